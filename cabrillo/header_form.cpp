@@ -1,0 +1,157 @@
+// The Cabrillo header form's logic: previous answers from the settings file,
+// fixed category defaults, the form, and the answers saved on OK.
+#include "cabrillo/cabrillo_log.h"
+#include "scoring/settings.h"
+
+namespace {
+
+const char* const kFormCaption = "YU DX CONTEST";
+
+const std::vector<std::string> kOperatorChoices = {"SINGLE-OP", "MULTI-OP", "CHECKLOG"};
+const std::vector<std::string> kLocationChoices = {
+    "DX", "--/--", "AL", "AK", "AZ", "AR", "CA", "CO", "CT", "DE", "FL", "GA", "ID",
+    "IL", "IN",    "IA", "KS", "KY", "LA", "ME", "MA", "MI", "MN", "MS", "MO", "MT",
+    "NE", "NV",    "NH", "NJ", "NM", "NY", "NC", "ND", "OH", "OK", "OR", "PA", "RI",
+    "SC", "SD",    "TN", "TX", "UT", "VT", "VA", "WA", "WV", "WI", "WY", "NB", "NS",
+    "QC", "ON",    "MB", "SK", "AB", "BC", "NWT", "NF", "LB", "NU", "YT", "PEI"};
+const std::vector<std::string> kBandChoices = {"ALL", "80M", "40M", "20M", "15M", "10M"};
+const std::vector<std::string> kAssistedChoices = {"ASSISTED", "NON-ASSISTED"};
+const std::vector<std::string> kModeChoices = {"CW", "SSB", "MIXED"};
+// Sorted lists are offered in alphabetical order.
+const std::vector<std::string> kOverlayChoices = {"CLASSIC", "ROOKIE"};
+const std::vector<std::string> kPowerChoices = {"HIGH", "LOW", "QRP"};
+const std::vector<std::string> kStationChoices = {"EXPEDITION", "FIXED",  "HQ",    "MOBILE",
+                                                  "PORTABLE",   "ROVER", "SCHOOL"};
+const std::vector<std::string> kTransmitterChoices = {"ONE", "TWO", "UNLIMITED"};
+
+struct FieldSpec {
+    const char* label;
+    std::string CabrilloLog::*member;
+    const std::vector<std::string>* choices;
+    bool multiLine;
+};
+
+// The form's fields, top to bottom; CLAIMED and LOCATION stand to the right
+// of the field before them.
+const FieldSpec kFields[] = {
+    {"CONTEST", &CabrilloLog::m_contest, nullptr, false},
+    {"CALLSIGN", &CabrilloLog::m_callsign, nullptr, false},
+    {"CLAIMED", &CabrilloLog::m_claimed, nullptr, false},
+    {"CATEGORY-OPERATOR", &CabrilloLog::m_categoryOperator, &kOperatorChoices, false},
+    {"LOCATION", &CabrilloLog::m_location, &kLocationChoices, false},
+    {"CATEGORY-BAND", &CabrilloLog::m_categoryBand, &kBandChoices, false},
+    {"CATEGORY-ASSISTED", &CabrilloLog::m_categoryAssisted, &kAssistedChoices, false},
+    {"CATEGORY-MODE", &CabrilloLog::m_categoryMode, &kModeChoices, false},
+    {"CATEGORY-OVERLAY", &CabrilloLog::m_categoryOverlay, &kOverlayChoices, false},
+    {"CATEGORY-POWER", &CabrilloLog::m_categoryPower, &kPowerChoices, false},
+    {"CATEGORY-STATION", &CabrilloLog::m_categoryStation, &kStationChoices, false},
+    {"CATEGORY-TRANSMITTER", &CabrilloLog::m_categoryTransmitter, &kTransmitterChoices, false},
+    {"NAME", &CabrilloLog::m_name, nullptr, false},
+    {"ADDRESS", &CabrilloLog::m_address, nullptr, false},
+    {"ADDRESS-CITY", &CabrilloLog::m_addressCity, nullptr, false},
+    {"ADDRESS-STATE-PROVINCE", &CabrilloLog::m_addressStateProvince, nullptr, false},
+    {"ADDRESS-POSTALCODE", &CabrilloLog::m_addressPostalCode, nullptr, false},
+    {"ADDRESS-COUNTRY", &CabrilloLog::m_addressCountry, nullptr, false},
+    {"OPERATORS", &CabrilloLog::m_operators, nullptr, false},
+    {"CLUB", &CabrilloLog::m_club, nullptr, false},
+    {"SOAPBOX", &CabrilloLog::m_soapbox, nullptr, true},
+    {"E-MAIL", &CabrilloLog::m_email, nullptr, false},
+};
+
+struct SavedKey {
+    const char* key;
+    std::string CabrilloLog::*member;
+};
+
+// Read back at the next report run, in this order.
+const SavedKey kReadFirst[] = {
+    {"Name", &CabrilloLog::m_name},
+    {"Address", &CabrilloLog::m_address},
+    {"Address_City", &CabrilloLog::m_addressCity},
+    {"Address_St_Prov", &CabrilloLog::m_addressStateProvince},
+    {"Address_PostalCode", &CabrilloLog::m_addressPostalCode},
+    {"Address_Country", &CabrilloLog::m_addressCountry},
+    {"Claimed", &CabrilloLog::m_claimed},
+};
+const SavedKey kReadAfterDefaults[] = {
+    {"Email", &CabrilloLog::m_email},
+    {"Club", &CabrilloLog::m_club},
+    {"SoapBox", &CabrilloLog::m_soapbox},
+};
+// Written on OK, in this order; the category, overlay and contest keys are
+// written for the record but never read back.
+const SavedKey kWritten[] = {
+    {"Operators", &CabrilloLog::m_operators},
+    {"Name", &CabrilloLog::m_name},
+    {"Address", &CabrilloLog::m_address},
+    {"Address_City", &CabrilloLog::m_addressCity},
+    {"Address_St_Prov", &CabrilloLog::m_addressStateProvince},
+    {"Address_PostalCode", &CabrilloLog::m_addressPostalCode},
+    {"Address_Country", &CabrilloLog::m_addressCountry},
+    {"Category", &CabrilloLog::m_categoryOperator},
+    {"Category_Overlay", &CabrilloLog::m_categoryOverlay},
+    {"Contest", &CabrilloLog::m_contest},
+    {"Email", &CabrilloLog::m_email},
+    {"Club", &CabrilloLog::m_club},
+    {"SoapBox", &CabrilloLog::m_soapbox},
+};
+
+std::string EncodeSoapbox(const std::string& text) {
+    return ReplaceAll(ReplaceAll(text, "\r", "<CR>"), "\n", "<LF>");
+}
+
+std::string DecodeSoapbox(const std::string& text) {
+    return ReplaceAll(ReplaceAll(text, "<CR>", "\r"), "<LF>", "\n");
+}
+
+}  // namespace
+
+int CabrilloLog::PrepareHeader(const std::string& ownCall, const FormPresenter& showForm) {
+    m_callsign = ownCall;
+    m_fileBase = CabrilloFileBase(ownCall);
+    m_operators = ReadSetting("Operators", ownCall);
+    for (const SavedKey& k : kReadFirst) {
+        this->*k.member = ReadSetting(k.key, "");
+    }
+    m_contest = "DI-VE-RI";
+    m_categoryOperator = "SINGLE-OP";
+    m_categoryAssisted = "NON-ASSISTED";
+    m_categoryBand = "ALL";
+    m_categoryMode = "MIXED";
+    m_categoryPower = "HIGH";
+    m_categoryStation = "FIXED";
+    m_categoryTransmitter = "ONE";
+    m_categoryOverlay = "NONE";
+    m_location = "DX";
+    for (const SavedKey& k : kReadAfterDefaults) {
+        this->*k.member = ReadSetting(k.key, "");
+    }
+    m_soapbox = DecodeSoapbox(m_soapbox);
+
+    std::vector<plat::FormField> fields;
+    for (const FieldSpec& spec : kFields) {
+        plat::FormField field;
+        field.label = spec.label;
+        field.value = this->*spec.member;
+        if (spec.choices != nullptr) {
+            field.choices = *spec.choices;
+        }
+        field.multiLine = spec.multiLine;
+        fields.push_back(std::move(field));
+    }
+    if (!showForm || !showForm(kFormCaption, fields) || fields.size() != std::size(kFields)) {
+        return 0;
+    }
+    for (size_t i = 0; i < fields.size(); ++i) {
+        // Edits of the claimed score are discarded: the file takes the score
+        // from the results.
+        if (kFields[i].member != &CabrilloLog::m_claimed) {
+            this->*kFields[i].member = fields[i].value;
+        }
+    }
+    for (const SavedKey& k : kWritten) {
+        const std::string& value = this->*k.member;
+        WriteSetting(k.key, k.member == &CabrilloLog::m_soapbox ? EncodeSoapbox(value) : value);
+    }
+    return 1;
+}

@@ -1,0 +1,136 @@
+#include "scoring/bad_qso_file.h"
+
+#include <cctype>
+
+#include "platform/files.h"
+
+const char* const kBadQsoHeader = "YUDX HF Contest CW/SSB UBN file ";
+const char* const kReasonWrongBand = "   WRONG BAND !!!";
+const char* const kReasonWrongMode = "   WRONG MODE !!!";
+const char* const kReasonNoRxNumber = "   NO RX NUMBER !!!";
+const char* const kReasonNoCounty = "   NO SERBIA COUNTY !!!";
+const char* const kReasonDupe = "   DUPE !!!";
+
+namespace {
+
+const char* const kLineEnd = "\r\n";
+const char* const kSeparator = "  ";
+
+std::string LineWithoutReason(const BadQsoFields& f) {
+    std::string line = "QSO:  ";
+    line += std::to_string(f.frequencyKHz);
+    for (const std::string* field : {&f.mode, &f.timeText, &f.ownCall, &f.rstSent, &f.exchSent,
+                                     &f.call, &f.rstRcvd, &f.exchRcvd}) {
+        line += kSeparator;
+        line += OneLine(*field);
+    }
+    return line;
+}
+
+// For a line this run did not write itself: the frequency, mode and time
+// fields at their fixed places, and the call as a field of its own.
+bool ForeignLineMatches(const std::string& line, const std::string& call,
+                        const std::string& mode, const std::string& timeText) {
+    const std::string tag = "QSO:  ";
+    if (line.compare(0, tag.size(), tag) != 0) {
+        return false;
+    }
+    size_t pos = tag.size();
+    const size_t digits = pos;
+    while (pos < line.size() && std::isdigit(static_cast<unsigned char>(line[pos])) != 0) {
+        ++pos;
+    }
+    if (pos == digits) {
+        return false;
+    }
+    const std::string fixed = std::string(kSeparator) + mode + kSeparator + timeText + kSeparator;
+    if (line.compare(pos, fixed.size(), fixed) != 0) {
+        return false;
+    }
+    const std::string rest = line.substr(pos + fixed.size());
+    return rest.find(std::string(kSeparator) + call + kSeparator) != std::string::npos;
+}
+
+}  // namespace
+
+std::string OneLine(const std::string& text) {
+    std::string out(text);
+    for (char& c : out) {
+        if (c == '\r' || c == '\n') {
+            c = ' ';
+        }
+    }
+    return out;
+}
+
+void BadQsoFile::Create(const std::string& name) {
+    m_written.clear();
+    plat::WriteWholeFile(name, std::string(kBadQsoHeader) + kLineEnd);
+}
+
+void BadQsoFile::Append(const std::string& name, const BadQsoFields& fields,
+                        const std::vector<const char*>& reasons) {
+    if (name.empty() || reasons.empty()) {
+        return;
+    }
+    const std::string base = LineWithoutReason(fields);
+    std::string bytes;
+    for (const char* reason : reasons) {
+        bytes += base + reason + kLineEnd;
+    }
+    if (!plat::AppendToFile(name, bytes)) {
+        return;
+    }
+    for (const char* reason : reasons) {
+        m_written.push_back(
+            {base + reason, OneLine(fields.call), OneLine(fields.mode), OneLine(fields.timeText)});
+    }
+}
+
+long BadQsoFile::CountLines(const std::string& name) const {
+    const long lines = name.empty() ? -1 : plat::CountTextLines(name);
+    return lines < 0 ? 0 : lines;
+}
+
+void BadQsoFile::RemoveQsoLines(const std::string& name, const std::string& call,
+                                const std::string& mode, const std::string& timeText) {
+    if (name.empty()) {
+        return;
+    }
+    const std::string wantCall = OneLine(call);
+    const std::string wantMode = OneLine(mode);
+    const std::string wantTime = OneLine(timeText);
+    std::vector<std::string> lines;
+    if (!plat::ReadTextLines(name, lines) && plat::PathExists(name)) {
+        return;  // never overwrite lines that could not be read
+    }
+
+    std::string bytes = std::string(kBadQsoHeader) + kLineEnd;
+    std::vector<Written> kept;
+    size_t next = 0;  // the next line of m_written expected in the file
+    for (size_t i = 1; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        size_t found = next;
+        while (found < m_written.size() && m_written[found].text != line) {
+            ++found;
+        }
+        bool drop = false;
+        if (found < m_written.size()) {
+            const Written& w = m_written[found];
+            drop = w.call == wantCall && w.mode == wantMode && w.timeText == wantTime;
+            if (!drop) {
+                kept.push_back(w);
+            }
+            next = found + 1;
+        } else {
+            drop = ForeignLineMatches(line, wantCall, wantMode, wantTime);
+        }
+        if (!drop) {
+            bytes += line;
+            bytes += kLineEnd;
+        }
+    }
+    if (plat::ReplaceFileContents(name, bytes)) {
+        m_written = std::move(kept);
+    }
+}

@@ -1,0 +1,63 @@
+// The bad-QSO file: a header line, then one line per problem that acceptance
+// found, each "QSO:  " and the Cabrillo fields separated by two blanks,
+// ending in the reason. Lines end in CR LF.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/ole_date.h"
+
+// The fields of one bad-QSO line as the host passed them.
+struct BadQsoFields {
+    unsigned frequencyKHz = 0;
+    std::string mode;
+    std::string timeText;  // "%Y-%m-%d %H%M"
+    std::string ownCall;
+    std::string rstSent;
+    std::string exchSent;
+    std::string call;
+    std::string rstRcvd;
+    std::string exchRcvd;
+};
+
+extern const char* const kBadQsoHeader;
+extern const char* const kReasonWrongBand;
+extern const char* const kReasonWrongMode;
+extern const char* const kReasonNoRxNumber;
+extern const char* const kReasonNoCounty;
+extern const char* const kReasonDupe;
+
+class BadQsoFile {
+public:
+    // Creates the file, or empties it, with the header line alone.
+    void Create(const std::string& name);
+
+    // Appends one line per reason; lost silently when there is no name or
+    // the file cannot be written.
+    void Append(const std::string& name, const BadQsoFields& fields,
+                const std::vector<const char*>& reasons);
+
+    // Lines in the file, header included; 0 when it cannot be read.
+    long CountLines(const std::string& name) const;
+
+    // Rewrites the file without the lines of one QSO: those whose worked
+    // call, mode and date-time fields equal the given ones.
+    void RemoveQsoLines(const std::string& name, const std::string& call,
+                        const std::string& mode, const std::string& timeText);
+
+private:
+    // What this run wrote into the file, line by line, so that removal can
+    // read the fields of a line without guessing where blanks inside a
+    // field end.
+    struct Written {
+        std::string text;
+        std::string call;
+        std::string mode;
+        std::string timeText;
+    };
+    std::vector<Written> m_written;
+};
+
+// A field as it goes into a one-line record: CR and LF become blanks.
+std::string OneLine(const std::string& text);

@@ -1,0 +1,67 @@
+#include "scoring/contest_lists.h"
+
+#include <cstring>
+
+#include "platform/ansi_text.h"
+
+namespace {
+
+const char* const kBandRuleNames[] = {"80m", "80m", "40m", "20m", "15m", "10m"};
+const char* const kModeNames[] = {"CW", "SSB"};
+const char* const kBandSlotNames[kBandSlots] = {"160m", "80m", "40m", "20m", "15m", "10m"};
+const char* const kRussianUiPrefixes[] = {"UA", "UA2", "UA2/f", "UR", "UN", "EU"};
+
+}  // namespace
+
+const CContestRules g_bandRules(kBandRuleNames, 6);
+const CContestRules g_modeRules(kModeNames, 2);
+
+const char* const g_countyCodes[kCountyCount] = {
+    "BGD", "BOR", "BRA", "JAB", "JBB", "JBN", "KMO", "KOL", "KOS", "KPO",
+    "MAC", "MOR", "NIS", "PCI", "PEC", "PIR", "POD", "POM", "PRI", "RAN",
+    "RAS", "SBB", "SBN", "SBT", "SRM", "SUM", "TOP", "ZAJ", "ZBB", "ZLA"};
+
+CContestRules::CContestRules(const char* const* table, size_t count) {
+    m_names.reserve(count);
+    for (size_t i = 0; i < count; ++i) {
+        m_names.emplace_back(table[i]);
+    }
+}
+
+bool CContestRules::Contains(const char* name) const {
+    for (const std::string& entry : m_names) {
+        if (plat::AnsiEqualNoCase(entry.c_str(), name != nullptr ? name : "")) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool IsCountyCode(const std::string& text) {
+    for (const char* code : g_countyCodes) {
+        if (text == code) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool IsYuPrefix(const std::string& text) { return text == "YU" || text == "YT"; }
+
+bool IsRussianUiPrefix(const std::string& text) {
+    for (const char* prefix : kRussianUiPrefixes) {
+        if (text == prefix) {
+            return true;
+        }
+    }
+    return false;
+}
+
+int BandIndex(const std::string& band) {
+    for (int i = 0; i < kBandSlots; ++i) {
+        if (band == kBandSlotNames[i]) {
+            return i;
+        }
+    }
+    return kBandSlots;
+}

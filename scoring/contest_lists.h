@@ -1,0 +1,36 @@
+// The contest's fixed name lists and the lookups on them.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// A list of allowed names with a membership test that ignores letter case.
+class CContestRules {
+public:
+    CContestRules(const char* const* table, size_t count);
+    bool Contains(const char* name) const;
+    size_t size() const { return m_names.size(); }
+    const std::string& at(size_t i) const { return m_names.at(i); }
+
+private:
+    std::vector<std::string> m_names;
+};
+
+// Allowed bands: entry 0 repeats "80m", so 80m to 10m are allowed and the six
+// entries still name the six band slots.
+extern const CContestRules g_bandRules;
+extern const CContestRules g_modeRules;
+
+constexpr int kCountyCount = 30;
+extern const char* const g_countyCodes[kCountyCount];
+
+// Number of band slots: "160m", "80m", "40m", "20m", "15m", "10m".
+constexpr int kBandSlots = 6;
+
+bool IsCountyCode(const std::string& text);
+bool IsYuPrefix(const std::string& text);
+bool IsRussianUiPrefix(const std::string& text);
+
+// 0 to 5 for "160m" to "10m" by exact comparison, kBandSlots for any other.
+int BandIndex(const std::string& band);

@@ -1,0 +1,47 @@
+// The QSO log in arrival order, with the indexes that let acceptance, the
+// call check and removal answer without walking the whole log. Every answer
+// is the one a walk in log order would give.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "scoring/cinfo.h"
+
+class QsoLog {
+public:
+    size_t size() const { return m_records.size(); }
+    bool empty() const { return m_records.empty(); }
+    const CInfo& at(size_t i) const { return m_records[i]; }
+    const std::vector<CInfo>& records() const { return m_records; }
+
+    void Append(CInfo record);
+    void RemoveAt(size_t index);
+    void Clear();
+
+    // Stored QSOs with this call, band and mode (exact comparison).
+    int CountSameKey(const std::string& call, const std::string& band,
+                     const std::string& mode) const;
+    // The last stored QSO with this call, or null.
+    const CInfo* LastWithCall(const std::string& call) const;
+    // Index of the first QSO with this call, band, mode and time, or -1.
+    long FindFirst(const std::string& call, const std::string& band, const std::string& mode,
+                   const plat::OleDate& time) const;
+    bool BandHasQsos(const std::string& band) const;
+    bool BandHasDxcc(const std::string& band, const std::string& dxcc) const;
+
+private:
+    size_t IndexOfSeq(uint64_t seq) const;
+    static std::string Key(const std::string& a, const std::string& b);
+    static std::string Key(const std::string& a, const std::string& b, const std::string& c);
+    static void Decrement(std::unordered_map<std::string, int>& counts, const std::string& key);
+
+    std::vector<CInfo> m_records;
+    uint64_t m_nextSeq = 1;
+    std::unordered_map<std::string, int> m_sameKeyCount;          // call, band, mode
+    std::unordered_map<std::string, std::vector<uint64_t>> m_callSeqs;  // in log order
+    std::unordered_map<std::string, int> m_bandCount;
+    std::unordered_map<std::string, int> m_bandDxccCount;  // band, DXCC prefix
+};

@@ -1,0 +1,49 @@
+#include "scoring/settings.h"
+
+#include <climits>
+
+#include "platform/profile.h"
+
+const char* const g_iniPath = "Plugins\\DI-VE-RI.ini";
+const char* const g_settingsSection = "Settings";
+
+std::string ReadSetting(const char* key, const std::string& def) {
+    return plat::ReadProfileString(g_iniPath, g_settingsSection, key, def);
+}
+
+bool WriteSetting(const char* key, const std::string& value) {
+    // A value is one line of the file; a line break would start a new key.
+    std::string oneLine(value);
+    for (char& c : oneLine) {
+        if (c == '\r' || c == '\n') {
+            c = ' ';
+        }
+    }
+    return plat::WriteProfileString(g_iniPath, g_settingsSection, key, oneLine);
+}
+
+int LeadingInt(const std::string& text) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1) {
+            value = static_cast<long long>(INT_MAX) + 1;
+        }
+    }
+    if (negative) {
+        value = -value;
+    }
+    if (value > INT_MAX) {
+        value = INT_MAX;
+    }
+    return static_cast<int>(value);
+}

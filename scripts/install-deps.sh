@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the builds and tests need, when missing.
+#   install-deps.sh native    compilers, CMake, GoogleTest, Google Benchmark
+#   install-deps.sh windows   also the 32-bit mingw-w64 cross compiler, Wine and Xvfb
+#   install-deps.sh host      also the country files of contest loggers
+set -euo pipefail
+
+want=(cmake g++ clang make libgtest-dev libbenchmark-dev libclang-rt-14-dev)
+for kind in "$@"; do
+  case "$kind" in
+    native) ;;
+    windows) want+=(g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 xvfb xauth) ;;
+    host) want+=(hamradio-files) ;;
+    *) echo "install-deps.sh: unknown kind '$kind'" >&2; exit 2 ;;
+  esac
+done
+
+missing=()
+for pkg in "${want[@]}"; do
+  dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO=sudo
+if printf '%s\n' "${missing[@]}" | grep -q ':i386$'; then
+  dpkg --print-foreign-architectures | grep -qx i386 || $SUDO dpkg --add-architecture i386
+fi
+echo "Installing: ${missing[*]}" >&2
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2

@@ -1,0 +1,116 @@
+#include "tests/support/plugin_fixture.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace testing_support {
+namespace {
+
+void RemoveTree(const std::string& path) {
+    const std::string command = "rm -rf '" + path + "'";
+    if (std::system(command.c_str()) != 0) {
+        std::fprintf(stderr, "could not remove %s\n", path.c_str());
+    }
+}
+
+}  // namespace
+
+void PluginTest::SetUp() {
+    char buffer[4096];
+    previousDir_ = getcwd(buffer, sizeof buffer) != nullptr ? buffer : "/";
+    char pattern[] = "/tmp/stats-test-XXXXXX";
+    const char* made = mkdtemp(pattern);
+    ASSERT_NE(made, nullptr);
+    dir_ = made;
+    ASSERT_EQ(chdir(dir_.c_str()), 0);
+    ASSERT_EQ(mkdir("Plugins", 0755), 0);
+    plat::ResetHostServices();
+    ASSERT_TRUE(plugin.Load(STATS_PLUGIN_PATH)) << plugin.error();
+}
+
+void PluginTest::TearDown() {
+    plugin.Unload();
+    plat::ResetHostServices();
+    if (chdir(previousDir_.c_str()) != 0) {
+        std::fprintf(stderr, "could not return to %s\n", previousDir_.c_str());
+    }
+    if (!dir_.empty() && !HasFailure()) {
+        RemoveTree(dir_);
+    }
+}
+
+void PluginTest::Reload() {
+    plugin.Unload();
+    ASSERT_TRUE(plugin.Load(STATS_PLUGIN_PATH)) << plugin.error();
+}
+
+std::string PluginTest::ReadFile(const std::string& name) const {
+    std::ifstream in(name, std::ios::binary);
+    if (!in) {
+        return "<missing>";
+    }
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void PluginTest::WriteFile(const std::string& name, const std::string& bytes) const {
+    std::ofstream out(name, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+bool PluginTest::FileExists(const std::string& name) const {
+    struct stat info {};
+    return stat(name.c_str(), &info) == 0;
+}
+
+host::ContestRun PluginTest::DefaultRun() {
+    host::ContestRun run;
+    run.hostFolder = "";
+    run.ownCall = "DL1XYZ";
+    run.start = host::MakeDate(2026, 12, 5, 12, 0);
+    run.end = host::MakeDate(2026, 12, 6, 12, 0);
+    run.ownDxcc = "DL";
+    run.ownContinent = "EU";
+    return run;
+}
+
+host::QsoFields PluginTest::Qso(const std::string& call, const std::string& dxcc,
+                                const std::string& continent, const std::string& exchRcvd) {
+    host::QsoFields q;
+    q.ownCall = "DL1XYZ";
+    q.call = call;
+    q.time = host::MakeDate(2026, 12, 5, 12, 0);
+    q.frequencyHz = 14025000;
+    q.mode = "CW";
+    q.rstSent = "599";
+    q.rstRcvd = "599";
+    q.exchSent = "001";
+    q.exchRcvd = exchRcvd;
+    q.dxcc = dxcc;
+    q.continent = continent;
+    q.band = "20m";
+    return q;
+}
+
+std::vector<std::string> SplitCrLf(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t from = 0;
+    while (from < text.size()) {
+        size_t at = text.find("\r\n", from);
+        if (at == std::string::npos) {
+            lines.push_back(text.substr(from));
+            break;
+        }
+        lines.push_back(text.substr(from, at - from));
+        from = at + 2;
+    }
+    return lines;
+}
+
+}  // namespace testing_support

@@ -1,0 +1,29 @@
+// What the engine and the contest-run start ask of the plug-in's windows.
+// The windows live on a UI thread of their own; everything here is safe to
+// call from the host's thread without holding the engine lock.
+#pragma once
+
+namespace ui {
+
+// The Setup panel exists (the UI thread runs).
+bool SetupPanelExists();
+
+// Posts the refresh request to the Setup panel, when it exists, without
+// waiting for it.
+void PostRefreshRequest();
+
+// The county window exists, and clearing its 30 worked marks.
+bool CountyWindowExists();
+void ResetCountyMarks();
+
+// Starts the UI thread, first closing a panel that still runs.
+void StartUi();
+
+// Closes the county, DXCC and previous-QSO windows, then the panel, and
+// waits until the UI thread has let the panel go.
+void CloseAllWindows();
+
+// Runs when the library is unloaded; never hangs.
+void OnLibraryUnload();
+
+}  // namespace ui
