@@ -11,7 +11,7 @@
 #include "platform/ole_date.h"
 
 class CabrilloLog {
-public:
+  public:
     std::string m_callsign;
     std::string m_categoryOperator;
     std::string m_categoryAssisted;
@@ -47,9 +47,8 @@ public:
     int PrepareHeader(const std::string& ownCall, const FormPresenter& showForm);
 
     void AddQso(const std::string& call, int32_t frequencyKHz, const std::string& mode,
-                const plat::OleDate& time, const std::string& rstSent,
-                const std::string& exchSent, const std::string& rstRcvd,
-                const std::string& exchRcvd);
+                const plat::OleDate& time, const std::string& rstSent, const std::string& exchSent,
+                const std::string& rstRcvd, const std::string& exchRcvd);
 
     // Writes the file and returns the message for the operator.
     std::string WriteCabrilloFile() const;

@@ -9,10 +9,10 @@ const char* const kFormCaption = "YU DX CONTEST";
 
 const std::vector<std::string> kOperatorChoices = {"SINGLE-OP", "MULTI-OP", "CHECKLOG"};
 const std::vector<std::string> kLocationChoices = {
-    "DX", "--/--", "AL", "AK", "AZ", "AR", "CA", "CO", "CT", "DE", "FL", "GA", "ID",
-    "IL", "IN",    "IA", "KS", "KY", "LA", "ME", "MA", "MI", "MN", "MS", "MO", "MT",
-    "NE", "NV",    "NH", "NJ", "NM", "NY", "NC", "ND", "OH", "OK", "OR", "PA", "RI",
-    "SC", "SD",    "TN", "TX", "UT", "VT", "VA", "WA", "WV", "WI", "WY", "NB", "NS",
+    "DX", "--/--", "AL", "AK", "AZ", "AR", "CA",  "CO", "CT", "DE", "FL", "GA", "ID",
+    "IL", "IN",    "IA", "KS", "KY", "LA", "ME",  "MA", "MI", "MN", "MS", "MO", "MT",
+    "NE", "NV",    "NH", "NJ", "NM", "NY", "NC",  "ND", "OH", "OK", "OR", "PA", "RI",
+    "SC", "SD",    "TN", "TX", "UT", "VT", "VA",  "WA", "WV", "WI", "WY", "NB", "NS",
     "QC", "ON",    "MB", "SK", "AB", "BC", "NWT", "NF", "LB", "NU", "YT", "PEI"};
 const std::vector<std::string> kBandChoices = {"ALL", "80M", "40M", "20M", "15M", "10M"};
 const std::vector<std::string> kAssistedChoices = {"ASSISTED", "NON-ASSISTED"};
@@ -20,7 +20,7 @@ const std::vector<std::string> kModeChoices = {"CW", "SSB", "MIXED"};
 // Sorted lists are offered in alphabetical order.
 const std::vector<std::string> kOverlayChoices = {"CLASSIC", "ROOKIE"};
 const std::vector<std::string> kPowerChoices = {"HIGH", "LOW", "QRP"};
-const std::vector<std::string> kStationChoices = {"EXPEDITION", "FIXED",  "HQ",    "MOBILE",
+const std::vector<std::string> kStationChoices = {"EXPEDITION", "FIXED", "HQ",    "MOBILE",
                                                   "PORTABLE",   "ROVER", "SCHOOL"};
 const std::vector<std::string> kTransmitterChoices = {"ONE", "TWO", "UNLIMITED"};
 

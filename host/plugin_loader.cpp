@@ -71,7 +71,8 @@ void* Resolve(void* handle, const ExportName& name, std::string& error) {
     void* decorated = Symbol(handle, name.decorated);
     void* plain = Symbol(handle, name.plain);
     if (decorated == nullptr || plain == nullptr) {
-        error = std::string("export missing: ") + (decorated == nullptr ? name.decorated : name.plain);
+        error =
+            std::string("export missing: ") + (decorated == nullptr ? name.decorated : name.plain);
         return nullptr;
     }
     if (decorated != plain) {
@@ -101,7 +102,9 @@ bool Bind(void* handle, int index, Fn& out, std::string& error) {
 
 }  // namespace
 
-Plugin::~Plugin() { Unload(); }
+Plugin::~Plugin() {
+    Unload();
+}
 
 bool Plugin::Load(const std::string& path) {
     Unload();
@@ -110,15 +113,13 @@ bool Plugin::Load(const std::string& path) {
     if (handle_ == nullptr) {
         return false;
     }
-    const bool ok = Bind(handle_, 0, getNumberOfSets_, error_) &&
-                    Bind(handle_, 1, getSetName_, error_) && Bind(handle_, 2, setupSet0_, error_) &&
-                    Bind(handle_, 3, setVersion_, error_) &&
-                    Bind(handle_, 4, resetStats0_, error_) && Bind(handle_, 5, addData0_, error_) &&
-                    Bind(handle_, 6, removeData0_, error_) &&
-                    Bind(handle_, 7, checkCall0_, error_) &&
-                    Bind(handle_, 8, getExchgCount0_, error_) &&
-                    Bind(handle_, 9, isValidExchg0_, error_) &&
-                    Bind(handle_, 10, getResult0_, error_);
+    const bool ok =
+        Bind(handle_, 0, getNumberOfSets_, error_) && Bind(handle_, 1, getSetName_, error_) &&
+        Bind(handle_, 2, setupSet0_, error_) && Bind(handle_, 3, setVersion_, error_) &&
+        Bind(handle_, 4, resetStats0_, error_) && Bind(handle_, 5, addData0_, error_) &&
+        Bind(handle_, 6, removeData0_, error_) && Bind(handle_, 7, checkCall0_, error_) &&
+        Bind(handle_, 8, getExchgCount0_, error_) && Bind(handle_, 9, isValidExchg0_, error_) &&
+        Bind(handle_, 10, getResult0_, error_);
     if (!ok) {
         Unload();
     }
@@ -136,8 +137,8 @@ int Plugin::Reset(const ContestRun& run) const {
     StatsDate start = run.start;
     StatsDate end = run.end;
     return resetStats0_(run.hostFolder.c_str(), run.reportRun, run.ownCall.c_str(), &start, &end,
-                        "", "", "", "", "", "", "", "", "", run.ownDxcc.c_str(), 0, 0, 0, 0.0,
-                        0.0, "", run.ownContinent.c_str(), "");
+                        "", "", "", "", "", "", "", "", "", run.ownDxcc.c_str(), 0, 0, 0, 0.0, 0.0,
+                        "", run.ownContinent.c_str(), "");
 }
 
 namespace {
@@ -148,15 +149,19 @@ int CallWithQso(Fn fn, const QsoFields& q) {
     StatsDate other;
     return fn(q.ownCall.c_str(), q.call.c_str(), &time, &other, &other, &other, 0, q.frequencyHz,
               q.mode.c_str(), q.rstSent.c_str(), q.rstRcvd.c_str(), q.exchSent.c_str(),
-              q.exchRcvd.c_str(), "", "", "", "", "", "", "", "", "", q.dxcc.c_str(), 0, 0, 0,
-              0.0, 0.0, "", q.continent.c_str(), "", q.band.c_str(), "");
+              q.exchRcvd.c_str(), "", "", "", "", "", "", "", "", "", q.dxcc.c_str(), 0, 0, 0, 0.0,
+              0.0, "", q.continent.c_str(), "", q.band.c_str(), "");
 }
 
 }  // namespace
 
-int Plugin::Add(const QsoFields& qso) const { return CallWithQso(addData0_, qso); }
+int Plugin::Add(const QsoFields& qso) const {
+    return CallWithQso(addData0_, qso);
+}
 
-int Plugin::Remove(const QsoFields& qso) const { return CallWithQso(removeData0_, qso); }
+int Plugin::Remove(const QsoFields& qso) const {
+    return CallWithQso(removeData0_, qso);
+}
 
 CallCheckAnswer Plugin::Check(const CallCheck& c) const {
     // A sentinel pattern shows whether the plug-in wrote the buffer.
@@ -164,10 +169,9 @@ CallCheckAnswer Plugin::Check(const CallCheck& c) const {
     std::memset(buffer, 0x7f, sizeof buffer);
     char other[64] = {};
     CallCheckAnswer answer;
-    answer.status = checkCall0_(c.call.c_str(), 0, 0, c.mode.c_str(), "", "", "", "", "", "",
-                                "", "", "", c.dxcc.c_str(), 0, 0, 0, 0.0, 0.0, "", "", "", "",
-                                "", c.band, c.secondBand, c.wantExchange ? buffer : nullptr,
-                                other);
+    answer.status = checkCall0_(c.call.c_str(), 0, 0, c.mode.c_str(), "", "", "", "", "", "", "",
+                                "", "", c.dxcc.c_str(), 0, 0, 0, 0.0, 0.0, "", "", "", "", "",
+                                c.band, c.secondBand, c.wantExchange ? buffer : nullptr, other);
     if (c.wantExchange && buffer[0] != 0x7f) {
         answer.bufferWritten = true;
         answer.prevExchange.assign(buffer, strnlen(buffer, sizeof buffer));

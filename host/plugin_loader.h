@@ -53,7 +53,7 @@ struct CallCheckAnswer {
 };
 
 class Plugin {
-public:
+  public:
     Plugin() = default;
     ~Plugin();
     Plugin(const Plugin&) = delete;
@@ -93,7 +93,7 @@ public:
     IsValidExchg0Fn isValidExchg0_ = nullptr;
     GetResult0Fn getResult0_ = nullptr;
 
-private:
+  private:
     void* handle_ = nullptr;
     std::string error_;
 };

@@ -23,7 +23,8 @@ void Map(Table& t, const unsigned char (*pairs)[2], size_t count) {
 
 Table Western() {
     Table t = AsciiTable();
-    static const unsigned char kPairs[][2] = {{0x9A, 0x8A}, {0x9C, 0x8C}, {0x9E, 0x8E}, {0xFF, 0x9F}};
+    static const unsigned char kPairs[][2] = {
+        {0x9A, 0x8A}, {0x9C, 0x8C}, {0x9E, 0x8E}, {0xFF, 0x9F}};
     Map(t, kPairs, sizeof kPairs / sizeof kPairs[0]);
     for (int c = 0xE0; c <= 0xFE; ++c) {
         if (c != 0xF7) {
@@ -36,9 +37,9 @@ Table Western() {
 Table Cyrillic() {
     Table t = AsciiTable();
     static const unsigned char kPairs[][2] = {
-        {0x90, 0x80}, {0x83, 0x81}, {0x9A, 0x8A}, {0x9C, 0x8C}, {0x9D, 0x8D}, {0x9E, 0x8E},
-        {0x9F, 0x8F}, {0xA2, 0xA1}, {0xBC, 0xA3}, {0xB4, 0xA5}, {0xB8, 0xA8}, {0xBA, 0xAA},
-        {0xBF, 0xAF}, {0xB3, 0xB2}, {0xBE, 0xBD}};
+        {0x90, 0x80}, {0x83, 0x81}, {0x9A, 0x8A}, {0x9C, 0x8C}, {0x9D, 0x8D},
+        {0x9E, 0x8E}, {0x9F, 0x8F}, {0xA2, 0xA1}, {0xBC, 0xA3}, {0xB4, 0xA5},
+        {0xB8, 0xA8}, {0xBA, 0xAA}, {0xBF, 0xAF}, {0xB3, 0xB2}, {0xBE, 0xBD}};
     Map(t, kPairs, sizeof kPairs / sizeof kPairs[0]);
     for (int c = 0xE0; c <= 0xFF; ++c) {
         t[static_cast<size_t>(c)] = static_cast<unsigned char>(c - 0x20);
@@ -53,9 +54,12 @@ const unsigned char* AnsiUpperTable(int codePage) {
     static const Table kCyrillic = Cyrillic();
     static const Table kAscii = AsciiTable();
     switch (codePage) {
-        case 1252: return kWestern.data();
-        case 1251: return kCyrillic.data();
-        default: return kAscii.data();
+        case 1252:
+            return kWestern.data();
+        case 1251:
+            return kCyrillic.data();
+        default:
+            return kAscii.data();
     }
 }
 

@@ -24,10 +24,6 @@ std::vector<std::string> FindFiles(const std::string& pattern);
 // cannot be opened.
 bool ReadTextLines(const std::string& path, std::vector<std::string>& lines);
 
-// Number of lines ReadTextLines would give, without keeping them; -1 when
-// the file cannot be opened.
-long CountTextLines(const std::string& path);
-
 // Creates or truncates the file and writes the bytes; returns false unless
 // every byte reached the file and it was closed cleanly.
 bool WriteWholeFile(const std::string& path, const std::string& bytes);

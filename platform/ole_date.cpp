@@ -37,13 +37,15 @@ void CivilFromDays(long long z, int& y, int& m, int& d) {
 // 1899-12-30 in days from 1970-01-01.
 const long long kOleEpoch = DaysFromCivil(1899, 12, 30);
 
-bool IsLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool IsLeap(int y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 const char* const kDayNames[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                  "Thursday", "Friday", "Saturday"};
-const char* const kMonthNames[] = {"January", "February", "March",     "April",
-                                   "May",     "June",     "July",      "August",
-                                   "September", "October", "November", "December"};
+const char* const kMonthNames[] = {"January",   "February", "March",    "April",
+                                   "May",       "June",     "July",     "August",
+                                   "September", "October",  "November", "December"};
 
 void AppendNumber(std::string& out, int value, int width) {
     char buf[16];
@@ -89,8 +91,8 @@ bool OleDateToFields(double dayCount, DateFields& out) {
 bool FieldsToOleDate(int year, int month, int day, int hour, int minute, int second,
                      double& dayCount) {
     static const int kMonthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1 || hour < 0 ||
-        hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59) {
+    if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1 || hour < 0 || hour > 23 ||
+        minute < 0 || minute > 59 || second < 0 || second > 59) {
         return false;
     }
     const int monthDays = kMonthDays[month - 1] + (month == 2 && IsLeap(year) ? 1 : 0);
@@ -122,22 +124,54 @@ std::string FormatOleDate(const OleDate& date, const char* pattern) {
             ++p;  // the "no leading zeros" flag is accepted and ignored
         }
         switch (*p) {
-            case 'Y': AppendNumber(out, f.year, 1); break;
-            case 'y': AppendNumber(out, f.year % 100, 2); break;
-            case 'm': AppendNumber(out, f.month, 2); break;
-            case 'd': AppendNumber(out, f.day, 2); break;
-            case 'H': AppendNumber(out, f.hour, 2); break;
-            case 'I': AppendNumber(out, f.hour % 12 == 0 ? 12 : f.hour % 12, 2); break;
-            case 'M': AppendNumber(out, f.minute, 2); break;
-            case 'S': AppendNumber(out, f.second, 2); break;
-            case 'j': AppendNumber(out, f.dayOfYear, 3); break;
-            case 'w': AppendNumber(out, f.dayOfWeek, 1); break;
-            case 'p': out += f.hour < 12 ? "AM" : "PM"; break;
-            case 'A': out += kDayNames[f.dayOfWeek]; break;
-            case 'a': out.append(kDayNames[f.dayOfWeek], 3); break;
-            case 'B': out += kMonthNames[f.month - 1]; break;
-            case 'b': out.append(kMonthNames[f.month - 1], 3); break;
-            case '%': out += '%'; break;
+            case 'Y':
+                AppendNumber(out, f.year, 1);
+                break;
+            case 'y':
+                AppendNumber(out, f.year % 100, 2);
+                break;
+            case 'm':
+                AppendNumber(out, f.month, 2);
+                break;
+            case 'd':
+                AppendNumber(out, f.day, 2);
+                break;
+            case 'H':
+                AppendNumber(out, f.hour, 2);
+                break;
+            case 'I':
+                AppendNumber(out, f.hour % 12 == 0 ? 12 : f.hour % 12, 2);
+                break;
+            case 'M':
+                AppendNumber(out, f.minute, 2);
+                break;
+            case 'S':
+                AppendNumber(out, f.second, 2);
+                break;
+            case 'j':
+                AppendNumber(out, f.dayOfYear, 3);
+                break;
+            case 'w':
+                AppendNumber(out, f.dayOfWeek, 1);
+                break;
+            case 'p':
+                out += f.hour < 12 ? "AM" : "PM";
+                break;
+            case 'A':
+                out += kDayNames[f.dayOfWeek];
+                break;
+            case 'a':
+                out.append(kDayNames[f.dayOfWeek], 3);
+                break;
+            case 'B':
+                out += kMonthNames[f.month - 1];
+                break;
+            case 'b':
+                out.append(kMonthNames[f.month - 1], 3);
+                break;
+            case '%':
+                out += '%';
+                break;
             default:
                 out += '%';
                 out += *p;

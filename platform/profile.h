@@ -15,7 +15,7 @@ std::string ReadProfileString(const std::string& path, const std::string& sectio
 // Writes key=value into section, replacing an existing key, adding the key
 // at the end of its section or the section at the end of the file. The file
 // is created when its folder exists. Returns false when nothing was written.
-bool WriteProfileString(const std::string& path, const std::string& section,
-                        const std::string& key, const std::string& value);
+bool WriteProfileString(const std::string& path, const std::string& section, const std::string& key,
+                        const std::string& value);
 
 }  // namespace plat

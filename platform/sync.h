@@ -6,7 +6,7 @@
 namespace plat {
 
 class Mutex {
-public:
+  public:
     Mutex();
     ~Mutex();
     Mutex(const Mutex&) = delete;
@@ -14,32 +14,32 @@ public:
     void Lock();
     void Unlock();
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
 
 class LockGuard {
-public:
+  public:
     explicit LockGuard(Mutex& m) : m_(m) { m_.Lock(); }
     ~LockGuard() { m_.Unlock(); }
     LockGuard(const LockGuard&) = delete;
     LockGuard& operator=(const LockGuard&) = delete;
 
-private:
+  private:
     Mutex& m_;
 };
 
 // Releases a held lock for the lifetime of the object, e.g. around a modal
 // box, so that the other thread is never kept waiting on it.
 class UnlockGuard {
-public:
+  public:
     explicit UnlockGuard(Mutex& m) : m_(m) { m_.Unlock(); }
     ~UnlockGuard() { m_.Lock(); }
     UnlockGuard(const UnlockGuard&) = delete;
     UnlockGuard& operator=(const UnlockGuard&) = delete;
 
-private:
+  private:
     Mutex& m_;
 };
 

@@ -7,14 +7,6 @@
 namespace plat {
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* f) const {
-        if (f != nullptr) {
-            std::fclose(f);
-        }
-    }
-};
-
 bool ReadAll(const std::string& path, std::string& bytes) {
     std::FILE* f = std::fopen(NativePath(path).c_str(), "rb");
     if (f == nullptr) {
@@ -64,31 +56,6 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
         start = next;
     }
     return true;
-}
-
-long CountTextLines(const std::string& path) {
-    std::FILE* f = std::fopen(NativePath(path).c_str(), "rb");
-    if (f == nullptr) {
-        return -1;
-    }
-    long lines = 0;
-    char last = '\n';
-    char buffer[65536];
-    size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
-        for (size_t i = 0; i < got; ++i) {
-            if (buffer[i] == '\n') {
-                ++lines;
-            }
-        }
-        last = buffer[got - 1];
-    }
-    const bool ok = std::ferror(f) == 0;
-    std::fclose(f);
-    if (!ok) {
-        return -1;
-    }
-    return last == '\n' ? lines : lines + 1;
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {

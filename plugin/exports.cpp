@@ -15,9 +15,13 @@ const char* const kSetName = "VE-VU-RO Vividad";
 
 // The host never passes null for the texts the plug-in reads; should it
 // happen all the same, the text counts as empty.
-std::string Text(const char* p) { return p != nullptr ? std::string(p) : std::string(); }
+std::string Text(const char* p) {
+    return p != nullptr ? std::string(p) : std::string();
+}
 
-plat::OleDate Date(const StatsDate* p) { return p != nullptr ? *p : plat::NullOleDate(); }
+plat::OleDate Date(const StatsDate* p) {
+    return p != nullptr ? *p : plat::NullOleDate();
+}
 
 template <typename Result, typename Work>
 Result Guarded(Result fallback, Work&& work) noexcept {
@@ -65,9 +69,13 @@ const UnloadHook g_unloadHook;
 
 extern "C" {
 
-int GetNumberOfSets() { return 1; }
+int GetNumberOfSets() {
+    return 1;
+}
 
-const char* GetSetName(int index) { return index == 0 ? kSetName : ""; }
+const char* GetSetName(int index) {
+    return index == 0 ? kSetName : "";
+}
 
 void SetupSet0() {
     Guarded(0, [] {
@@ -84,10 +92,10 @@ unsigned long setVersion(const char*) {
     });
 }
 
-int ResetStats0(const char* hostFolder, int reportRun, const char* ownCall,
-                StatsDate* contestStart, StatsDate* contestEnd, const char*, const char*,
-                const char*, const char*, const char*, const char*, const char*, const char*,
-                const char*, const char* ownDxcc, int, int, int, double, double, const char*,
+int ResetStats0(const char* hostFolder, int reportRun, const char* ownCall, StatsDate* contestStart,
+                StatsDate* contestEnd, const char*, const char*, const char*, const char*,
+                const char*, const char*, const char*, const char*, const char*,
+                const char* ownDxcc, int, int, int, double, double, const char*,
                 const char* ownContinent, const char*) {
     return Guarded(1, [&] {
         ContestRunInput run;
@@ -108,26 +116,25 @@ int AddData0(const char* ownCall, const char* call, StatsDate* time, StatsDate*,
              StatsDate*, unsigned, unsigned frequencyHz, const char* mode, const char* rstSent,
              const char* rstRcvd, const char* exchSent, const char* exchRcvd, const char*,
              const char*, const char*, const char*, const char*, const char*, const char*,
-             const char*, const char*, const char* dxcc, int, int, int, double, double,
-             const char*, const char* continent, const char*, const char* band, const char*) {
+             const char*, const char*, const char* dxcc, int, int, int, double, double, const char*,
+             const char* continent, const char*, const char* band, const char*) {
     return Guarded(0, [&] {
-        const QsoInput q = Qso(ownCall, call, time, frequencyHz, mode, rstSent, rstRcvd,
-                               exchSent, exchRcvd, dxcc, continent, band);
+        const QsoInput q = Qso(ownCall, call, time, frequencyHz, mode, rstSent, rstRcvd, exchSent,
+                               exchRcvd, dxcc, continent, band);
         plat::LockGuard lock(EngineLock());
         return AcceptQso(q);
     });
 }
 
 int RemoveData0(const char* ownCall, const char* call, StatsDate* time, StatsDate*, StatsDate*,
-                StatsDate*, unsigned, unsigned frequencyHz, const char* mode,
-                const char* rstSent, const char* rstRcvd, const char* exchSent,
-                const char* exchRcvd, const char*, const char*, const char*, const char*,
-                const char*, const char*, const char*, const char*, const char*,
-                const char* dxcc, int, int, int, double, double, const char*,
-                const char* continent, const char*, const char* band, const char*) {
+                StatsDate*, unsigned, unsigned frequencyHz, const char* mode, const char* rstSent,
+                const char* rstRcvd, const char* exchSent, const char* exchRcvd, const char*,
+                const char*, const char*, const char*, const char*, const char*, const char*,
+                const char*, const char*, const char* dxcc, int, int, int, double, double,
+                const char*, const char* continent, const char*, const char* band, const char*) {
     return Guarded(1, [&] {
-        const QsoInput q = Qso(ownCall, call, time, frequencyHz, mode, rstSent, rstRcvd,
-                               exchSent, exchRcvd, dxcc, continent, band);
+        const QsoInput q = Qso(ownCall, call, time, frequencyHz, mode, rstSent, rstRcvd, exchSent,
+                               exchRcvd, dxcc, continent, band);
         plat::LockGuard lock(EngineLock());
         RemoveQso(q);
         return 1;
@@ -145,7 +152,9 @@ int CheckCall0(const char* call, unsigned, unsigned, const char* mode, const cha
     });
 }
 
-int GetExchgCount0(const char*, const char*, const char*) { return 1; }
+int GetExchgCount0(const char*, const char*, const char*) {
+    return 1;
+}
 
 int IsValidExchg0(const char* exchange, const char*, const char*, const char*, int, int, int) {
     return Guarded(0, [&] { return IsValidExchange(exchange); });

@@ -29,8 +29,8 @@ std::string LineWithoutReason(const BadQsoFields& f) {
 
 // For a line this run did not write itself: the frequency, mode and time
 // fields at their fixed places, and the call as a field of its own.
-bool ForeignLineMatches(const std::string& line, const std::string& call,
-                        const std::string& mode, const std::string& timeText) {
+bool ForeignLineMatches(const std::string& line, const std::string& call, const std::string& mode,
+                        const std::string& timeText) {
     const std::string tag = "QSO:  ";
     if (line.compare(0, tag.size(), tag) != 0) {
         return false;
@@ -87,9 +87,20 @@ void BadQsoFile::Append(const std::string& name, const BadQsoFields& fields,
     }
 }
 
-long BadQsoFile::CountLines(const std::string& name) const {
-    const long lines = name.empty() ? -1 : plat::CountTextLines(name);
-    return lines < 0 ? 0 : lines;
+long BadQsoFile::CountNonDupeProblems(const std::string& name) const {
+    std::vector<std::string> lines;
+    if (name.empty() || !plat::ReadTextLines(name, lines) || lines.empty()) {
+        return 0;
+    }
+    const std::string dupe = kReasonDupe;
+    long problems = 0;
+    for (size_t i = 1; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        const bool isDupe = line.size() >= dupe.size() &&
+                            line.compare(line.size() - dupe.size(), dupe.size(), dupe) == 0;
+        problems += isDupe ? 0 : 1;
+    }
+    return problems;
 }
 
 void BadQsoFile::RemoveQsoLines(const std::string& name, const std::string& call,

@@ -29,7 +29,7 @@ extern const char* const kReasonNoCounty;
 extern const char* const kReasonDupe;
 
 class BadQsoFile {
-public:
+  public:
     // Creates the file, or empties it, with the header line alone.
     void Create(const std::string& name);
 
@@ -38,15 +38,16 @@ public:
     void Append(const std::string& name, const BadQsoFields& fields,
                 const std::vector<const char*>& reasons);
 
-    // Lines in the file, header included; 0 when it cannot be read.
-    long CountLines(const std::string& name) const;
+    // Problem lines in the file other than DUPE lines: every line after the
+    // header that does not report a dupe. 0 when it cannot be read.
+    long CountNonDupeProblems(const std::string& name) const;
 
     // Rewrites the file without the lines of one QSO: those whose worked
     // call, mode and date-time fields equal the given ones.
-    void RemoveQsoLines(const std::string& name, const std::string& call,
-                        const std::string& mode, const std::string& timeText);
+    void RemoveQsoLines(const std::string& name, const std::string& call, const std::string& mode,
+                        const std::string& timeText);
 
-private:
+  private:
     // What this run wrote into the file, line by line, so that removal can
     // read the fields of a line without guessing where blanks inside a
     // field end.

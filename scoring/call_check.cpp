@@ -13,7 +13,9 @@ namespace {
 constexpr size_t kExchangeBufferSize = 10;
 
 // Hosts 2.19 and 2.20 read 1 as "invalid"; every other host reads 4.
-int InvalidStatus() { return g_hostVersion == "2.19" || g_hostVersion == "2.20" ? 1 : 4; }
+int InvalidStatus() {
+    return g_hostVersion == "2.19" || g_hostVersion == "2.20" ? 1 : 4;
+}
 
 bool EqualIgnoringAsciiCase(const char* a, const char* b) {
     for (; *a != '\0' && *b != '\0'; ++a, ++b) {

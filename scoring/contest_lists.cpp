@@ -46,7 +46,9 @@ bool IsCountyCode(const std::string& text) {
     return false;
 }
 
-bool IsYuPrefix(const std::string& text) { return text == "YU" || text == "YT"; }
+bool IsYuPrefix(const std::string& text) {
+    return text == "YU" || text == "YT";
+}
 
 bool IsRussianUiPrefix(const std::string& text) {
     for (const char* prefix : kRussianUiPrefixes) {

@@ -7,13 +7,13 @@
 
 // A list of allowed names with a membership test that ignores letter case.
 class CContestRules {
-public:
+  public:
     CContestRules(const char* const* table, size_t count);
     bool Contains(const char* name) const;
     size_t size() const { return m_names.size(); }
     const std::string& at(size_t i) const { return m_names.at(i); }
 
-private:
+  private:
     std::vector<std::string> m_names;
 };
 

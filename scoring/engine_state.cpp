@@ -35,9 +35,9 @@ void ResetEngineState() {
     g_prevQsoRows = BandLists();
     g_dxccByBand = BandLists();
     g_countyByBand = BandLists();
-    for (std::string* s : {&g_hostFolder, &g_hostVersion, &g_ownCall, &g_ownDxcc,
-                           &g_ownContinent, &g_startDayMonth, &g_startYear, &g_endDate,
-                           &g_badQsoFileName, &g_resultText}) {
+    for (std::string* s :
+         {&g_hostFolder, &g_hostVersion, &g_ownCall, &g_ownDxcc, &g_ownContinent, &g_startDayMonth,
+          &g_startYear, &g_endDate, &g_badQsoFileName, &g_resultText}) {
         s->clear();
     }
     g_reportRun = 0;

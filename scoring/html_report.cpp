@@ -9,7 +9,8 @@ const char* const kPageStart =
     "<html><head><style>table{ width:100%; }table, th, td{ border: 1px solid black; "
     "border-collapse: collapse; }th, td{ padding: 1px; text-align: middle; }th,td{ "
     "background-color: #fffac6; color: black}</style></head><body>";
-const char* const kTitle = "<center><b>%s</b></center><center>Contestant:  <b>%s</center></b><table>";
+const char* const kTitle =
+    "<center><b>%s</b></center><center>Contestant:  <b>%s</center></b><table>";
 const char* const kTitleText = "   VE-VU-RO VIVIDAD %s-%s";
 const char* const kColumnHeads =
     "<tr><th> %s</th><th> %s</th><th> %s</th><th> %s</th><th> %s</th></tr>";
@@ -31,11 +32,21 @@ std::string Escaped(const std::string& text) {
     out.reserve(text.size());
     for (char c : text) {
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c; break;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
+                break;
         }
     }
     return out;
@@ -43,8 +54,8 @@ std::string Escaped(const std::string& text) {
 
 void Heading(std::string& out, const SummaryHeading& h) {
     out += kPageStart;
-    const std::string title = FormatText(kTitleText, Escaped(h.startDayMonth).c_str(),
-                                         Escaped(h.endDate).c_str());
+    const std::string title =
+        FormatText(kTitleText, Escaped(h.startDayMonth).c_str(), Escaped(h.endDate).c_str());
     out += FormatText(kTitle, title.c_str(), Escaped(h.ownCall).c_str());
     out += FormatText(kColumnHeads, "Band", "QSOs", "Points", "DXCC", "YU-County");
 }

@@ -78,8 +78,8 @@ const CInfo* QsoLog::LastWithCall(const std::string& call) const {
     return &m_records[IndexOfSeq(it->second.back())];
 }
 
-long QsoLog::FindFirst(const std::string& call, const std::string& band,
-                       const std::string& mode, const plat::OleDate& time) const {
+long QsoLog::FindFirst(const std::string& call, const std::string& band, const std::string& mode,
+                       const plat::OleDate& time) const {
     auto it = m_callSeqs.find(call);
     if (it == m_callSeqs.end()) {
         return -1;
@@ -94,7 +94,9 @@ long QsoLog::FindFirst(const std::string& call, const std::string& band,
     return -1;
 }
 
-bool QsoLog::BandHasQsos(const std::string& band) const { return m_bandCount.count(band) != 0; }
+bool QsoLog::BandHasQsos(const std::string& band) const {
+    return m_bandCount.count(band) != 0;
+}
 
 bool QsoLog::BandHasDxcc(const std::string& band, const std::string& dxcc) const {
     return m_bandDxccCount.count(Key(band, dxcc)) != 0;

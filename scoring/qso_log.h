@@ -11,7 +11,7 @@
 #include "scoring/cinfo.h"
 
 class QsoLog {
-public:
+  public:
     size_t size() const { return m_records.size(); }
     bool empty() const { return m_records.empty(); }
     const CInfo& at(size_t i) const { return m_records[i]; }
@@ -32,7 +32,7 @@ public:
     bool BandHasQsos(const std::string& band) const;
     bool BandHasDxcc(const std::string& band, const std::string& dxcc) const;
 
-private:
+  private:
     size_t IndexOfSeq(uint64_t seq) const;
     static std::string Key(const std::string& a, const std::string& b);
     static std::string Key(const std::string& a, const std::string& b, const std::string& c);
@@ -40,7 +40,7 @@ private:
 
     std::vector<CInfo> m_records;
     uint64_t m_nextSeq = 1;
-    std::unordered_map<std::string, int> m_sameKeyCount;          // call, band, mode
+    std::unordered_map<std::string, int> m_sameKeyCount;                // call, band, mode
     std::unordered_map<std::string, std::vector<uint64_t>> m_callSeqs;  // in log order
     std::unordered_map<std::string, int> m_bandCount;
     std::unordered_map<std::string, int> m_bandDxccCount;  // band, DXCC prefix

@@ -104,7 +104,10 @@ std::string BuildResult() {
     const SummaryLayout& layout = g_hostSetVersion ? HtmlSummaryLayout() : TextSummaryLayout();
     layout.heading(g_resultText, SummaryHeading{g_startDayMonth, g_endDate, g_ownCall});
     SortBandsWorked();
-    const long fileLines = g_badQsoFile.CountLines(g_badQsoFileName);
+    // One line per reported problem; a QSO that repeats two earlier ones has
+    // two DUPE lines but is one dupe, so DUPE lines are left out by their
+    // reason rather than by the number of dupes.
+    const long badQsos = g_badQsoFile.CountNonDupeProblems(g_badQsoFileName);
 
     std::unordered_map<std::string, BandTally> tallies;
     for (const std::string& band : g_bandsWorked) {
@@ -161,8 +164,9 @@ std::string BuildResult() {
     for (const std::string& band : g_bandsWorked) {
         const BandTally& t = tallies[band];
         if (BandIndex(band) < kBandSlots) {
-            layout.bandRow(g_resultText, SummaryBandRow{band, Saturated(t.qsos), Saturated(t.points),
-                                                        Saturated(t.dxcc), Saturated(t.counties)});
+            layout.bandRow(g_resultText,
+                           SummaryBandRow{band, Saturated(t.qsos), Saturated(t.points),
+                                          Saturated(t.dxcc), Saturated(t.counties)});
         }
         qsos += t.qsos;
         points += t.points;
@@ -177,8 +181,7 @@ std::string BuildResult() {
     totals.dxcc = Saturated(dxcc);
     totals.counties = Saturated(counties);
     totals.dupes = Saturated(dupes);
-    long long bad = fileLines - dupes;
-    totals.badQsos = Saturated((bad < 1 ? 1 : bad) - 1);
+    totals.badQsos = Saturated(badQsos);
     totals.score = Saturated(static_cast<long long>(totals.points) *
                              (static_cast<long long>(totals.dxcc) + totals.counties));
     totals.lastPoints = Saturated(lastPoints);

@@ -30,8 +30,9 @@ int PerHourFromTenMinutes(int tenMinuteCount) {
 namespace {
 
 void Heading(std::string& out, const SummaryHeading& h) {
-    out += FormatText("    DI-VE-RI  %s-%s\r\n\tContestant: %s \r\n\tQSOs\tPoints\tDXCC\tYU-County\r\n",
-                      h.startDayMonth.c_str(), h.endDate.c_str(), h.ownCall.c_str());
+    out += FormatText(
+        "    DI-VE-RI  %s-%s\r\n\tContestant: %s \r\n\tQSOs\tPoints\tDXCC\tYU-County\r\n",
+        h.startDayMonth.c_str(), h.endDate.c_str(), h.ownCall.c_str());
 }
 
 void BandRow(std::string& out, const SummaryBandRow& r) {

@@ -4,12 +4,18 @@
 
 namespace ui {
 
-bool SetupPanelExists() { return false; }
+bool SetupPanelExists() {
+    return false;
+}
 void PostRefreshRequest() {}
-bool CountyWindowExists() { return false; }
+bool CountyWindowExists() {
+    return false;
+}
 void ResetCountyMarks() {}
 void StartUi() {}
 void CloseAllWindows() {}
-void OnLibraryUnload() { CloseAllWindows(); }
+void OnLibraryUnload() {
+    CloseAllWindows();
+}
 
 }  // namespace ui

@@ -1,6 +1,6 @@
 #include <dirent.h>
-#include <sys/stat.h>
 #include <fnmatch.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 

@@ -75,8 +75,7 @@ Location Find(const std::vector<std::string>& lines, const std::string& section,
         }
         std::string k;
         std::string v;
-        if (loc.keyLine < 0 && KeyLine(lines[i], k, v) &&
-            AnsiEqualNoCase(k.c_str(), key.c_str())) {
+        if (loc.keyLine < 0 && KeyLine(lines[i], k, v) && AnsiEqualNoCase(k.c_str(), key.c_str())) {
             loc.keyLine = static_cast<long>(i);
         }
     }
@@ -99,8 +98,7 @@ std::string ReadProfileString(const std::string& path, const std::string& sectio
     std::string raw;
     KeyLine(lines[static_cast<size_t>(loc.keyLine)], k, raw);
     std::string value = Trim(raw);
-    if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') &&
-        value.back() == value[0]) {
+    if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0]) {
         value = value.substr(1, value.size() - 2);
     }
     if (value.size() > kMaxValueLength) {
@@ -109,14 +107,18 @@ std::string ReadProfileString(const std::string& path, const std::string& sectio
     return value;
 }
 
-bool WriteProfileString(const std::string& path, const std::string& section,
-                        const std::string& key, const std::string& value) {
+bool WriteProfileString(const std::string& path, const std::string& section, const std::string& key,
+                        const std::string& value) {
     std::vector<std::string> lines;
     ReadTextLines(path, lines);  // a missing file starts empty
     const Location loc = Find(lines, section, key);
     const std::string keyLine = key + "=" + value;
     if (loc.keyLine >= 0) {
-        lines[static_cast<size_t>(loc.keyLine)] = keyLine;
+        // The key keeps the spelling it already has in the file.
+        std::string existing;
+        std::string unused;
+        KeyLine(lines[static_cast<size_t>(loc.keyLine)], existing, unused);
+        lines[static_cast<size_t>(loc.keyLine)] = existing + "=" + value;
     } else if (loc.sectionLine >= 0) {
         lines.insert(lines.begin() + loc.lastContent + 1, keyLine);
     } else {

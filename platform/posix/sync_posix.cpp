@@ -12,8 +12,12 @@ struct Mutex::Impl {
 
 Mutex::Mutex() : impl_(new Impl) {}
 Mutex::~Mutex() = default;
-void Mutex::Lock() { impl_->mutex.lock(); }
-void Mutex::Unlock() { impl_->mutex.unlock(); }
+void Mutex::Lock() {
+    impl_->mutex.lock();
+}
+void Mutex::Unlock() {
+    impl_->mutex.unlock();
+}
 
 bool StartDetachedThread(ThreadProc proc, void* arg) {
     try {
@@ -24,6 +28,8 @@ bool StartDetachedThread(ThreadProc proc, void* arg) {
     }
 }
 
-void SleepMilliseconds(unsigned ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void SleepMilliseconds(unsigned ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
 }  // namespace plat

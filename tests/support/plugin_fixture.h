@@ -14,7 +14,7 @@
 namespace testing_support {
 
 class PluginTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -37,7 +37,7 @@ protected:
 
     host::Plugin plugin;
 
-private:
+  private:
     std::string dir_;
     std::string previousDir_;
 };
