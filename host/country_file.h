@@ -1,0 +1,54 @@
+// Names the DXCC entity and continent of a call sign from the country files
+// that contest loggers share (cty.dat, or its cty.csv form).
+#pragma once
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace host {
+
+struct Country {
+    std::string prefix;     // the entity's primary prefix, e.g. "YU", "DL", "UA9"
+    std::string continent;  // two letters, e.g. "EU"
+    std::string name;       // e.g. "Serbia"
+};
+
+class CountryResolver {
+  public:
+    // Reads a country file; the format (cty.dat or cty.csv) is taken from the
+    // content. On failure returns false with "file:line: reason" in error.
+    bool LoadFile(const std::string& path, std::string& error);
+    bool LoadText(const std::string& text, const std::string& name, std::string& error);
+
+    // The entity of a call, or false when the call names none (also for
+    // maritime and aeronautical mobile stations, /MM and /AM).
+    bool Resolve(const std::string& call, Country& out) const;
+
+    size_t entityCount() const { return entities_.size(); }
+
+  private:
+    struct Entity {
+        std::string name;
+        std::string primary;  // as the file gives it, with "*" for WAE-only entities
+        std::string continent;
+        bool waeOnly = false;
+        int folded = -1;  // for a WAE-only entity: the DXCC entity it belongs to
+    };
+    struct Target {
+        int entity = -1;
+        std::string continent;  // an override, or empty
+    };
+
+    void AddEntry(int entity, const std::string& token);
+    void FoldWaeEntities();
+    bool LookupPrefix(const std::string& text, Target& out) const;
+    Country Make(const Target& target) const;
+
+    std::vector<Entity> entities_;
+    std::unordered_map<std::string, Target> exact_;
+    std::unordered_map<std::string, Target> prefixes_;
+    size_t longestPrefix_ = 0;
+};
+
+}  // namespace host

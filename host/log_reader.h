@@ -1,0 +1,57 @@
+// Reads a contest log, Cabrillo 3.0 or ADIF (told apart by the content), into
+// the QSO fields the host hands to the plug-in. Lines that cannot be read are
+// reported as "file:line: reason" and left out; the rest is kept.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace host {
+
+struct LogTime {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+struct LogQso {
+    int line = 0;  // where the QSO starts in the file
+    std::string ownCall;
+    std::string call;
+    LogTime time;
+    unsigned frequencyHz = 0;
+    std::string band;  // "20m", or empty when the frequency is on no amateur band
+    std::string mode;  // "CW", "SSB", or the log's own name for any other mode
+    std::string rstSent;
+    std::string rstRcvd;
+    std::string exchSent;
+    std::string exchRcvd;
+};
+
+enum class LogFormat { kCabrillo, kAdif };
+
+struct ContestLog {
+    LogFormat format = LogFormat::kCabrillo;
+    std::string ownCall;  // the log's own call: CALLSIGN: or STATION_CALLSIGN
+    std::vector<LogQso> qsos;
+    std::vector<std::string> problems;
+};
+
+// Reads the file at path. Returns false with error set when the file cannot
+// be read or is neither Cabrillo nor ADIF.
+bool ReadLogFile(const std::string& path, ContestLog& log, std::string& error);
+// The same for text already in memory; name is used in the messages.
+bool ParseLog(const std::string& text, const std::string& name, ContestLog& log,
+              std::string& error);
+
+// The band of a frequency in kHz: "160m" to "10m", "60m", "6m", "2m", or
+// empty when it lies on no amateur band.
+std::string BandOfKHz(double kHz);
+// "CW" and "SSB" for the log's CW and phone modes, any other mode unchanged
+// (upper case).
+std::string ContestMode(const std::string& logMode);
+
+}  // namespace host
