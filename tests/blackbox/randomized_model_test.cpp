@@ -59,8 +59,9 @@ const char* const kBands[] = {"80m", "40m", "20m",  "15m", "10m", "20M",
 const int kBandWeights[] = {15, 15, 16, 14, 12, 8, 3, 3, 6, 5, 3};
 const char* const kModes[] = {"CW", "SSB", "cw", "Ssb", "RTTY", ""};
 const int kModeWeights[] = {36, 36, 9, 5, 9, 5};
-const char* const kYuExchanges[] = {"BGD",   "NIS",   "ZLA", "KOS", "bgd",  " bgd", "nis ",
-                                    "\tZLA", "Pec\t", "123", "XYZ", "B GD", ""};
+const char* const kYuExchanges[] = {"BGD",     "NIS",  "ZLA",   "KOS",   "bgd",
+                                    " bgd",    "nis ", "\tZLA", "Pec\t", "KOL\r\n",
+                                    "\vMAC\f", "123",  "XYZ",   "B GD",  ""};
 const char* const kOtherExchanges[] = {"001", "0123", "015",    "599",          "BGD",
                                        "",    "1 2",  "12\r34", "0123456789AB", "14"};
 const char* const kSentExchanges[] = {"001", "001", "001",     "001", "001",
@@ -106,6 +107,33 @@ std::string Describe(const host::QsoFields& q) {
 
 std::string Pointer(const char* text) {
     return text == nullptr ? std::string("null") : "'" + Visible(text) + "'";
+}
+
+// The host never passes a null text, but the plug-in must read one as the
+// empty text: these calls pass null for every empty field and for every
+// text the plug-in ignores.
+const char* NullIfEmpty(const std::string& text) {
+    return text.empty() ? nullptr : text.c_str();
+}
+
+template <typename Fn>
+int CallWithNulls(Fn fn, const host::QsoFields& q) {
+    StatsDate time = q.time;
+    StatsDate other;
+    return fn(NullIfEmpty(q.ownCall), NullIfEmpty(q.call), &time, &other, &other, &other, 0,
+              q.frequencyHz, NullIfEmpty(q.mode), NullIfEmpty(q.rstSent), NullIfEmpty(q.rstRcvd),
+              NullIfEmpty(q.exchSent), NullIfEmpty(q.exchRcvd), nullptr, nullptr, nullptr, nullptr,
+              nullptr, nullptr, nullptr, nullptr, nullptr, NullIfEmpty(q.dxcc), 0, 0, 0, 0.0, 0.0,
+              nullptr, NullIfEmpty(q.continent), nullptr, NullIfEmpty(q.band), nullptr);
+}
+
+int ResetWithNulls(const host::Plugin& plugin, const host::ContestRun& run) {
+    StatsDate start = run.start;
+    StatsDate end = run.end;
+    return plugin.resetStats0_(NullIfEmpty(run.hostFolder), run.reportRun, NullIfEmpty(run.ownCall),
+                               &start, &end, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                               nullptr, nullptr, nullptr, NullIfEmpty(run.ownDxcc), 0, 0, 0, 0.0,
+                               0.0, nullptr, NullIfEmpty(run.ownContinent), nullptr);
 }
 
 class RandomizedModel : public PluginTest, public ::testing::WithParamInterface<unsigned> {
@@ -327,11 +355,13 @@ host::ContestRun RandomizedModel::RandomRun(std::string& version) {
 void RandomizedModel::DoReset() {
     std::string version;
     const host::ContestRun run = RandomRun(version);
-    Note("ResetStats0 folder='" + run.hostFolder + "' report=" + std::to_string(run.reportRun) +
-         " own=" + Visible(run.ownCall) + "/" + run.ownDxcc + "/" + run.ownContinent +
-         " start=" + DescribeTime(run.start) + " end=" + DescribeTime(run.end));
+    const bool nulls = Chance(10);
+    Note(std::string("ResetStats0") + (nulls ? " (nulls)" : "") + " folder='" + run.hostFolder +
+         "' report=" + std::to_string(run.reportRun) + " own=" + Visible(run.ownCall) + "/" +
+         run.ownDxcc + "/" + run.ownContinent + " start=" + DescribeTime(run.start) +
+         " end=" + DescribeTime(run.end));
     const int expected = model_.ResetStats(run, version);
-    const int actual = plugin.Reset(run);
+    const int actual = nulls ? ResetWithNulls(plugin, run) : plugin.Reset(run);
     Expect(expected == actual, "ResetStats0 result", std::to_string(expected),
            std::to_string(actual));
     ownCall_ = run.ownCall;
@@ -344,9 +374,11 @@ void RandomizedModel::DoReset() {
 
 void RandomizedModel::DoAdd() {
     const host::QsoFields q = RandomQso();
+    const bool nulls = Chance(4);
     const int expected = model_.AddData(q);
-    const int actual = plugin.Add(q);
-    Note("AddData0 " + Describe(q) + " -> " + std::to_string(actual));
+    const int actual = nulls ? CallWithNulls(plugin.addData0_, q) : plugin.Add(q);
+    Note(std::string("AddData0") + (nulls ? " (nulls) " : " ") + Describe(q) + " -> " +
+         std::to_string(actual));
     Expect(expected == actual, "AddData0 result", std::to_string(expected), std::to_string(actual));
     (expected == 1 ? stored_ : rejected_).push_back(q);
     CompareFiles();
@@ -372,9 +404,11 @@ void RandomizedModel::DoRemove() {
         q = RandomQso();
         how = "random";
     }
+    const bool nulls = Chance(4);
     const int expected = model_.RemoveData(q);
-    const int actual = plugin.Remove(q);
-    Note("RemoveData0 (" + how + ") " + Describe(q) + " -> " + std::to_string(actual));
+    const int actual = nulls ? CallWithNulls(plugin.removeData0_, q) : plugin.Remove(q);
+    Note("RemoveData0 (" + how + (nulls ? ", nulls) " : ") ") + Describe(q) + " -> " +
+         std::to_string(actual));
     Expect(expected == actual, "RemoveData0 result", std::to_string(expected),
            std::to_string(actual));
     CompareFiles();
