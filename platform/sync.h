@@ -50,4 +50,8 @@ bool StartDetachedThread(ThreadProc proc, void* arg);
 
 void SleepMilliseconds(unsigned ms);
 
+// True once the process has begun to end with the library still loaded:
+// other threads may already be gone, so the unload must not wait on them.
+bool ProcessIsEnding();
+
 }  // namespace plat

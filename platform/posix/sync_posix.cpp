@@ -28,6 +28,9 @@ bool StartDetachedThread(ThreadProc proc, void* arg) {
     }
 }
 
+// The other threads outlive the library's unload on POSIX, even at exit.
+bool ProcessIsEnding() { return false; }
+
 void SleepMilliseconds(unsigned ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
