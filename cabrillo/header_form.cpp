@@ -24,7 +24,7 @@ const std::vector<std::string> kStationChoices = {"EXPEDITION", "FIXED", "HQ",  
                                                   "PORTABLE",   "ROVER", "SCHOOL"};
 const std::vector<std::string> kTransmitterChoices = {"ONE", "TWO", "UNLIMITED"};
 
-struct FieldSpec {
+struct FormEntry {
     const char* label;
     std::string CabrilloLog::*member;
     const std::vector<std::string>* choices;
@@ -33,7 +33,7 @@ struct FieldSpec {
 
 // The form's fields, top to bottom; CLAIMED and LOCATION stand to the right
 // of the field before them.
-const FieldSpec kFields[] = {
+const FormEntry kFields[] = {
     {"CONTEST", &CabrilloLog::m_contest, nullptr, false},
     {"CALLSIGN", &CabrilloLog::m_callsign, nullptr, false},
     {"CLAIMED", &CabrilloLog::m_claimed, nullptr, false},
@@ -129,14 +129,14 @@ int CabrilloLog::PrepareHeader(const std::string& ownCall, const FormPresenter& 
     m_soapbox = DecodeSoapbox(m_soapbox);
 
     std::vector<plat::FormField> fields;
-    for (const FieldSpec& spec : kFields) {
+    for (const FormEntry& entry : kFields) {
         plat::FormField field;
-        field.label = spec.label;
-        field.value = this->*spec.member;
-        if (spec.choices != nullptr) {
-            field.choices = *spec.choices;
+        field.label = entry.label;
+        field.value = this->*entry.member;
+        if (entry.choices != nullptr) {
+            field.choices = *entry.choices;
         }
-        field.multiLine = spec.multiLine;
+        field.multiLine = entry.multiLine;
         fields.push_back(std::move(field));
     }
     if (!showForm || !showForm(kFormCaption, fields) || fields.size() != std::size(kFields)) {
