@@ -69,13 +69,6 @@ const char* const kSentExchanges[] = {"001", "001", "001",     "001", "001",
 const char* const kRsts[] = {"599", "599", "599", "59", "", " 5  9 "};
 const char* const kDxccOthers[] = {"DL", "YU", "OK", "9A", "K", "yu", "XX"};
 
-// TEMPORARY, until the way of counting is settled: the plug-in counts the
-// "Bad QSO" figure as the bad-QSO file's lines that report anything but a
-// dupe, where the documented rule is the file's lines less the log's dupes
-// less the header. With this switch on, the model counts as the plug-in does;
-// turn it off to compare against the documented rule.
-constexpr bool kTempBadQsoCountFromProblemLines = true;
-
 std::string Visible(const std::string& text) {
     std::string out;
     for (unsigned char c : text) {
@@ -489,9 +482,6 @@ void RandomizedModel::DoReload() {
 
 bool RandomizedModel::Run(unsigned seed, int steps) {
     seed_ = seed;
-    model_.SetBadQsoCount(kTempBadQsoCountFromProblemLines
-                              ? model::ReferenceModel::BadQsoCount::kNonDupeLines
-                              : model::ReferenceModel::BadQsoCount::kLinesLessDupes);
     rng_.seed(seed);
     ownCall_ = "";
     baseDay_ = host::MakeDate(2026, 12, 5, 12, 0).m_dt;

@@ -242,10 +242,8 @@ ReferenceModel::ReferenceModel() = default;
 
 void ReferenceModel::Reload() {
     std::map<std::string, std::vector<BadLine>> files = std::move(files_);
-    const BadQsoCount rule = badQsoCount_;
     *this = ReferenceModel();
     files_ = std::move(files);
-    badQsoCount_ = rule;
 }
 
 int ReferenceModel::ResetStats(const host::ContestRun& run, const std::string& hostVersion) {
@@ -485,11 +483,9 @@ std::string ReferenceModel::GetResult(int* hostValue) {
         }
     }
 
-    int lines = 0;
     int nonDupeLines = 0;
     const auto file = files_.find(badQsoFileName_);
     if (!badQsoFileName_.empty() && file != files_.end()) {
-        lines = 1 + static_cast<int>(file->second.size());
         const std::string dupe = "   DUPE !!!";
         for (const BadLine& line : file->second) {
             const std::string& t = line.text;
@@ -567,14 +563,9 @@ std::string ReferenceModel::GetResult(int* hostValue) {
         totalDupes = SatAdd(totalDupes, dupes);
     }
 
-    int bad = lines - totalDupes;
-    if (bad < 1) {
-        bad = 1;
-    }
-    bad -= 1;
-    if (badQsoCount_ == BadQsoCount::kNonDupeLines) {
-        bad = nonDupeLines;
-    }
+    // Every problem line but the DUPE lines: a QSO repeating two earlier
+    // ones writes two DUPE lines and is still one dupe, not a bad QSO.
+    const int bad = nonDupeLines;
     const int score = SatMul(totalPoints, SatAdd(totalDxcc, totalCounties));
     const int q10Hourly = SatMul(q10, 6);
     const int p10Hourly = SatMul(p10, 6);

@@ -47,15 +47,8 @@ class ReferenceModel {
         std::string timeText;
     };
 
-    // How the "Bad QSO" figure is counted. kLinesLessDupes: the bad-QSO
-    // file's lines less the log's dupes, less the header, never below 0.
-    // kNonDupeLines: the file's lines that report anything but a dupe.
-    enum class BadQsoCount { kLinesLessDupes, kNonDupeLines };
-
     // The library just loaded: empty log, no contest run, text summaries.
     ReferenceModel();
-
-    void SetBadQsoCount(BadQsoCount rule) { badQsoCount_ = rule; }
 
     // Unload and load again: everything but the files on disk starts over.
     void Reload();
@@ -105,7 +98,6 @@ class ReferenceModel {
     int reportRun_ = 0;
     bool ownIsYu_ = false;
     int claimed_ = 0;
-    BadQsoCount badQsoCount_ = BadQsoCount::kLinesLessDupes;
 };
 
 }  // namespace model
