@@ -27,5 +27,11 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 echo "== thread sanitizer"
 TSAN_OPTIONS=halt_on_error=1 run_native tsan -DSTATS_SANITIZE=thread
 
+# fuzz-section: a short run of the fuzz target (clang, address and
+# undefined-behaviour sanitizers); scripts/fuzz.sh <seconds> runs it longer.
+echo "== fuzz target, short run"
+STATS_FUZZ_BUILD=build-test-fuzz scripts/fuzz.sh 60
+# end of fuzz-section
+
 # windows-section
 echo "all test suites passed"
