@@ -27,22 +27,28 @@ constexpr const char* kBadFile = "BadQSO_DozudODODER_06_12_2026.txt";
 constexpr const char* kHeader = "YUDX HF Contest CW/SSB UBN file ";
 constexpr const char* kProfile = "Plugins/DI-VE-RI.ini";
 
+// Sets or clears the immutable attribute: nothing may change, replace or
+// remove the file or folder, root included.
+bool SetImmutable(const std::string& path, bool immutable) {
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK);
+    if (fd < 0) {
+        return false;
+    }
+    int flags = 0;
+    bool ok = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = immutable ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    ok = ok && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    close(fd);
+    return ok;
+}
+
 // Makes a folder refuse new entries, renames and removals: the permission
 // bits where they apply, the immutable attribute for root, who ignores them.
 bool SetFolderReadOnly(const std::string& folder, bool readOnly) {
     if (geteuid() != 0) {
         return chmod(folder.c_str(), readOnly ? 0555 : 0755) == 0;
     }
-    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0) {
-        return false;
-    }
-    int flags = 0;
-    bool ok = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    flags = readOnly ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-    ok = ok && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    close(fd);
-    return ok;
+    return SetImmutable(folder, readOnly);
 }
 
 class FileFaults : public PluginTest {
@@ -158,6 +164,35 @@ TEST_F(FileFaults, ReadOnlyFolderKeepsEveryEarlierFile) {
     }
     EXPECT_NE(ReadFile(kProfile).find("[Settings]"), std::string::npos);
     (void)profile;
+}
+
+TEST_F(FileFaults, FilesThatCannotBeReplacedStayAsTheyWere) {
+    StartReportRun();
+    plugin.Result();
+    ASSERT_EQ(OutputMessage(), "File produced: DL1XYZ.cbr");
+    const std::string cabrillo = ReadFile("DL1XYZ.cbr");
+    const std::string badQsos = ReadFile(kBadFile);
+    const std::string profile = ReadFile(kProfile);
+    const char* const files[] = {"DL1XYZ.cbr", kBadFile, kProfile};
+    for (const char* file : files) {
+        if (geteuid() != 0 || !SetImmutable(file, true)) {
+            GTEST_SKIP() << "cannot make a file unchangeable here";
+        }
+    }
+    EXPECT_EQ(plugin.Add(Qso("OK1AAA", "OK", "EU", "003")), 1);
+    EXPECT_EQ(plugin.Remove(Qso("DL2BBB", "DL", "EU", "002")), 1);
+    const std::string result = plugin.Result();
+    const std::string message = OutputMessage();
+    host::ContestRun run = DefaultRun();
+    EXPECT_EQ(plugin.Reset(run), 1);  // would empty the bad-QSO file
+    for (const char* file : files) {
+        SetImmutable(file, false);
+    }
+    EXPECT_NE(result.find("Dupe\t 1\r\nBad QSO\t 1\r\n"), std::string::npos) << result;
+    EXPECT_EQ(message, "Cannot write file: DL1XYZ.cbr");
+    EXPECT_EQ(ReadFile("DL1XYZ.cbr"), cabrillo);
+    EXPECT_EQ(ReadFile(kBadFile), badQsos);
+    EXPECT_EQ(ReadFile(kProfile), profile);
 }
 
 // A folder on a file system of a few kilobytes, made the current directory
