@@ -117,7 +117,14 @@ void BadQsoFile::RemoveQsoLines(const std::string& name, const std::string& call
     }
 
     std::string bytes = std::string(kBadQsoHeader) + kLineEnd;
-    std::vector<Written> kept;
+    size_t size = bytes.size();
+    for (const std::string& line : lines) {
+        size += line.size() + 2;
+    }
+    bytes.reserve(size);
+    // Which lines of m_written are still in the file afterwards; they are
+    // kept in place rather than copied, as the file may hold thousands.
+    std::vector<char> kept(m_written.size(), 0);
     size_t next = 0;  // the next line of m_written expected in the file
     for (size_t i = 1; i < lines.size(); ++i) {
         const std::string& line = lines[i];
@@ -129,9 +136,7 @@ void BadQsoFile::RemoveQsoLines(const std::string& name, const std::string& call
         if (found < m_written.size()) {
             const Written& w = m_written[found];
             drop = w.call == wantCall && w.mode == wantMode && w.timeText == wantTime;
-            if (!drop) {
-                kept.push_back(w);
-            }
+            kept[found] = drop ? 0 : 1;
             next = found + 1;
         } else {
             drop = ForeignLineMatches(line, wantCall, wantMode, wantTime);
@@ -142,6 +147,15 @@ void BadQsoFile::RemoveQsoLines(const std::string& name, const std::string& call
         }
     }
     if (plat::ReplaceFileContents(name, bytes)) {
-        m_written = std::move(kept);
+        size_t to = 0;
+        for (size_t k = 0; k < m_written.size(); ++k) {
+            if (kept[k] != 0) {
+                if (to != k) {
+                    m_written[to] = std::move(m_written[k]);
+                }
+                ++to;
+            }
+        }
+        m_written.erase(m_written.begin() + static_cast<std::ptrdiff_t>(to), m_written.end());
     }
 }

@@ -11,11 +11,14 @@ std::string QsoLog::Key(const std::string& a, const std::string& b) {
     return key;
 }
 
-std::string QsoLog::Key(const std::string& a, const std::string& b, const std::string& c) {
-    std::string key = Key(a, b);
-    key.push_back('\0');
-    key.append(c);
-    return key;
+size_t QsoLog::CountIndex(const CallIndex& index, const std::string& band,
+                          const std::string& mode) {
+    size_t i = 0;
+    while (i < index.counts.size() &&
+           (index.counts[i].band != band || index.counts[i].mode != mode)) {
+        ++i;
+    }
+    return i;
 }
 
 void QsoLog::Decrement(std::unordered_map<std::string, int>& counts, const std::string& key) {
@@ -27,8 +30,14 @@ void QsoLog::Decrement(std::unordered_map<std::string, int>& counts, const std::
 
 void QsoLog::Append(CInfo record) {
     record.m_seq = m_nextSeq++;
-    ++m_sameKeyCount[Key(record.m_call, record.m_band, record.m_mode)];
-    m_callSeqs[record.m_call].push_back(record.m_seq);
+    CallIndex& index = m_byCall[record.m_call];
+    index.seqs.push_back(record.m_seq);
+    const size_t k = CountIndex(index, record.m_band, record.m_mode);
+    if (k < index.counts.size()) {
+        ++index.counts[k].count;
+    } else {
+        index.counts.push_back({record.m_band, record.m_mode, 1});
+    }
     ++m_bandCount[record.m_band];
     ++m_bandDxccCount[Key(record.m_band, record.m_dxcc)];
     m_records.push_back(std::move(record));
@@ -36,15 +45,18 @@ void QsoLog::Append(CInfo record) {
 
 void QsoLog::RemoveAt(size_t index) {
     const CInfo& r = m_records.at(index);
-    Decrement(m_sameKeyCount, Key(r.m_call, r.m_band, r.m_mode));
     Decrement(m_bandCount, r.m_band);
     Decrement(m_bandDxccCount, Key(r.m_band, r.m_dxcc));
-    auto calls = m_callSeqs.find(r.m_call);
-    if (calls != m_callSeqs.end()) {
-        std::vector<uint64_t>& seqs = calls->second;
-        seqs.erase(std::lower_bound(seqs.begin(), seqs.end(), r.m_seq));
-        if (seqs.empty()) {
-            m_callSeqs.erase(calls);
+    auto calls = m_byCall.find(r.m_call);
+    if (calls != m_byCall.end()) {
+        CallIndex& entry = calls->second;
+        entry.seqs.erase(std::lower_bound(entry.seqs.begin(), entry.seqs.end(), r.m_seq));
+        const size_t k = CountIndex(entry, r.m_band, r.m_mode);
+        if (k < entry.counts.size() && --entry.counts[k].count <= 0) {
+            entry.counts.erase(entry.counts.begin() + static_cast<std::ptrdiff_t>(k));
+        }
+        if (entry.seqs.empty()) {
+            m_byCall.erase(calls);
         }
     }
     m_records.erase(m_records.begin() + static_cast<std::ptrdiff_t>(index));
@@ -52,8 +64,7 @@ void QsoLog::RemoveAt(size_t index) {
 
 void QsoLog::Clear() {
     m_records.clear();
-    m_sameKeyCount.clear();
-    m_callSeqs.clear();
+    m_byCall.clear();
     m_bandCount.clear();
     m_bandDxccCount.clear();
 }
@@ -66,25 +77,29 @@ size_t QsoLog::IndexOfSeq(uint64_t seq) const {
 
 int QsoLog::CountSameKey(const std::string& call, const std::string& band,
                          const std::string& mode) const {
-    auto it = m_sameKeyCount.find(Key(call, band, mode));
-    return it == m_sameKeyCount.end() ? 0 : it->second;
+    auto it = m_byCall.find(call);
+    if (it == m_byCall.end()) {
+        return 0;
+    }
+    const size_t k = CountIndex(it->second, band, mode);
+    return k < it->second.counts.size() ? it->second.counts[k].count : 0;
 }
 
 const CInfo* QsoLog::LastWithCall(const std::string& call) const {
-    auto it = m_callSeqs.find(call);
-    if (it == m_callSeqs.end() || it->second.empty()) {
+    auto it = m_byCall.find(call);
+    if (it == m_byCall.end() || it->second.seqs.empty()) {
         return nullptr;
     }
-    return &m_records[IndexOfSeq(it->second.back())];
+    return &m_records[IndexOfSeq(it->second.seqs.back())];
 }
 
 long QsoLog::FindFirst(const std::string& call, const std::string& band, const std::string& mode,
                        const plat::OleDate& time) const {
-    auto it = m_callSeqs.find(call);
-    if (it == m_callSeqs.end()) {
+    auto it = m_byCall.find(call);
+    if (it == m_byCall.end()) {
         return -1;
     }
-    for (uint64_t seq : it->second) {
+    for (uint64_t seq : it->second.seqs) {
         const size_t i = IndexOfSeq(seq);
         const CInfo& r = m_records[i];
         if (r.m_band == band && r.m_mode == mode && plat::OleDatesEqual(r.m_time, time)) {

@@ -33,15 +33,28 @@ class QsoLog {
     bool BandHasDxcc(const std::string& band, const std::string& dxcc) const;
 
   private:
+    // What the log holds for one call: one lookup answers both the dupe
+    // count and the call's last QSO.
+    struct BandModeCount {
+        std::string band;
+        std::string mode;
+        int count = 0;
+    };
+    struct CallIndex {
+        std::vector<uint64_t> seqs;         // in log order
+        std::vector<BandModeCount> counts;  // few: bands and modes are checked on entry
+    };
+
     size_t IndexOfSeq(uint64_t seq) const;
+    // Position of the band and mode in index.counts, or counts.size().
+    static size_t CountIndex(const CallIndex& index, const std::string& band,
+                             const std::string& mode);
     static std::string Key(const std::string& a, const std::string& b);
-    static std::string Key(const std::string& a, const std::string& b, const std::string& c);
     static void Decrement(std::unordered_map<std::string, int>& counts, const std::string& key);
 
     std::vector<CInfo> m_records;
     uint64_t m_nextSeq = 1;
-    std::unordered_map<std::string, int> m_sameKeyCount;                // call, band, mode
-    std::unordered_map<std::string, std::vector<uint64_t>> m_callSeqs;  // in log order
+    std::unordered_map<std::string, CallIndex> m_byCall;
     std::unordered_map<std::string, int> m_bandCount;
     std::unordered_map<std::string, int> m_bandDxccCount;  // band, DXCC prefix
 };
