@@ -1,6 +1,7 @@
 #include "scoring/qso_log.h"
 
 #include <algorithm>
+#include <functional>
 
 // Text arguments never hold a NUL, so it separates the parts of a key.
 std::string QsoLog::Key(const std::string& a, const std::string& b) {
@@ -11,14 +12,71 @@ std::string QsoLog::Key(const std::string& a, const std::string& b) {
     return key;
 }
 
-size_t QsoLog::CountIndex(const CallIndex& index, const std::string& band,
-                          const std::string& mode) {
+size_t QsoLog::BandModeId(const std::string& band, const std::string& mode) const {
+    size_t id = 0;
+    while (id < m_bandModes.size() &&
+           (m_bandModes[id].first != band || m_bandModes[id].second != mode)) {
+        ++id;
+    }
+    return id;
+}
+
+size_t QsoLog::CountIndex(const CallIndex& index, size_t bandMode) {
     size_t i = 0;
-    while (i < index.counts.size() &&
-           (index.counts[i].band != band || index.counts[i].mode != mode)) {
+    while (i < index.counts.size() && index.counts[i].bandMode != bandMode) {
         ++i;
     }
     return i;
+}
+
+size_t QsoLog::FindCall(const std::string& call) const {
+    if (m_callSlots.empty()) {
+        return kNoCall;
+    }
+    const size_t hash = std::hash<std::string>()(call);
+    const size_t mask = m_callSlots.size() - 1;
+    for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const CallSlot& held = m_callSlots[slot];
+        if (held.position == 0) {
+            return kNoCall;
+        }
+        // The hash is compared first, so other calls' entries stay untouched.
+        if (held.tag == Tag(hash) && m_calls[held.position - 1].call == call) {
+            return held.position - 1;
+        }
+    }
+}
+
+size_t QsoLog::FindOrAddCall(const std::string& call) {
+    const size_t found = FindCall(call);
+    if (found != kNoCall) {
+        return found;
+    }
+    // At most half the slots in use, so probes stay short.
+    if ((m_calls.size() + 1) * 2 > m_callSlots.size()) {
+        RebuildCallSlots(std::max<size_t>(64, m_callSlots.size() * 2));
+    }
+    CallIndex entry;
+    entry.call = call;
+    m_calls.push_back(std::move(entry));
+    PlaceCall(std::hash<std::string>()(call), static_cast<uint32_t>(m_calls.size()));
+    return m_calls.size() - 1;
+}
+
+void QsoLog::PlaceCall(size_t hash, uint32_t position) {
+    const size_t mask = m_callSlots.size() - 1;
+    size_t slot = hash & mask;
+    while (m_callSlots[slot].position != 0) {
+        slot = (slot + 1) & mask;
+    }
+    m_callSlots[slot] = {Tag(hash), position};
+}
+
+void QsoLog::RebuildCallSlots(size_t slotCount) {
+    m_callSlots.assign(slotCount, CallSlot());
+    for (size_t i = 0; i < m_calls.size(); ++i) {
+        PlaceCall(std::hash<std::string>()(m_calls[i].call), static_cast<uint32_t>(i + 1));
+    }
 }
 
 void QsoLog::Decrement(std::unordered_map<std::string, int>& counts, const std::string& key) {
@@ -30,13 +88,20 @@ void QsoLog::Decrement(std::unordered_map<std::string, int>& counts, const std::
 
 void QsoLog::Append(CInfo record) {
     record.m_seq = m_nextSeq++;
-    CallIndex& index = m_byCall[record.m_call];
+    CallIndex& index = m_calls[FindOrAddCall(record.m_call)];
+    if (index.seqs.empty()) {
+        index.seqs.reserve(4);  // most calls are worked a few times
+    }
     index.seqs.push_back(record.m_seq);
-    const size_t k = CountIndex(index, record.m_band, record.m_mode);
+    const size_t bandMode = BandModeId(record.m_band, record.m_mode);
+    if (bandMode == m_bandModes.size()) {
+        m_bandModes.emplace_back(record.m_band, record.m_mode);
+    }
+    const size_t k = CountIndex(index, bandMode);
     if (k < index.counts.size()) {
         ++index.counts[k].count;
     } else {
-        index.counts.push_back({record.m_band, record.m_mode, 1});
+        index.counts.push_back({bandMode, 1});
     }
     ++m_bandCount[record.m_band];
     ++m_bandDxccCount[Key(record.m_band, record.m_dxcc)];
@@ -47,16 +112,13 @@ void QsoLog::RemoveAt(size_t index) {
     const CInfo& r = m_records.at(index);
     Decrement(m_bandCount, r.m_band);
     Decrement(m_bandDxccCount, Key(r.m_band, r.m_dxcc));
-    auto calls = m_byCall.find(r.m_call);
-    if (calls != m_byCall.end()) {
-        CallIndex& entry = calls->second;
+    const size_t call = FindCall(r.m_call);
+    if (call != kNoCall) {
+        CallIndex& entry = m_calls[call];
         entry.seqs.erase(std::lower_bound(entry.seqs.begin(), entry.seqs.end(), r.m_seq));
-        const size_t k = CountIndex(entry, r.m_band, r.m_mode);
+        const size_t k = CountIndex(entry, BandModeId(r.m_band, r.m_mode));
         if (k < entry.counts.size() && --entry.counts[k].count <= 0) {
             entry.counts.erase(entry.counts.begin() + static_cast<std::ptrdiff_t>(k));
-        }
-        if (entry.seqs.empty()) {
-            m_byCall.erase(calls);
         }
     }
     m_records.erase(m_records.begin() + static_cast<std::ptrdiff_t>(index));
@@ -64,7 +126,9 @@ void QsoLog::RemoveAt(size_t index) {
 
 void QsoLog::Clear() {
     m_records.clear();
-    m_byCall.clear();
+    m_calls.clear();
+    m_bandModes.clear();
+    m_callSlots.clear();
     m_bandCount.clear();
     m_bandDxccCount.clear();
 }
@@ -77,29 +141,30 @@ size_t QsoLog::IndexOfSeq(uint64_t seq) const {
 
 int QsoLog::CountSameKey(const std::string& call, const std::string& band,
                          const std::string& mode) const {
-    auto it = m_byCall.find(call);
-    if (it == m_byCall.end()) {
+    const size_t found = FindCall(call);
+    if (found == kNoCall) {
         return 0;
     }
-    const size_t k = CountIndex(it->second, band, mode);
-    return k < it->second.counts.size() ? it->second.counts[k].count : 0;
+    const CallIndex& entry = m_calls[found];
+    const size_t k = CountIndex(entry, BandModeId(band, mode));
+    return k < entry.counts.size() ? entry.counts[k].count : 0;
 }
 
 const CInfo* QsoLog::LastWithCall(const std::string& call) const {
-    auto it = m_byCall.find(call);
-    if (it == m_byCall.end() || it->second.seqs.empty()) {
+    const size_t found = FindCall(call);
+    if (found == kNoCall || m_calls[found].seqs.empty()) {
         return nullptr;
     }
-    return &m_records[IndexOfSeq(it->second.seqs.back())];
+    return &m_records[IndexOfSeq(m_calls[found].seqs.back())];
 }
 
 long QsoLog::FindFirst(const std::string& call, const std::string& band, const std::string& mode,
                        const plat::OleDate& time) const {
-    auto it = m_byCall.find(call);
-    if (it == m_byCall.end()) {
+    const size_t found = FindCall(call);
+    if (found == kNoCall) {
         return -1;
     }
-    for (uint64_t seq : it->second.seqs) {
+    for (uint64_t seq : m_calls[found].seqs) {
         const size_t i = IndexOfSeq(seq);
         const CInfo& r = m_records[i];
         if (r.m_band == band && r.m_mode == mode && plat::OleDatesEqual(r.m_time, time)) {

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "scoring/cinfo.h"
@@ -36,25 +38,49 @@ class QsoLog {
     // What the log holds for one call: one lookup answers both the dupe
     // count and the call's last QSO.
     struct BandModeCount {
-        std::string band;
-        std::string mode;
+        size_t bandMode = 0;  // position in m_bandModes
         int count = 0;
     };
     struct CallIndex {
-        std::vector<uint64_t> seqs;         // in log order
+        std::string call;
+        std::vector<uint64_t> seqs;         // in log order; empty once all were removed
         std::vector<BandModeCount> counts;  // few: bands and modes are checked on entry
     };
+    static constexpr size_t kNoCall = static_cast<size_t>(-1);
 
     size_t IndexOfSeq(uint64_t seq) const;
+    // Position of the call in m_calls, or kNoCall.
+    size_t FindCall(const std::string& call) const;
+    size_t FindOrAddCall(const std::string& call);
+    // Eight bytes, so that the table of the largest logs stays in cache.
+    struct CallSlot {
+        uint32_t tag = 0;       // the call's hash folded to 32 bits
+        uint32_t position = 0;  // in m_calls plus one; 0 for a free slot
+    };
+    static uint32_t Tag(size_t hash) {
+        return static_cast<uint32_t>(static_cast<uint64_t>(hash) ^
+                                     (static_cast<uint64_t>(hash) >> 32));
+    }
+    void PlaceCall(size_t hash, uint32_t position);
+    void RebuildCallSlots(size_t slotCount);
+    // Position of the band and mode spelling in m_bandModes, or its size.
+    size_t BandModeId(const std::string& band, const std::string& mode) const;
     // Position of the band and mode in index.counts, or counts.size().
-    static size_t CountIndex(const CallIndex& index, const std::string& band,
-                             const std::string& mode);
+    static size_t CountIndex(const CallIndex& index, size_t bandMode);
     static std::string Key(const std::string& a, const std::string& b);
     static void Decrement(std::unordered_map<std::string, int>& counts, const std::string& key);
 
     std::vector<CInfo> m_records;
     uint64_t m_nextSeq = 1;
-    std::unordered_map<std::string, CallIndex> m_byCall;
+    // The calls in order of first arrival, and an open-addressing table over
+    // them (a power of two in size, at most half full). On the largest logs a
+    // lookup touches one slot and one entry rather than a chain of separately
+    // allocated nodes. Entries stay until Clear().
+    std::vector<CallIndex> m_calls;
+    // Every band and mode spelling stored since Clear(): few, since both are
+    // checked on entry, and numbered so a call's counts stay small.
+    std::vector<std::pair<std::string, std::string>> m_bandModes;
+    std::vector<CallSlot> m_callSlots;
     std::unordered_map<std::string, int> m_bandCount;
     std::unordered_map<std::string, int> m_bandDxccCount;  // band, DXCC prefix
 };
