@@ -33,5 +33,16 @@ echo "== fuzz target, short run"
 STATS_FUZZ_BUILD=build-test-fuzz scripts/fuzz.sh 60
 # end of fuzz-section
 
-# windows-section
+if [ "${STATS_SKIP_WINDOWS:-0}" != 1 ]; then
+  echo "== Windows DLL (mingw-w64 i686) and its tests under Wine"
+  cmake -S . -B build-test-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+    -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build build-test-win -j "$jobs"
+  # The native side of the comparison; it runs the tests labelled windows.
+  cmake -S . -B build-test-winnative -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DSTATS_WINDOWS_BUILD_DIR="$PWD/build-test-win" >/dev/null
+  cmake --build build-test-winnative -j "$jobs" --target Stats scenario_host
+  # One at a time: the tests share one Wine prefix.
+  (cd build-test-winnative && ctest --output-on-failure -j 1 -L windows)
+fi
 echo "all test suites passed"

@@ -15,9 +15,21 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 # on every machine.
 export LANG=C LC_ALL=C
 
+# Runs the command on a virtual display and waits until every process of the
+# prefix has ended, so none outlives the test holding the display or its
+# output. The command's output goes through a file: Wine's own background
+# processes must not keep the caller's pipe open.
 under_display() {
-    xvfb-run -a -s "-screen 0 1024x768x24" bash -c '"$@"; rc=$?; wineserver -k 2>/dev/null; exit $rc' \
-        run "$@"
+    local log rc=0
+    log=$(mktemp)
+    xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+        log=$1; shift
+        "$@" >"$log" 2>&1; rc=$?
+        timeout 60 wineserver -w || wineserver -k
+        exit $rc' run "$log" "$@" </dev/null >/dev/null 2>&1 || rc=$?
+    cat "$log"
+    rm -f "$log"
+    return $rc
 }
 
 if [ "$1" = --init ]; then
