@@ -172,7 +172,7 @@ std::string Session::AnyBytes() {
             return s + (in_.ConsumeBool() ? in_.PickValueInArray(kWords) : "");
         }
         case 6: {
-            const size_t length = in_.ConsumeIntegralInRange<size_t>(100, 70000);
+            const size_t length = in_.ConsumeIntegralInRange<size_t>(100, 20000);
             const std::string unit = in_.ConsumeRandomLengthString(4);
             std::string s;
             while (s.size() < length) {
