@@ -114,13 +114,6 @@ void WriteWhole(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
-std::string WithoutLineBreaks(std::string text) {
-    for (char& c : text) {
-        c = c == '\r' || c == '\n' ? ' ' : c;
-    }
-    return text;
-}
-
 class Session {
   public:
     explicit Session(FuzzedDataProvider& in) : in_(in) {}
@@ -225,12 +218,6 @@ StatsDate Session::Time() {
             d.m_dt = in_.ConsumeFloatingPoint<double>();
             break;
     }
-    // Years 100 to 999 are left out: the model writes them with four digits,
-    // the plug-in as the platform's formatting does, without leading zeros.
-    plat::DateFields fields;
-    if (plat::OleDateToFields(d.m_dt, fields) && fields.year < 1000) {
-        d.m_dt = -657435.0;  // 31 December 99: cannot be formatted
-    }
     d.m_status = in_.ConsumeIntegralInRange(0, 7) < 5 ? in_.ConsumeIntegralInRange(0, 2)
                                                       : in_.ConsumeIntegral<int32_t>();
     return d;
@@ -243,13 +230,10 @@ unsigned Session::Frequency() {
 host::QsoFields Session::Qso() {
     host::QsoFields q;
     q.ownCall = Text();
-    // No line breaks in the call and the mode: the model keeps a removed
-    // QSO's lines when they do, where the plug-in drops them (its lines show
-    // blanks there), and the files would part ways for good.
-    q.call = WithoutLineBreaks(Text());
+    q.call = Text();
     q.time = Time();
     q.frequencyHz = Frequency();
-    q.mode = WithoutLineBreaks(Text());
+    q.mode = Text();
     q.rstSent = Text();
     q.rstRcvd = Text();
     q.exchSent = Text();

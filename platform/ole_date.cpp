@@ -124,8 +124,8 @@ std::string FormatOleDate(const OleDate& date, const char* pattern) {
             ++p;  // the "no leading zeros" flag is accepted and ignored
         }
         switch (*p) {
-            case 'Y':
-                AppendNumber(out, f.year, 1);
+            case 'Y':  // always four digits: 0100 for the year 100
+                AppendNumber(out, f.year, 4);
                 break;
             case 'y':
                 AppendNumber(out, f.year % 100, 2);

@@ -128,8 +128,11 @@ TEST_F(Acceptance, TimesThatCannotBeShown) {
     q.time = host::MakeDate(2026, 12, 5, 12, 0);
     q.time.m_dt = 1e12;  // valid, but past year 9999
     plugin.Add(q);
+    q.time = host::MakeDate(150, 3, 1, 6, 5);  // years always show four digits
+    plugin.Add(q);
     const std::vector<std::string> lines = BadLines();
-    ASSERT_EQ(lines.size(), 3u);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_NE(lines[3].find("  CW  0150-03-01 0605  DL1XYZ"), std::string::npos);
     EXPECT_NE(lines[0].find("  CW  Invalid DateTime  DL1XYZ"), std::string::npos);
     EXPECT_NE(lines[1].find("  CW    DL1XYZ"), std::string::npos);
     EXPECT_NE(lines[2].find("  CW  Invalid DateTime  DL1XYZ"), std::string::npos);

@@ -349,7 +349,10 @@ int ReferenceModel::RemoveData(const host::QsoFields& q) {
         const std::string timeText = FormatDate(q.time, "%Y-%m-%d %H%M");
         std::vector<BadLine> kept;
         for (const BadLine& line : files_[badQsoFileName_]) {
-            if (!(line.call == q.call && line.mode == q.mode && line.timeText == timeText)) {
+            // The file shows blanks for line breaks, in the line and in the
+            // QSO it names alike.
+            if (!(line.call == OneLine(q.call) && line.mode == OneLine(q.mode) &&
+                  line.timeText == timeText)) {
                 kept.push_back(line);
             }
         }
