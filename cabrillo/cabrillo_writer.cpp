@@ -4,23 +4,14 @@
 
 #include "cabrillo/cabrillo_log.h"
 #include "platform/files.h"
-#include "scoring/bad_qso_file.h"
 #include "scoring/engine_state.h"
+#include "scoring/text_fields.h"
 
 CabrilloLog g_cabrilloLog;
 
 namespace {
 
 const char* const kLineEnd = "\r\n";
-
-std::string TrimBlanks(const std::string& s) {
-    const char* blanks = " \t\r\n\v\f";
-    const size_t first = s.find_first_not_of(blanks);
-    if (first == std::string::npos) {
-        return std::string();
-    }
-    return s.substr(first, s.find_last_not_of(blanks) - first + 1);
-}
 
 std::string HeaderLine(const char* tag, const std::string& value) {
     return std::string(tag) + ": " + OneLine(value) + kLineEnd;

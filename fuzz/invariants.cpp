@@ -95,20 +95,6 @@ void Fail(const std::string& what, const std::string& detail) {
     std::abort();
 }
 
-std::string Visible(const std::string& bytes) {
-    std::string out;
-    for (unsigned char c : bytes) {
-        if (c < 32 || c >= 127) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02x", c);
-            out += hex;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out;
-}
-
 bool OnlyCrLfLineEnds(const std::string& bytes) {
     for (size_t i = 0; i < bytes.size(); ++i) {
         if (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')) {
@@ -119,21 +105,6 @@ bool OnlyCrLfLineEnds(const std::string& bytes) {
         }
     }
     return true;
-}
-
-std::vector<std::string> SplitCrLf(const std::string& bytes) {
-    std::vector<std::string> lines;
-    size_t from = 0;
-    while (from < bytes.size()) {
-        const size_t at = bytes.find("\r\n", from);
-        if (at == std::string::npos) {
-            lines.push_back(bytes.substr(from));
-            break;
-        }
-        lines.push_back(bytes.substr(from, at - from));
-        from = at + 2;
-    }
-    return lines;
 }
 
 void CheckBadQsoFile(const std::string& name, const std::string& bytes, size_t problemLines) {

@@ -7,19 +7,18 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/bytes.h"
+
 namespace fuzzcheck {
+
+using testing_support::SplitCrLf;
+using testing_support::Visible;
 
 // Stops the run with a message; the fuzzer keeps the input as a crash.
 [[noreturn]] void Fail(const std::string& what, const std::string& detail = "");
 
-// Bytes with control characters and bytes above 127 shown as \xNN.
-std::string Visible(const std::string& bytes);
-
 // Every CR is followed by LF and every LF follows a CR.
 bool OnlyCrLfLineEnds(const std::string& bytes);
-
-// Splits at CR LF; bytes after the last CR LF form a last line.
-std::vector<std::string> SplitCrLf(const std::string& bytes);
 
 // The header line, then problemLines lines that each start "QSO:  " and end
 // in exactly one of the reasons.

@@ -6,17 +6,9 @@
 #include "platform/ansi_text.h"
 #include "scoring/engine.h"
 #include "scoring/engine_state.h"
+#include "scoring/text_fields.h"
 
 namespace {
-
-std::string TrimBlanks(const std::string& s) {
-    const char* blanks = " \t\r\n\v\f";
-    const size_t first = s.find_first_not_of(blanks);
-    if (first == std::string::npos) {
-        return std::string();
-    }
-    return s.substr(first, s.find_last_not_of(blanks) - first + 1);
-}
 
 BadQsoFields LineFields(const QsoInput& q) {
     BadQsoFields f;

@@ -53,16 +53,6 @@ bool ForeignLineMatches(const std::string& line, const std::string& call, const 
 
 }  // namespace
 
-std::string OneLine(const std::string& text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c == '\r' || c == '\n') {
-            c = ' ';
-        }
-    }
-    return out;
-}
-
 void BadQsoFile::Create(const std::string& name) {
     m_written.clear();
     plat::WriteWholeFile(name, std::string(kBadQsoHeader) + kLineEnd);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/ole_date.h"
+#include "scoring/text_fields.h"
 
 // The fields of one bad-QSO line as the host passed them.
 struct BadQsoFields {
@@ -59,6 +60,3 @@ class BadQsoFile {
     };
     std::vector<Written> m_written;
 };
-
-// A field as it goes into a one-line record: CR and LF become blanks.
-std::string OneLine(const std::string& text);

@@ -16,6 +16,8 @@
 
 namespace {
 
+using testing_support::Visible;
+
 using testing_support::PluginTest;
 
 struct Station {
@@ -68,20 +70,6 @@ const char* const kSentExchanges[] = {"001", "001", "001",     "001", "001",
                                       "001", "",    "599 001", "1234"};
 const char* const kRsts[] = {"599", "599", "599", "59", "", " 5  9 "};
 const char* const kDxccOthers[] = {"DL", "YU", "OK", "9A", "K", "yu", "XX"};
-
-std::string Visible(const std::string& text) {
-    std::string out;
-    for (unsigned char c : text) {
-        if (c < 32 || c >= 127) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02x", c);
-            out += hex;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out;
-}
 
 std::string DescribeTime(const StatsDate& d) {
     std::ostringstream out;

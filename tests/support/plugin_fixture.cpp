@@ -98,19 +98,4 @@ host::QsoFields PluginTest::Qso(const std::string& call, const std::string& dxcc
     return q;
 }
 
-std::vector<std::string> SplitCrLf(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t from = 0;
-    while (from < text.size()) {
-        size_t at = text.find("\r\n", from);
-        if (at == std::string::npos) {
-            lines.push_back(text.substr(from));
-            break;
-        }
-        lines.push_back(text.substr(from, at - from));
-        from = at + 2;
-    }
-    return lines;
-}
-
 }  // namespace testing_support

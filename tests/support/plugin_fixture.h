@@ -10,6 +10,7 @@
 
 #include "host/plugin_loader.h"
 #include "platform/posix/host_services.h"
+#include "tests/support/bytes.h"
 
 namespace testing_support {
 
@@ -41,8 +42,5 @@ class PluginTest : public ::testing::Test {
     std::string dir_;
     std::string previousDir_;
 };
-
-// Splits text at CR LF; a trailing CR LF gives no empty last element.
-std::vector<std::string> SplitCrLf(const std::string& text);
 
 }  // namespace testing_support
