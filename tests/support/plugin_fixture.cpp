@@ -1,5 +1,7 @@
 #include "tests/support/plugin_fixture.h"
 
+#include "tests/support/sample_log.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -70,32 +72,14 @@ bool PluginTest::FileExists(const std::string& name) const {
 }
 
 host::ContestRun PluginTest::DefaultRun() {
-    host::ContestRun run;
+    host::ContestRun run = sample::Run("DL1XYZ", "DL", 0);
     run.hostFolder = "";
-    run.ownCall = "DL1XYZ";
-    run.start = host::MakeDate(2026, 12, 5, 12, 0);
-    run.end = host::MakeDate(2026, 12, 6, 12, 0);
-    run.ownDxcc = "DL";
-    run.ownContinent = "EU";
     return run;
 }
 
 host::QsoFields PluginTest::Qso(const std::string& call, const std::string& dxcc,
                                 const std::string& continent, const std::string& exchRcvd) {
-    host::QsoFields q;
-    q.ownCall = "DL1XYZ";
-    q.call = call;
-    q.time = host::MakeDate(2026, 12, 5, 12, 0);
-    q.frequencyHz = 14025000;
-    q.mode = "CW";
-    q.rstSent = "599";
-    q.rstRcvd = "599";
-    q.exchSent = "001";
-    q.exchRcvd = exchRcvd;
-    q.dxcc = dxcc;
-    q.continent = continent;
-    q.band = "20m";
-    return q;
+    return sample::Qso(call, dxcc, continent, exchRcvd, 0);
 }
 
 }  // namespace testing_support

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "host/plugin_loader.h"
-#include "tests/windows/sample_log.h"
+#include "tests/support/sample_log.h"
 
 namespace {
 

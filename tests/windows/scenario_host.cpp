@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "host/plugin_loader.h"
-#include "tests/windows/sample_log.h"
+#include "tests/support/sample_log.h"
 
 namespace fs = std::filesystem;
 

@@ -1,5 +1,6 @@
-// The contest run and QSOs the Windows test programs replay: DL1XYZ's 20 m
-// CW QSOs on 5 December 2026, for a contest from the 5th to the 6th.
+// The contest run and QSOs the tests replay: DL1XYZ's 20 m CW QSOs on
+// 5 December 2026, for a contest from the 5th to the 6th. Free of GoogleTest,
+// so the Windows test programs use it too.
 #pragma once
 
 #include <string>
