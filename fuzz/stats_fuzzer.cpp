@@ -13,10 +13,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <limits>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -97,21 +95,6 @@ void RemoveFilesIn(const std::string& folder) {
         }
     }
     closedir(dir);
-}
-
-std::string ReadWhole(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return "<missing>";
-    }
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-void WriteWhole(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
 }
 
 class Session {
@@ -382,7 +365,7 @@ void Session::DoConstants() {
 // message, and keeps a file that could not be rewritten as it was.
 std::string Session::ResultIn(bool html, bool reportRun) {
     const std::string cbr = g_cabrilloLog.m_fileBase + ".cbr";
-    const std::string before = ReadWhole(cbr);
+    const std::string before = testing_support::ReadFileBytes(cbr);
     plat::ClearShownMessageBoxes();
     g_hostSetVersion = html;
     int hostValue = 12345;
@@ -415,9 +398,9 @@ std::string Session::ResultIn(bool html, bool reportRun) {
         for (const CInfo& r : g_log.records()) {
             expect.qsoLines += r.m_noCounty == 0 ? 1 : 0;
         }
-        fuzzcheck::CheckCabrilloFile(ReadWhole(cbr), expect);
+        fuzzcheck::CheckCabrilloFile(testing_support::ReadFileBytes(cbr), expect);
     } else if (boxes[0].text == "Cannot write file: " + cbr) {
-        if (ReadWhole(cbr) != before) {
+        if (testing_support::ReadFileBytes(cbr) != before) {
             Fail("a Cabrillo file that could not be rewritten was changed");
         }
     } else {
@@ -463,8 +446,8 @@ void Session::DoDamageFiles() {
     if (in_.ConsumeIntegralInRange(0, 3) == 0) {
         unlink(path);
     } else {
-        WriteWhole(path, path == kProfilePath ? FileBytes("Settings", "Start")
-                                              : FileBytes("Larq", "Larq"));
+        testing_support::WriteFileBytes(path, path == kProfilePath ? FileBytes("Settings", "Start")
+                                                                   : FileBytes("Larq", "Larq"));
     }
 }
 
@@ -472,7 +455,7 @@ void Session::DoDamageFiles() {
 // one whole line per reported problem.
 void Session::CheckFiles() {
     for (const auto& file : model_.BadQsoFiles()) {
-        const std::string actual = ReadWhole(file.first);
+        const std::string actual = testing_support::ReadFileBytes(file.first);
         fuzzcheck::CheckBadQsoFile(file.first, actual,
                                    fuzzcheck::SplitCrLf(file.second).size() - 1);
         if (actual != file.second) {
@@ -484,10 +467,10 @@ void Session::CheckFiles() {
 
 void Session::Run() {
     if (in_.ConsumeBool()) {
-        WriteWhole(kProfilePath, FileBytes("Settings", "Start"));
+        testing_support::WriteFileBytes(kProfilePath, FileBytes("Settings", "Start"));
     }
     if (in_.ConsumeBool()) {
-        WriteWhole(kHostIniPath, FileBytes("Larq", "Larq"));
+        testing_support::WriteFileBytes(kHostIniPath, FileBytes("Larq", "Larq"));
     }
     // The header form answers OK with edited fields, or Cancel.
     plat::SetModalFormHandler([this](const std::string&, std::vector<plat::FormField>& fields) {

@@ -1,6 +1,8 @@
 #include "tests/support/bytes.h"
 
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 
 namespace testing_support {
 
@@ -31,6 +33,21 @@ std::string Visible(const std::string& bytes) {
         }
     }
     return out;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return "<missing>";
+    }
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
 }
 
 }  // namespace testing_support

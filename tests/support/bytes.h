@@ -14,4 +14,10 @@ std::vector<std::string> SplitCrLf(const std::string& text);
 // failure messages.
 std::string Visible(const std::string& bytes);
 
+// A whole file's bytes, or "<missing>" when it cannot be opened.
+std::string ReadFileBytes(const std::string& path);
+
+// Creates or truncates the file and writes the bytes.
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+
 }  // namespace testing_support

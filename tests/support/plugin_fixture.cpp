@@ -7,8 +7,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 namespace testing_support {
 namespace {
@@ -52,18 +50,11 @@ void PluginTest::Reload() {
 }
 
 std::string PluginTest::ReadFile(const std::string& name) const {
-    std::ifstream in(name, std::ios::binary);
-    if (!in) {
-        return "<missing>";
-    }
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
+    return ReadFileBytes(name);
 }
 
 void PluginTest::WriteFile(const std::string& name, const std::string& bytes) const {
-    std::ofstream out(name, std::ios::binary | std::ios::trunc);
-    out << bytes;
+    WriteFileBytes(name, bytes);
 }
 
 bool PluginTest::FileExists(const std::string& name) const {

@@ -15,12 +15,11 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "host/plugin_loader.h"
+#include "tests/support/bytes.h"
 #include "tests/support/sample_log.h"
 
 namespace fs = std::filesystem;
@@ -166,21 +165,6 @@ class BoxAnswerer {
 
 #endif
 
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return "<missing>";
-    }
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 const char* const kSettingsFile = "Plugins/DI-VE-RI.ini";
 const char* const kBadQsoFile = "BadQSO_DozudODODER_06_12_2026.txt";
 
@@ -200,7 +184,7 @@ class Scenario {
     ~Scenario() {
         plugin.Unload();
         NoteBoxes();
-        WriteBytes(folder_ / "transcript.txt", log_);
+        testing_support::WriteFileBytes((folder_ / "transcript.txt").string(), log_);
     }
     Scenario(const Scenario&) = delete;
     Scenario& operator=(const Scenario&) = delete;
@@ -216,7 +200,7 @@ class Scenario {
     // The file's bytes at this point of the scenario.
     void Snapshot(const char* name) {
         Line(std::string("--- ") + name);
-        log_ += ReadBytes(name);
+        log_ += testing_support::ReadFileBytes(name);
         Line("--- end");
     }
 
@@ -283,7 +267,7 @@ void FirstStart(Scenario& s) {
         s.Line(std::string("IsValidExchg0 [") + x + "] -> " +
                std::to_string(s.plugin.IsValidExchange(x)));
     }
-    WriteBytes("Host/Other.ini", "Larq=9.99\r\n");
+    testing_support::WriteFileBytes("Host/Other.ini", "Larq=9.99\r\n");
     for (int i = 0; i < 3; ++i) {
         s.Reset(Run("DL1XYZ", "DL", 0));
         s.Snapshot(kSettingsFile);
@@ -298,8 +282,8 @@ void FirstStart(Scenario& s) {
 // QSOs accepted, flagged and rejected, call checks, a removal, and the
 // result in text and then in HTML.
 void ScoredLog(Scenario& s) {
-    WriteBytes("Host/Larq2.ini", "[Program]\r\nLarq=2.19\r\n");
-    WriteBytes(kSettingsFile, "[Settings]\r\nStart=1\r\nClaimed=7\r\n");
+    testing_support::WriteFileBytes("Host/Larq2.ini", "[Program]\r\nLarq=2.19\r\n");
+    testing_support::WriteFileBytes(kSettingsFile, "[Settings]\r\nStart=1\r\nClaimed=7\r\n");
     s.Reset(Run("DL1XYZ", "DL", 0));
     s.Snapshot(kSettingsFile);
 
@@ -354,7 +338,7 @@ void ScoredLog(Scenario& s) {
 // is written (in place, as no temporary file can be made beside it) and the
 // "Output" box reports it; then SetupSet0's box.
 void ReportRun(Scenario& s) {
-    WriteBytes("Host/Larq2.ini", "Larq=2.18\r\n");
+    testing_support::WriteFileBytes("Host/Larq2.ini", "Larq=2.18\r\n");
     fs::create_directories("YU1ZZZ_P.cbr.new");
     s.Reset(Run("YU1ZZZ/P", "YU", 1));
     s.Snapshot(kSettingsFile);
