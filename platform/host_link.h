@@ -1,0 +1,38 @@
+// The link to the running host program's automation object: run a macro,
+// read the text of one of its entry fields, read the radio frequency.
+//
+// Opened, used and closed on the UI thread only. Every call may let the
+// thread's messages in while it waits for the host, so a window can close
+// during a call. Answers are the host's and are not trusted.
+#pragma once
+
+#include <string>
+
+namespace plat {
+
+class HostLink {
+  public:
+    HostLink();
+    ~HostLink();
+    HostLink(const HostLink&) = delete;
+    HostLink& operator=(const HostLink&) = delete;
+
+    // Connects to the running host; false leaves the link closed.
+    bool Open();
+    void Close();
+    bool IsOpen() const;
+
+    // False when the link is closed or the call failed.
+    bool RunMacro(const std::string& macro);
+    // The field's text, converted to the ANSI code page; false when the
+    // call failed or the answer is not text.
+    bool GetFieldText(int field, std::string& text);
+    // The radio frequency in Hz as the host gives it (any double, unchecked).
+    bool Frequency(double& hz);
+
+  private:
+    struct Impl;
+    Impl* impl_;
+};
+
+}  // namespace plat
