@@ -19,4 +19,9 @@ bool AnsiEqualNoCase(const char* a, const char* b);
 // Upper-case table for one code page: 256 entries.
 const unsigned char* AnsiUpperTable(int codePage);
 
+// Text held in code page 1251 (the Russian labels) as UTF-8, whatever the
+// system's code page is. The one byte without a character, 0x98, becomes
+// U+FFFD.
+std::string Cp1251ToUtf8(const std::string& text);
+
 }  // namespace plat
