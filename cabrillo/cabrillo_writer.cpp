@@ -4,10 +4,7 @@
 
 #include "cabrillo/cabrillo_log.h"
 #include "platform/files.h"
-#include "scoring/engine_state.h"
 #include "scoring/text_fields.h"
-
-CabrilloLog g_cabrilloLog;
 
 namespace {
 
@@ -81,7 +78,7 @@ void CabrilloLog::AddQso(const std::string& call, int32_t frequencyKHz, const st
     m_qsoLines.push_back(std::move(line));
 }
 
-std::string CabrilloLog::FileContents() const {
+std::string CabrilloLog::FileContents(int claimedScore, const std::string& hostVersion) const {
     std::string out = std::string("START-OF-LOG: 3.0") + kLineEnd;
     out += HeaderLine("CALLSIGN", m_callsign);
     out += std::string("CONTEST: DI-VE-RI") + kLineEnd;
@@ -92,9 +89,9 @@ std::string CabrilloLog::FileContents() const {
     out += HeaderLine("CATEGORY-POWER", m_categoryPower);
     out += HeaderLine("CATEGORY-STATION", m_categoryStation);
     out += HeaderLine("CATEGORY-TRANSMITTER", m_categoryTransmitter);
-    out += HeaderLine("CLAIMED-SCORE", std::to_string(g_claimedScore));
+    out += HeaderLine("CLAIMED-SCORE", std::to_string(claimedScore));
     out += HeaderLine("CLUB", m_club);
-    out += HeaderLine("CREATED-BY", "Larq " + g_hostVersion);
+    out += HeaderLine("CREATED-BY", "Larq " + hostVersion);
     out += HeaderLine("LOCATION", m_location);
     out += HeaderLine("EMAIL", m_email);
     out += HeaderLine("NAME", m_name);
@@ -111,9 +108,9 @@ std::string CabrilloLog::FileContents() const {
     return out + "END-OF-LOG:" + kLineEnd;
 }
 
-std::string CabrilloLog::WriteCabrilloFile() const {
+std::string CabrilloLog::WriteCabrilloFile(int claimedScore, const std::string& hostVersion) const {
     const std::string name = m_fileBase + ".cbr";
-    if (!plat::ReplaceFileContents(name, FileContents())) {
+    if (!plat::ReplaceFileContents(name, FileContents(claimedScore, hostVersion))) {
         return "Cannot write file: " + name;
     }
     return "File produced: " + name;

@@ -3,10 +3,13 @@
 // exception reach the host.
 #include "plugin/stats_exports.h"
 
+#include "platform/library_detach.h"
 #include "platform/message_box.h"
 #include "plugin/contest_run.h"
+#include "plugin/report_run.h"
 #include "scoring/engine.h"
 #include "scoring/engine_state.h"
+#include "scoring/window_requests.h"
 #include "ui/ui_link.h"
 
 namespace {
@@ -51,19 +54,24 @@ QsoInput Qso(const char* ownCall, const char* call, const StatsDate* time, unsig
     return q;
 }
 
-// Closes the windows when the library is unloaded.
-struct UnloadHook {
-    UnloadHook() = default;
-    UnloadHook(const UnloadHook&) = delete;
-    UnloadHook& operator=(const UnloadHook&) = delete;
-    ~UnloadHook() {
-        Guarded(0, [] {
-            ui::OnLibraryUnload();
-            return 0;
-        });
+// Closes the windows when the library is unloaded; the engine sees none
+// afterwards. Runs before the library's static objects are destroyed.
+void OnLibraryUnload() noexcept {
+    Guarded(0, [] {
+        ui::OnLibraryUnload();
+        return 0;
+    });
+    ConnectWindows(nullptr);
+}
+
+// Connects the engine to the windows when the library is loaded.
+struct LibraryHooks {
+    LibraryHooks() {
+        ConnectWindows(&ui::EngineRequests());
+        plat::SetLibraryDetachHook(&OnLibraryUnload);
     }
 };
-const UnloadHook g_unloadHook;
+const LibraryHooks g_libraryHooks;
 
 }  // namespace
 
@@ -166,16 +174,21 @@ const char* GetResult0(int* hostValue) {
     }
     return Guarded(static_cast<const char*>(""), [] {
         std::string message;
+        const char* result = nullptr;
         {
             plat::LockGuard lock(EngineLock());
-            message = BuildResult();
+            const SummaryTotals totals = BuildResult();
+            if (g_reportRun != 0) {
+                message = WriteReportRunCabrillo(totals.score);
+            }
+            result = g_resultText.c_str();
         }
         // The "Output" box is modal; the engine lock is not held while the
         // operator reads it.
         if (!message.empty()) {
             plat::ShowMessageBox(message, "Output", plat::kIconInformation);
         }
-        return g_resultText.c_str();
+        return result;
     });
 }
 

@@ -24,7 +24,7 @@ BadQsoFields LineFields(const QsoInput& q) {
     return f;
 }
 
-int Reject(const QsoInput& q, const char* reason) {
+int Reject(const QsoInput& q, const char* reason) REQUIRES(g_engineMutex) {
     g_badQsoFile.Append(g_badQsoFileName, LineFields(q), {reason});
     return 0;
 }

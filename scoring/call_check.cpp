@@ -6,14 +6,14 @@
 
 #include "scoring/engine.h"
 #include "scoring/engine_state.h"
-#include "ui/ui_link.h"
+#include "scoring/window_requests.h"
 
 namespace {
 
 constexpr size_t kExchangeBufferSize = 10;
 
 // Hosts 2.19 and 2.20 read 1 as "invalid"; every other host reads 4.
-int InvalidStatus() {
+int InvalidStatus() REQUIRES(g_engineMutex) {
     return g_hostVersion == "2.19" || g_hostVersion == "2.20" ? 1 : 4;
 }
 
@@ -31,8 +31,8 @@ bool EqualIgnoringAsciiCase(const char* a, const char* b) {
 
 int CheckCall(const std::string& call, const std::string& mode, const std::string& dxcc,
               const char* band, const char* secondBand, char* prevExchange) {
-    if (ui::SetupPanelExists() && g_refreshPending.exchange(0) != 0) {
-        ui::PostRefreshRequest();
+    if (Windows().SetupPanelExists() && g_refreshPending.exchange(0) != 0) {
+        Windows().PostRefreshRequest();
     }
     if (band != nullptr && secondBand != nullptr && !EqualIgnoringAsciiCase(band, secondBand)) {
         return InvalidStatus();

@@ -4,7 +4,7 @@
 
 #include "scoring/engine.h"
 #include "scoring/engine_state.h"
-#include "ui/ui_link.h"
+#include "scoring/window_requests.h"
 
 void RemoveQso(const QsoInput& q) {
     const long found = g_log.FindFirst(q.call, q.band, q.mode, q.time);
@@ -14,8 +14,8 @@ void RemoveQso(const QsoInput& q) {
         if (b >= kBandSlots) {
             b = 0;
         }
-        if (IsYuPrefix(record.m_dxcc) && ui::CountyWindowExists()) {
-            ui::ResetCountyMarks();
+        if (IsYuPrefix(record.m_dxcc) && Windows().CountyWindowExists()) {
+            Windows().ResetCountyMarks();
             std::vector<std::string>& counties = g_countyByBand[static_cast<size_t>(b)];
             auto it = std::find(counties.begin(), counties.end(), record.m_county);
             if (it != counties.end()) {
@@ -30,5 +30,5 @@ void RemoveQso(const QsoInput& q) {
         g_bandsWorked.clear();
     }
     g_refreshPending = 1;
-    ui::PostRefreshRequest();
+    Windows().PostRefreshRequest();
 }
