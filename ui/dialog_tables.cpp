@@ -9,9 +9,9 @@ using plat::ControlKind;
 using plat::ControlTemplate;
 using plat::DialogTemplate;
 
-constexpr std::uint32_t kClipChildren = 0x02000000;    // WS_CLIPCHILDREN
-constexpr std::uint32_t kClipSiblings = 0x04000000;    // WS_CLIPSIBLINGS
-constexpr std::uint32_t kOwnerDraw = 0x0000000B;       // BS_OWNERDRAW
+constexpr std::uint32_t kClipChildren = 0x02000000;   // WS_CLIPCHILDREN
+constexpr std::uint32_t kClipSiblings = 0x04000000;   // WS_CLIPSIBLINGS
+constexpr std::uint32_t kOwnerDraw = 0x0000000B;      // BS_OWNERDRAW
 constexpr std::uint32_t kExTransparent = 0x00000020;  // WS_EX_TRANSPARENT
 
 constexpr std::uint32_t kToolWindowStyle =
@@ -81,9 +81,8 @@ DialogTemplate MakeCountyWindow() {
         const int column = i % 6;
         const int x = 17 + 28 * column + (row == 4 ? 1 : 0);
         const int width = std::string(g_countyCodes[i]) == "POM" ? 26 : 25;
-        t.controls.push_back(Control(kIdFirstCounty + i, ControlKind::kCheckBox,
-                                     g_countyCodes[i], x, kRowY[row], width, 13,
-                                     plat::kStyleTabStop));
+        t.controls.push_back(Control(kIdFirstCounty + i, ControlKind::kCheckBox, g_countyCodes[i],
+                                     x, kRowY[row], width, 13, plat::kStyleTabStop));
     }
     return t;
 }

@@ -111,7 +111,8 @@ bool InfoWindows::IsOpen(InfoKind kind) {
 
 InfoWindow* InfoWindows::Current(InfoKind kind) const {
     InfoWindow* window = current_[Slot(kind)].get();
-    if (window == nullptr || window->Window() == nullptr || Reference(kind).load() != window->Id()) {
+    if (window == nullptr || window->Window() == nullptr ||
+        Reference(kind).load() != window->Id()) {
         return nullptr;
     }
     return window;

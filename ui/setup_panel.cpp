@@ -27,12 +27,12 @@ const char* Flag(int value) {
 }
 
 // The contest year and the language, as the contest run set them.
-std::string StartYear() {
+std::string StartYear() EXCLUDES(g_engineMutex) {
     plat::LockGuard lock(EngineLock());
     return g_startYear;
 }
 
-bool RussianUi() {
+bool RussianUi() EXCLUDES(g_engineMutex) {
     plat::LockGuard lock(EngineLock());
     return g_russianUi;
 }

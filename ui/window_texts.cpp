@@ -6,7 +6,12 @@ namespace ui {
 namespace {
 
 const PanelTexts kEnglish = {
-    "Setup DI-VE-RI CW/SSB %s", "View", "Mode", "DXCC", "YU/YT County", "Window on top",
+    "Setup DI-VE-RI CW/SSB %s",
+    "View",
+    "Mode",
+    "DXCC",
+    "YU/YT County",
+    "Window on top",
     "Previous QSO",
 };
 

@@ -56,7 +56,9 @@ void ExitThreadClearing(std::atomic<std::uintptr_t>& word) {
 }
 
 // The other threads outlive the library's unload on POSIX, even at exit.
-bool ProcessIsEnding() { return false; }
+bool ProcessIsEnding() {
+    return false;
+}
 
 void SleepMilliseconds(unsigned ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
