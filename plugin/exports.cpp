@@ -3,6 +3,9 @@
 // exception reach the host.
 #include "plugin/stats_exports.h"
 
+#include <atomic>
+#include <cstdlib>
+
 #include "platform/library_detach.h"
 #include "platform/message_box.h"
 #include "plugin/contest_run.h"
@@ -73,6 +76,22 @@ struct LibraryHooks {
 };
 const LibraryHooks g_libraryHooks;
 
+// A process that ends with the library still loaded runs the destructors of
+// the library's static objects before its finaliser (natively). A handler
+// registered after those objects were built runs before their destructors,
+// so the windows close while the engine lock still exists. Registered by the
+// first contest run, which is what starts the windows.
+void CloseWindowsAtExit() {
+    OnLibraryUnload();
+}
+
+void RegisterExitHandlerOnce() {
+    static std::atomic<bool> registered{false};
+    if (!registered.exchange(true)) {
+        std::atexit(&CloseWindowsAtExit);
+    }
+}
+
 }  // namespace
 
 extern "C" {
@@ -114,6 +133,7 @@ int ResetStats0(const char* hostFolder, int reportRun, const char* ownCall, Stat
         run.end = Date(contestEnd);
         run.ownDxcc = Text(ownDxcc);
         run.ownContinent = Text(ownContinent);
+        RegisterExitHandlerOnce();
         plat::LockGuard lock(EngineLock());
         StartContestRun(run);
         return 1;
