@@ -1,6 +1,7 @@
 // The Cabrillo header form as a real dialog, shown by the report run's
 // header step on this thread: filled through its controls from a second
 // thread and confirmed, then shown again and cancelled.
+#include <cstdlib>
 #include <map>
 #include <set>
 #include <string>
@@ -170,6 +171,11 @@ DWORD WINAPI FillAndConfirm(LPVOID) {
     UI_CHECK(operatorEdit != nullptr);
     SendMessageW(operatorEdit, EM_SETSEL, 0, -1);
     Type(operatorEdit, L"MULTI-OP");
+    UI_CHECK(WaitFor([&] { return Text(operatorEdit) == "MULTI-OP"; }));
+    // The filled form, for a person to look at, where a folder is named.
+    if (const char* shots = std::getenv("STATS_UI_SHOTS")) {
+        UI_CHECK(SaveScreenshot(f.dialog, std::string(shots) + "\\cabrillo_form.bmp"));
+    }
     Click(GetDlgItem(f.dialog, IDOK));
     return 0;
 }

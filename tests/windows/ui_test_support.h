@@ -27,6 +27,10 @@ RECT RectIn(HWND window, HWND parent);
 // The colour on the screen at a point of a window's client area.
 plat::Colour PixelAt(HWND window, int x, int y);
 
+// Writes what the screen shows of the window, frame included, as a 24-bit
+// BMP file; false when it could not be written.
+bool SaveScreenshot(HWND window, const std::string& path);
+
 // Posts every character of the text to the window, as typing does.
 void Type(HWND window, const std::wstring& text);
 // Posts a key press (down and up) of a virtual key.
