@@ -194,6 +194,19 @@ DWORD WINAPI CheckAndCancel(LPVOID) {
     return 0;
 }
 
+// Enter in a one-line field presses OK.
+DWORD WINAPI ConfirmWithEnter(LPVOID) {
+    const Form f = FindForm();
+    if (!UI_CHECK(f.fields.size() == kLabels.size())) {
+        return 0;
+    }
+    HWND email = f.Field("E-MAIL");
+    Type(email, L"op@example.org");
+    UI_CHECK(WaitFor([&] { return Text(email) == "op@example.org"; }));
+    PressKey(email, VK_RETURN);
+    return 0;
+}
+
 // Runs the header step on this thread while `drive` works the form.
 int ShowHeader(CabrilloLog& log, LPTHREAD_START_ROUTINE drive) {
     HANDLE driver = CreateThread(nullptr, 0, drive, nullptr, 0, nullptr);
@@ -236,6 +249,11 @@ void TestHeaderForm(const std::string& folder) {
     UI_CHECK(ShowHeader(cancelled, &CheckAndCancel) == 0);
     UI_CHECK(testing_support::ReadFileBytes(ini) == before);
     UI_CHECK(cancelled.m_name.empty() && cancelled.m_club == kClub);
+
+    CabrilloLog entered;
+    UI_CHECK(ShowHeader(entered, &ConfirmWithEnter) == 1);
+    UI_CHECK(entered.m_email == "op@example.org");
+    UI_CHECK(entered.m_soapbox == "first line\r\nsecond line");
     DeleteFileA(ini.c_str());
     RemoveDirectoryA("Plugins");
 }
