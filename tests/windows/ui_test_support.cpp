@@ -56,6 +56,10 @@ plat::Colour PixelAt(HWND window, int x, int y) {
 }
 
 bool SaveScreenshot(HWND window, const std::string& path) {
+    // Every pending paint first, and time for the display to show it.
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Sleep(300);
     RECT rc = {};
     GetWindowRect(window, &rc);
     const int width = rc.right - rc.left;
