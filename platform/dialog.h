@@ -139,6 +139,8 @@ class DialogWindow {
   public:
     virtual ~DialogWindow() = default;
     virtual WindowId Id() const = 0;
+    // True for a dialog run by RunModalDialog, false for a modeless one.
+    virtual bool IsModal() const = 0;
 
     virtual void SetCaption(const std::string& text) = 0;
     virtual std::string Caption() const = 0;
