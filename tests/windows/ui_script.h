@@ -1,0 +1,20 @@
+// The stand-in host's script: one command per line, words separated by
+// blanks, "quoted words" with \" \\ \n \r \t, # starts a comment line.
+// "repeat N" and "when CAPTION [MS]" open blocks that "end" closes.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace testhost {
+
+struct Statement {
+    int line = 0;
+    std::vector<std::string> words;
+    std::vector<Statement> body;  // of a block
+};
+
+// Parses the script; false with a message naming the line on a syntax error.
+bool ParseScript(const std::string& text, std::vector<Statement>& out, std::string& error);
+
+}  // namespace testhost

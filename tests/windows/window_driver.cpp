@@ -1,0 +1,181 @@
+#include "tests/windows/window_driver.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "tests/windows/automation_object.h"
+
+namespace testhost {
+
+void Pump(DWORD ms) {
+    PumpUntil([] { return false; }, ms);
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        if (done()) {
+            return true;
+        }
+        const DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= ms) {
+            return false;
+        }
+        const DWORD left = ms - elapsed;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, left < 10 ? left : 10, QS_ALLINPUT);
+    }
+}
+
+std::string WindowCaption(HWND window) {
+    wchar_t buffer[512];
+    const int length = InternalGetWindowText(window, buffer, 512);
+    return ToUtf8(std::wstring(buffer, length > 0 ? static_cast<size_t>(length) : 0));
+}
+
+namespace {
+
+struct Search {
+    std::string caption;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchCaption(HWND window, LPARAM param) {
+    Search& search = *reinterpret_cast<Search*>(param);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
+        WindowCaption(window) == search.caption) {
+        search.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct PendingSend {
+    HWND window;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    LRESULT answer;
+};
+
+DWORD WINAPI SendFromHelper(LPVOID param) {
+    PendingSend& send = *static_cast<PendingSend*>(param);
+    send.answer = SendMessageW(send.window, send.message, send.wParam, send.lParam);
+    return 0;
+}
+
+}  // namespace
+
+HWND FindOwnWindow(const std::string& caption) {
+    Search search;
+    search.caption = caption;
+    EnumWindows(MatchCaption, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool SendWhilePumping(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD ms,
+                      LRESULT* answer) {
+    // Heap-held: a helper that outlives a timed-out wait still has it.
+    PendingSend* send = new PendingSend{window, message, wParam, lParam, 0};
+    HANDLE helper = CreateThread(nullptr, 0, SendFromHelper, send, 0, nullptr);
+    if (helper == nullptr) {
+        delete send;
+        return false;
+    }
+    const bool finished =
+        PumpUntil([helper] { return WaitForSingleObject(helper, 0) == WAIT_OBJECT_0; }, ms);
+    CloseHandle(helper);
+    if (!finished) {
+        return false;  // the helper keeps `send`, and `lParam` must outlive it
+    }
+    if (answer != nullptr) {
+        *answer = send->answer;
+    }
+    delete send;
+    return true;
+}
+
+bool ControlText(HWND control, std::string& text) {
+    std::vector<wchar_t> buffer(32768, L'\0');
+    LRESULT length = 0;
+    if (!SendWhilePumping(control, WM_GETTEXT, buffer.size(),
+                          reinterpret_cast<LPARAM>(buffer.data()), 5000, &length)) {
+        return false;
+    }
+    text = ToUtf8(std::wstring(buffer.data(), static_cast<size_t>(length)));
+    return true;
+}
+
+bool ScreenPixel(int x, int y, unsigned& rgb) {
+    HDC screen = GetDC(nullptr);
+    if (screen == nullptr) {
+        return false;
+    }
+    const COLORREF colour = GetPixel(screen, x, y);
+    ReleaseDC(nullptr, screen);
+    if (colour == CLR_INVALID) {
+        return false;
+    }
+    rgb = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    return true;
+}
+
+bool SaveScreenshot(const std::string& path, std::string& error) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;  // bottom-up, as BMP files store rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool ok = bitmap != nullptr && memory != nullptr;
+    if (ok) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        ok = BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY) != 0;
+        GdiFlush();
+        SelectObject(memory, old);
+    }
+    const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
+    const DWORD imageSize = stride * static_cast<DWORD>(height);
+    if (ok) {
+        BITMAPFILEHEADER file = {};
+        file.bfType = 0x4D42;  // "BM"
+        file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+        file.bfSize = file.bfOffBits + imageSize;
+        info.bmiHeader.biSizeImage = imageSize;
+        FILE* out = std::fopen(path.c_str(), "wb");
+        ok = out != nullptr && std::fwrite(&file, sizeof file, 1, out) == 1 &&
+             std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
+             std::fwrite(bits, 1, imageSize, out) == imageSize;
+        if (out != nullptr && std::fclose(out) != 0) {
+            ok = false;
+        }
+        if (!ok) {
+            error = "cannot write " + path;
+        }
+    } else {
+        error = "cannot capture the screen";
+    }
+    if (bitmap != nullptr) {
+        DeleteObject(bitmap);
+    }
+    if (memory != nullptr) {
+        DeleteDC(memory);
+    }
+    ReleaseDC(nullptr, screen);
+    return ok;
+}
+
+}  // namespace testhost
