@@ -6,7 +6,7 @@
 // The work folder (default: the current one) gets Host\Larq2.ini with a
 // host version that lets the UI start, and Plugins\DI-VE-RI.ini with
 // Start=0. The commands are listed in Run() below; the first failing one
-// ends the run with exit code 1.
+// ends the run with exit code 1, also inside a "when" block.
 #include <ole2.h>
 #include <windows.h>
 
@@ -58,7 +58,6 @@ struct Watcher {
     DWORD ms = 10000;
     const std::vector<Statement>* body = nullptr;
     HANDLE thread = nullptr;
-    bool failed = false;
 };
 
 class Host {
@@ -94,7 +93,6 @@ class Host {
     }
 
     bool WaitWatchers(DWORD ms) {
-        bool ok = true;
         for (std::unique_ptr<Watcher>& w : watchers_) {
             HANDLE thread = w->thread;
             if (!PumpUntil([thread] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; },
@@ -103,10 +101,9 @@ class Host {
                 return false;  // the watcher keeps running; the process ends soon
             }
             CloseHandle(thread);
-            ok = ok && !w->failed;
         }
         watchers_.clear();
-        return ok;
+        return true;
     }
 
     // Output from the main thread and the watchers, a line at a time.
@@ -170,16 +167,19 @@ class Host {
         return plugin_.loaded();
     }
 
+    // A failing block ends the run at once: the main thread may be waiting
+    // in a modal dialog that only the block would have ended.
     static DWORD WINAPI RunWatcher(LPVOID param) {
         Watcher& w = *static_cast<Watcher*>(param);
         const std::string caption = w.caption;
         const bool seen = PumpUntil([&caption] { return FindOwnWindow(caption) != nullptr; }, w.ms);
         if (!seen) {
             w.host->Report("no window " + Quoted(caption) + " appeared");
-            w.failed = true;
-            return 0;
         }
-        w.failed = !w.host->RunBlock(*w.body);
+        if (!seen || !w.host->RunBlock(*w.body)) {
+            std::fflush(nullptr);
+            ExitProcess(1);
+        }
         return 0;
     }
 
@@ -334,6 +334,12 @@ class Host {
             check.band = band.c_str();
             check.secondBand = band.c_str();
             plugin_.Check(check);
+            return true;
+        }
+        if (c == "setup") {  // setup: SetupSet0, whose box waits on this thread
+            if (!Loaded(error))
+                return false;
+            plugin_.SetupSet();
             return true;
         }
         if (c == "result") {  // result: GetResult0, the text printed
@@ -522,7 +528,7 @@ class Host {
             if (!Need(s, 0, 1, error))
                 return false;
             if (!WaitWatchers(a.size() > 1 ? Number(a[1]) : 10000)) {
-                error = "a when block failed";
+                error = "a when block did not finish";
                 return false;
             }
             return true;
