@@ -62,7 +62,10 @@ struct Watcher {
 
 class Host {
   public:
-    explicit Host(std::string dll) : dll_(std::move(dll)) { InitializeCriticalSection(&output_); }
+    Host(std::string dll, fs::path scriptFolder)
+        : dll_(std::move(dll)), scriptFolder_(std::move(scriptFolder)) {
+        InitializeCriticalSection(&output_);
+    }
     ~Host() { DeleteCriticalSection(&output_); }
     Host(const Host&) = delete;
     Host& operator=(const Host&) = delete;
@@ -190,23 +193,26 @@ class Host {
 
         // The host's settings and the automation object's answers.
         if (c == "host-version") {  // host-version V: Host\Larq2.ini says Larq=V
-            if (!Need(s, 1, 1, error))
+            if (!Need(s, 1, 1, error)) {
                 return false;
+            }
             testing_support::WriteFileBytes("Host\\Larq2.ini",
                                             "[Program]\r\nLarq=" + a[1] + "\r\n");
             return true;
         }
         if (c == "setting") {  // setting KEY VALUE: written into the plug-in's settings
-            if (!Need(s, 2, 2, error))
+            if (!Need(s, 2, 2, error)) {
                 return false;
+            }
             const std::string path = (fs::current_path() / "Plugins" / "DI-VE-RI.ini").string();
             WritePrivateProfileStringA("Settings", ToAnsi(a[1]).c_str(), ToAnsi(a[2]).c_str(),
                                        path.c_str());
             return true;
         }
         if (c == "expect-setting") {  // expect-setting KEY VALUE
-            if (!Need(s, 2, 2, error))
+            if (!Need(s, 2, 2, error)) {
                 return false;
+            }
             const std::string path = (fs::current_path() / "Plugins" / "DI-VE-RI.ini").string();
             char value[4096];
             GetPrivateProfileStringA("Settings", ToAnsi(a[1]).c_str(), "<missing>", value,
@@ -218,14 +224,16 @@ class Host {
             return true;
         }
         if (c == "field") {  // field TEXT: GetFieldText's answer
-            if (!Need(s, 1, 1, error))
+            if (!Need(s, 1, 1, error)) {
                 return false;
+            }
             object_.field = FieldAnswer{FieldAnswer::kText, FromUtf8(a[1]), 0};
             return true;
         }
         if (c == "field-number") {  // field-number N: an answer that is not text
-            if (!Need(s, 1, 1, error))
+            if (!Need(s, 1, 1, error)) {
                 return false;
+            }
             object_.field = FieldAnswer{FieldAnswer::kNumber, L"", Number(a[1])};
             return true;
         }
@@ -234,8 +242,9 @@ class Host {
             return true;
         }
         if (c == "frequency") {  // frequency HZ
-            if (!Need(s, 1, 1, error))
+            if (!Need(s, 1, 1, error)) {
                 return false;
+            }
             object_.frequency = std::atof(a[1].c_str());
             object_.frequencyFails = false;
             return true;
@@ -269,8 +278,9 @@ class Host {
             return true;
         }
         if (c == "wait-macros") {  // wait-macros N [MS]: pumps until N macros arrived
-            if (!Need(s, 1, 2, error))
+            if (!Need(s, 1, 2, error)) {
                 return false;
+            }
             const size_t want = static_cast<size_t>(Number(a[1]));
             const DWORD ms = a.size() > 2 ? Number(a[2]) : 5000;
             if (!PumpUntil([&] { return object_.macros.size() >= want; }, ms)) {
@@ -296,8 +306,9 @@ class Host {
             return true;
         }
         if (c == "unload") {  // unload [MAXMS]: FreeLibrary must return in time
-            if (!Loaded(error) || !Need(s, 0, 1, error))
+            if (!Loaded(error) || !Need(s, 0, 1, error)) {
                 return false;
+            }
             const DWORD start = GetTickCount();
             plugin_.Unload();
             const DWORD took = GetTickCount() - start;
@@ -312,20 +323,23 @@ class Host {
             return true;
         }
         if (c == "reset") {  // reset CALL DXCC [REPORTRUN]
-            if (!Loaded(error) || !Need(s, 2, 3, error))
+            if (!Loaded(error) || !Need(s, 2, 3, error)) {
                 return false;
+            }
             plugin_.Reset(sample::Run(a[1], a[2], a.size() > 3 ? Number(a[3]) : 0));
             return true;
         }
         if (c == "add") {  // add CALL DXCC CONTINENT EXCHANGE MINUTE
-            if (!Loaded(error) || !Need(s, 5, 5, error))
+            if (!Loaded(error) || !Need(s, 5, 5, error)) {
                 return false;
+            }
             plugin_.Add(sample::Qso(a[1], a[2], a[3], a[4], Number(a[5])));
             return true;
         }
         if (c == "check") {  // check CALL [BAND]: the call check that asks for a refresh
-            if (!Loaded(error) || !Need(s, 1, 2, error))
+            if (!Loaded(error) || !Need(s, 1, 2, error)) {
                 return false;
+            }
             host::CallCheck check;
             check.call = a[1];
             check.mode = "CW";
@@ -337,28 +351,32 @@ class Host {
             return true;
         }
         if (c == "setup") {  // setup: SetupSet0, whose box waits on this thread
-            if (!Loaded(error))
+            if (!Loaded(error)) {
                 return false;
+            }
             plugin_.SetupSet();
             return true;
         }
         if (c == "result") {  // result: GetResult0, the text printed
-            if (!Loaded(error))
+            if (!Loaded(error)) {
                 return false;
+            }
             Say(plugin_.Result());
             return true;
         }
 
         // Windows.
         if (c == "pump") {  // pump MS
-            if (!Need(s, 1, 1, error))
+            if (!Need(s, 1, 1, error)) {
                 return false;
+            }
             Pump(Number(a[1]));
             return true;
         }
         if (c == "wait-window" || c == "wait-no-window") {  // wait-window CAPTION [MS]
-            if (!Need(s, 1, 2, error))
+            if (!Need(s, 1, 2, error)) {
                 return false;
+            }
             const bool want = c == "wait-window";
             const std::string caption = a[1];
             if (!PumpUntil([&] { return (FindOwnWindow(caption) != nullptr) == want; },
@@ -369,29 +387,35 @@ class Host {
             return true;
         }
         if (c == "click") {  // click CAPTION ID: a posted BM_CLICK
-            if (!Need(s, 2, 2, error))
+            if (!Need(s, 2, 2, error)) {
                 return false;
+            }
             HWND control = nullptr;
-            if (!Control(a[1], a[2], control, error))
+            if (!Control(a[1], a[2], control, error)) {
                 return false;
+            }
             PostMessageW(control, BM_CLICK, 0, 0);
             return true;
         }
         if (c == "close") {  // close CAPTION: a posted WM_CLOSE
-            if (!Need(s, 1, 1, error))
+            if (!Need(s, 1, 1, error)) {
                 return false;
+            }
             HWND window = nullptr;
-            if (!Window(a[1], window, error))
+            if (!Window(a[1], window, error)) {
                 return false;
+            }
             PostMessageW(window, WM_CLOSE, 0, 0);
             return true;
         }
         if (c == "set-text") {  // set-text CAPTION ID TEXT
-            if (!Need(s, 3, 3, error))
+            if (!Need(s, 3, 3, error)) {
                 return false;
+            }
             HWND control = nullptr;
-            if (!Control(a[1], a[2], control, error))
+            if (!Control(a[1], a[2], control, error)) {
                 return false;
+            }
             const std::wstring text = FromUtf8(a[3]);
             if (!SendWhilePumping(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
                                   5000)) {
@@ -401,12 +425,14 @@ class Host {
             return true;
         }
         if (c == "expect-text") {  // expect-text CAPTION ID TEXT
-            if (!Need(s, 3, 3, error))
+            if (!Need(s, 3, 3, error)) {
                 return false;
+            }
             HWND control = nullptr;
             std::string text;
-            if (!Control(a[1], a[2], control, error))
+            if (!Control(a[1], a[2], control, error)) {
                 return false;
+            }
             if (!ControlText(control, text) || text != a[3]) {
                 error = "control " + a[2] + " reads " + Quoted(text);
                 return false;
@@ -414,12 +440,14 @@ class Host {
             return true;
         }
         if (c == "expect-check") {  // expect-check CAPTION ID 0|1
-            if (!Need(s, 3, 3, error))
+            if (!Need(s, 3, 3, error)) {
                 return false;
+            }
             HWND control = nullptr;
             LRESULT state = 0;
-            if (!Control(a[1], a[2], control, error))
+            if (!Control(a[1], a[2], control, error)) {
                 return false;
+            }
             if (!SendWhilePumping(control, BM_GETCHECK, 0, 0, 5000, &state) ||
                 state != Number(a[3])) {
                 error = "check state " + std::to_string(state);
@@ -428,12 +456,14 @@ class Host {
             return true;
         }
         if (c == "expect-window-at") {  // expect-window-at CAPTION X Y: screen position
-            if (!Need(s, 3, 3, error))
+            if (!Need(s, 3, 3, error)) {
                 return false;
+            }
             HWND window = nullptr;
             RECT r;
-            if (!Window(a[1], window, error) || !GetWindowRect(window, &r))
+            if (!Window(a[1], window, error) || !GetWindowRect(window, &r)) {
                 return false;
+            }
             if (r.left != Number(a[2]) || r.top != Number(a[3])) {
                 error = "at " + std::to_string(r.left) + "," + std::to_string(r.top);
                 return false;
@@ -441,11 +471,13 @@ class Host {
             return true;
         }
         if (c == "expect-topmost") {  // expect-topmost CAPTION [0|1]
-            if (!Need(s, 1, 2, error))
+            if (!Need(s, 1, 2, error)) {
                 return false;
+            }
             HWND window = nullptr;
-            if (!Window(a[1], window, error))
+            if (!Window(a[1], window, error)) {
                 return false;
+            }
             const bool topmost = (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
             if (topmost != (a.size() < 3 || Number(a[2]) != 0)) {
                 error = topmost ? "topmost" : "not topmost";
@@ -453,17 +485,25 @@ class Host {
             }
             return true;
         }
-        if (c ==
-            "expect-pixel") {  // expect-pixel CAPTION ID DX DY RRGGBB, DX DY inside the control
-            if (!Need(s, 5, 5, error))
+        // expect-pixel CAPTION ID DX DY RRGGBB: the screen's colour at DX DY
+        // inside the control; wait-pixel ... [MS] pumps until it is so.
+        if (c == "expect-pixel" || c == "wait-pixel") {
+            const bool wait = c == "wait-pixel";
+            if (!Need(s, 5, wait ? 6 : 5, error)) {
                 return false;
+            }
             HWND control = nullptr;
-            RECT r;
-            unsigned rgb = 0;
-            if (!Control(a[1], a[2], control, error) || !GetWindowRect(control, &r))
+            if (!Control(a[1], a[2], control, error)) {
                 return false;
+            }
             const unsigned want = static_cast<unsigned>(std::strtoul(a[5].c_str(), nullptr, 16));
-            if (!ScreenPixel(r.left + Number(a[3]), r.top + Number(a[4]), rgb) || rgb != want) {
+            unsigned rgb = 0;
+            const auto matches = [&] {
+                RECT r;
+                return GetWindowRect(control, &r) &&
+                       ScreenPixel(r.left + Number(a[3]), r.top + Number(a[4]), rgb) && rgb == want;
+            };
+            if (!PumpUntil(matches, wait ? (a.size() > 6 ? Number(a[6]) : 5000) : 0)) {
                 char seen[16];
                 std::snprintf(seen, sizeof seen, "%06X", rgb);
                 error = std::string("the pixel is ") + seen;
@@ -472,13 +512,15 @@ class Host {
             return true;
         }
         if (c == "screenshot") {  // screenshot FILE.bmp
-            if (!Need(s, 1, 1, error))
+            if (!Need(s, 1, 1, error)) {
                 return false;
+            }
             return SaveScreenshot(a[1], error);
         }
         if (c == "expect-file") {  // expect-file FILE TEXT: the file holds the text
-            if (!Need(s, 2, 2, error))
+            if (!Need(s, 2, 2, error)) {
                 return false;
+            }
             const std::string bytes = testing_support::ReadFileBytes(a[1]);
             if (bytes.find(ToAnsi(a[2])) == std::string::npos) {
                 error = a[1] + " does not hold " + Quoted(a[2]);
@@ -487,8 +529,9 @@ class Host {
             return true;
         }
         if (c == "expect-no-file") {  // expect-no-file FILE
-            if (!Need(s, 1, 1, error))
+            if (!Need(s, 1, 1, error)) {
                 return false;
+            }
             if (fs::exists(a[1])) {
                 error = a[1] + " exists";
                 return false;
@@ -498,8 +541,9 @@ class Host {
 
         // Blocks.
         if (c == "repeat") {  // repeat N ... end
-            if (!Need(s, 1, 1, error))
+            if (!Need(s, 1, 1, error)) {
                 return false;
+            }
             for (int i = 0; i < Number(a[1]); ++i) {
                 if (!RunBlock(s.body)) {
                     error = "in round " + std::to_string(i + 1);
@@ -509,8 +553,9 @@ class Host {
             return true;
         }
         if (c == "when") {  // when CAPTION [MS] ... end: runs the block on a thread of its own
-            if (!Need(s, 1, 2, error))
+            if (!Need(s, 1, 2, error)) {
                 return false;
+            }
             std::unique_ptr<Watcher> w(new Watcher);
             w->host = this;
             w->caption = a[1];
@@ -525,8 +570,9 @@ class Host {
             return true;
         }
         if (c == "wait-watchers") {  // wait-watchers [MS]: the when blocks have finished
-            if (!Need(s, 0, 1, error))
+            if (!Need(s, 0, 1, error)) {
                 return false;
+            }
             if (!WaitWatchers(a.size() > 1 ? Number(a[1]) : 10000)) {
                 error = "a when block did not finish";
                 return false;
@@ -536,8 +582,9 @@ class Host {
 
         // The host link of the plug-in's code, from a second thread.
         if (c == "probe") {  // probe EXPECTED: see Probe()
-            if (!Need(s, 1, 1, error))
+            if (!Need(s, 1, 1, error)) {
                 return false;
+            }
             const std::string got = Probe();
             Say("probe: " + testing_support::Visible(got));
             if (got != ToAnsi(a[1])) {
@@ -550,11 +597,92 @@ class Host {
             Say(a.size() > 1 ? a[1] : "");
             return true;
         }
+        if (c == "spawn") {  // spawn SCRIPT MAXMS: see Spawn()
+            if (!Need(s, 2, 2, error)) {
+                return false;
+            }
+            return Spawn(a[1], static_cast<DWORD>(Number(a[2])), error);
+        }
         if (c == "exit") {  // exit: ends the process at once, the library still loaded
             Say("exiting");
             ExitProcess(0);
         }
         error = "unknown command";
+        return false;
+    }
+
+    // Runs this program with another script (a path relative to this
+    // script's folder) in the same work folder, until the child says
+    // "exiting" (its script's "exit"); from then on it must have ended
+    // within `ms` milliseconds, and with exit code 0.
+    bool Spawn(const std::string& script, DWORD ms, std::string& error) {
+        SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+        HANDLE readEnd = nullptr;
+        HANDLE writeEnd = nullptr;
+        if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) {
+            error = "cannot make a pipe";
+            return false;
+        }
+        SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = writeEnd;
+        startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        char self[MAX_PATH];
+        const DWORD length = GetModuleFileNameA(nullptr, self, sizeof self);
+        const std::string path = (scriptFolder_ / script).string();
+        std::string command = "\"" + std::string(self, length) + "\" \"" + path + "\" \"" + dll_ +
+                              "\" \"" + fs::current_path().string() + "\"";
+        PROCESS_INFORMATION child = {};
+        const BOOL started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0,
+                                            nullptr, nullptr, &startup, &child);
+        CloseHandle(writeEnd);
+        if (!started) {
+            CloseHandle(readEnd);
+            error = "cannot start " + path;
+            return false;
+        }
+        CloseHandle(child.hThread);
+        // The child's lines until "exiting" (or its end), passed on.
+        std::string line;
+        bool exiting = false;
+        char ch = 0;
+        DWORD got = 0;
+        while (!exiting && ReadFile(readEnd, &ch, 1, &got, nullptr) && got == 1) {
+            if (ch == '\r') {
+                continue;
+            }
+            if (ch != '\n') {
+                line += ch;
+                continue;
+            }
+            Say("child: " + line);
+            exiting = line == "exiting";
+            line.clear();
+        }
+        const DWORD start = GetTickCount();
+        const bool ended =
+            WaitForSingleObject(child.hProcess, exiting ? ms : 30000) == WAIT_OBJECT_0;
+        const DWORD took = GetTickCount() - start;
+        DWORD code = 1;
+        GetExitCodeProcess(child.hProcess, &code);
+        if (!ended) {
+            TerminateProcess(child.hProcess, 1);
+        }
+        CloseHandle(child.hProcess);
+        CloseHandle(readEnd);
+        if (!exiting) {
+            error = "the child ended before its exit";
+        } else if (!ended) {
+            error = "the child did not end within " + std::to_string(ms) + " ms of exiting";
+        } else if (code != 0) {
+            error = "the child ended with code " + std::to_string(code);
+        } else {
+            Say("the child ended " + std::to_string(took) + " ms after exiting");
+            return true;
+        }
         return false;
     }
 
@@ -609,6 +737,7 @@ class Host {
     }
 
     std::string dll_;
+    fs::path scriptFolder_;
     // Declared before the plug-in, so the plug-in is unloaded (and lets go
     // of the object) before the object is gone.
     AutomationObject object_;
@@ -653,7 +782,7 @@ int main(int argc, char** argv) {
     }
     int status = 1;
     {
-        testhost::Host host(dll);
+        testhost::Host host(dll, fs::absolute(argv[1]).parent_path());
         if (host.Start() && host.RunBlock(script) && host.WaitWatchers(10000)) {
             status = 0;
         }
