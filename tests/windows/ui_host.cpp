@@ -24,6 +24,7 @@
 #include "tests/support/bytes.h"
 #include "tests/support/sample_log.h"
 #include "tests/windows/automation_object.h"
+#include "tests/windows/child_process.h"
 #include "tests/windows/ui_script.h"
 #include "tests/windows/window_driver.h"
 
@@ -616,51 +617,23 @@ class Host {
     // "exiting" (its script's "exit"); from then on it must have ended
     // within `ms` milliseconds, and with exit code 0.
     bool Spawn(const std::string& script, DWORD ms, std::string& error) {
-        SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-        HANDLE readEnd = nullptr;
-        HANDLE writeEnd = nullptr;
-        if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) {
-            error = "cannot make a pipe";
-            return false;
-        }
-        SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdOutput = writeEnd;
-        startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
         char self[MAX_PATH];
         const DWORD length = GetModuleFileNameA(nullptr, self, sizeof self);
         const std::string path = (scriptFolder_ / script).string();
-        std::string command = "\"" + std::string(self, length) + "\" \"" + path + "\" \"" + dll_ +
-                              "\" \"" + fs::current_path().string() + "\"";
-        PROCESS_INFORMATION child = {};
-        const BOOL started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0,
-                                            nullptr, nullptr, &startup, &child);
-        CloseHandle(writeEnd);
-        if (!started) {
-            CloseHandle(readEnd);
+        PROCESS_INFORMATION child;
+        HANDLE readEnd = nullptr;
+        if (!StartWithOutputPipe("\"" + std::string(self, length) + "\" \"" + path + "\" \"" +
+                                     dll_ + "\" \"" + fs::current_path().string() + "\"",
+                                 child, readEnd)) {
             error = "cannot start " + path;
             return false;
         }
-        CloseHandle(child.hThread);
         // The child's lines until "exiting" (or its end), passed on.
         std::string line;
         bool exiting = false;
-        char ch = 0;
-        DWORD got = 0;
-        while (!exiting && ReadFile(readEnd, &ch, 1, &got, nullptr) && got == 1) {
-            if (ch == '\r') {
-                continue;
-            }
-            if (ch != '\n') {
-                line += ch;
-                continue;
-            }
+        while (!exiting && ReadLine(readEnd, line)) {
             Say("child: " + line);
             exiting = line == "exiting";
-            line.clear();
         }
         const DWORD start = GetTickCount();
         const bool ended =
