@@ -11,7 +11,7 @@ for kind in "$@"; do
   case "$kind" in
     native) ;;
     windows) want+=(g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 xvfb xauth
-                    netpbm) ;;
+                    fonts-wine netpbm) ;;
     host) want+=(hamradio-files) ;;
     *) echo "install-deps.sh: unknown kind '$kind'" >&2; exit 2 ;;
   esac

@@ -54,6 +54,12 @@ if [ "$1" = --init ]; then
     rm -rf "$prefix"
     mkdir -p "$(dirname "$prefix")"
     under_display wineboot --init
+    # Wine's own TrueType fonts (fonts-wine) where its font lookup finds
+    # them: without Marlett the caption buttons show letters instead of
+    # their glyphs, and dialogs fall back to other faces than Tahoma.
+    for font in /usr/share/wine/fonts/*.ttf; do
+        [ -e "$font" ] && cp "$font" "$prefix/drive_c/windows/Fonts/"
+    done
     exit 0
 fi
 
