@@ -21,6 +21,7 @@
 
 #include "host/plugin_loader.h"
 #include "platform/host_link.h"
+#include "platform/host_wait.h"
 #include "tests/support/bytes.h"
 #include "tests/support/sample_log.h"
 #include "tests/windows/automation_object.h"
@@ -582,11 +583,14 @@ class Host {
         }
 
         // The host link of the plug-in's code, from a second thread.
-        if (c == "probe") {  // probe EXPECTED: see Probe()
-            if (!Need(s, 1, 1, error)) {
+        // probe EXPECTED [serve]: see Probe(); with "serve" this thread waits
+        // for the probe through the plug-in's WaitServingHostCalls instead
+        // of its own message loop.
+        if (c == "probe") {
+            if (!Need(s, 1, 2, error)) {
                 return false;
             }
-            const std::string got = Probe();
+            const std::string got = Probe(a.size() > 2 && a[2] == "serve");
             Say("probe: " + testing_support::Visible(got));
             if (got != ToAnsi(a[1])) {
                 error = "the link gave " + Quoted(got);
@@ -692,14 +696,18 @@ class Host {
         return 0;
     }
 
-    std::string Probe() {
+    static bool ThreadEnded(void* thread) {
+        return WaitForSingleObject(static_cast<HANDLE>(thread), 0) == WAIT_OBJECT_0;
+    }
+
+    std::string Probe(bool serve) {
         ProbeRun run;
         HANDLE thread = CreateThread(nullptr, 0, ProbeThread, &run, 0, nullptr);
         if (thread == nullptr) {
             return "no thread";
         }
-        const bool ended =
-            PumpUntil([thread] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, 10000);
+        const bool ended = serve ? plat::WaitServingHostCalls(ThreadEnded, thread, 10000)
+                                 : PumpUntil([thread] { return ThreadEnded(thread); }, 10000);
         if (!ended) {
             Report("the probe is still waiting for the host");
             std::fflush(nullptr);
