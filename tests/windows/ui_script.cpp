@@ -1,6 +1,9 @@
 #include "tests/windows/ui_script.h"
 
+#include <cstdlib>
 #include <sstream>
+
+#include "tests/support/bytes.h"
 
 namespace testhost {
 namespace {
@@ -85,6 +88,23 @@ bool ParseScript(const std::string& text, std::vector<Statement>& out, std::stri
         return false;
     }
     return true;
+}
+
+bool Need(const Statement& s, size_t least, size_t most, std::string& error) {
+    const size_t n = s.words.size() - 1;
+    if (n < least || n > most) {
+        error = "wrong number of arguments";
+        return false;
+    }
+    return true;
+}
+
+int Number(const std::string& word) {
+    return std::atoi(word.c_str());
+}
+
+std::string Quoted(const std::string& text) {
+    return "\"" + testing_support::Visible(text) + "\"";
 }
 
 }  // namespace testhost

@@ -17,4 +17,12 @@ struct Statement {
 // Parses the script; false with a message naming the line on a syntax error.
 bool ParseScript(const std::string& text, std::vector<Statement>& out, std::string& error);
 
+// True when the statement has from `least` to `most` arguments; otherwise
+// false with the reason in `error`.
+bool Need(const Statement& s, size_t least, size_t most, std::string& error);
+
+// A word as a number (0 when it is none), and a text quoted for messages.
+int Number(const std::string& word);
+std::string Quoted(const std::string& text);
+
 }  // namespace testhost

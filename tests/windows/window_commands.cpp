@@ -1,0 +1,199 @@
+#include "tests/windows/window_commands.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "tests/windows/automation_object.h"
+#include "tests/windows/window_driver.h"
+
+namespace testhost {
+namespace {
+
+bool Window(const std::string& caption, HWND& out, std::string& error) {
+    out = FindOwnWindow(caption);
+    if (out == nullptr) {
+        error = "no window " + Quoted(caption);
+    }
+    return out != nullptr;
+}
+
+bool Control(const std::string& caption, const std::string& id, HWND& out, std::string& error) {
+    HWND window = nullptr;
+    if (!Window(caption, window, error)) {
+        return false;
+    }
+    out = GetDlgItem(window, Number(id));
+    if (out == nullptr) {
+        error = "window " + Quoted(caption) + " has no control " + id;
+    }
+    return out != nullptr;
+}
+
+bool Run(const Statement& s, std::string& error, bool& known) {
+    const std::string& c = s.words[0];
+    const std::vector<std::string>& a = s.words;
+    if (c == "pump") {  // pump MS
+        if (!Need(s, 1, 1, error)) {
+            return false;
+        }
+        Pump(Number(a[1]));
+        return true;
+    }
+    if (c == "wait-window" || c == "wait-no-window") {  // wait-window CAPTION [MS]
+        if (!Need(s, 1, 2, error)) {
+            return false;
+        }
+        const bool want = c == "wait-window";
+        const std::string caption = a[1];
+        if (!PumpUntil([&] { return (FindOwnWindow(caption) != nullptr) == want; },
+                       a.size() > 2 ? Number(a[2]) : 5000)) {
+            error = Quoted(caption) + (want ? " did not appear" : " did not close");
+            return false;
+        }
+        return true;
+    }
+    if (c == "click") {  // click CAPTION ID: a posted BM_CLICK
+        if (!Need(s, 2, 2, error)) {
+            return false;
+        }
+        HWND control = nullptr;
+        if (!Control(a[1], a[2], control, error)) {
+            return false;
+        }
+        PostMessageW(control, BM_CLICK, 0, 0);
+        return true;
+    }
+    if (c == "close") {  // close CAPTION: a posted WM_CLOSE
+        if (!Need(s, 1, 1, error)) {
+            return false;
+        }
+        HWND window = nullptr;
+        if (!Window(a[1], window, error)) {
+            return false;
+        }
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        return true;
+    }
+    if (c == "set-text") {  // set-text CAPTION ID TEXT
+        if (!Need(s, 3, 3, error)) {
+            return false;
+        }
+        HWND control = nullptr;
+        if (!Control(a[1], a[2], control, error)) {
+            return false;
+        }
+        const std::wstring text = FromUtf8(a[3]);
+        if (!SendWhilePumping(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                              5000)) {
+            error = "no answer";
+            return false;
+        }
+        return true;
+    }
+    if (c == "expect-text") {  // expect-text CAPTION ID TEXT
+        if (!Need(s, 3, 3, error)) {
+            return false;
+        }
+        HWND control = nullptr;
+        std::string text;
+        if (!Control(a[1], a[2], control, error)) {
+            return false;
+        }
+        if (!ControlText(control, text) || text != a[3]) {
+            error = "control " + a[2] + " reads " + Quoted(text);
+            return false;
+        }
+        return true;
+    }
+    if (c == "expect-check") {  // expect-check CAPTION ID 0|1
+        if (!Need(s, 3, 3, error)) {
+            return false;
+        }
+        HWND control = nullptr;
+        LRESULT state = 0;
+        if (!Control(a[1], a[2], control, error)) {
+            return false;
+        }
+        if (!SendWhilePumping(control, BM_GETCHECK, 0, 0, 5000, &state) || state != Number(a[3])) {
+            error = "check state " + std::to_string(state);
+            return false;
+        }
+        return true;
+    }
+    if (c == "expect-window-at") {  // expect-window-at CAPTION X Y: screen position
+        if (!Need(s, 3, 3, error)) {
+            return false;
+        }
+        HWND window = nullptr;
+        RECT r;
+        if (!Window(a[1], window, error) || !GetWindowRect(window, &r)) {
+            return false;
+        }
+        if (r.left != Number(a[2]) || r.top != Number(a[3])) {
+            error = "at " + std::to_string(r.left) + "," + std::to_string(r.top);
+            return false;
+        }
+        return true;
+    }
+    if (c == "expect-topmost") {  // expect-topmost CAPTION [0|1]
+        if (!Need(s, 1, 2, error)) {
+            return false;
+        }
+        HWND window = nullptr;
+        if (!Window(a[1], window, error)) {
+            return false;
+        }
+        const bool topmost = (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+        if (topmost != (a.size() < 3 || Number(a[2]) != 0)) {
+            error = topmost ? "topmost" : "not topmost";
+            return false;
+        }
+        return true;
+    }
+    // expect-pixel CAPTION ID DX DY RRGGBB: the screen's colour at DX DY
+    // inside the control; wait-pixel ... [MS] pumps until it is so.
+    if (c == "expect-pixel" || c == "wait-pixel") {
+        const bool wait = c == "wait-pixel";
+        if (!Need(s, 5, wait ? 6 : 5, error)) {
+            return false;
+        }
+        HWND control = nullptr;
+        if (!Control(a[1], a[2], control, error)) {
+            return false;
+        }
+        const unsigned want = static_cast<unsigned>(std::strtoul(a[5].c_str(), nullptr, 16));
+        unsigned rgb = 0;
+        const auto matches = [&] {
+            RECT r;
+            return GetWindowRect(control, &r) &&
+                   ScreenPixel(r.left + Number(a[3]), r.top + Number(a[4]), rgb) && rgb == want;
+        };
+        if (!PumpUntil(matches, wait ? (a.size() > 6 ? Number(a[6]) : 5000) : 0)) {
+            char seen[16];
+            std::snprintf(seen, sizeof seen, "%06X", rgb);
+            error = std::string("the pixel is ") + seen;
+            return false;
+        }
+        return true;
+    }
+    if (c == "screenshot") {  // screenshot FILE.bmp
+        if (!Need(s, 1, 1, error)) {
+            return false;
+        }
+        return SaveScreenshot(a[1], error);
+    }
+    known = false;
+    return false;
+}
+
+}  // namespace
+
+bool RunWindowCommand(const Statement& s, std::string& error, bool& known) {
+    known = true;
+    return Run(s, error, known);
+}
+
+}  // namespace testhost
