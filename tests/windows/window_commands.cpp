@@ -32,6 +32,11 @@ bool Control(const std::string& caption, const std::string& id, HWND& out, std::
     return out != nullptr;
 }
 
+// A GDI colour (0x00BBGGRR) as 0xRRGGBB.
+unsigned Rgb(COLORREF colour) {
+    return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+}
+
 bool Run(const Statement& s, std::string& error, bool& known) {
     const std::string& c = s.words[0];
     const std::vector<std::string>& a = s.words;
@@ -153,8 +158,9 @@ bool Run(const Statement& s, std::string& error, bool& known) {
         }
         return true;
     }
-    // expect-pixel CAPTION ID DX DY RRGGBB: the screen's colour at DX DY
-    // inside the control; wait-pixel ... [MS] pumps until it is so.
+    // expect-pixel CAPTION ID DX DY COLOUR: the screen's colour at DX DY
+    // inside the control, COLOUR being RRGGBB or button-face (the system's);
+    // wait-pixel ... [MS] pumps until it is so.
     if (c == "expect-pixel" || c == "wait-pixel") {
         const bool wait = c == "wait-pixel";
         if (!Need(s, 5, wait ? 6 : 5, error)) {
@@ -164,13 +170,16 @@ bool Run(const Statement& s, std::string& error, bool& known) {
         if (!Control(a[1], a[2], control, error)) {
             return false;
         }
-        const unsigned want = static_cast<unsigned>(std::strtoul(a[5].c_str(), nullptr, 16));
+        const unsigned want = a[5] == "button-face"
+                                  ? Rgb(GetSysColor(COLOR_BTNFACE))
+                                  : static_cast<unsigned>(std::strtoul(a[5].c_str(), nullptr, 16));
         unsigned rgb = 0;
         const auto matches = [&] {
             RECT r;
             return GetWindowRect(control, &r) &&
                    ScreenPixel(r.left + Number(a[3]), r.top + Number(a[4]), rgb) && rgb == want;
         };
+        SettleWindows();
         if (!PumpUntil(matches, wait ? (a.size() > 6 ? Number(a[6]) : 5000) : 0)) {
             char seen[16];
             std::snprintf(seen, sizeof seen, "%06X", rgb);
@@ -183,6 +192,7 @@ bool Run(const Statement& s, std::string& error, bool& known) {
         if (!Need(s, 1, 1, error)) {
             return false;
         }
+        SettleWindows();
         return SaveScreenshot(a[1], error);
     }
     known = false;

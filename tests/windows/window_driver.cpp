@@ -70,7 +70,32 @@ DWORD WINAPI SendFromHelper(LPVOID param) {
     return 0;
 }
 
+BOOL CALLBACK PaintPending(HWND window, LPARAM) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId() && IsWindowVisible(window)) {
+        // Sends the pending paints to the window's thread and waits for them.
+        RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
+    return TRUE;
+}
+
+DWORD WINAPI PaintAllPending(LPVOID) {
+    EnumWindows(PaintPending, 0);
+    return 0;
+}
+
 }  // namespace
+
+void SettleWindows() {
+    HANDLE helper = CreateThread(nullptr, 0, PaintAllPending, nullptr, 0, nullptr);
+    if (helper != nullptr) {
+        PumpUntil([helper] { return WaitForSingleObject(helper, 0) == WAIT_OBJECT_0; }, 5000);
+        CloseHandle(helper);
+    }
+    // Wine copies what was painted to the display shortly after.
+    Pump(100);
+}
 
 HWND FindOwnWindow(const std::string& caption) {
     Search search;

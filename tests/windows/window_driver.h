@@ -32,6 +32,10 @@ bool SendWhilePumping(HWND window, UINT message, WPARAM wParam, LPARAM lParam, D
 // A control's text (UTF-8), asked for with WM_GETTEXT while pumping.
 bool ControlText(HWND control, std::string& text);
 
+// Lets every visible window of this process paint what it has pending
+// (frames included) and waits for it, pumping, so that the screen shows it.
+void SettleWindows();
+
 // The screen's colour at a point, as 0xRRGGBB.
 bool ScreenPixel(int x, int y, unsigned& rgb);
 
