@@ -32,11 +32,6 @@ bool Control(const std::string& caption, const std::string& id, HWND& out, std::
     return out != nullptr;
 }
 
-// A GDI colour (0x00BBGGRR) as 0xRRGGBB.
-unsigned Rgb(COLORREF colour) {
-    return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-}
-
 bool Run(const Statement& s, std::string& error, bool& known) {
     const std::string& c = s.words[0];
     const std::vector<std::string>& a = s.words;

@@ -137,6 +137,10 @@ bool ControlText(HWND control, std::string& text) {
     return true;
 }
 
+unsigned Rgb(COLORREF colour) {
+    return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+}
+
 bool ScreenPixel(int x, int y, unsigned& rgb) {
     HDC screen = GetDC(nullptr);
     if (screen == nullptr) {
@@ -147,7 +151,7 @@ bool ScreenPixel(int x, int y, unsigned& rgb) {
     if (colour == CLR_INVALID) {
         return false;
     }
-    rgb = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    rgb = Rgb(colour);
     return true;
 }
 

@@ -36,6 +36,9 @@ bool ControlText(HWND control, std::string& text);
 // (frames included) and waits for it, pumping, so that the screen shows it.
 void SettleWindows();
 
+// A GDI colour (0x00BBGGRR) as 0xRRGGBB.
+unsigned Rgb(COLORREF colour);
+
 // The screen's colour at a point, as 0xRRGGBB.
 bool ScreenPixel(int x, int y, unsigned& rgb);
 
