@@ -108,6 +108,69 @@ bool Run(const Statement& s, std::string& error, bool& known) {
         }
         return true;
     }
+    // type CAPTION ID TEXT: posts the characters as typed keys; a line break
+    // is the Enter key (its key-down goes through the dialog's message loop,
+    // as a real one does). Into a drop-down's edit field for a combo box.
+    if (c == "type") {
+        if (!Need(s, 3, 3, error)) {
+            return false;
+        }
+        HWND control = nullptr;
+        if (!Control(a[1], a[2], control, error)) {
+            return false;
+        }
+        HWND edit = FindWindowExW(control, nullptr, L"Edit", nullptr);
+        HWND target = edit != nullptr ? edit : control;
+        for (wchar_t ch : FromUtf8(a[3])) {
+            if (ch == L'\r') {
+                continue;
+            }
+            if (ch == L'\n') {
+                PostMessageW(target, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+                PostMessageW(target, WM_KEYUP, VK_RETURN, 0xC01C0001);
+            } else {
+                PostMessageW(target, WM_CHAR, ch, 1);
+            }
+        }
+        Pump(50);
+        return true;
+    }
+    // select CAPTION ID TEXT: a drop-down's list entry that starts with TEXT
+    // becomes its choice.
+    if (c == "select") {
+        if (!Need(s, 3, 3, error)) {
+            return false;
+        }
+        HWND control = nullptr;
+        LRESULT index = CB_ERR;
+        const std::wstring text = FromUtf8(a[3]);
+        if (!Control(a[1], a[2], control, error)) {
+            return false;
+        }
+        if (!SendWhilePumping(control, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                              reinterpret_cast<LPARAM>(text.c_str()), 5000, &index) ||
+            index == CB_ERR) {
+            error = "no entry " + Quoted(a[3]);
+            return false;
+        }
+        return true;
+    }
+    // expect-items CAPTION ID N: how many entries a drop-down's list offers.
+    if (c == "expect-items") {
+        if (!Need(s, 3, 3, error)) {
+            return false;
+        }
+        HWND control = nullptr;
+        LRESULT count = 0;
+        if (!Control(a[1], a[2], control, error)) {
+            return false;
+        }
+        if (!SendWhilePumping(control, CB_GETCOUNT, 0, 0, 5000, &count) || count != Number(a[3])) {
+            error = std::to_string(count) + " entries";
+            return false;
+        }
+        return true;
+    }
     if (c == "expect-check") {  // expect-check CAPTION ID 0|1
         if (!Need(s, 3, 3, error)) {
             return false;
