@@ -42,6 +42,15 @@ bool Run(const Statement& s, std::string& error, bool& known) {
         Pump(Number(a[1]));
         return true;
     }
+    // sleep MS: waits without pumping, so the plug-in's calls to the host
+    // stay unanswered meanwhile (as when the host is busy or unloading).
+    if (c == "sleep") {
+        if (!Need(s, 1, 1, error)) {
+            return false;
+        }
+        Sleep(static_cast<DWORD>(Number(a[1])));
+        return true;
+    }
     if (c == "wait-window" || c == "wait-no-window") {  // wait-window CAPTION [MS]
         if (!Need(s, 1, 2, error)) {
             return false;
