@@ -5,8 +5,8 @@
 //   ui_host <script> <Stats.dll> [<work folder>]
 // The work folder (default: the current one) gets Host\Larq2.ini with a
 // host version that lets the UI start, and Plugins\DI-VE-RI.ini with
-// Start=0. The commands are listed in Run() below; the first failing one
-// ends the run with exit code 1, also inside a "when" block.
+// Start=0. The commands are listed in scripts/README.md; the first failing
+// one ends the run with exit code 1, also inside a "when" block.
 #include <ole2.h>
 #include <windows.h>
 
