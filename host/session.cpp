@@ -3,18 +3,18 @@
 #include <filesystem>
 
 #include "host/console.h"
-#include "platform/ole_date.h"
+#include "host/host_error.h"
+#include "scoring/bad_qso_file_name.h"
 
 namespace host {
 
 std::string Session::BadQsoFileName() const {
-    return "BadQSO_DozudODODER_" + plat::FormatOleDate(setup_.run.end, "%d_%m_%Y") + ".txt";
+    return ::BadQsoFileName(setup_.run.end);
 }
 
-bool Session::Replay() {
+void Session::Replay() {
     if (!plugin_.Load(setup_.pluginPath)) {
-        error_ = plugin_.error();
-        return false;
+        throw PluginError(plugin_.error());
     }
     std::vector<std::string>& unknown = unknownFields_;
     std::vector<std::string>& labels = formLabels_;
@@ -50,11 +50,12 @@ bool Session::Replay() {
     run.hostFolder = setup_.hostFolder;
     plugin_.Reset(run);
     if (!unknown.empty()) {
-        error_ = "the Cabrillo header form has no field " + unknown.front() + "; its fields are";
+        std::string message =
+            "the Cabrillo header form has no field " + unknown.front() + "; its fields are";
         for (const std::string& label : labels) {
-            error_ += " " + label;
+            message += " " + label;
         }
-        return false;
+        throw InputError(message);
     }
 
     // A stored QSO that makes the bad-QSO file grow was flagged (dupe, or a
@@ -81,7 +82,6 @@ bool Session::Replay() {
             setup_.progress(i + 1);
         }
     }
-    return true;
 }
 
 std::string Session::Result() {

@@ -36,13 +36,13 @@ class Session {
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    // Loads the plug-in and replays the log. False with error() set when the
-    // plug-in cannot be loaded or the header form could not be answered.
-    bool Replay();
+    // Loads the plug-in and replays the log. Throws PluginError when the
+    // plug-in cannot be loaded and InputError when the header answers name a
+    // field the form does not have.
+    void Replay();
     std::string Result();
     CallCheckAnswer Check(const CallCheck& check) const { return plugin_.Check(check); }
 
-    const std::string& error() const { return error_; }
     const SessionCounts& counts() const { return counts_; }
     // The message boxes the plug-in showed, as "caption: text".
     const std::vector<std::string>& boxes() const { return boxes_; }
@@ -59,7 +59,6 @@ class Session {
     std::vector<std::string> boxes_;
     std::vector<std::string> unknownFields_;
     std::vector<std::string> formLabels_;
-    std::string error_;
 };
 
 }  // namespace host

@@ -1,0 +1,106 @@
+// stats-host score: the plug-in's summary of the log, and with --html the
+// same summary as a page.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+#include "host/commands.h"
+#include "host/console.h"
+#include "host/host_error.h"
+#include "host/prepared_log.h"
+#include "host/run_folder.h"
+
+namespace fs = std::filesystem;
+
+namespace host {
+namespace {
+
+// A bar on standard error while a long log is replayed, when it is a
+// terminal.
+class ProgressBar {
+  public:
+    explicit ProgressBar(size_t total)
+        : total_(total), shown_(StderrIsTerminal() && total >= 2000) {}
+    ~ProgressBar() {
+        if (shown_ && drawn_) {
+            std::fprintf(stderr, "\r%60s\r", "");
+        }
+    }
+    ProgressBar(const ProgressBar&) = delete;
+    ProgressBar& operator=(const ProgressBar&) = delete;
+
+    void Update(size_t done) {
+        if (!shown_ || total_ == 0) {
+            return;
+        }
+        const int percent = static_cast<int>(done * 100 / total_);
+        if (percent == last_) {
+            return;
+        }
+        last_ = percent;
+        drawn_ = true;
+        const int filled = percent * 30 / 100;
+        std::fprintf(stderr, "\r[%-30s] %3d%% %zu/%zu QSOs", std::string(filled, '#').c_str(),
+                     percent, done, total_);
+        std::fflush(stderr);
+    }
+
+  private:
+    size_t total_;
+    bool shown_;
+    bool drawn_ = false;
+    int last_ = -1;
+};
+
+std::string WithoutCr(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c != '\r') {
+            out += c;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+int RunScore(const Options& o) {
+    const PreparedLog p = PrepareLog(o);
+    const std::string plugin = PluginPath(o);
+    const fs::path htmlPath = o.html.empty() ? fs::path() : fs::absolute(o.html);
+    const std::string folder = EnterOutFolder(o.out);
+    WarnUnresolved(p);
+
+    if (!o.html.empty()) {
+        // setVersion switches the loaded library to the HTML page for good,
+        // so the text summary comes from a second load.
+        SessionSetup setup = MakeSetup(o, p, plugin, folder);
+        setup.html = true;
+        Session page(setup);
+        page.Replay();
+        std::ofstream out(htmlPath, std::ios::binary | std::ios::trunc);
+        out << page.Result();
+        if (!out) {
+            throw InputError(htmlPath.string() + ": cannot write the HTML page");
+        }
+    }
+
+    SessionSetup setup = MakeSetup(o, p, plugin, folder);
+    setup.run.reportRun = o.report ? 1 : 0;
+    ProgressBar bar(p.qsos.size());
+    setup.progress = [&bar](size_t done) { bar.Update(done); };
+    Session session(setup);
+    session.Replay();
+    bar.Update(p.qsos.size());
+    std::cout << WithoutCr(session.Result());
+    for (const std::string& box : session.boxes()) {
+        std::cout << box << " (in " << folder << ")\n";
+    }
+    std::cout.flush();
+    ReportClosing(p, session, folder);
+    return kExitDone;
+}
+
+}  // namespace host
