@@ -7,23 +7,37 @@
 #include "host/country_file.h"
 #include "host/host_error.h"
 #include "host/prepared_log.h"
+#include "host/reports.h"
 #include "host/run_folder.h"
 
 namespace host {
 namespace {
 
-const char* StatusMeaning(int status) {
+// What the plug-in's answer means for this call, band and log.
+std::string StatusMeaning(int status, const PreparedLog& p, const Session& session,
+                          const std::string& band, const std::string& dxcc) {
     switch (status) {
         case 0:
             return "dupe";
-        case 1:
-            return "known";
+        case 1: {
+            if (dxcc.empty()) {
+                return "no country: the call resolves to no DXCC entity";
+            }
+            bool worked = false;
+            for (size_t k = 0; k < p.passed.size() && !worked; ++k) {
+                worked = session.Stored(k) && p.qsos[p.passed[k]].band == band;
+            }
+            if (worked) {
+                return "not a dupe, no new multiplier: " + band + " already has DXCC " + dxcc;
+            }
+            return "not a dupe, no new multiplier: " + band + " has no QSO yet";
+        }
         case 2:
-            return "new multiplier";
+            return "new multiplier: not a dupe, and no QSO on " + band + " has DXCC " + dxcc;
         case 4:
-            return "invalid";
+            return "invalid band or mode";
         default:
-            return "unexpected answer";
+            return "an answer the plug-in does not give";
     }
 }
 
@@ -43,10 +57,8 @@ int RunCheck(const Options& o) {
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     }
     const std::string mode = ContestMode(o.mode);
-    CountryResolver countries;
-    std::string error;
     Country country;
-    const bool resolved = countries.LoadFile(o.cty, error) && countries.Resolve(call, country);
+    const bool resolved = p.countries.Resolve(call, country);
 
     CallCheck check;
     check.call = call;
@@ -60,22 +72,23 @@ int RunCheck(const Options& o) {
     // call tells what the station sent.
     std::string previous = answer.prevExchange;
     if (answer.status == 0) {
-        for (size_t i = 0; i < p.qsos.size(); ++i) {
-            if (session.Stored(i) && p.qsos[i].call == call) {
-                previous = p.qsos[i].exchRcvd;
+        for (size_t k = 0; k < p.passed.size(); ++k) {
+            if (session.Stored(k) && p.qsos[p.passed[k]].call == call) {
+                previous = p.qsos[p.passed[k]].exchRcvd;
             }
         }
     }
-    std::cout << call << " on " << band << " " << mode << ": " << StatusMeaning(answer.status)
-              << " (status " << answer.status << ")\n";
+    std::cout << call << " on " << band << " " << mode << ": "
+              << StatusMeaning(answer.status, p, session, band, country.prefix) << " (status "
+              << answer.status << ")\n";
     if (resolved) {
         std::cout << "DXCC: " << country.prefix << " (" << country.name << ", " << country.continent
                   << ")\n";
     } else {
-        std::cout << "DXCC: none (the call did not resolve; the plug-in answers known)\n";
+        std::cout << "DXCC: none (the country file knows no entity for the call)\n";
     }
     std::cout << "previous exchange: " << (previous.empty() ? "(none)" : previous) << "\n";
-    ReportClosing(p, session, folder);
+    ReportClosing(p, session, CollectProblems(p, session), std::string());
     return kExitDone;
 }
 

@@ -1,5 +1,7 @@
 #include "host/options.h"
 
+#include <cctype>
+#include <filesystem>
 #include <vector>
 
 #include "host/host_error.h"
@@ -17,23 +19,33 @@ const char* const kUsage = R"(Usage:
 
 Scores a YU DX HF contest log through the Stats plug-in, loaded and called
 as the logging program does. LOG is a Cabrillo 3.0 log or an ADIF (.adi)
-file; the format is told from the content.
+file; the format is told from the content. Calls are read in capitals.
 
 score     prints the plug-in's summary: per band QSOs, QSO points, DXCC and
           YU county multipliers, then totals, dupes, bad QSOs, the score
           (points x (DXCC + counties)), the last QSO's points and the rates.
 check     replays the log, then asks the plug-in about CALL as the logging
-          program does while a call is typed: dupe, new multiplier (a DXCC
-          entity not yet worked on the band), known, or invalid (band or mode
-          outside the contest), with the exchange the station sent last time.
+          program does while a call is typed, and prints its answer:
+            status 0  dupe: a QSO with CALL on this band and mode is stored
+            status 2  new multiplier: not a dupe, and the band has QSOs but
+                      none with the call's DXCC entity
+            status 1  not a dupe and no new multiplier: the band has the
+                      entity already, or has no QSO yet; also the answer
+                      for a call that resolves to no DXCC entity
+            status 4  invalid band or mode
+          with the exchange the station sent last time.
 
 Options:
   --out DIR       folder the plug-in writes into (default ./stats-out): the
                   bad-QSO file BadQSO_DozudODODER_<end date>.txt, the
                   plug-in's settings Plugins/DI-VE-RI.ini and, with --report,
                   the Cabrillo file <CALL>.cbr. The host also writes its
-                  settings file Larq2.ini there.
+                  settings file Larq2.ini there. A folder that cannot be
+                  written stops the run before the log is replayed.
   --html FILE     also write the summary as an HTML page to FILE (score).
+  --problems FILE write every QSO that did not score, or scored on incomplete
+                  data, to FILE as LOG:LINE: kind: detail (score).
+  --json FILE     write the summary as JSON to FILE (score).
   --report        a report run (score): the plug-in writes the Cabrillo file.
                   Its header form starts from the answers saved in
                   DIR/Plugins/DI-VE-RI.ini by the last report run, and the
@@ -48,10 +60,14 @@ Options:
                   CATEGORY-OVERLAY, LOCATION, CALLSIGN. May be repeated.
   --call CALL     own call sign (default: the log's CALLSIGN: header or
                   STATION_CALLSIGN, else the own call of the first QSO).
-  --start TIME    contest start, YYYY-MM-DD or YYYY-MM-DD HH:MM, UTC
-                  (default: the Saturday 12:00 UTC at or before the first QSO).
-  --end TIME      contest end (default: 24 hours after the start, or the
-                  Sunday 12:00 UTC at or after the last QSO if that is later).
+  --start TIME    contest start, UTC: YYYY-MM-DD (12:00), or the date and
+                  HH, HH:MM or HHMM, e.g. "2026-02-14 12:00". Years 1900 to
+                  9999. Default: of the 24-hour periods that start on a
+                  Saturday at 12:00 UTC, the one that holds the most QSOs.
+  --end TIME      contest end (default: 24 hours after the start; with
+                  --end alone, the start is 24 hours before it).
+  --all-qsos      pass the QSOs outside the contest period to the plug-in
+                  too (they are still listed as problems).
   --cty FILE      country file, cty.dat or cty.csv format
                   (default /usr/share/hamradio-files/cty.dat).
   --plugin PATH   the plug-in library (default: next to stats-host, else the
@@ -61,16 +77,31 @@ Options:
 
 The DXCC entity and continent of each call come from the country file:
 exact calls, prefixes, portable forms (9A/YU1ABC, YU1ABC/P); /MM and /AM
-stations and calls the file does not know count in a warning and are
-passed with no DXCC prefix. Log lines that cannot be read are reported as
-file:line: reason and skipped; the rest is scored. Standard error ends with
-how many QSOs the plug-in stored, flagged (dupes, YU stations without a
-county) and rejected (band or mode outside the contest, missing exchange).
+stations and calls the file does not know are passed with no DXCC prefix.
+Log lines that cannot be read are reported as file:line: reason and
+skipped; QSOs outside the contest period are counted and left out.
+Standard error ends with how many QSOs were read, fell in the contest
+period and were stored, and a count of each kind of problem: unreadable,
+outside period, no country (the host's), wrong band, wrong mode, no
+exchange, no county, dupe (the plug-in's, from its bad-QSO file).
 
 Exit status: 0 done; 1 the plug-in could not be loaded; 2 bad input (usage,
-a log that cannot be read, a missing country file, an unknown header field);
-3 a fault inside stats-host itself (reported as such).
+a log that cannot be read, a missing country file, an unknown header field,
+an output folder that cannot be written); 3 a fault inside stats-host
+itself (reported as such).
 )";
+
+// A call as a logging program's entry field shows it: in capitals, without
+// surrounding blanks.
+std::string UpperCall(const std::string& text) {
+    const size_t from = text.find_first_not_of(" \t");
+    const size_t to = text.find_last_not_of(" \t");
+    std::string call = from == std::string::npos ? std::string() : text.substr(from, to - from + 1);
+    for (char& c : call) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return call;
+}
 
 }  // namespace
 
@@ -83,11 +114,18 @@ Options ParseArguments(int argc, char** argv) {
     std::vector<std::string> positional;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        // No option takes a value that starts with "--": such a word is the
+        // next option, and the value was left out.
         auto value = [&](const char* name) {
             if (i + 1 >= argc) {
                 throw InputError(std::string(name) + " needs a value");
             }
-            return std::string(argv[++i]);
+            std::string next = argv[i + 1];
+            if (next.rfind("--", 0) == 0) {
+                throw InputError(std::string(name) + " needs a value, not the option " + next);
+            }
+            ++i;
+            return next;
         };
         if (arg == "--help" || arg == "-h") {
             o.command = "help";
@@ -96,6 +134,12 @@ Options ParseArguments(int argc, char** argv) {
             o.out = value("--out");
         } else if (arg == "--html") {
             o.html = value("--html");
+        } else if (arg == "--problems") {
+            o.problems = value("--problems");
+        } else if (arg == "--json") {
+            o.json = value("--json");
+        } else if (arg == "--all-qsos") {
+            o.allQsos = true;
         } else if (arg == "--report") {
             o.report = true;
         } else if (arg == "--header") {
@@ -143,10 +187,13 @@ Options ParseArguments(int argc, char** argv) {
         if (o.band.empty() || o.mode.empty()) {
             throw InputError("check wants --band and --mode");
         }
-        if (o.report || !o.html.empty()) {
-            throw InputError("--report and --html belong to score");
+        if (o.report || !o.html.empty() || !o.problems.empty() || !o.json.empty()) {
+            throw InputError("--report, --html, --problems and --json belong to score");
         }
-        o.checkCall = positional[2];
+        o.checkCall = UpperCall(positional[2]);
+        if (o.checkCall.empty()) {
+            throw InputError("check wants a CALL, not an empty text");
+        }
     } else {
         throw InputError("unknown command '" + o.command + "' (see stats-host --help)");
     }
@@ -154,6 +201,14 @@ Options ParseArguments(int argc, char** argv) {
         throw InputError("--header answers the form of a report run: add --report");
     }
     o.log = positional[1];
+    o.call = UpperCall(o.call);
+    // The run works inside the output folder: every path is taken from
+    // where stats-host was started.
+    for (std::string* path : {&o.log, &o.out, &o.html, &o.problems, &o.json, &o.cty, &o.plugin}) {
+        if (!path->empty()) {
+            *path = std::filesystem::absolute(*path).string();
+        }
+    }
     return o;
 }
 

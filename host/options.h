@@ -16,6 +16,9 @@ struct Options {
     std::string checkCall;
     std::string out = "stats-out";
     std::string html;
+    std::string problems;  // --problems FILE
+    std::string json;      // --json FILE
+    bool allQsos = false;
     bool report = false;
     std::map<std::string, std::string> header;
     std::string call;
@@ -27,7 +30,9 @@ struct Options {
     std::string mode;
 };
 
-// Throws InputError for a command line that cannot be run.
+// Throws InputError for a command line that cannot be run. The paths come
+// back absolute, resolved against the folder stats-host was started in; the
+// calls in capitals.
 Options ParseArguments(int argc, char** argv);
 
 // The text of stats-host --help.

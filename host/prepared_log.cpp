@@ -3,14 +3,17 @@
 #include <filesystem>
 #include <iostream>
 
-#include "host/contest_period.h"
-#include "host/country_file.h"
 #include "host/host_error.h"
+#include "platform/ole_date.h"
 
 namespace host {
+namespace {
 
 void LoadCountries(const std::string& path, CountryResolver& countries) {
     std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored)) {
+        throw InputError(path + ": is a folder, not a country file");
+    }
     if (!std::filesystem::exists(path, ignored)) {
         throw InputError(path +
                          ": country file missing; install it with "
@@ -22,17 +25,39 @@ void LoadCountries(const std::string& path, CountryResolver& countries) {
     }
 }
 
+std::string QsoTime(const QsoFields& q) {
+    return plat::FormatOleDate(q.time, "%Y-%m-%d %H%M");
+}
+
+void ReportOutside(const PreparedLog& p, bool passed) {
+    if (p.outside.empty()) {
+        return;
+    }
+    // The earliest and the latest of them, wherever they stand in the log.
+    size_t first = p.outside.front();
+    size_t last = first;
+    for (size_t i : p.outside) {
+        first = p.qsos[i].time.m_dt < p.qsos[first].time.m_dt ? i : first;
+        last = p.qsos[i].time.m_dt > p.qsos[last].time.m_dt ? i : last;
+    }
+    std::cerr << "stats-host: " << p.outside.size() << " QSOs outside the contest period "
+              << FormatWhen(p.period.start) << " to " << FormatWhen(p.period.end) << " (first "
+              << QsoTime(p.qsos[first]) << ", last " << QsoTime(p.qsos[last]) << "), "
+              << (passed ? "scored all the same (--all-qsos)" : "not scored") << "\n";
+}
+
+}  // namespace
+
 PreparedLog PrepareLog(const Options& o) {
     PreparedLog p;
     std::string error;
     if (!ReadLogFile(o.log, p.log, error)) {
         throw InputError(error);
     }
-    for (const std::string& problem : p.log.problems) {
-        std::cerr << problem << " (skipped)\n";
+    for (const LogProblem& problem : p.log.problems) {
+        std::cerr << o.log << ":" << problem.line << ": " << problem.reason << " (skipped)\n";
     }
-    CountryResolver countries;
-    LoadCountries(o.cty, countries);
+    LoadCountries(o.cty, p.countries);
 
     std::string ownCall = o.call;
     if (ownCall.empty()) {
@@ -46,7 +71,7 @@ PreparedLog PrepareLog(const Options& o) {
     }
     p.run.ownCall = ownCall;
     Country own;
-    if (countries.Resolve(ownCall, own)) {
+    if (p.countries.Resolve(ownCall, own)) {
         p.run.ownDxcc = own.prefix;
         p.run.ownContinent = own.continent;
     } else {
@@ -56,6 +81,7 @@ PreparedLog PrepareLog(const Options& o) {
     std::vector<double> times;
     times.reserve(p.log.qsos.size());
     p.qsos.reserve(p.log.qsos.size());
+    p.noCountry.reserve(p.log.qsos.size());
     for (const LogQso& q : p.log.qsos) {
         QsoFields f;
         f.ownCall = !o.call.empty() || q.ownCall.empty() ? ownCall : q.ownCall;
@@ -70,7 +96,8 @@ PreparedLog PrepareLog(const Options& o) {
         f.exchSent = q.exchSent;
         f.exchRcvd = q.exchRcvd;
         Country c;
-        if (countries.Resolve(q.call, c)) {
+        const bool resolved = p.countries.Resolve(q.call, c);
+        if (resolved) {
             f.dxcc = c.prefix;
             f.continent = c.continent;
         } else {
@@ -78,12 +105,35 @@ PreparedLog PrepareLog(const Options& o) {
         }
         times.push_back(f.time.m_dt);
         p.qsos.push_back(f);
+        p.noCountry.push_back(!resolved);
     }
 
-    const ContestPeriod period = ChoosePeriod(o.start, o.end, times, o.log);
-    p.run.start = period.start;
-    p.run.end = period.end;
+    p.period = ChoosePeriod(o.start, o.end, times, p.log.headerDates, o.log);
+    if (!p.period.warning.empty()) {
+        std::cerr << "stats-host: warning: " << p.period.warning << "\n";
+    }
+    p.run.start = p.period.start;
+    p.run.end = p.period.end;
+    for (size_t i = 0; i < p.qsos.size(); ++i) {
+        const bool inside = InPeriod(p.period, times[i]);
+        if (!inside) {
+            p.outside.push_back(i);
+        }
+        if (inside || o.allQsos) {
+            p.passed.push_back(i);
+        }
+    }
+    ReportOutside(p, o.allQsos);
     return p;
+}
+
+std::vector<QsoFields> PassedQsos(const PreparedLog& p) {
+    std::vector<QsoFields> qsos;
+    qsos.reserve(p.passed.size());
+    for (size_t i : p.passed) {
+        qsos.push_back(p.qsos[i]);
+    }
+    return qsos;
 }
 
 }  // namespace host

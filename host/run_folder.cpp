@@ -44,8 +44,17 @@ std::string EnterOutFolder(const std::string& out) {
     if (error) {
         throw InputError(dir.string() + ": cannot create the output folder: " + error.message());
     }
+    // The host's settings file, and the plug-in's opened for appending (which
+    // leaves its answers as they are): a folder the run cannot write into
+    // would give a silently wrong result.
     std::ofstream ini(dir / "Larq2.ini", std::ios::binary | std::ios::trunc);
     ini << "[Larq]\r\nLarq=" << kHostVersion << "\r\n";
+    ini.close();
+    std::ofstream settings(dir / "Plugins" / "DI-VE-RI.ini", std::ios::binary | std::ios::app);
+    settings.close();
+    if (!ini || !settings) {
+        throw InputError(dir.string() + ": cannot write into the output folder");
+    }
     fs::current_path(dir, error);
     if (error) {
         throw InputError(dir.string() + ": cannot enter the output folder: " + error.message());
@@ -61,7 +70,7 @@ SessionSetup MakeSetup(const Options& o, const PreparedLog& p, const std::string
     setup.pluginPath = plugin;
     setup.hostFolder = folder;
     setup.run = p.run;
-    setup.qsos = p.qsos;
+    setup.qsos = PassedQsos(p);
     setup.header = o.header;
     return setup;
 }
@@ -79,17 +88,6 @@ void WarnUnresolved(const PreparedLog& p) {
             break;
         }
         std::cerr << " " << call;
-    }
-    std::cerr << "\n";
-}
-
-void ReportClosing(const PreparedLog& p, const Session& s, const std::string& outFolder) {
-    const SessionCounts& c = s.counts();
-    std::cerr << "stats-host: " << c.stored << " QSOs stored, " << c.flagged << " flagged, "
-              << c.rejected << " rejected, " << p.log.problems.size() << " lines skipped, "
-              << p.unresolved.size() << " calls did not resolve";
-    if (c.flagged + c.rejected > 0) {
-        std::cerr << " (see " << outFolder << s.BadQsoFileName() << ")";
     }
     std::cerr << "\n";
 }

@@ -16,7 +16,8 @@ std::string PluginPath(const Options& o);
 
 // Creates the output folder with its Plugins folder and the host's settings
 // file, and makes it the current directory: the plug-in writes there. Returns
-// the folder ending in a separator. Throws InputError when it cannot.
+// the folder ending in a separator. Throws InputError when it cannot, or
+// when the folder cannot be written.
 std::string EnterOutFolder(const std::string& out);
 
 SessionSetup MakeSetup(const Options& o, const PreparedLog& p, const std::string& plugin,
@@ -24,7 +25,5 @@ SessionSetup MakeSetup(const Options& o, const PreparedLog& p, const std::string
 
 // Standard error: the calls that resolved to no DXCC entity.
 void WarnUnresolved(const PreparedLog& p);
-// Standard error: the closing line with what was stored, flagged and skipped.
-void ReportClosing(const PreparedLog& p, const Session& s, const std::string& outFolder);
 
 }  // namespace host

@@ -1,7 +1,6 @@
 // stats-host score: the plug-in's summary of the log, and with --html the
 // same summary as a page.
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 
@@ -9,9 +8,8 @@
 #include "host/console.h"
 #include "host/host_error.h"
 #include "host/prepared_log.h"
+#include "host/reports.h"
 #include "host/run_folder.h"
-
-namespace fs = std::filesystem;
 
 namespace host {
 namespace {
@@ -69,7 +67,6 @@ std::string WithoutCr(const std::string& text) {
 int RunScore(const Options& o) {
     const PreparedLog p = PrepareLog(o);
     const std::string plugin = PluginPath(o);
-    const fs::path htmlPath = o.html.empty() ? fs::path() : fs::absolute(o.html);
     const std::string folder = EnterOutFolder(o.out);
     WarnUnresolved(p);
 
@@ -80,10 +77,11 @@ int RunScore(const Options& o) {
         setup.html = true;
         Session page(setup);
         page.Replay();
-        std::ofstream out(htmlPath, std::ios::binary | std::ios::trunc);
+        std::ofstream out(o.html, std::ios::binary | std::ios::trunc);
         out << page.Result();
+        out.close();
         if (!out) {
-            throw InputError(htmlPath.string() + ": cannot write the HTML page");
+            throw InputError(o.html + ": cannot write the HTML page");
         }
     }
 
@@ -94,12 +92,31 @@ int RunScore(const Options& o) {
     Session session(setup);
     session.Replay();
     bar.Update(p.qsos.size());
-    std::cout << WithoutCr(session.Result());
+    const std::string summary = session.Result();
+    std::cout << WithoutCr(summary);
     for (const std::string& box : session.boxes()) {
         std::cout << box << " (in " << folder << ")\n";
     }
     std::cout.flush();
-    ReportClosing(p, session, folder);
+
+    ProblemList problems = CollectProblems(p, session);
+    std::string seeAlso;
+    if (!o.problems.empty()) {
+        WriteProblemsFile(o.problems, o.log, problems);
+        seeAlso = "listed in " + o.problems;
+    } else {
+        for (ProblemKind kind :
+             {ProblemKind::kWrongBand, ProblemKind::kWrongMode, ProblemKind::kNoExchange,
+              ProblemKind::kNoCounty, ProblemKind::kDupe}) {
+            if (problems.Count(kind) > 0) {
+                seeAlso = "the plug-in's reasons: " + folder + session.BadQsoFileName();
+            }
+        }
+    }
+    if (!o.json.empty()) {
+        WriteJsonFile(o.json, o.log, p, session, ReadSummary(summary), problems);
+    }
+    ReportClosing(p, session, problems, seeAlso);
     return kExitDone;
 }
 
