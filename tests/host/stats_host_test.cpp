@@ -142,6 +142,25 @@ TEST_F(StatsHost, ThePeriodIsTheBusiestSaturdayNoonDayUnlessGiven) {
     }
 }
 
+TEST_F(StatsHost, AHeaderDateBreaksATieBetweenPeriodsAndIsCheckedAgainstTheChoice) {
+    const std::string qsos =
+        "QSO: 14025 CW 2026-02-07 1500 DL1XYZ 599 001 OK1AA 599 001\n"
+        "QSO: 14025 CW 2026-02-14 1500 DL1XYZ 599 002 OK1AB 599 002\n";
+    const std::string header = "START-OF-LOG: 3.0\nCALLSIGN: DL1XYZ\n";
+    HostRun r = Host("score '" + Write("tie.log", header + qsos) + "' " + Out());
+    EXPECT_NE(r.out.find("07.02-08.02.2026"), std::string::npos) << r.out;
+    r = Host("score '" + Write("named.log", header + "X-START-DATE: 2026-02-14\n" + qsos) + "' " +
+             Out());
+    EXPECT_NE(r.out.find("14.02-15.02.2026"), std::string::npos) << r.out;
+    EXPECT_EQ(r.err.find("warning: the log's header"), std::string::npos) << r.err;
+    r = Host("score '" + Write("other.log", header + "X-START-DATE: 2026-02-21\n" + qsos) + "' " +
+             Out());
+    EXPECT_NE(r.err.find("warning: the log's header names 2026-02-21, outside the contest "
+                         "period told from its QSOs"),
+              std::string::npos)
+        << r.err;
+}
+
 TEST_F(StatsHost, DatesAndOptionsThatCannotBeReadAreRefusedWithTheReason) {
     const std::string log = Write("small.log", kSmallLog);
     const std::string score = "score '" + log + "' " + Out();
