@@ -25,7 +25,7 @@ HINSTANCE ThisModule() {
 }
 
 HWND ToHandle(WindowId id) {
-    return reinterpret_cast<HWND>(id);
+    return FromInteger<HWND>(id);
 }
 
 // How far a modeless dialog has come while CreateModelessDialog waits.
@@ -232,7 +232,7 @@ Win32Dialog* OwnDialog(HWND hwnd) {
         GetWindowLongPtrW(hwnd, DWLP_DLGPROC) != reinterpret_cast<LONG_PTR>(&DialogProc)) {
         return nullptr;
     }
-    return reinterpret_cast<Win32Dialog*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    return FromInteger<Win32Dialog*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
 INT_PTR ControlColoursReply(Win32Dialog& d, UINT msg, HDC dc, HWND control) {
@@ -248,12 +248,12 @@ INT_PTR ControlColoursReply(Win32Dialog& d, UINT msg, HDC dc, HWND control) {
 
 INT_PTR Route(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_INITDIALOG) {
-        auto* d = reinterpret_cast<Win32Dialog*>(lParam);
+        auto* d = FromInteger<Win32Dialog*>(lParam);
         d->Attach(hwnd);
         Win32Dialog::Call call(*d);
         return d->handler().OnInitDialog(*d) ? TRUE : FALSE;
     }
-    auto* d = reinterpret_cast<Win32Dialog*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    auto* d = FromInteger<Win32Dialog*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (d == nullptr) {
         return FALSE;
     }
@@ -273,8 +273,8 @@ INT_PTR Route(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
         case WM_CTLCOLORDLG:
-            return ControlColoursReply(*d, msg, reinterpret_cast<HDC>(wParam),
-                                       reinterpret_cast<HWND>(lParam));
+            return ControlColoursReply(*d, msg, FromInteger<HDC>(wParam),
+                                       FromInteger<HWND>(lParam));
         case WM_SETCURSOR:
             h.OnSetCursor(*d);
             return FALSE;  // the default handling sets the cursor
@@ -282,7 +282,7 @@ INT_PTR Route(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             h.OnSize(*d, LOWORD(lParam), HIWORD(lParam));
             return FALSE;
         case WM_DRAWITEM: {
-            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            const auto* item = FromInteger<const DRAWITEMSTRUCT*>(lParam);
             GdiCanvas canvas(item->hDC);
             const Rect r{item->rcItem.left, item->rcItem.top, item->rcItem.right,
                          item->rcItem.bottom};
@@ -315,7 +315,7 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 // dialogs have theirs too (Tab, Enter, Escape).
 LRESULT CALLBACK ModelessKeys(int code, WPARAM wParam, LPARAM lParam) {
     if (code == MSGF_DIALOGBOX) {
-        auto* m = reinterpret_cast<MSG*>(lParam);
+        auto* m = FromInteger<MSG*>(lParam);
         if (m != nullptr && m->message >= WM_KEYFIRST && m->message <= WM_KEYLAST) {
             HWND root = GetAncestor(m->hwnd, GA_ROOT);
             Win32Dialog* d = OwnDialog(root);

@@ -35,6 +35,10 @@ constexpr Colour kBlue = Rgb(0, 0, 255);
 constexpr Colour kGreen = Rgb(0, 255, 0);
 constexpr Colour kSilver = Rgb(0xC0, 0xC0, 0xC0);
 
+HWND Handle(plat::WindowId id) {
+    return plat::FromInteger<HWND>(id);
+}
+
 ControlTemplate Control(int id, ControlKind kind, const char* text, int x, int y, int cx, int cy,
                         std::uint32_t exStyle = 0) {
     ControlTemplate c;
@@ -99,10 +103,10 @@ class PanelHandler : public plat::DialogHandler {
         side.caption = "Side";
         side.controls.resize(5);
         sideWindow = plat::CreateModelessDialog(side, sideHandler);
-        visibleAtCreation = IsWindowVisible(reinterpret_cast<HWND>(sideWindow.load())) != FALSE;
-        SetWindowPos(reinterpret_cast<HWND>(sideWindow.load()), nullptr, 600, 150, 0, 0,
+        visibleAtCreation = IsWindowVisible(Handle(sideWindow.load())) != FALSE;
+        SetWindowPos(Handle(sideWindow.load()), nullptr, 600, 150, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        ShowWindow(reinterpret_cast<HWND>(sideWindow.load()), SW_SHOWNOACTIVATE);
+        ShowWindow(Handle(sideWindow.load()), SW_SHOWNOACTIVATE);
         panel = w.Id();
         return true;
     }
@@ -168,10 +172,6 @@ class PanelHandler : public plat::DialogHandler {
     std::atomic<int> surfacePaints{0};
     std::atomic<bool> destroyed{false};
 };
-
-HWND Handle(plat::WindowId id) {
-    return reinterpret_cast<HWND>(id);
-}
 
 void CheckLayout(HWND panel) {
     wchar_t caption[64] = {};
