@@ -138,6 +138,8 @@ class DialogWindow {
   public:
     virtual ~DialogWindow() = default;
     virtual WindowId Id() const = 0;
+    // True for a dialog run by RunModalDialog, false for a modeless one.
+    virtual bool IsModal() const = 0;
 
     virtual void SetCaption(const std::string& text) = 0;
     virtual std::string Caption() const = 0;
@@ -171,7 +173,7 @@ class DialogWindow {
     // Disables (not greys) the Close entry of the window menu.
     virtual void DisableCloseEntry() = 0;
     virtual void Show() = 0;
-    // Ends a modal run with `result` (a modeless dialog is destroyed).
+    // Ends a modal run with `result` (a modeless dialog is only hidden).
     virtual void EndDialog(int result) = 0;
     // Destroys a modeless dialog (OnDestroy runs first); a modal run ends
     // with kIdCancel.

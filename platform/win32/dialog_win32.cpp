@@ -39,7 +39,6 @@ class Win32Dialog final : public DialogWindow {
     Win32Dialog& operator=(const Win32Dialog&) = delete;
 
     DialogHandler& handler() { return handler_; }
-    bool modal() const { return modal_; }
     HWND hwnd() const { return hwnd_; }
 
     void Attach(HWND hwnd) {
@@ -96,6 +95,7 @@ class Win32Dialog final : public DialogWindow {
     }
 
     WindowId Id() const override { return reinterpret_cast<WindowId>(hwnd_); }
+    bool IsModal() const override { return modal_; }
 
     void SetCaption(const std::string& text) override {
         SetWindowTextW(hwnd_, Utf8ToWide(text).c_str());
@@ -186,18 +186,22 @@ class Win32Dialog final : public DialogWindow {
         }
     }
     void Show() override { ShowWindow(hwnd_, SW_SHOW); }
+    // A modeless dialog is hidden, as Windows does.
     void EndDialog(int result) override {
+        if (hwnd_ != nullptr) {
+            ::EndDialog(hwnd_, result);
+        }
+    }
+    void Destroy() override {
         if (hwnd_ == nullptr) {
             return;
         }
         if (modal_) {
-            ::EndDialog(hwnd_, result);
+            ::EndDialog(hwnd_, kIdCancel);
         } else {
             DestroyWindow(hwnd_);
         }
     }
-    // A modeless dialog is destroyed either way; a modal one ends as cancelled.
-    void Destroy() override { EndDialog(kIdCancel); }
 
   private:
     HWND Item(int id) const { return hwnd_ != nullptr ? GetDlgItem(hwnd_, id) : nullptr; }
@@ -319,7 +323,7 @@ LRESULT CALLBACK ModelessKeys(int code, WPARAM wParam, LPARAM lParam) {
         if (m != nullptr && m->message >= WM_KEYFIRST && m->message <= WM_KEYLAST) {
             HWND root = GetAncestor(m->hwnd, GA_ROOT);
             Win32Dialog* d = OwnDialog(root);
-            if (d != nullptr && !d->modal() && IsDialogMessageW(root, m)) {
+            if (d != nullptr && !d->IsModal() && IsDialogMessageW(root, m)) {
                 return TRUE;
             }
         }
@@ -343,26 +347,7 @@ class ModelessKeysFilter {
     HHOOK hook_;
 };
 
-bool IsModal(DialogWindow& w) {
-    auto* d = dynamic_cast<Win32Dialog*>(&w);
-    return d != nullptr && d->modal();
-}
-
 }  // namespace
-
-void DialogHandler::OnCommand(DialogWindow& w, int id, int /*code*/) {
-    if (id == kIdCancel && IsModal(w)) {
-        w.EndDialog(kIdCancel);
-    }
-}
-
-void DialogHandler::OnClose(DialogWindow& w) {
-    if (IsModal(w)) {
-        w.EndDialog(kIdCancel);
-    } else {
-        w.Destroy();
-    }
-}
 
 int RunModalDialog(const DialogTemplate& t, DialogHandler& handler) {
     try {
