@@ -99,6 +99,7 @@ class PanelHandler : public plat::DialogHandler {
         w.MoveTo(200, 150);
         w.MakeTopmost();
         w.DisableCloseEntry();
+        w.SetIcon(107);
         DialogTemplate side = PanelTable();
         side.caption = "Side";
         side.controls.resize(5);
@@ -196,6 +197,7 @@ void CheckLayout(HWND panel) {
     const LONG_PTR exStyle = GetWindowLongPtrW(panel, GWL_EXSTYLE);
     UI_CHECK((exStyle & WS_EX_TOPMOST) != 0);
     UI_CHECK((exStyle & WS_EX_CLIENTEDGE) != 0);
+    UI_CHECK(SendMessageW(panel, WM_GETICON, ICON_BIG, 0) != 0);
     const UINT close = GetMenuState(GetSystemMenu(panel, FALSE), SC_CLOSE, MF_BYCOMMAND);
     UI_CHECK(close != 0xFFFFFFFF && (close & MF_DISABLED) != 0 && (close & MF_GRAYED) == 0);
 }
