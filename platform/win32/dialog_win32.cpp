@@ -39,7 +39,6 @@ class Win32Dialog final : public DialogWindow {
     Win32Dialog& operator=(const Win32Dialog&) = delete;
 
     DialogHandler& handler() { return handler_; }
-    HWND hwnd() const { return hwnd_; }
 
     void Attach(HWND hwnd) {
         hwnd_ = hwnd;
