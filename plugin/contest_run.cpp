@@ -3,6 +3,7 @@
 #include "cabrillo/cabrillo_log.h"
 #include "platform/files.h"
 #include "platform/modal_form.h"
+#include "scoring/bad_qso_file_name.h"
 #include "scoring/engine_state.h"
 #include "scoring/settings.h"
 #include "ui/ui_link.h"
@@ -100,6 +101,6 @@ void StartContestRun(const ContestRunInput& run) {
         WriteSetting("Start", "1");
     }
 
-    g_badQsoFileName = "BadQSO_DozudODODER_" + plat::FormatOleDate(run.end, "%d_%m_%Y") + ".txt";
+    g_badQsoFileName = BadQsoFileName(run.end);
     g_badQsoFile.Create(g_badQsoFileName);
 }
