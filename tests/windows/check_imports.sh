@@ -5,7 +5,7 @@
 set -euo pipefail
 objdump=$1 dll=$2
 system="kernel32.dll user32.dll gdi32.dll msvcrt.dll advapi32.dll ole32.dll oleaut32.dll
-comctl32.dll comdlg32.dll shell32.dll"
+comctl32.dll comdlg32.dll shell32.dll version.dll"
 imports=$("$objdump" -p "$dll" | awk '/DLL Name:/ { print tolower($3) }')
 if [ -z "$imports" ]; then
     echo "no import table found in $dll" >&2
