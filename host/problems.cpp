@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "scoring/bad_qso_file_format.h"
+
 namespace host {
 namespace {
 
@@ -22,11 +24,11 @@ struct Suffix {
     ProblemKind kind;
 };
 constexpr Suffix kSuffixes[] = {
-    {"   WRONG BAND !!!", ProblemKind::kWrongBand},
-    {"   WRONG MODE !!!", ProblemKind::kWrongMode},
-    {"   NO RX NUMBER !!!", ProblemKind::kNoExchange},
-    {"   NO SERBIA COUNTY !!!", ProblemKind::kNoCounty},
-    {"   DUPE !!!", ProblemKind::kDupe},
+    {kReasonWrongBand, ProblemKind::kWrongBand},
+    {kReasonWrongMode, ProblemKind::kWrongMode},
+    {kReasonNoRxNumber, ProblemKind::kNoExchange},
+    {kReasonNoCounty, ProblemKind::kNoCounty},
+    {kReasonDupe, ProblemKind::kDupe},
 };
 
 bool EndsWith(const std::string& text, size_t end, const char* suffix) {

@@ -5,7 +5,7 @@
 
 #include "host/console.h"
 #include "host/host_error.h"
-#include "scoring/bad_qso_file_name.h"
+#include "scoring/bad_qso_file_format.h"
 
 namespace host {
 

@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "platform/sync.h"
+
 namespace plat {
 
 class HostLink {
@@ -21,25 +23,26 @@ class HostLink {
 
     // Connects to the running host; false leaves the link closed. On
     // Windows it enters a single-threaded apartment for the thread.
-    bool Open();
-    // Releases the host's object and leaves the thread's apartment.
-    void Close();
+    bool Open() EXCLUDES(g_engineMutex);
+    // Releases the host's object and leaves the thread's apartment. The
+    // release is a call to the host too.
+    void Close() EXCLUDES(g_engineMutex);
     // Releases the host's object but stays in the apartment: for a thread
     // that ends during the library's unload, where leaving it may need the
     // loader lock that the unloading thread holds.
-    void CloseLeavingApartment();
+    void CloseLeavingApartment() EXCLUDES(g_engineMutex);
     bool IsOpen() const;
 
     // Every call fails when made on another thread than the one that opened
     // the link (the host's object belongs to that thread's apartment).
 
     // False when the link is closed or the call failed.
-    bool RunMacro(const std::string& macro);
+    bool RunMacro(const std::string& macro) EXCLUDES(g_engineMutex);
     // The field's text, converted to the ANSI code page; false when the
     // call failed or the answer is not text.
-    bool GetFieldText(int field, std::string& text);
+    bool GetFieldText(int field, std::string& text) EXCLUDES(g_engineMutex);
     // The radio frequency in Hz as the host gives it (any double, unchecked).
-    bool Frequency(double& hz);
+    bool Frequency(double& hz) EXCLUDES(g_engineMutex);
 
   private:
     struct Impl;
