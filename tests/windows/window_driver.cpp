@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tests/windows/automation_object.h"
+#include "tests/windows/screen_capture.h"
 
 namespace testhost {
 
@@ -156,55 +157,12 @@ bool ScreenPixel(int x, int y, unsigned& rgb) {
 }
 
 bool SaveScreenshot(const std::string& path, std::string& error) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;  // bottom-up, as BMP files store rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bool ok = bitmap != nullptr && memory != nullptr;
-    if (ok) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        ok = BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY) != 0;
-        GdiFlush();
-        SelectObject(memory, old);
+    const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (!SaveScreenRect(screen, path)) {
+        error = "cannot capture the screen into " + path;
+        return false;
     }
-    const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
-    const DWORD imageSize = stride * static_cast<DWORD>(height);
-    if (ok) {
-        BITMAPFILEHEADER file = {};
-        file.bfType = 0x4D42;  // "BM"
-        file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-        file.bfSize = file.bfOffBits + imageSize;
-        info.bmiHeader.biSizeImage = imageSize;
-        FILE* out = std::fopen(path.c_str(), "wb");
-        ok = out != nullptr && std::fwrite(&file, sizeof file, 1, out) == 1 &&
-             std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
-             std::fwrite(bits, 1, imageSize, out) == imageSize;
-        if (out != nullptr && std::fclose(out) != 0) {
-            ok = false;
-        }
-        if (!ok) {
-            error = "cannot write " + path;
-        }
-    } else {
-        error = "cannot capture the screen";
-    }
-    if (bitmap != nullptr) {
-        DeleteObject(bitmap);
-    }
-    if (memory != nullptr) {
-        DeleteDC(memory);
-    }
-    ReleaseDC(nullptr, screen);
-    return ok;
+    return true;
 }
 
 }  // namespace testhost
