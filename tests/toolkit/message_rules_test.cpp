@@ -181,5 +181,28 @@ TEST_F(MessageRules, SendToAWindowDestroyedWhileQueuedFails) {
     ui.End();
 }
 
+// A window thread waiting on another thread (as in a call to the host)
+// handles close requests sent to its windows meanwhile, but leaves posted
+// messages for its loop.
+TEST_F(MessageRules, WaitServingSentMessagesHandlesOnlySends) {
+    RecordingHandler h;
+    std::atomic<bool> released{false};
+    std::promise<plat::WindowId> created;
+    std::promise<bool> waited;
+    std::thread ui([&] {
+        created.set_value(plat::CreateModelessDialog(TestTemplate(105), h));
+        waited.set_value(
+            plat::headless::WaitServingSentMessages([&released] { return released.load(); }));
+    });
+    const plat::WindowId w = created.get_future().get();
+    EXPECT_TRUE(plat::PostWindowMessage(w, plat::kMsgUser));
+    EXPECT_TRUE(plat::SendCloseRequest(w));
+    released = true;
+    EXPECT_TRUE(waited.get_future().get());
+    ui.join();
+    EXPECT_EQ(h.Events(), (Strings{"init", "close", "destroy"}));
+    EXPECT_FALSE(plat::headless::WaitServingSentMessages([] { return false; }, 5));
+}
+
 }  // namespace
 }  // namespace toolkit_test
