@@ -24,10 +24,15 @@
 //    queued for a window that is destroyed before it runs is dropped.
 //  - Escape is OnCommand(kIdCancel, 0) and Enter OnCommand(kIdOk, 0); the
 //    close request is OnClose; a user message is OnUserMessage.
+//  - A modal dialog shows once OnInitDialog has run; a modeless one stays
+//    hidden until Show unless its template's style has WS_VISIBLE.
 //  - Destroy runs OnDestroy, then the window is gone. A modal dialog that
 //    ends is destroyed the same way before RunModalDialog returns. Destroy
 //    on a modal dialog ends its run with kIdCancel; EndDialog on a modeless
 //    one only hides it.
+//  - An exception from a handler leaves the loop that ran it; a sender
+//    waiting for that message is answered all the same, and a modal run
+//    that it leaves takes its dialog away without calling its handler.
 //  - When a thread ends, its windows are gone without their handlers being
 //    called, and what was queued for them is dropped.
 //
