@@ -1,6 +1,5 @@
 #include "platform/posix/window_system.h"
 
-#include <algorithm>
 #include <chrono>
 #include <utility>
 
@@ -35,11 +34,8 @@ void Complete(Completion& c, bool ok) {
     }
 }
 
-// Nothing waits but sync markers, which wait for the rest only.
 bool QueueIdleLocked(const ThreadQueue& q) {
-    return q.sent.empty() && q.unpainted.empty() &&
-           std::all_of(q.posted.begin(), q.posted.end(),
-                       [](const Message& m) { return m.target == 0; });
+    return q.sent.empty() && q.posted.empty() && q.unpainted.empty();
 }
 
 }  // namespace
