@@ -38,6 +38,21 @@ bool QueueIdleLocked(const ThreadQueue& q) {
     return q.sent.empty() && q.posted.empty() && q.unpainted.empty();
 }
 
+// Nothing waits but other sync markers (left, say, by syncs that timed
+// out): a marker that waited for those would wait for ever, each sending
+// the other to the back of the queue.
+bool OnlyMarkersWaitLocked(const ThreadQueue& q) {
+    if (!q.sent.empty() || !q.unpainted.empty()) {
+        return false;
+    }
+    for (const Message& m : q.posted) {
+        if (m.target != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 WindowSystem& WindowSystem::Get() {
@@ -236,7 +251,7 @@ void WindowSystem::Deliver(Message& m) {
         // A sync marker: done once nothing else waits in this thread's queue.
         std::lock_guard<std::mutex> lock(mutex_);
         ThreadQueue& q = *t_anchor.queue;
-        if (!QueueIdleLocked(q)) {
+        if (!OnlyMarkersWaitLocked(q)) {
             q.posted.push_back(std::move(m));
         } else if (m.completion) {
             Complete(*m.completion, true);
