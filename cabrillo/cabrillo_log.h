@@ -58,11 +58,6 @@ class CabrilloLog {
     std::string FileContents(int claimedScore, const std::string& hostVersion) const;
 };
 
-// Every occurrence of search (not empty) replaced, scanning from the left;
-// inserted text is never searched again.
-std::string ReplaceAll(const std::string& text, const std::string& search,
-                       const std::string& replacement);
-
 // The file name's base: "/" and "\" become "_", blanks at both ends go, and
 // an empty result is "VOKA".
 std::string CabrilloFileBase(const std::string& call);

@@ -4,6 +4,7 @@
 
 #include "cabrillo/cabrillo_log.h"
 #include "platform/files.h"
+#include "platform/plain_text.h"
 #include "scoring/text_fields.h"
 
 namespace {
@@ -31,22 +32,9 @@ std::string SoapboxLines(const std::string& soapbox) {
 
 }  // namespace
 
-std::string ReplaceAll(const std::string& text, const std::string& search,
-                       const std::string& replacement) {
-    if (search.empty() || search == replacement) {
-        return text;
-    }
-    std::string out;
-    size_t from = 0;
-    for (size_t at = text.find(search); at != std::string::npos; at = text.find(search, from)) {
-        out.append(text, from, at - from).append(replacement);
-        from = at + search.size();
-    }
-    return out.append(text, from, std::string::npos);
-}
-
 std::string CabrilloFileBase(const std::string& call) {
-    const std::string base = TrimBlanks(ReplaceAll(ReplaceAll(call, "/", "_"), "\\", "_"));
+    const std::string base =
+        plat::TrimBlanks(plat::ReplaceAll(plat::ReplaceAll(call, "/", "_"), "\\", "_"));
     return base.empty() ? "VOKA" : base;
 }
 
@@ -54,7 +42,7 @@ void CabrilloLog::AddQso(const std::string& call, int32_t frequencyKHz, const st
                          const plat::OleDate& time, const std::string& rstSent,
                          const std::string& exchSent, const std::string& rstRcvd,
                          const std::string& exchRcvd) {
-    const std::string when = plat::FormatOleDate(time, "%Y-%m-%d %H%M");
+    const std::string when = QsoTimeText(time);
     char head[64];
     std::snprintf(head, sizeof head, "QSO: %5i %2s ", static_cast<int>(frequencyKHz),
                   OneLine(mode).c_str());

@@ -101,6 +101,6 @@ void StartContestRun(const ContestRunInput& run) {
         WriteSetting("Start", "1");
     }
 
-    g_badQsoFileName = "BadQSO_DozudODODER_" + plat::FormatOleDate(run.end, "%d_%m_%Y") + ".txt";
+    g_badQsoFileName = BadQsoFileName(run.end);
     g_badQsoFile.Create(g_badQsoFileName);
 }

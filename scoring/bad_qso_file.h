@@ -7,13 +7,14 @@
 #include <vector>
 
 #include "platform/ole_date.h"
+#include "scoring/bad_qso_file_format.h"
 #include "scoring/text_fields.h"
 
 // The fields of one bad-QSO line as the host passed them.
 struct BadQsoFields {
     unsigned frequencyKHz = 0;
     std::string mode;
-    std::string timeText;  // "%Y-%m-%d %H%M"
+    std::string timeText;  // QsoTimeText()
     std::string ownCall;
     std::string rstSent;
     std::string exchSent;
@@ -21,13 +22,6 @@ struct BadQsoFields {
     std::string rstRcvd;
     std::string exchRcvd;
 };
-
-extern const char* const kBadQsoHeader;
-extern const char* const kReasonWrongBand;
-extern const char* const kReasonWrongMode;
-extern const char* const kReasonNoRxNumber;
-extern const char* const kReasonNoCounty;
-extern const char* const kReasonDupe;
 
 class BadQsoFile {
   public:

@@ -4,6 +4,7 @@
 
 #include "scoring/engine.h"
 #include "scoring/engine_state.h"
+#include "scoring/text_fields.h"
 #include "scoring/window_requests.h"
 
 void RemoveQso(const QsoInput& q) {
@@ -24,8 +25,7 @@ void RemoveQso(const QsoInput& q) {
         }
         g_log.RemoveAt(static_cast<size_t>(found));
     }
-    g_badQsoFile.RemoveQsoLines(g_badQsoFileName, q.call, q.mode,
-                                plat::FormatOleDate(q.time, "%Y-%m-%d %H%M"));
+    g_badQsoFile.RemoveQsoLines(g_badQsoFileName, q.call, q.mode, QsoTimeText(q.time));
     if (g_log.empty()) {
         g_bandsWorked.clear();
     }

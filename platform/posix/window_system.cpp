@@ -258,13 +258,23 @@ void WindowSystem::Deliver(Message& m) {
         }
         return;
     }
+    // The sender is answered even when the handler throws, so it never
+    // waits for ever.
+    struct Answer {
+        std::mutex& mutex;
+        Completion* completion;
+        bool delivered;
+        ~Answer() {
+            if (completion != nullptr) {
+                std::lock_guard<std::mutex> lock(mutex);
+                Complete(*completion, delivered);
+            }
+        }
+    };
     auto w = Find(m.target);
+    Answer answer{mutex_, m.completion.get(), w != nullptr};
     if (w) {
         m.run(*w);
-    }
-    if (m.completion) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        Complete(*m.completion, w != nullptr);
     }
 }
 

@@ -7,33 +7,10 @@
 
 namespace testing_support {
 
-bool RecordingHost::RunMacro(const std::string& macro) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    macros_.push_back(macro);
-    return true;
-}
-
-std::optional<plat::HostValue> RecordingHost::GetFieldText(int) {
-    return plat::HostValue(std::string());
-}
-
-std::optional<plat::HostValue> RecordingHost::Frequency() {
-    return plat::HostValue(14025000.0);
-}
-
-std::vector<std::string> RecordingHost::Macros() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return macros_;
-}
-
-void RecordingHost::ClearMacros() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    macros_.clear();
-}
-
 void UiTest::SetUp() {
     plat::headless::ResetWindows();
     host = std::make_shared<RecordingHost>();
+    host->SetField(plat::HostValue(std::string()));  // no call typed
     plat::RegisterHostObject(host);
     PluginTest::SetUp();
 }

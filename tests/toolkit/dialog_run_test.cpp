@@ -14,84 +14,6 @@ using Strings = std::vector<std::string>;
 using namespace std::chrono_literals;
 namespace hl = plat::headless;
 
-// Runs a modal dialog on a thread of its own.
-class ModalThread {
-  public:
-    explicit ModalThread(plat::DialogHandler& h, int templateId = kTemplateId) {
-        thread_ = std::thread(
-            [this, &h, templateId] { result_.set_value(RunAndAnnounce(h, templateId, shown_)); });
-        threadId_ = thread_.get_id();
-        id_ = shown_.get_future().get();
-    }
-    ~ModalThread() {
-        if (thread_.joinable()) {
-            hl::ResetWindows();
-            thread_.join();
-        }
-    }
-    ModalThread(const ModalThread&) = delete;
-    ModalThread& operator=(const ModalThread&) = delete;
-
-    plat::WindowId Id() const { return id_; }
-    std::thread::id ThreadId() const { return threadId_; }
-    // The modal run's result; -2 when it did not end in time.
-    int Result() {
-        if (future_.wait_for(5s) != std::future_status::ready) {
-            return -2;
-        }
-        thread_.join();
-        return future_.get();
-    }
-
-  private:
-    static int RunAndAnnounce(plat::DialogHandler& h, int templateId,
-                              std::promise<plat::WindowId>& shown);
-
-    std::promise<plat::WindowId> shown_;
-    std::promise<int> result_;
-    std::future<int> future_ = result_.get_future();
-    std::thread thread_;
-    std::thread::id threadId_;
-    plat::WindowId id_ = 0;
-};
-
-// Forwards every call to the test's handler and announces the window once
-// it exists.
-class Announcing : public plat::DialogHandler {
-  public:
-    Announcing(plat::DialogHandler& inner, std::promise<plat::WindowId>& shown)
-        : inner_(inner), shown_(shown) {}
-    bool OnInitDialog(plat::DialogWindow& w) override {
-        const bool focus = inner_.OnInitDialog(w);
-        shown_.set_value(w.Id());
-        return focus;
-    }
-    void OnCommand(plat::DialogWindow& w, int id, int code) override {
-        inner_.OnCommand(w, id, code);
-    }
-    void OnClose(plat::DialogWindow& w) override { inner_.OnClose(w); }
-    void OnUserMessage(plat::DialogWindow& w, unsigned msg) override {
-        inner_.OnUserMessage(w, msg);
-    }
-    void OnSetCursor(plat::DialogWindow& w) override { inner_.OnSetCursor(w); }
-    void OnSize(plat::DialogWindow& w, int cx, int cy) override { inner_.OnSize(w, cx, cy); }
-    void OnDrawItem(plat::DialogWindow& w, int id, plat::Canvas& c, const plat::Rect& r,
-                    unsigned state) override {
-        inner_.OnDrawItem(w, id, c, r, state);
-    }
-    void OnDestroy(plat::DialogWindow& w) override { inner_.OnDestroy(w); }
-
-  private:
-    plat::DialogHandler& inner_;
-    std::promise<plat::WindowId>& shown_;
-};
-
-int ModalThread::RunAndAnnounce(plat::DialogHandler& h, int templateId,
-                                std::promise<plat::WindowId>& shown) {
-    Announcing announcing(h, shown);
-    return plat::RunModalDialog(TestTemplate(templateId), announcing);
-}
-
 using DialogRun = ToolkitTest;
 
 TEST_F(DialogRun, CloseRequestFromAnotherThreadEndsTheModalRun) {
@@ -217,6 +139,23 @@ TEST_F(DialogRun, ResetEndsModalRunsAndForgetsWindows) {
     EXPECT_TRUE(hl::LiveWindows().empty());
     EXPECT_FALSE(plat::WindowExists(w));
     EXPECT_EQ(other.Events(), Strings{"init"});
+}
+
+// A window that another thread opens is found only once its
+// initialisation is over, however long that takes.
+TEST_F(DialogRun, WaitForWindowReturnsAfterInitialisation) {
+    RecordingHandler h;
+    h.onInit = [](plat::DialogWindow& w) {
+        std::this_thread::sleep_for(30ms);
+        w.SetItemText(kLabel, "ready");
+    };
+    std::thread ui([&h] { plat::RunModalDialog(TestTemplate(), h); });
+    const plat::WindowId w = hl::WaitForWindow(kTemplateId);
+    ASSERT_NE(w, 0u);
+    EXPECT_EQ(hl::ReadWindow(w)->Control(kLabel)->text, "ready");
+    EXPECT_TRUE(plat::SendCloseRequest(w));
+    ui.join();
+    EXPECT_EQ(hl::WaitForWindow(kTemplateId, 20), 0u);
 }
 
 }  // namespace
