@@ -52,6 +52,9 @@ class Setup : public plat::DialogHandler {
     void OnStatsRefresh(plat::DialogWindow& w);
     // Opens the window and, for the previous-QSO window, sets its caption.
     void OpenInfoWindow(InfoKind kind);
+    // Opens the windows the view choices ask for that are not open (with a
+    // host link only: without a host nothing is followed).
+    void OpenRequestedWindows();
 
     void SwitchToCw();
     void SwitchToSsb();

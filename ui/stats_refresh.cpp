@@ -22,8 +22,12 @@ void Setup::OnStatsRefresh(plat::DialogWindow&) {
     if (!link_.IsOpen()) {
         return;  // no host to follow: nothing is shown
     }
-    // Windows the view choices ask for and that are not open: the first
-    // refresh of a new panel, and the one after the on-top toggle.
+    OpenRequestedWindows();
+}
+
+// Windows the view choices ask for and that are not open: those of a new
+// panel, and those the on-top toggle closed.
+void Setup::OpenRequestedWindows() {
     if (m_viewPrevQso != 0 && !InfoWindows::IsOpen(InfoKind::kPrevQso)) {
         OpenInfoWindow(InfoKind::kPrevQso);
     }
