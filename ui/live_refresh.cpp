@@ -1,0 +1,148 @@
+#include "ui/live_refresh.h"
+
+#include <cstddef>
+#include <vector>
+
+#include "platform/sync.h"
+#include "scoring/engine_state.h"
+#include "ui/prev_qso_grid.h"
+#include "ui/refresh_captions.h"
+
+namespace ui {
+
+const char* const kSp1Macro = "<SP1>";
+
+namespace {
+
+// Lets the next call check ask for a refresh again, however the refresh ends.
+struct RaisePendingOnExit {
+    RaisePendingOnExit() = default;
+    RaisePendingOnExit(const RaisePendingOnExit&) = delete;
+    RaisePendingOnExit& operator=(const RaisePendingOnExit&) = delete;
+    ~RaisePendingOnExit() { g_refreshPending.store(1); }
+};
+
+// What the refresh reads of the contest run, taken under the lock.
+struct RunTexts {
+    Language language = Language::kEnglish;
+    std::string year;
+};
+
+RunTexts ReadRunTexts() {
+    RunTexts texts;
+    texts.language = g_russianUi ? Language::kRussian : Language::kEnglish;
+    texts.year = g_startYear;
+    return texts;
+}
+
+// Fills the grid for the call and returns the contest run's texts.
+RunTexts UpdateGrid(const std::string& call) {
+    plat::LockGuard lock(EngineLock());
+    ClearPrevQsoCells(g_prevQsoRows);
+    FillPrevQsoCells(g_log, call, g_prevQsoRows);
+    return ReadRunTexts();
+}
+
+struct BandCounts {
+    size_t dxcc = 0;
+    std::vector<std::string> counties;
+};
+
+BandCounts ReadBandCounts(int band) {
+    plat::LockGuard lock(EngineLock());
+    BandCounts counts;
+    counts.dxcc = g_dxccByBand[static_cast<size_t>(band)].size();
+    counts.counties = g_countyByBand[static_cast<size_t>(band)];
+    return counts;
+}
+
+void UpdateWindowsForBand(RefreshWindows& windows, const std::string& call, int band,
+                          const RunTexts& texts) {
+    const BandCounts counts = ReadBandCounts(band);
+    const std::string bandName = BandSlotName(band);
+
+    if (windows.DxccWindowExists()) {
+        if (call.empty()) {
+            windows.SetDxccCaption(DxccCaption(texts.language, bandName, counts.dxcc));
+            windows.RepaintDxccTable();
+        } else if (!windows.PrevQsoWindowOpen()) {
+            // The DXCC window shows the grid while the previous-QSO window is closed.
+            windows.SetDxccCaption(WorkedWithCaption(texts.language, texts.year, call));
+            windows.RepaintDxccTable();
+        }
+    }
+    windows.RepaintPrevQsoTable();
+
+    if (windows.CountyWindowExists()) {
+        windows.SetCountyCaption(CountyCaption(texts.language, bandName, counts.counties.size()));
+        LiveState& live = Live();
+        if (live.lastCountyBand != band) {
+            live.lastCountyBand = band;
+            windows.ResetCountyMarks();
+        }
+        for (int k : CountiesToMark(counts.counties, windows.CountyMarksNow())) {
+            windows.MarkCounty(k);
+        }
+    }
+}
+
+void Refresh(RefreshHost& host, RefreshWindows& windows) {
+    if (!host.IsConnected()) {
+        return;
+    }
+    windows.OpenRequestedWindows();
+
+    LiveState& live = Live();
+    live.currentCall.clear();
+    std::string call;
+    if (!host.GetFieldText(kCallField, call)) {
+        call.clear();
+    }
+    live.currentCall = call;
+    if (CallTooShortToShow(call)) {
+        return;
+    }
+
+    const RunTexts texts = UpdateGrid(call);
+    windows.SetPrevQsoCaption(PrevQsoCaption(texts.language, texts.year));
+    if (!call.empty()) {
+        windows.SetPrevQsoCaption(WorkedWithCaption(texts.language, texts.year, call));
+    }
+
+    double hz = 0.0;
+    if (!host.Frequency(hz)) {
+        return;  // no frequency: no "<SP1>" and no band
+    }
+    if (ShouldSendSp1(hz, live.lastSp1Hz)) {
+        host.RunMacro(kSp1Macro);
+        live.lastSp1Hz = hz;
+    }
+    const int band = BandOfFrequency(hz);
+    if (band == kNoBand) {
+        return;
+    }
+    live.currentBandIndex = band;
+    UpdateWindowsForBand(windows, call, band, texts);
+}
+
+}  // namespace
+
+LiveState& Live() {
+    static LiveState state;
+    return state;
+}
+
+void ResetLiveState() {
+    Live() = LiveState();
+}
+
+void RunRefresh(RefreshHost& host, RefreshWindows& windows) {
+    RaisePendingOnExit raise;
+    try {
+        Refresh(host, windows);
+    } catch (...) {
+        // Out of memory at worst: the display stays as it was.
+    }
+}
+
+}  // namespace ui
