@@ -22,11 +22,13 @@
 
 #include "cabrillo/cabrillo_log.h"
 #include "fuzz/invariants.h"
+#include "fuzz/refresh_fuzz.h"
 #include "platform/posix/host_services.h"
 #include "plugin/stats_exports.h"
 #include "scoring/engine_state.h"
 #include "scoring/settings.h"
 #include "tests/model/reference_model.h"
+#include "ui/live_refresh.h"
 
 namespace {
 
@@ -502,6 +504,7 @@ void Session::Run() {
                 break;
             case 6:
                 DoCheckCall();
+                fuzzrefresh::RefreshWithHostileHost(in_);
                 break;
             case 7:
                 DoIsValid();
@@ -556,6 +559,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         RemoveFilesIn(sub);
     }
     ResetEngineState();
+    ui::ResetLiveState();
     g_cabrilloLog = CabrilloLog();
     plat::ResetHostServices();
     {
