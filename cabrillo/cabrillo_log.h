@@ -50,19 +50,13 @@ class CabrilloLog {
                 const plat::OleDate& time, const std::string& rstSent, const std::string& exchSent,
                 const std::string& rstRcvd, const std::string& exchRcvd);
 
-    // Writes the file and returns the message for the operator.
-    std::string WriteCabrilloFile() const;
+    // Writes the file and returns the message for the operator. The score
+    // and the host's version go into the header.
+    std::string WriteCabrilloFile(int claimedScore, const std::string& hostVersion) const;
 
     // The whole file as it is written.
-    std::string FileContents() const;
+    std::string FileContents(int claimedScore, const std::string& hostVersion) const;
 };
-
-extern CabrilloLog g_cabrilloLog;
-
-// Every occurrence of search (not empty) replaced, scanning from the left;
-// inserted text is never searched again.
-std::string ReplaceAll(const std::string& text, const std::string& search,
-                       const std::string& replacement);
 
 // The file name's base: "/" and "\" become "_", blanks at both ends go, and
 // an empty result is "VOKA".

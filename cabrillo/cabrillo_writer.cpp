@@ -4,10 +4,8 @@
 
 #include "cabrillo/cabrillo_log.h"
 #include "platform/files.h"
-#include "scoring/engine_state.h"
+#include "platform/plain_text.h"
 #include "scoring/text_fields.h"
-
-CabrilloLog g_cabrilloLog;
 
 namespace {
 
@@ -34,22 +32,9 @@ std::string SoapboxLines(const std::string& soapbox) {
 
 }  // namespace
 
-std::string ReplaceAll(const std::string& text, const std::string& search,
-                       const std::string& replacement) {
-    if (search.empty() || search == replacement) {
-        return text;
-    }
-    std::string out;
-    size_t from = 0;
-    for (size_t at = text.find(search); at != std::string::npos; at = text.find(search, from)) {
-        out.append(text, from, at - from).append(replacement);
-        from = at + search.size();
-    }
-    return out.append(text, from, std::string::npos);
-}
-
 std::string CabrilloFileBase(const std::string& call) {
-    const std::string base = TrimBlanks(ReplaceAll(ReplaceAll(call, "/", "_"), "\\", "_"));
+    const std::string base =
+        plat::TrimBlanks(plat::ReplaceAll(plat::ReplaceAll(call, "/", "_"), "\\", "_"));
     return base.empty() ? "VOKA" : base;
 }
 
@@ -57,7 +42,7 @@ void CabrilloLog::AddQso(const std::string& call, int32_t frequencyKHz, const st
                          const plat::OleDate& time, const std::string& rstSent,
                          const std::string& exchSent, const std::string& rstRcvd,
                          const std::string& exchRcvd) {
-    const std::string when = plat::FormatOleDate(time, "%Y-%m-%d %H%M");
+    const std::string when = QsoTimeText(time);
     char head[64];
     std::snprintf(head, sizeof head, "QSO: %5i %2s ", static_cast<int>(frequencyKHz),
                   OneLine(mode).c_str());
@@ -81,7 +66,7 @@ void CabrilloLog::AddQso(const std::string& call, int32_t frequencyKHz, const st
     m_qsoLines.push_back(std::move(line));
 }
 
-std::string CabrilloLog::FileContents() const {
+std::string CabrilloLog::FileContents(int claimedScore, const std::string& hostVersion) const {
     std::string out = std::string("START-OF-LOG: 3.0") + kLineEnd;
     out += HeaderLine("CALLSIGN", m_callsign);
     out += std::string("CONTEST: DI-VE-RI") + kLineEnd;
@@ -92,9 +77,9 @@ std::string CabrilloLog::FileContents() const {
     out += HeaderLine("CATEGORY-POWER", m_categoryPower);
     out += HeaderLine("CATEGORY-STATION", m_categoryStation);
     out += HeaderLine("CATEGORY-TRANSMITTER", m_categoryTransmitter);
-    out += HeaderLine("CLAIMED-SCORE", std::to_string(g_claimedScore));
+    out += HeaderLine("CLAIMED-SCORE", std::to_string(claimedScore));
     out += HeaderLine("CLUB", m_club);
-    out += HeaderLine("CREATED-BY", "Larq " + g_hostVersion);
+    out += HeaderLine("CREATED-BY", "Larq " + hostVersion);
     out += HeaderLine("LOCATION", m_location);
     out += HeaderLine("EMAIL", m_email);
     out += HeaderLine("NAME", m_name);
@@ -111,9 +96,9 @@ std::string CabrilloLog::FileContents() const {
     return out + "END-OF-LOG:" + kLineEnd;
 }
 
-std::string CabrilloLog::WriteCabrilloFile() const {
+std::string CabrilloLog::WriteCabrilloFile(int claimedScore, const std::string& hostVersion) const {
     const std::string name = m_fileBase + ".cbr";
-    if (!plat::ReplaceFileContents(name, FileContents())) {
+    if (!plat::ReplaceFileContents(name, FileContents(claimedScore, hostVersion))) {
         return "Cannot write file: " + name;
     }
     return "File produced: " + name;

@@ -1,6 +1,7 @@
 // The Cabrillo header form's logic: previous answers from the settings file,
 // fixed category defaults, the form, and the answers saved on OK.
 #include "cabrillo/cabrillo_log.h"
+#include "platform/plain_text.h"
 #include "scoring/settings.h"
 
 namespace {
@@ -97,11 +98,11 @@ const SavedKey kWritten[] = {
 };
 
 std::string EncodeSoapbox(const std::string& text) {
-    return ReplaceAll(ReplaceAll(text, "\r", "<CR>"), "\n", "<LF>");
+    return plat::ReplaceAll(plat::ReplaceAll(text, "\r", "<CR>"), "\n", "<LF>");
 }
 
 std::string DecodeSoapbox(const std::string& text) {
-    return ReplaceAll(ReplaceAll(text, "<CR>", "\r"), "<LF>", "\n");
+    return plat::ReplaceAll(plat::ReplaceAll(text, "<CR>", "\r"), "<LF>", "\n");
 }
 
 }  // namespace

@@ -20,10 +20,10 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include "cabrillo/cabrillo_log.h"
 #include "fuzz/invariants.h"
 #include "fuzz/refresh_fuzz.h"
 #include "platform/posix/host_services.h"
+#include "plugin/report_run.h"
 #include "plugin/stats_exports.h"
 #include "scoring/engine_state.h"
 #include "scoring/settings.h"
@@ -97,6 +97,11 @@ void RemoveFilesIn(const std::string& folder) {
         }
     }
     closedir(dir);
+}
+
+size_t LogSize() {
+    plat::LockGuard lock(EngineLock());
+    return g_log.size();
 }
 
 class Session {
@@ -270,6 +275,7 @@ void Session::DoReset() {
     if (answer != 1) {
         Fail("ResetStats0 did not answer 1");
     }
+    plat::LockGuard lock(EngineLock());
     model_.ResetStats(run, g_hostVersion);
 }
 
@@ -283,7 +289,7 @@ void Session::DoAdd() {
         Fail("AddData0 answered " + std::to_string(answer) + ", the model " +
              std::to_string(expected));
     }
-    if (model_.logSize() != g_log.size()) {
+    if (model_.logSize() != LogSize()) {
         Fail("log sizes differ after AddData0");
     }
 }
@@ -300,7 +306,7 @@ void Session::DoRemove() {
         Fail("RemoveData0 did not answer 1");
     }
     model_.RemoveData(q);
-    if (model_.logSize() != g_log.size()) {
+    if (model_.logSize() != LogSize()) {
         Fail("log sizes differ after RemoveData0");
     }
 }
@@ -366,10 +372,14 @@ void Session::DoConstants() {
 // One results request in the given form; checks the report run's file and
 // message, and keeps a file that could not be rewritten as it was.
 std::string Session::ResultIn(bool html, bool reportRun) {
-    const std::string cbr = g_cabrilloLog.m_fileBase + ".cbr";
+    std::string cbr;
+    {
+        plat::LockGuard lock(EngineLock());
+        cbr = g_cabrilloLog.m_fileBase + ".cbr";
+        g_hostSetVersion = html;
+    }
     const std::string before = testing_support::ReadFileBytes(cbr);
     plat::ClearShownMessageBoxes();
-    g_hostSetVersion = html;
     int hostValue = 12345;
     const bool passValue = in_.ConsumeIntegralInRange(0, 7) != 0;
     const char* text = GetResult0(passValue ? &hostValue : nullptr);
@@ -387,12 +397,13 @@ std::string Session::ResultIn(bool html, bool reportRun) {
         Fail("a report run did not show one Output box");
     }
     if (boxes[0].text == "File produced: " + cbr) {
+        plat::LockGuard lock(EngineLock());
         fuzzcheck::CabrilloExpectation expect;
         expect.callsign = g_cabrilloLog.m_callsign;
         for (char& c : expect.callsign) {
             c = c == '\r' || c == '\n' ? ' ' : c;
         }
-        expect.claimedScore = g_claimedScore;
+        expect.claimedScore = model_.claimed();
         expect.soapboxLines = 1;
         for (char c : g_cabrilloLog.m_soapbox) {
             expect.soapboxLines += c == '\r' ? 1 : 0;
@@ -412,11 +423,17 @@ std::string Session::ResultIn(bool html, bool reportRun) {
 }
 
 void Session::DoResult() {
-    const bool html = g_hostSetVersion;
-    const bool reportRun = g_reportRun != 0;
-    const std::string shown = ResultIn(html, reportRun);
+    bool html = false;
+    bool reportRun = false;
+    {
+        plat::LockGuard lock(EngineLock());
+        html = g_hostSetVersion;
+        reportRun = g_reportRun != 0;
+    }
+    // The model first: the Cabrillo file's claimed score is checked against it.
     int unused = 0;
     const std::string expected = model_.GetResult(&unused);
+    const std::string shown = ResultIn(html, reportRun);
     if (shown != expected) {
         size_t at = 0;
         while (at < shown.size() && at < expected.size() && shown[at] == expected[at]) {
@@ -432,7 +449,10 @@ void Session::DoResult() {
     }
     // The other form of the same log must carry the same numbers.
     const std::string other = ResultIn(!html, reportRun);
-    g_hostSetVersion = html;
+    {
+        plat::LockGuard lock(EngineLock());
+        g_hostSetVersion = html;
+    }
     const fuzzcheck::SummaryNumbers text =
         html ? fuzzcheck::ParseTextSummary(other) : fuzzcheck::ParseTextSummary(shown);
     const fuzzcheck::SummaryNumbers page =
@@ -558,9 +578,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const char* sub : {"Plugins", "host", "."}) {
         RemoveFilesIn(sub);
     }
-    ResetEngineState();
+    {
+        plat::LockGuard lock(EngineLock());
+        ResetEngineState();
+        g_cabrilloLog = CabrilloLog();
+    }
     ui::ResetLiveState();
-    g_cabrilloLog = CabrilloLog();
     plat::ResetHostServices();
     {
         FuzzedDataProvider in(data, size);

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/canvas.h"
+#include "platform/sync.h"
 
 namespace plat {
 
@@ -162,7 +163,7 @@ class DialogWindow {
 // Runs the dialog modally; its loop is the calling thread's message loop
 // and carries the messages of every other window of the thread. Returns the
 // EndDialog result, or -1 when the dialog could not be created.
-int RunModalDialog(const DialogTemplate& t, DialogHandler& handler);
+int RunModalDialog(const DialogTemplate& t, DialogHandler& handler) EXCLUDES(g_engineMutex);
 
 // Creates a modeless dialog without a parent on the calling thread, hidden
 // until Show (OnInitDialog has run when this returns). 0 on failure.
@@ -176,7 +177,7 @@ bool PostWindowMessage(WindowId w, unsigned msg);
 // thread has handled it (at once on the window's own thread). While it
 // waits, the calling thread still handles messages sent to its own windows.
 // Returns false when the window no longer exists.
-bool SendCloseRequest(WindowId w);
+bool SendCloseRequest(WindowId w) EXCLUDES(g_engineMutex);
 
 // True while the window exists.
 bool WindowExists(WindowId w);

@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "platform/sync.h"
+
 namespace plat {
 
 class HostLink {
@@ -18,17 +20,17 @@ class HostLink {
     HostLink& operator=(const HostLink&) = delete;
 
     // Connects to the running host; false leaves the link closed.
-    bool Open();
+    bool Open() EXCLUDES(g_engineMutex);
     void Close();
     bool IsOpen() const;
 
     // False when the link is closed or the call failed.
-    bool RunMacro(const std::string& macro);
+    bool RunMacro(const std::string& macro) EXCLUDES(g_engineMutex);
     // The field's text, converted to the ANSI code page; false when the
     // call failed or the answer is not text.
-    bool GetFieldText(int field, std::string& text);
+    bool GetFieldText(int field, std::string& text) EXCLUDES(g_engineMutex);
     // The radio frequency in Hz as the host gives it (any double, unchecked).
-    bool Frequency(double& hz);
+    bool Frequency(double& hz) EXCLUDES(g_engineMutex);
 
   private:
     struct Impl;

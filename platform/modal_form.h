@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/sync.h"
+
 namespace plat {
 
 struct FormField {
@@ -17,6 +19,7 @@ struct FormField {
 // Shows the form and waits until it is closed. Returns true for OK, with the
 // fields' values replaced by what the operator left in them; false for
 // Cancel, with the values untouched. Where no form can be shown, Cancel.
-bool RunModalForm(const std::string& caption, std::vector<FormField>& fields);
+bool RunModalForm(const std::string& caption, std::vector<FormField>& fields)
+    EXCLUDES(g_engineMutex);
 
 }  // namespace plat

@@ -1,8 +1,8 @@
 #include "plugin/contest_run.h"
 
-#include "cabrillo/cabrillo_log.h"
 #include "platform/files.h"
 #include "platform/modal_form.h"
+#include "plugin/report_run.h"
 #include "scoring/engine_state.h"
 #include "scoring/settings.h"
 #include "ui/ui_link.h"
@@ -23,7 +23,7 @@ std::string FolderOf(const std::string& prefix) {
 
 // The host's version from the line "Larq=..." of its settings file, found by
 // searching the host's folder. "Larq" when the folder holds no such file.
-void ReadHostVersion(const std::string& prefix) {
+void ReadHostVersion(const std::string& prefix) REQUIRES(g_engineMutex) {
     for (const std::string& name : plat::FindFiles(prefix + "*.ini")) {
         if (name.find(kHostIniName) == std::string::npos) {
             continue;
@@ -42,7 +42,7 @@ void ReadHostVersion(const std::string& prefix) {
     g_hostVersion = "Larq";
 }
 
-bool HostShowsItsOwnUi() {
+bool HostShowsItsOwnUi() REQUIRES(g_engineMutex) {
     for (const char* version : kHostsWithoutUi) {
         if (g_hostVersion == version) {
             return true;
@@ -53,7 +53,8 @@ bool HostShowsItsOwnUi() {
 
 // The header form is modal on the host's thread; the engine lock is let go
 // while the operator fills it in.
-bool ShowHeaderForm(const std::string& caption, std::vector<plat::FormField>& fields) {
+bool ShowHeaderForm(const std::string& caption, std::vector<plat::FormField>& fields)
+    REQUIRES(g_engineMutex) {
     plat::UnlockGuard unlocked(EngineLock());
     return plat::RunModalForm(caption, fields);
 }
@@ -100,6 +101,6 @@ void StartContestRun(const ContestRunInput& run) {
         WriteSetting("Start", "1");
     }
 
-    g_badQsoFileName = "BadQSO_DozudODODER_" + plat::FormatOleDate(run.end, "%d_%m_%Y") + ".txt";
+    g_badQsoFileName = BadQsoFileName(run.end);
     g_badQsoFile.Create(g_badQsoFileName);
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/ole_date.h"
+#include "platform/sync.h"
 
 struct ContestRunInput {
     std::string hostFolder;
@@ -17,4 +18,4 @@ struct ContestRunInput {
 
 // Called with the engine lock held; releases it while the Cabrillo header
 // form is open and while the UI thread is started.
-void StartContestRun(const ContestRunInput& run);
+void StartContestRun(const ContestRunInput& run) REQUIRES(g_engineMutex);

@@ -5,8 +5,10 @@
 
 #include "platform/message_box.h"
 #include "plugin/contest_run.h"
+#include "plugin/report_run.h"
 #include "scoring/engine.h"
 #include "scoring/engine_state.h"
+#include "scoring/window_requests.h"
 #include "ui/ui_link.h"
 
 namespace {
@@ -51,19 +53,28 @@ QsoInput Qso(const char* ownCall, const char* call, const StatsDate* time, unsig
     return q;
 }
 
-// Closes the windows when the library is unloaded.
-struct UnloadHook {
-    UnloadHook() = default;
-    UnloadHook(const UnloadHook&) = delete;
-    UnloadHook& operator=(const UnloadHook&) = delete;
-    ~UnloadHook() {
-        Guarded(0, [] {
-            ui::OnLibraryUnload();
-            return 0;
-        });
-    }
+// Connects the engine to the windows when the library is loaded.
+void OnLibraryLoad() noexcept {
+    ConnectWindows(&ui::EngineRequests());
+}
+
+// Closes the windows when the library is unloaded; the engine sees none
+// afterwards.
+void OnLibraryUnload() noexcept {
+    Guarded(0, [] {
+        ui::OnLibraryUnload();
+        return 0;
+    });
+    ConnectWindows(nullptr);
+}
+
+struct LibraryHooks {
+    LibraryHooks() { OnLibraryLoad(); }
+    ~LibraryHooks() { OnLibraryUnload(); }
+    LibraryHooks(const LibraryHooks&) = delete;
+    LibraryHooks& operator=(const LibraryHooks&) = delete;
 };
-const UnloadHook g_unloadHook;
+const LibraryHooks g_libraryHooks;
 
 }  // namespace
 
@@ -166,16 +177,21 @@ const char* GetResult0(int* hostValue) {
     }
     return Guarded(static_cast<const char*>(""), [] {
         std::string message;
+        const char* result = nullptr;
         {
             plat::LockGuard lock(EngineLock());
-            message = BuildResult();
+            const SummaryTotals totals = BuildResult();
+            if (g_reportRun != 0) {
+                message = WriteReportRunCabrillo(totals.score);
+            }
+            result = g_resultText.c_str();
         }
         // The "Output" box is modal; the engine lock is not held while the
         // operator reads it.
         if (!message.empty()) {
             plat::ShowMessageBox(message, "Output", plat::kIconInformation);
         }
-        return g_resultText.c_str();
+        return result;
     });
 }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/ansi_text.h"
+#include "platform/plain_text.h"
 #include "scoring/engine.h"
 #include "scoring/engine_state.h"
 #include "scoring/text_fields.h"
@@ -14,7 +14,7 @@ BadQsoFields LineFields(const QsoInput& q) {
     BadQsoFields f;
     f.frequencyKHz = q.frequencyHz / 1000;
     f.mode = q.mode;
-    f.timeText = plat::FormatOleDate(q.time, "%Y-%m-%d %H%M");
+    f.timeText = QsoTimeText(q.time);
     f.ownCall = q.ownCall;
     f.rstSent = q.rstSent;
     f.exchSent = q.exchSent;
@@ -24,7 +24,7 @@ BadQsoFields LineFields(const QsoInput& q) {
     return f;
 }
 
-int Reject(const QsoInput& q, const char* reason) {
+int Reject(const QsoInput& q, const char* reason) REQUIRES(g_engineMutex) {
     g_badQsoFile.Append(g_badQsoFileName, LineFields(q), {reason});
     return 0;
 }
@@ -62,7 +62,7 @@ int AcceptQso(const QsoInput& q) {
 
     std::vector<const char*> reasons;
     if (IsYuPrefix(q.dxcc)) {
-        const std::string county = TrimBlanks(plat::AnsiUpper(q.exchRcvd));
+        const std::string county = plat::TrimBlanks(plat::AsciiUpper(q.exchRcvd));
         if (IsCountyCode(county)) {
             record.m_county = county;
         } else {

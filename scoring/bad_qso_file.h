@@ -13,7 +13,7 @@
 struct BadQsoFields {
     unsigned frequencyKHz = 0;
     std::string mode;
-    std::string timeText;  // "%Y-%m-%d %H%M"
+    std::string timeText;  // QsoTimeText()
     std::string ownCall;
     std::string rstSent;
     std::string exchSent;
@@ -21,6 +21,12 @@ struct BadQsoFields {
     std::string rstRcvd;
     std::string exchRcvd;
 };
+
+// The file's name for a contest that ends on the given date. Inline, so that
+// the stand-in host names the same file without linking the engine.
+inline std::string BadQsoFileName(const plat::OleDate& contestEnd) {
+    return "BadQSO_DozudODODER_" + plat::FormatOleDate(contestEnd, "%d_%m_%Y") + ".txt";
+}
 
 extern const char* const kBadQsoHeader;
 extern const char* const kReasonWrongBand;

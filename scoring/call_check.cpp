@@ -1,40 +1,31 @@
 // CheckCall0 and IsValidExchg0: questions about the QSO being typed. Neither
 // changes the log.
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 
+#include "platform/plain_text.h"
 #include "scoring/engine.h"
 #include "scoring/engine_state.h"
-#include "ui/ui_link.h"
+#include "scoring/window_requests.h"
 
 namespace {
 
 constexpr size_t kExchangeBufferSize = 10;
 
 // Hosts 2.19 and 2.20 read 1 as "invalid"; every other host reads 4.
-int InvalidStatus() {
+int InvalidStatus() REQUIRES(g_engineMutex) {
     return g_hostVersion == "2.19" || g_hostVersion == "2.20" ? 1 : 4;
-}
-
-bool EqualIgnoringAsciiCase(const char* a, const char* b) {
-    for (; *a != '\0' && *b != '\0'; ++a, ++b) {
-        if (std::tolower(static_cast<unsigned char>(*a)) !=
-            std::tolower(static_cast<unsigned char>(*b))) {
-            return false;
-        }
-    }
-    return *a == *b;
 }
 
 }  // namespace
 
 int CheckCall(const std::string& call, const std::string& mode, const std::string& dxcc,
               const char* band, const char* secondBand, char* prevExchange) {
-    if (ui::SetupPanelExists() && g_refreshPending.exchange(0) != 0) {
-        ui::PostRefreshRequest();
+    if (Windows().SetupPanelExists() && g_refreshPending.exchange(0) != 0) {
+        Windows().PostRefreshRequest();
     }
-    if (band != nullptr && secondBand != nullptr && !EqualIgnoringAsciiCase(band, secondBand)) {
+    if (band != nullptr && secondBand != nullptr &&
+        !plat::EqualIgnoringAsciiCase(band, secondBand)) {
         return InvalidStatus();
     }
     const std::string bandText = band != nullptr ? band : "";

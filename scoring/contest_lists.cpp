@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/ansi_text.h"
+#include "platform/plain_text.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ CContestRules::CContestRules(const char* const* table, size_t count) {
 
 bool CContestRules::Contains(const char* name) const {
     for (const std::string& entry : m_names) {
-        if (plat::AnsiEqualNoCase(entry.c_str(), name != nullptr ? name : "")) {
+        if (plat::EqualIgnoringAsciiCase(entry.c_str(), name != nullptr ? name : "")) {
             return true;
         }
     }

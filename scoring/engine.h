@@ -1,10 +1,12 @@
 // The scoring engine's operations, one per export that works on the log.
-// Callers hold EngineLock() around each.
+// Callers hold g_engineMutex around each.
 #pragma once
 
 #include <string>
 
 #include "platform/ole_date.h"
+#include "platform/sync.h"
+#include "scoring/summary_layout.h"
 
 // One QSO as the host passed it to AddData0 or RemoveData0.
 struct QsoInput {
@@ -23,20 +25,19 @@ struct QsoInput {
 };
 
 // Validates and stores one QSO; 1 stored (perhaps flagged), 0 rejected.
-int AcceptQso(const QsoInput& qso);
+int AcceptQso(const QsoInput& qso) REQUIRES(g_engineMutex);
 
 // Takes one QSO back out of the log and its lines out of the bad-QSO file.
-void RemoveQso(const QsoInput& qso);
+void RemoveQso(const QsoInput& qso) REQUIRES(g_engineMutex);
 
 // The call-check status; the previous exchange goes to prevExchange (10
 // bytes) when it is not null. Bands may be null.
 int CheckCall(const std::string& call, const std::string& mode, const std::string& dxcc,
-              const char* band, const char* secondBand, char* prevExchange);
+              const char* band, const char* secondBand, char* prevExchange) REQUIRES(g_engineMutex);
 
 // 1 when the exchange is a 3- or 4-digit serial other than 599, or a county.
 int IsValidExchange(const char* exchange);
 
-// Recounts the log into g_resultText and stores the claimed score. In a
-// report run also writes the Cabrillo file and returns the message for the
-// operator; otherwise returns the empty text.
-std::string BuildResult();
+// Recounts the log into g_resultText, saves the claimed score in the
+// settings and returns the totals it counted.
+SummaryTotals BuildResult() REQUIRES(g_engineMutex);

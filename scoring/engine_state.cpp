@@ -1,5 +1,9 @@
 #include "scoring/engine_state.h"
 
+// Defined before the state it guards, so it is built before and destroyed
+// after all of it.
+plat::Mutex g_engineMutex;
+
 QsoLog g_log;
 std::vector<std::string> g_bandsWorked;
 BandLists g_prevQsoRows;
@@ -19,15 +23,9 @@ int g_reportRun = 0;
 bool g_russianUi = false;
 bool g_ownIsYu = false;
 bool g_hostSetVersion = false;
-int g_claimedScore = 0;
 std::string g_resultText;
 BadQsoFile g_badQsoFile;
 std::atomic<int> g_refreshPending{1};
-
-plat::Mutex& EngineLock() {
-    static plat::Mutex lock;
-    return lock;
-}
 
 void ResetEngineState() {
     g_log.Clear();
@@ -35,16 +33,20 @@ void ResetEngineState() {
     g_prevQsoRows = BandLists();
     g_dxccByBand = BandLists();
     g_countyByBand = BandLists();
-    for (std::string* s :
-         {&g_hostFolder, &g_hostVersion, &g_ownCall, &g_ownDxcc, &g_ownContinent, &g_startDayMonth,
-          &g_startYear, &g_endDate, &g_badQsoFileName, &g_resultText}) {
-        s->clear();
-    }
+    g_hostFolder.clear();
+    g_hostVersion.clear();
+    g_ownCall.clear();
+    g_ownDxcc.clear();
+    g_ownContinent.clear();
+    g_startDayMonth.clear();
+    g_startYear.clear();
+    g_endDate.clear();
+    g_badQsoFileName.clear();
+    g_resultText.clear();
     g_reportRun = 0;
     g_russianUi = false;
     g_ownIsYu = false;
     g_hostSetVersion = false;
-    g_claimedScore = 0;
     g_badQsoFile = BadQsoFile();
     g_refreshPending = 1;
 }

@@ -1,7 +1,8 @@
 // The engine's state between the host's calls: the log, the per-band lists
 // the windows and reports read, and the strings and flags of the contest run.
-// One lock guards all of it; the host's thread holds it inside every export
-// and the UI thread while it reads.
+// g_engineMutex (platform/sync.h) guards all of it, including what only the
+// host's thread touches today: the windows will read the host folder, the
+// start year and the language flag.
 #pragma once
 
 #include <array>
@@ -16,34 +17,31 @@
 
 using BandLists = std::array<std::vector<std::string>, kBandSlots>;
 
-extern QsoLog g_log;
-extern std::vector<std::string> g_bandsWorked;
-extern BandLists g_prevQsoRows;
-extern BandLists g_dxccByBand;
-extern BandLists g_countyByBand;
+extern QsoLog g_log GUARDED_BY(g_engineMutex);
+extern std::vector<std::string> g_bandsWorked GUARDED_BY(g_engineMutex);
+extern BandLists g_prevQsoRows GUARDED_BY(g_engineMutex);
+extern BandLists g_dxccByBand GUARDED_BY(g_engineMutex);
+extern BandLists g_countyByBand GUARDED_BY(g_engineMutex);
 
-extern std::string g_hostFolder;
-extern std::string g_hostVersion;
-extern std::string g_ownCall;
-extern std::string g_ownDxcc;
-extern std::string g_ownContinent;
-extern std::string g_startDayMonth;
-extern std::string g_startYear;
-extern std::string g_endDate;
-extern std::string g_badQsoFileName;
-extern int g_reportRun;
-extern bool g_russianUi;
-extern bool g_ownIsYu;
-extern bool g_hostSetVersion;
-extern int g_claimedScore;
-extern std::string g_resultText;
-extern BadQsoFile g_badQsoFile;
+extern std::string g_hostFolder GUARDED_BY(g_engineMutex);
+extern std::string g_hostVersion GUARDED_BY(g_engineMutex);
+extern std::string g_ownCall GUARDED_BY(g_engineMutex);
+extern std::string g_ownDxcc GUARDED_BY(g_engineMutex);
+extern std::string g_ownContinent GUARDED_BY(g_engineMutex);
+extern std::string g_startDayMonth GUARDED_BY(g_engineMutex);
+extern std::string g_startYear GUARDED_BY(g_engineMutex);
+extern std::string g_endDate GUARDED_BY(g_engineMutex);
+extern std::string g_badQsoFileName GUARDED_BY(g_engineMutex);
+extern int g_reportRun GUARDED_BY(g_engineMutex);
+extern bool g_russianUi GUARDED_BY(g_engineMutex);
+extern bool g_ownIsYu GUARDED_BY(g_engineMutex);
+extern bool g_hostSetVersion GUARDED_BY(g_engineMutex);
+extern std::string g_resultText GUARDED_BY(g_engineMutex);
+extern BadQsoFile g_badQsoFile GUARDED_BY(g_engineMutex);
 
 // Raised at load; lowered by the call check when it asks the Setup panel to
 // refresh, raised again by the refresh and by removal.
 extern std::atomic<int> g_refreshPending;
 
-plat::Mutex& EngineLock();
-
 // Back to the state right after the library was loaded.
-void ResetEngineState();
+void ResetEngineState() REQUIRES(g_engineMutex);

@@ -1,9 +1,12 @@
 // The HTML form of the results summary: fixed templates, byte for byte,
 // with every inserted text escaped so that a call sign cannot add markup to
 // the host's page.
+#include "platform/plain_text.h"
 #include "scoring/summary_layout.h"
 
 namespace {
+
+using plat::FormatText;
 
 const char* const kPageStart =
     "<html><head><style>table{ width:100%; }table, th, td{ border: 1px solid black; "

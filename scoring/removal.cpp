@@ -4,7 +4,8 @@
 
 #include "scoring/engine.h"
 #include "scoring/engine_state.h"
-#include "ui/ui_link.h"
+#include "scoring/text_fields.h"
+#include "scoring/window_requests.h"
 
 void RemoveQso(const QsoInput& q) {
     const long found = g_log.FindFirst(q.call, q.band, q.mode, q.time);
@@ -14,8 +15,8 @@ void RemoveQso(const QsoInput& q) {
         if (b >= kBandSlots) {
             b = 0;
         }
-        if (IsYuPrefix(record.m_dxcc) && ui::CountyWindowExists()) {
-            ui::ResetCountyMarks();
+        if (IsYuPrefix(record.m_dxcc) && Windows().CountyWindowExists()) {
+            Windows().ResetCountyMarks();
             std::vector<std::string>& counties = g_countyByBand[static_cast<size_t>(b)];
             auto it = std::find(counties.begin(), counties.end(), record.m_county);
             if (it != counties.end()) {
@@ -24,11 +25,10 @@ void RemoveQso(const QsoInput& q) {
         }
         g_log.RemoveAt(static_cast<size_t>(found));
     }
-    g_badQsoFile.RemoveQsoLines(g_badQsoFileName, q.call, q.mode,
-                                plat::FormatOleDate(q.time, "%Y-%m-%d %H%M"));
+    g_badQsoFile.RemoveQsoLines(g_badQsoFileName, q.call, q.mode, QsoTimeText(q.time));
     if (g_log.empty()) {
         g_bandsWorked.clear();
     }
     g_refreshPending = 1;
-    ui::PostRefreshRequest();
+    Windows().PostRefreshRequest();
 }

@@ -5,7 +5,6 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "cabrillo/cabrillo_log.h"
 #include "scoring/engine.h"
 #include "scoring/engine_state.h"
 #include "scoring/settings.h"
@@ -32,7 +31,7 @@ int Saturated(long long value) {
     return value < INT_MIN ? INT_MIN : static_cast<int>(value);
 }
 
-int QsoPoints(const CInfo& r) {
+int QsoPoints(const CInfo& r) REQUIRES(g_engineMutex) {
     if (!g_ownIsYu && IsYuPrefix(r.m_dxcc)) {
         return 10;
     }
@@ -44,7 +43,7 @@ int QsoPoints(const CInfo& r) {
 
 // Sorted so that the six band names read "160m", "80m", ..., "10m": names
 // left-padded with "0" to 20 characters, largest first.
-void SortBandsWorked() {
+void SortBandsWorked() REQUIRES(g_engineMutex) {
     auto padded = [](const std::string& s) {
         return s.size() >= 20 ? s : std::string(20 - s.size(), '0') + s;
     };
@@ -84,22 +83,9 @@ void CountRate(const CInfo& r, const plat::OleDate& reference, int points, Rates
     }
 }
 
-std::string WriteReportRunCabrillo() {
-    g_cabrilloLog.m_qsoLines.clear();
-    for (const CInfo& r : g_log.records()) {
-        if (r.m_noCounty != 0) {
-            continue;
-        }
-        const char* mode = r.m_mode == "CW" ? "CW" : r.m_mode == "SSB" ? "PH" : "??";
-        g_cabrilloLog.AddQso(r.m_call, r.m_freqKHz, mode, r.m_time, r.m_rstSent, r.m_exchSent,
-                             r.m_rstRcvd, r.m_exchRcvd);
-    }
-    return g_cabrilloLog.WriteCabrilloFile();
-}
-
 }  // namespace
 
-std::string BuildResult() {
+SummaryTotals BuildResult() {
     g_resultText.clear();
     const SummaryLayout& layout = g_hostSetVersion ? HtmlSummaryLayout() : TextSummaryLayout();
     layout.heading(g_resultText, SummaryHeading{g_startDayMonth, g_endDate, g_ownCall});
@@ -191,7 +177,6 @@ std::string BuildResult() {
     totals.p10 = Saturated(rates.p10);
     layout.totals(g_resultText, totals);
 
-    g_claimedScore = totals.score;
     WriteSetting("Claimed", std::to_string(totals.score));
-    return g_reportRun != 0 ? WriteReportRunCabrillo() : std::string();
+    return totals;
 }

@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "platform/profile.h"
+#include "scoring/text_fields.h"
 
 const char* const g_iniPath = "Plugins\\DI-VE-RI.ini";
 const char* const g_settingsSection = "Settings";
@@ -13,13 +14,7 @@ std::string ReadSetting(const char* key, const std::string& def) {
 
 bool WriteSetting(const char* key, const std::string& value) {
     // A value is one line of the file; a line break would start a new key.
-    std::string oneLine(value);
-    for (char& c : oneLine) {
-        if (c == '\r' || c == '\n') {
-            c = ' ';
-        }
-    }
-    return plat::WriteProfileString(g_iniPath, g_settingsSection, key, oneLine);
+    return plat::WriteProfileString(g_iniPath, g_settingsSection, key, OneLine(value));
 }
 
 int LeadingInt(const std::string& text) {

@@ -42,12 +42,5 @@ struct SummaryLayout {
 const SummaryLayout& TextSummaryLayout();
 const SummaryLayout& HtmlSummaryLayout();
 
-// printf-style formatting into a string.
-std::string FormatText(const char* format, ...)
-#if defined(__GNUC__)
-    __attribute__((format(printf, 1, 2)))
-#endif
-    ;
-
 // An hourly figure projected from ten minutes, kept within the int range.
 int PerHourFromTenMinutes(int tenMinuteCount);

@@ -10,11 +10,6 @@ std::string OneLine(const std::string& text) {
     return out;
 }
 
-std::string TrimBlanks(const std::string& text) {
-    const char* blanks = " \t\r\n\v\f";
-    const size_t first = text.find_first_not_of(blanks);
-    if (first == std::string::npos) {
-        return std::string();
-    }
-    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+std::string QsoTimeText(const plat::OleDate& time) {
+    return plat::FormatOleDate(time, "%Y-%m-%d %H%M");
 }

@@ -1,26 +1,8 @@
 // The tab-separated text form of the results summary; lines end in CR LF.
 #include <climits>
-#include <cstdarg>
-#include <cstdio>
 
+#include "platform/plain_text.h"
 #include "scoring/summary_layout.h"
-
-std::string FormatText(const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    va_list copy;
-    va_copy(copy, args);
-    const int needed = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
-    std::string out;
-    if (needed > 0) {
-        out.resize(static_cast<size_t>(needed) + 1);
-        std::vsnprintf(&out[0], out.size(), format, args);
-        out.resize(static_cast<size_t>(needed));
-    }
-    va_end(args);
-    return out;
-}
 
 int PerHourFromTenMinutes(int tenMinuteCount) {
     const long long perHour = 6LL * tenMinuteCount;
@@ -28,6 +10,8 @@ int PerHourFromTenMinutes(int tenMinuteCount) {
 }
 
 namespace {
+
+using plat::FormatText;
 
 void Heading(std::string& out, const SummaryHeading& h) {
     out += FormatText(

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test suite:
 #   the native build and its tests, the same tests under AddressSanitizer with
-#   UndefinedBehaviorSanitizer and under ThreadSanitizer, and the Windows DLL
-#   with its tests under Wine.
+#   UndefinedBehaviorSanitizer and under ThreadSanitizer, the fuzz target's
+#   clang build (which also checks the lock annotations) and a short fuzz run,
+#   and the Windows DLL with its tests under Wine.
 # Set STATS_SKIP_WINDOWS=1 to leave out the Windows part.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -29,7 +30,9 @@ TSAN_OPTIONS=halt_on_error=1 run_native tsan -DSTATS_SANITIZE=thread
 
 # fuzz-section: a short run of the fuzz target (clang, address and
 # undefined-behaviour sanitizers); scripts/fuzz.sh <seconds> runs it longer.
-echo "== fuzz target, short run"
+# Its clang build of every engine source is also the check of the lock
+# annotations: -Wthread-safety with warnings as errors.
+echo "== fuzz target (clang, with the lock annotations checked), short run"
 STATS_FUZZ_BUILD=build-test-fuzz scripts/fuzz.sh 60
 # end of fuzz-section
 

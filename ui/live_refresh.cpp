@@ -28,7 +28,7 @@ struct RunTexts {
     std::string year;
 };
 
-RunTexts ReadRunTexts() {
+RunTexts ReadRunTexts() REQUIRES(g_engineMutex) {
     RunTexts texts;
     texts.language = g_russianUi ? Language::kRussian : Language::kEnglish;
     texts.year = g_startYear;
@@ -36,7 +36,7 @@ RunTexts ReadRunTexts() {
 }
 
 // Fills the grid for the call and returns the contest run's texts.
-RunTexts UpdateGrid(const std::string& call) {
+RunTexts UpdateGrid(const std::string& call) EXCLUDES(g_engineMutex) {
     plat::LockGuard lock(EngineLock());
     ClearPrevQsoCells(g_prevQsoRows);
     FillPrevQsoCells(g_log, call, g_prevQsoRows);
@@ -48,7 +48,7 @@ struct BandCounts {
     std::vector<std::string> counties;
 };
 
-BandCounts ReadBandCounts(int band) {
+BandCounts ReadBandCounts(int band) EXCLUDES(g_engineMutex) {
     plat::LockGuard lock(EngineLock());
     BandCounts counts;
     counts.dxcc = g_dxccByBand[static_cast<size_t>(band)].size();
@@ -57,7 +57,7 @@ BandCounts ReadBandCounts(int band) {
 }
 
 void UpdateWindowsForBand(RefreshWindows& windows, const std::string& call, int band,
-                          const RunTexts& texts) {
+                          const RunTexts& texts) EXCLUDES(g_engineMutex) {
     const BandCounts counts = ReadBandCounts(band);
     const std::string bandName = BandSlotName(band);
 
@@ -86,7 +86,7 @@ void UpdateWindowsForBand(RefreshWindows& windows, const std::string& call, int 
     }
 }
 
-void Refresh(RefreshHost& host, RefreshWindows& windows) {
+void Refresh(RefreshHost& host, RefreshWindows& windows) EXCLUDES(g_engineMutex) {
     if (!host.IsConnected()) {
         return;
     }

@@ -11,6 +11,7 @@
 
 #include <string>
 
+#include "platform/sync.h"
 #include "ui/refresh_rules.h"
 
 namespace ui {
@@ -41,9 +42,9 @@ class RefreshHost {
     virtual ~RefreshHost() = default;
     virtual bool IsConnected() = 0;
     // False when the call failed or the answer is not text.
-    virtual bool GetFieldText(int field, std::string& text) = 0;
-    virtual bool Frequency(double& hz) = 0;
-    virtual bool RunMacro(const std::string& macro) = 0;
+    virtual bool GetFieldText(int field, std::string& text) EXCLUDES(g_engineMutex) = 0;
+    virtual bool Frequency(double& hz) EXCLUDES(g_engineMutex) = 0;
+    virtual bool RunMacro(const std::string& macro) EXCLUDES(g_engineMutex) = 0;
 };
 
 // The windows the refresh updates. Every call looks its window up afresh
@@ -79,6 +80,6 @@ extern const char* const kSp1Macro;
 
 // One refresh. Raises g_refreshPending however it ends; lets no exception
 // out.
-void RunRefresh(RefreshHost& host, RefreshWindows& windows);
+void RunRefresh(RefreshHost& host, RefreshWindows& windows) EXCLUDES(g_engineMutex);
 
 }  // namespace ui

@@ -11,8 +11,6 @@ namespace ui {
 
 enum class Language { kEnglish, kRussian };
 
-// The previous-QSO window as it is created: "DI-VE-RI-<year> Previous, QSO".
-std::string PrevQsoOpenedCaption(Language language, const std::string& year);
 // The previous-QSO window with no call typed.
 std::string PrevQsoCaption(Language language, const std::string& year);
 // The previous-QSO window, and the DXCC window standing in for it, with a

@@ -4,6 +4,24 @@
 
 namespace ui {
 
+namespace {
+
+class Requests final : public WindowRequests {
+  public:
+    bool SetupPanelExists() override { return ui::SetupPanelExists(); }
+    void PostRefreshRequest() override { ui::PostRefreshRequest(); }
+    bool CountyWindowExists() override { return ui::CountyWindowExists(); }
+    void ResetCountyMarks() override { ui::ResetCountyMarks(); }
+};
+
+Requests g_requests;
+
+}  // namespace
+
+WindowRequests& EngineRequests() {
+    return g_requests;
+}
+
 bool SetupPanelExists() {
     return false;
 }

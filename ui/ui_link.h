@@ -3,6 +3,9 @@
 // call from the host's thread without holding the engine lock.
 #pragma once
 
+#include "platform/sync.h"
+#include "scoring/window_requests.h"
+
 namespace ui {
 
 // The Setup panel exists (the UI thread runs).
@@ -16,14 +19,18 @@ void PostRefreshRequest();
 bool CountyWindowExists();
 void ResetCountyMarks();
 
+// The four requests above as the engine's interface to the windows; the
+// plug-in connects it at load.
+WindowRequests& EngineRequests();
+
 // Starts the UI thread, first closing a panel that still runs.
-void StartUi();
+void StartUi() EXCLUDES(g_engineMutex);
 
 // Closes the county, DXCC and previous-QSO windows, then the panel, and
 // waits until the UI thread has let the panel go.
-void CloseAllWindows();
+void CloseAllWindows() EXCLUDES(g_engineMutex);
 
 // Runs when the library is unloaded; never hangs.
-void OnLibraryUnload();
+void OnLibraryUnload() EXCLUDES(g_engineMutex);
 
 }  // namespace ui

@@ -2,7 +2,6 @@
 
 #include <mutex>
 
-#include "platform/ansi_text.h"
 #include "platform/message_box.h"
 
 namespace plat {
@@ -13,7 +12,6 @@ struct Services {
     std::vector<ShownMessageBox> boxes;
     MessageBoxHandler boxHandler;
     ModalFormHandler formHandler;
-    int codePage = 1252;
 };
 
 Services& State() {
@@ -43,22 +41,11 @@ void SetModalFormHandler(ModalFormHandler handler) {
     State().formHandler = std::move(handler);
 }
 
-void SetAnsiCodePage(int codePage) {
-    std::lock_guard<std::mutex> lock(State().mutex);
-    State().codePage = codePage;
-}
-
 void ResetHostServices() {
     std::lock_guard<std::mutex> lock(State().mutex);
     State().boxes.clear();
     State().boxHandler = nullptr;
     State().formHandler = nullptr;
-    State().codePage = 1252;
-}
-
-int AnsiCodePage() {
-    std::lock_guard<std::mutex> lock(State().mutex);
-    return State().codePage;
 }
 
 void ShowMessageBox(const std::string& text, const char* caption, MessageBoxIcon icon) {

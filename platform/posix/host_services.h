@@ -40,10 +40,7 @@ STATS_POSIX_API void SetMessageBoxHandler(MessageBoxHandler handler);
 // Answers modal forms; with no handler every form is cancelled.
 STATS_POSIX_API void SetModalFormHandler(ModalFormHandler handler);
 
-// The code page whose case rules apply (1252 unless changed).
-STATS_POSIX_API void SetAnsiCodePage(int codePage);
-
-// Back to the state at program start: no handlers, no boxes, code page 1252.
+// Back to the state at program start: no handlers, no boxes.
 STATS_POSIX_API void ResetHostServices();
 
 }  // namespace plat

@@ -3,8 +3,8 @@
 // and a write rewrites the file with the one line changed or added.
 #include <vector>
 
-#include "platform/ansi_text.h"
 #include "platform/files.h"
+#include "platform/plain_text.h"
 #include "platform/profile.h"
 
 namespace plat {
@@ -12,24 +12,14 @@ namespace {
 
 constexpr size_t kMaxValueLength = 32767;
 
-std::string Trim(const std::string& s) {
-    const char* blanks = " \t\r\n\v\f";
-    const size_t first = s.find_first_not_of(blanks);
-    if (first == std::string::npos) {
-        return std::string();
-    }
-    const size_t last = s.find_last_not_of(blanks);
-    return s.substr(first, last - first + 1);
-}
-
 // The section name when the line is a section header.
 bool SectionName(const std::string& line, std::string& name) {
-    const std::string t = Trim(line);
+    const std::string t = TrimBlanks(line);
     if (t.empty() || t[0] != '[') {
         return false;
     }
     const size_t close = t.find(']');
-    name = Trim(t.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+    name = TrimBlanks(t.substr(1, close == std::string::npos ? std::string::npos : close - 1));
     return true;
 }
 
@@ -39,7 +29,7 @@ bool KeyLine(const std::string& line, std::string& key, std::string& value) {
     if (eq == std::string::npos) {
         return false;
     }
-    key = Trim(line.substr(0, eq));
+    key = TrimBlanks(line.substr(0, eq));
     value = line.substr(eq + 1);
     return true;
 }
@@ -60,7 +50,7 @@ Location Find(const std::vector<std::string>& lines, const std::string& section,
             if (inSection) {
                 break;  // the first matching section ends here
             }
-            inSection = AnsiEqualNoCase(name.c_str(), section.c_str());
+            inSection = EqualIgnoringAsciiCase(name.c_str(), section.c_str());
             if (inSection) {
                 loc.sectionLine = static_cast<long>(i);
                 loc.lastContent = static_cast<long>(i);
@@ -70,12 +60,13 @@ Location Find(const std::vector<std::string>& lines, const std::string& section,
         if (!inSection) {
             continue;
         }
-        if (!Trim(lines[i]).empty()) {
+        if (!TrimBlanks(lines[i]).empty()) {
             loc.lastContent = static_cast<long>(i);
         }
         std::string k;
         std::string v;
-        if (loc.keyLine < 0 && KeyLine(lines[i], k, v) && AnsiEqualNoCase(k.c_str(), key.c_str())) {
+        if (loc.keyLine < 0 && KeyLine(lines[i], k, v) &&
+            EqualIgnoringAsciiCase(k.c_str(), key.c_str())) {
             loc.keyLine = static_cast<long>(i);
         }
     }
@@ -97,7 +88,7 @@ std::string ReadProfileString(const std::string& path, const std::string& sectio
     std::string k;
     std::string raw;
     KeyLine(lines[static_cast<size_t>(loc.keyLine)], k, raw);
-    std::string value = Trim(raw);
+    std::string value = TrimBlanks(raw);
     if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0]) {
         value = value.substr(1, value.size() - 2);
     }

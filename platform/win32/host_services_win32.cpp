@@ -1,16 +1,11 @@
-// What the Windows system offers the plug-in directly: message boxes, the
-// ANSI code page, and (until the plug-in's own dialogs exist) the header form.
+// What the Windows system offers the plug-in directly: message boxes and
+// (until the plug-in's own dialogs exist) the header form.
 #include <windows.h>
 
-#include "platform/ansi_text.h"
 #include "platform/message_box.h"
 #include "platform/modal_form.h"
 
 namespace plat {
-
-int AnsiCodePage() {
-    return static_cast<int>(GetACP());
-}
 
 void ShowMessageBox(const std::string& text, const char* caption, MessageBoxIcon icon) {
     const UINT style = MB_OK | (icon == kIconInformation ? MB_ICONINFORMATION : 0);

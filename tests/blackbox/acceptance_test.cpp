@@ -79,17 +79,22 @@ TEST_F(Acceptance, CountyCodeIsTrimmedAndUpperCasedBeforeTheTest) {
     EXPECT_EQ(plugin.Add(Qso("YT2BBB", "YT", "EU", "123")), 1);
     // A station outside YU/YT sending a county code is not checked.
     EXPECT_EQ(plugin.Add(Qso("DL2BBB", "DL", "EU", "BGD")), 1);
+    // A byte of 0x80 or above (here a no-break space) is neither trimmed nor
+    // folded, and the line keeps it as passed.
+    EXPECT_EQ(plugin.Add(Qso("YU1CCC", "YU", "EU", "bgd\xA0")), 1);
     const std::vector<std::string> lines = BadLines();
     const std::string base = "QSO:  14025  CW  2026-12-05 1200  DL1XYZ  599  001  YT2BBB  599  123";
-    EXPECT_EQ(lines,
-              (std::vector<std::string>{base + "   NO SERBIA COUNTY !!!",
-                                        base + "   NO SERBIA COUNTY !!!", base + "   DUPE !!!"}));
+    EXPECT_EQ(lines, (std::vector<std::string>{
+                         base + "   NO SERBIA COUNTY !!!", base + "   NO SERBIA COUNTY !!!",
+                         base + "   DUPE !!!",
+                         "QSO:  14025  CW  2026-12-05 1200  DL1XYZ  599  001  YU1CCC  599  "
+                         "bgd\xA0   NO SERBIA COUNTY !!!"}));
     const std::string result = plugin.Result();
     // YU1AAA: 10 points and the county BGD; DL2BBB: 1 point. Both YT2BBB
-    // QSOs lack a county, the second is also a dupe.
+    // QSOs lack a county, the second is also a dupe, and so does YU1CCC's.
     EXPECT_NE(result.find("20m\t 2\t 11\t 2\t 1\r\n"), std::string::npos) << result;
     EXPECT_NE(result.find("Dupe\t 1\r\n"), std::string::npos);
-    EXPECT_NE(result.find("Bad QSO\t 2\r\n"), std::string::npos);
+    EXPECT_NE(result.find("Bad QSO\t 3\r\n"), std::string::npos);
 }
 
 TEST_F(Acceptance, BandAndModeCaseIsIgnoredButTheBandIsStoredAsPassed) {

@@ -177,7 +177,6 @@ TEST(RefreshRules, CountiesToMark) {
 
 TEST(RefreshCaptions, EnglishAndRussian) {
     using ui::Language;
-    EXPECT_EQ(ui::PrevQsoOpenedCaption(Language::kEnglish, "2026"), "DI-VE-RI-2026 Previous, QSO");
     EXPECT_EQ(ui::PrevQsoCaption(Language::kEnglish, "2026"), "DI-VE-RI-CW/SSB-2026 Previous QSO");
     EXPECT_EQ(ui::WorkedWithCaption(Language::kEnglish, "2026", "DL2%sBBB"),
               "DI-VE-RI-CW/SSB-2026 worked with DL2%sBBB");
@@ -185,8 +184,8 @@ TEST(RefreshCaptions, EnglishAndRussian) {
     EXPECT_EQ(ui::CountyCaption(Language::kEnglish, "40m", 0), "YU-County on 40m 0 of 30");
 
     // Code page 1251.
-    EXPECT_EQ(ui::PrevQsoOpenedCaption(Language::kRussian, "2026"),
-              "DI-VE-RI-2026 \xCF\xF0\xE5\xE4\xFB\xE4\xF3\xF9\xE8\xE5 QSO");
+    EXPECT_EQ(ui::PrevQsoCaption(Language::kRussian, "2026"),
+              "DI-VE-RI-CW/SSB-2026 \xCF\xF0\xE5\xE4\xFB\xE4\xF3\xF9\xE8\xE5 QSO");
     EXPECT_EQ(ui::WorkedWithCaption(Language::kRussian, "2026", "DL2BBB"),
               "DI-VE-RI-CW/SSB-2026 \xF0\xE0\xE1\xEE\xF2\xE0\xEB\xE8 \xF1 DL2BBB");
     EXPECT_EQ(ui::DxccCaption(Language::kRussian, "20m", 12),

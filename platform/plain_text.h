@@ -1,0 +1,33 @@
+// Small rules for plain 8-bit text, shared by every folder. Letter case is
+// folded for ASCII letters only: every name the plug-in compares without
+// regard to case (bands, modes, county codes, its settings' section and keys)
+// is ASCII, and a byte of 0x80 or above is never equal to one of them in any
+// code page, so a code page's case rules could not change an answer.
+#pragma once
+
+#include <string>
+
+namespace plat {
+
+// The text without blanks (space, tab, CR, LF, VT, FF) at either end.
+std::string TrimBlanks(const std::string& text);
+
+// The text with "a" to "z" upper-cased; every other byte as it was.
+std::string AsciiUpper(const std::string& text);
+
+// Equality with "a" to "z" taken as "A" to "Z".
+bool EqualIgnoringAsciiCase(const char* a, const char* b);
+
+// Every occurrence of search (not empty) replaced, scanning from the left;
+// inserted text is never searched again.
+std::string ReplaceAll(const std::string& text, const std::string& search,
+                       const std::string& replacement);
+
+// printf-style formatting into a string.
+std::string FormatText(const char* format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 1, 2)))
+#endif
+    ;
+
+}  // namespace plat

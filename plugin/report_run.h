@@ -1,0 +1,16 @@
+// The Cabrillo log of a report run: its header comes from the form at the
+// contest-run start, its QSO lines from the log when the results are asked
+// for.
+#pragma once
+
+#include <string>
+
+#include "cabrillo/cabrillo_log.h"
+#include "platform/sync.h"
+
+extern CabrilloLog g_cabrilloLog GUARDED_BY(g_engineMutex);
+
+// Fills the Cabrillo log with the QSOs that have a county or need none,
+// writes the file with the claimed score and returns the message for the
+// operator.
+std::string WriteReportRunCabrillo(int claimedScore) REQUIRES(g_engineMutex);
