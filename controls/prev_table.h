@@ -1,0 +1,20 @@
+// The previous-QSO window's table control: every paint draws the
+// previous-QSO table whole, through an off-screen surface, from the
+// snapshot its window hands it.
+#pragma once
+
+#include "controls/qso_table_snapshot.h"
+#include "platform/canvas.h"
+
+namespace controls {
+
+class CPrev {
+  public:
+    // The owner-draw paint of the item rectangle `item` (left and top 0).
+    // True when no call is typed: the window then stores "Call" as the
+    // current call, as the table shows it.
+    [[nodiscard]] bool DrawItem(plat::Canvas& dc, const plat::Rect& item,
+                                const QsoTableSnapshot& s) const;
+};
+
+}  // namespace controls
