@@ -25,38 +25,46 @@ const std::vector<std::string> kStationChoices = {"EXPEDITION", "FIXED", "HQ",  
                                                   "PORTABLE",   "ROVER", "SCHOOL"};
 const std::vector<std::string> kTransmitterChoices = {"ONE", "TWO", "UNLIMITED"};
 
+// How a field of the form looks, beyond its kind.
+enum FieldLook : unsigned {
+    kPlain = 0,
+    kSorted = 1,      // its choices in alphabetical order
+    kBeside = 2,      // on the right of the field before it
+    kFixedWidth = 4,  // no sideways scrolling
+    kMultiLine = 8,
+};
+
 struct FormEntry {
     const char* label;
     std::string CabrilloLog::*member;
     const std::vector<std::string>* choices;
-    bool multiLine;
+    unsigned look;
 };
 
-// The form's fields, top to bottom; CLAIMED and LOCATION stand to the right
-// of the field before them.
+// The form's fields, top to bottom.
 const FormEntry kFields[] = {
-    {"CONTEST", &CabrilloLog::m_contest, nullptr, false},
-    {"CALLSIGN", &CabrilloLog::m_callsign, nullptr, false},
-    {"CLAIMED", &CabrilloLog::m_claimed, nullptr, false},
-    {"CATEGORY-OPERATOR", &CabrilloLog::m_categoryOperator, &kOperatorChoices, false},
-    {"LOCATION", &CabrilloLog::m_location, &kLocationChoices, false},
-    {"CATEGORY-BAND", &CabrilloLog::m_categoryBand, &kBandChoices, false},
-    {"CATEGORY-ASSISTED", &CabrilloLog::m_categoryAssisted, &kAssistedChoices, false},
-    {"CATEGORY-MODE", &CabrilloLog::m_categoryMode, &kModeChoices, false},
-    {"CATEGORY-OVERLAY", &CabrilloLog::m_categoryOverlay, &kOverlayChoices, false},
-    {"CATEGORY-POWER", &CabrilloLog::m_categoryPower, &kPowerChoices, false},
-    {"CATEGORY-STATION", &CabrilloLog::m_categoryStation, &kStationChoices, false},
-    {"CATEGORY-TRANSMITTER", &CabrilloLog::m_categoryTransmitter, &kTransmitterChoices, false},
-    {"NAME", &CabrilloLog::m_name, nullptr, false},
-    {"ADDRESS", &CabrilloLog::m_address, nullptr, false},
-    {"ADDRESS-CITY", &CabrilloLog::m_addressCity, nullptr, false},
-    {"ADDRESS-STATE-PROVINCE", &CabrilloLog::m_addressStateProvince, nullptr, false},
-    {"ADDRESS-POSTALCODE", &CabrilloLog::m_addressPostalCode, nullptr, false},
-    {"ADDRESS-COUNTRY", &CabrilloLog::m_addressCountry, nullptr, false},
-    {"OPERATORS", &CabrilloLog::m_operators, nullptr, false},
-    {"CLUB", &CabrilloLog::m_club, nullptr, false},
-    {"SOAPBOX", &CabrilloLog::m_soapbox, nullptr, true},
-    {"E-MAIL", &CabrilloLog::m_email, nullptr, false},
+    {"CONTEST", &CabrilloLog::m_contest, nullptr, kPlain},
+    {"CALLSIGN", &CabrilloLog::m_callsign, nullptr, kPlain},
+    {"CLAIMED", &CabrilloLog::m_claimed, nullptr, kBeside},
+    {"CATEGORY-OPERATOR", &CabrilloLog::m_categoryOperator, &kOperatorChoices, kPlain},
+    {"LOCATION", &CabrilloLog::m_location, &kLocationChoices, kBeside},
+    {"CATEGORY-BAND", &CabrilloLog::m_categoryBand, &kBandChoices, kPlain},
+    {"CATEGORY-ASSISTED", &CabrilloLog::m_categoryAssisted, &kAssistedChoices, kPlain},
+    {"CATEGORY-MODE", &CabrilloLog::m_categoryMode, &kModeChoices, kPlain},
+    {"CATEGORY-OVERLAY", &CabrilloLog::m_categoryOverlay, &kOverlayChoices, kSorted},
+    {"CATEGORY-POWER", &CabrilloLog::m_categoryPower, &kPowerChoices, kSorted},
+    {"CATEGORY-STATION", &CabrilloLog::m_categoryStation, &kStationChoices, kSorted},
+    {"CATEGORY-TRANSMITTER", &CabrilloLog::m_categoryTransmitter, &kTransmitterChoices, kSorted},
+    {"NAME", &CabrilloLog::m_name, nullptr, kPlain},
+    {"ADDRESS", &CabrilloLog::m_address, nullptr, kFixedWidth},
+    {"ADDRESS-CITY", &CabrilloLog::m_addressCity, nullptr, kFixedWidth},
+    {"ADDRESS-STATE-PROVINCE", &CabrilloLog::m_addressStateProvince, nullptr, kFixedWidth},
+    {"ADDRESS-POSTALCODE", &CabrilloLog::m_addressPostalCode, nullptr, kFixedWidth},
+    {"ADDRESS-COUNTRY", &CabrilloLog::m_addressCountry, nullptr, kFixedWidth},
+    {"OPERATORS", &CabrilloLog::m_operators, nullptr, kPlain},
+    {"CLUB", &CabrilloLog::m_club, nullptr, kPlain},
+    {"SOAPBOX", &CabrilloLog::m_soapbox, nullptr, kMultiLine},
+    {"E-MAIL", &CabrilloLog::m_email, nullptr, kPlain},
 };
 
 struct SavedKey {
@@ -137,7 +145,10 @@ int CabrilloLog::PrepareHeader(const std::string& ownCall, const FormPresenter& 
         if (entry.choices != nullptr) {
             field.choices = *entry.choices;
         }
-        field.multiLine = entry.multiLine;
+        field.sortedChoices = (entry.look & kSorted) != 0;
+        field.besidePrevious = (entry.look & kBeside) != 0;
+        field.noSidewaysScroll = (entry.look & kFixedWidth) != 0;
+        field.multiLine = (entry.look & kMultiLine) != 0;
         fields.push_back(std::move(field));
     }
     if (!showForm || !showForm(kFormCaption, fields) || fields.size() != std::size(kFields)) {

@@ -36,6 +36,19 @@ constexpr std::uint32_t kStyleTabStop = 0x00010000;       // WS_TABSTOP
 constexpr std::uint32_t kExStyleStaticEdge = 0x00020000;  // WS_EX_STATICEDGE
 constexpr std::uint32_t kExStyleClientEdge = 0x00000200;  // WS_EX_CLIENTEDGE
 
+// Style bits of one kind of control, the Win32 values. Every control is a
+// visible child; on top of that a push button and a check box are tab stops,
+// an edit field is a bordered tab stop that keeps to its width unless it has
+// kEditAutoHScroll, and a combo box is an editable drop-down (its height cy
+// includes the open list) that scrolls its text sideways.
+constexpr std::uint32_t kButtonDefault = 0x00000001;    // BS_DEFPUSHBUTTON: pressed by Enter
+constexpr std::uint32_t kEditMultiLine = 0x00000004;    // ES_MULTILINE
+constexpr std::uint32_t kEditAutoVScroll = 0x00000040;  // ES_AUTOVSCROLL
+constexpr std::uint32_t kEditAutoHScroll = 0x00000080;  // ES_AUTOHSCROLL: scrolls sideways
+constexpr std::uint32_t kEditWantReturn = 0x00001000;   // ES_WANTRETURN: Enter starts a new line
+constexpr std::uint32_t kComboSort = 0x00000100;        // CBS_SORT: the list in alphabetical order
+constexpr std::uint32_t kStyleVScroll = 0x00200000;     // WS_VSCROLL
+
 struct ControlTemplate {
     int id = 0;
     ControlKind kind = ControlKind::kStatic;
@@ -51,6 +64,7 @@ constexpr std::uint32_t kDialogCaption = 0x00C00000;     // WS_CAPTION
 constexpr std::uint32_t kDialogSysMenu = 0x00080000;     // WS_SYSMENU
 constexpr std::uint32_t kDialogModalFrame = 0x00000080;  // DS_MODALFRAME
 constexpr std::uint32_t kDialogThickFrame = 0x00040000;  // WS_THICKFRAME (sizable)
+constexpr std::uint32_t kDialogCentre = 0x00000800;      // DS_CENTER: centred on the screen
 
 struct DialogTemplate {
     int id = 0;  // the template's resource number (104, 105, ...)
@@ -70,6 +84,9 @@ using WindowId = std::uintptr_t;
 // Message numbers the handlers see (the Win32 values).
 constexpr unsigned kMsgClose = 0x0010;  // WM_CLOSE
 constexpr unsigned kMsgUser = 0x0400;   // WM_USER
+// The dialog system's own messages (default button, reposition) take
+// kMsgUser to kMsgUser + 2; the plug-in's messages start here.
+constexpr unsigned kFirstOwnMessage = kMsgUser + 3;
 
 // Command ids of the dialog keys.
 constexpr int kIdOk = 1;
@@ -96,7 +113,8 @@ class DialogHandler {
     // The close request (window-menu Close, or SendCloseRequest). The default
     // ends a modal dialog with kIdCancel and destroys a modeless one.
     virtual void OnClose(DialogWindow& w);
-    // A message of our own (kMsgUser and above) posted or sent to the window.
+    // A message of our own (kFirstOwnMessage and above) posted or sent to
+    // the window.
     virtual void OnUserMessage(DialogWindow& /*w*/, unsigned /*msg*/) {}
     // Colours of a control (id) or of the dialog itself (id 0); false leaves
     // the system's colours.
@@ -121,6 +139,8 @@ class DialogWindow {
   public:
     virtual ~DialogWindow() = default;
     virtual WindowId Id() const = 0;
+    // True for a dialog run by RunModalDialog, false for a modeless one.
+    virtual bool IsModal() const = 0;
 
     virtual void SetCaption(const std::string& text) = 0;
     virtual std::string Caption() const = 0;
@@ -154,9 +174,10 @@ class DialogWindow {
     // Disables (not greys) the Close entry of the window menu.
     virtual void DisableCloseEntry() = 0;
     virtual void Show() = 0;
-    // Ends a modal run with `result`.
+    // Ends a modal run with `result` (a modeless dialog is destroyed).
     virtual void EndDialog(int result) = 0;
-    // Destroys a modeless dialog (OnDestroy runs first).
+    // Destroys a modeless dialog (OnDestroy runs first); a modal run ends
+    // with kIdCancel.
     virtual void Destroy() = 0;
 };
 

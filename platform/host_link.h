@@ -15,14 +15,25 @@ namespace plat {
 class HostLink {
   public:
     HostLink();
+    // Closes an open link on the thread that opened it; on any other thread
+    // it only forgets the host's object, which cannot be released from there.
     ~HostLink();
     HostLink(const HostLink&) = delete;
     HostLink& operator=(const HostLink&) = delete;
 
-    // Connects to the running host; false leaves the link closed.
+    // Connects to the running host; false leaves the link closed. On
+    // Windows it enters a single-threaded apartment for the thread.
     bool Open() EXCLUDES(g_engineMutex);
+    // Releases the host's object and leaves the thread's apartment.
     void Close();
+    // Releases the host's object but stays in the apartment: for a thread
+    // that ends during the library's unload, where leaving it may need the
+    // loader lock that the unloading thread holds.
+    void CloseLeavingApartment();
     bool IsOpen() const;
+
+    // Every call fails when made on another thread than the one that opened
+    // the link (the host's object belongs to that thread's apartment).
 
     // False when the link is closed or the call failed.
     bool RunMacro(const std::string& macro) EXCLUDES(g_engineMutex);

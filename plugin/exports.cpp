@@ -3,6 +3,10 @@
 // exception reach the host.
 #include "plugin/stats_exports.h"
 
+#include <atomic>
+#include <cstdlib>
+
+#include "platform/library_detach.h"
 #include "platform/message_box.h"
 #include "plugin/contest_run.h"
 #include "plugin/report_run.h"
@@ -53,13 +57,8 @@ QsoInput Qso(const char* ownCall, const char* call, const StatsDate* time, unsig
     return q;
 }
 
-// Connects the engine to the windows when the library is loaded.
-void OnLibraryLoad() noexcept {
-    ConnectWindows(&ui::EngineRequests());
-}
-
 // Closes the windows when the library is unloaded; the engine sees none
-// afterwards.
+// afterwards. Runs before the library's static objects are destroyed.
 void OnLibraryUnload() noexcept {
     Guarded(0, [] {
         ui::OnLibraryUnload();
@@ -68,13 +67,30 @@ void OnLibraryUnload() noexcept {
     ConnectWindows(nullptr);
 }
 
+// Connects the engine to the windows when the library is loaded.
 struct LibraryHooks {
-    LibraryHooks() { OnLibraryLoad(); }
-    ~LibraryHooks() { OnLibraryUnload(); }
-    LibraryHooks(const LibraryHooks&) = delete;
-    LibraryHooks& operator=(const LibraryHooks&) = delete;
+    LibraryHooks() {
+        ConnectWindows(&ui::EngineRequests());
+        plat::SetLibraryDetachHook(&OnLibraryUnload);
+    }
 };
 const LibraryHooks g_libraryHooks;
+
+// A process that ends with the library still loaded runs the destructors of
+// the library's static objects before its finaliser (natively). A handler
+// registered after those objects were built runs before their destructors,
+// so the windows close while the engine lock still exists. Registered by the
+// first contest run, which is what starts the windows.
+void CloseWindowsAtExit() {
+    OnLibraryUnload();
+}
+
+void RegisterExitHandlerOnce() {
+    static std::atomic<bool> registered{false};
+    if (!registered.exchange(true)) {
+        std::atexit(&CloseWindowsAtExit);
+    }
+}
 
 }  // namespace
 
@@ -117,6 +133,7 @@ int ResetStats0(const char* hostFolder, int reportRun, const char* ownCall, Stat
         run.end = Date(contestEnd);
         run.ownDxcc = Text(ownDxcc);
         run.ownContinent = Text(ownContinent);
+        RegisterExitHandlerOnce();
         plat::LockGuard lock(EngineLock());
         StartContestRun(run);
         return 1;

@@ -1,6 +1,9 @@
-// The window set is not built yet: no panel ever exists, so refresh requests
-// go nowhere and a contest-run start that would open the panel opens nothing.
+// What the engine asks of the windows, from the host's thread: it reads the
+// window references and posts, and never waits for the UI thread.
 #include "ui/ui_link.h"
+
+#include "scoring/engine_state.h"
+#include "ui/window_set.h"
 
 namespace ui {
 
@@ -23,17 +26,24 @@ WindowRequests& EngineRequests() {
 }
 
 bool SetupPanelExists() {
-    return false;
+    return g_setupPanel.load() != 0;
 }
-void PostRefreshRequest() {}
+
+void PostRefreshRequest() {
+    const plat::WindowId panel = g_setupPanel.load();
+    if (panel == 0 || panel == kPanelStarting ||
+        !plat::PostWindowMessage(panel, kMsgStatsRefresh)) {
+        // The refresh asked for will not come: let the next call check ask
+        // again instead of waiting for it forever.
+        g_refreshPending = 1;
+    }
+}
+
 bool CountyWindowExists() {
-    return false;
+    return g_countyWindow.load() != 0;
 }
+
+// The county window has no marks yet.
 void ResetCountyMarks() {}
-void StartUi() {}
-void CloseAllWindows() {}
-void OnLibraryUnload() {
-    CloseAllWindows();
-}
 
 }  // namespace ui

@@ -36,6 +36,7 @@ class FakeDialog : public plat::DialogWindow {
     RecordingCanvas canvas;  // the last paint
 
     plat::WindowId Id() const override { return 1; }
+    bool IsModal() const override { return false; }
     void SetCaption(const std::string& /*text*/) override {}
     std::string Caption() const override { return {}; }
     bool HasItem(int id) const override { return texts.count(id) != 0; }

@@ -1,0 +1,40 @@
+// Waiting while COM calls into the waiting thread's apartment are served:
+// the host's thread answers the UI thread's pending call to the host's
+// automation object and the release of its interface while it waits.
+#include <objbase.h>
+#include <windows.h>
+
+#include "platform/host_wait.h"
+
+namespace plat {
+
+bool WaitServingHostCalls(bool (*done)(void* arg), void* arg, unsigned timeoutMs) {
+    // Never signalled: the wait only serves calls and times out in steps.
+    HANDLE idle = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    const DWORD start = GetTickCount();
+    bool finished = false;
+    for (;;) {
+        if (done(arg)) {
+            finished = true;
+            break;
+        }
+        const DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= timeoutMs) {
+            break;
+        }
+        const DWORD left = timeoutMs - elapsed;
+        const DWORD step = left < 5 ? left : 5;
+        if (idle != nullptr) {
+            DWORD index = 0;
+            CoWaitForMultipleHandles(0, step, 1, &idle, &index);
+        } else {
+            Sleep(step);
+        }
+    }
+    if (idle != nullptr) {
+        CloseHandle(idle);
+    }
+    return finished;
+}
+
+}  // namespace plat

@@ -1,0 +1,106 @@
+#include "tests/support/ui_fixture.h"
+
+#include <chrono>
+#include <thread>
+
+#include "platform/profile.h"
+
+namespace testing_support {
+
+bool RecordingHost::RunMacro(const std::string& macro) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    macros_.push_back(macro);
+    return true;
+}
+
+std::optional<plat::HostValue> RecordingHost::GetFieldText(int) {
+    return plat::HostValue(std::string());
+}
+
+std::optional<plat::HostValue> RecordingHost::Frequency() {
+    return plat::HostValue(14025000.0);
+}
+
+std::vector<std::string> RecordingHost::Macros() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return macros_;
+}
+
+void RecordingHost::ClearMacros() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    macros_.clear();
+}
+
+void UiTest::SetUp() {
+    plat::headless::ResetWindows();
+    host = std::make_shared<RecordingHost>();
+    plat::RegisterHostObject(host);
+    PluginTest::SetUp();
+}
+
+void UiTest::TearDown() {
+    // The unload closes the windows, answering the UI thread's host calls
+    // while it waits.
+    PluginTest::TearDown();
+    plat::UnregisterHostObject();
+    plat::headless::ResetWindows();
+}
+
+plat::WindowId UiTest::StartPanel(const host::ContestRun& run) {
+    plugin.Reset(run);
+    plat::WindowId panel = 0;
+    if (!WaitFor([&] { return (panel = Find(kPanel)) != 0; })) {
+        return 0;
+    }
+    return Settle(panel) ? panel : 0;
+}
+
+bool UiTest::Settle(plat::WindowId w) {
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::seconds(5);
+    while (Clock::now() < deadline) {
+        plat::PumpHostCalls();
+        if (plat::headless::Sync(w, 20) && plat::PendingHostCalls() == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool UiTest::WaitFor(const std::function<bool()>& done, int timeoutMs) {
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        plat::PumpHostCalls();
+        if (done()) {
+            return true;
+        }
+        if (Clock::now() >= deadline) {
+            return false;
+        }
+        plat::PumpHostCallsFor(2);
+        std::this_thread::yield();
+    }
+}
+
+plat::headless::WindowState UiTest::Read(plat::WindowId w) {
+    return plat::headless::ReadWindow(w).value_or(plat::headless::WindowState());
+}
+
+std::vector<int> UiTest::LiveTemplates() {
+    std::vector<int> templates;
+    for (const plat::headless::WindowState& w : plat::headless::LiveWindows()) {
+        templates.push_back(w.templateId);
+    }
+    return templates;
+}
+
+std::string UiTest::Setting(const std::string& key) {
+    return plat::ReadProfileString("Plugins\\DI-VE-RI.ini", "Settings", key, "");
+}
+
+void UiTest::SetSetting(const std::string& key, const std::string& value) {
+    plat::WriteProfileString("Plugins\\DI-VE-RI.ini", "Settings", key, value);
+}
+
+}  // namespace testing_support

@@ -1,0 +1,270 @@
+#include "ui/setup_panel.h"
+
+#include <iterator>
+
+#include "scoring/engine_state.h"
+#include "ui/dialog_tables.h"
+#include "ui/handler_guard.h"
+#include "ui/ui_settings.h"
+#include "ui/window_set.h"
+#include "ui/window_texts.h"
+
+namespace ui {
+namespace {
+
+// Where the Russian "Mode" label goes, pixels of the client area: its text
+// is longer than the template leaves room for.
+const plat::Rect kRussianModeLabel = {26, 8, 26 + 70, 8 + 15};
+
+const char* const kBandNames[] = {"160m", "80m", "40m", "20m", "15m", "10m"};
+
+int ZeroOrOne(int value) {
+    return value != 0 ? 1 : 0;
+}
+
+const char* Flag(int value) {
+    return value != 0 ? "1" : "0";
+}
+
+// The contest year and the language, as the contest run set them.
+std::string StartYear() EXCLUDES(g_engineMutex) {
+    plat::LockGuard lock(EngineLock());
+    return g_startYear;
+}
+
+bool RussianUi() EXCLUDES(g_engineMutex) {
+    plat::LockGuard lock(EngineLock());
+    return g_russianUi;
+}
+
+}  // namespace
+
+bool Setup::OnInitDialog(plat::DialogWindow& w) {
+    g_setupPanel.store(w.Id());
+    Guarded([&] {
+        const int x = ReadUiNumber("setup_x");
+        g_savedX = x != 0 ? x : 10;
+        g_savedY = ReadUiNumber("setup_y");
+        m_viewCounty = ZeroOrOne(ReadUiNumber("setup_view_county"));
+        m_viewDxcc = ZeroOrOne(ReadUiNumber("setup_view_dxcc"));
+        m_viewPrevQso = ZeroOrOne(ReadUiNumber("setup_view_prev_qso"));
+        // The box comes back as the operator left it.
+        m_onTop = ZeroOrOne(ReadUiNumber("setup_window_on_top"));
+        g_onTop = m_onTop != 0;
+
+        russian_ = RussianUi();
+        ApplyLanguage(w);
+
+        for (controls::CAdvancedButton* button : {&m_cwButton, &m_ssbButton}) {
+            const int id = button == &m_cwButton ? kIdCwButton : kIdSsbButton;
+            button->AttachToItem(id, w, kModeIdle, kModeText, kDisabledText);
+            button->SetShape(controls::CAdvancedButton::ShapeRect);
+        }
+        PushChoices(w);
+        w.MoveTo(g_savedX, g_savedY);
+        w.MakeTopmost();
+        w.SetIcon(kWindowIcon);
+
+        link_.Open();
+        g_uiBandNames.assign(std::begin(kBandNames), std::end(kBandNames));
+        ApplySavedMode(ReadUiSetting("Mode"));
+    });
+    // Whatever failed above, the panel gets its first refresh and keeps its
+    // Close entry disabled.
+    plat::PostWindowMessage(w.Id(), kMsgStatsRefresh);
+    w.DisableCloseEntry();
+    return true;
+}
+
+void Setup::ApplyLanguage(plat::DialogWindow& w) {
+    const PanelTexts& texts = PanelTextsFor(russian_);
+    w.SetCaption(Shown(FormatText(texts.caption, StartYear())));
+    w.SetItemText(kIdViewLabel, Shown(texts.viewLabel));
+    w.SetItemText(kIdModeLabel, Shown(texts.modeLabel));
+    w.SetItemText(kIdDxccBox, Shown(texts.dxccBox));
+    w.SetItemText(kIdCountyBox, Shown(texts.countyBox));
+    w.SetItemText(kIdOnTopBox, Shown(texts.onTopBox));
+    w.SetItemText(kIdPrevQsoBox, Shown(texts.prevQsoBox));
+    if (russian_) {
+        w.MoveItem(kIdModeLabel, kRussianModeLabel);
+    }
+}
+
+void Setup::ApplySavedMode(const std::string& mode) {
+    // The comparison is exact: "cw" sends nothing and leaves both grey.
+    if (mode.empty() || mode == "CW") {
+        link_.RunMacro("<MODE:CW>");
+        link_.RunMacro("<BAUDRATE:27>");
+        m_cwButton.SetBackColor(kModeActive);
+        m_ssbButton.SetBackColor(kModeIdle);
+        m_ssbButton.SetForeColor(kModeText);
+    } else if (mode == "SSB") {
+        link_.RunMacro("<MODE:SSB>");
+        m_cwButton.SetBackColor(kModeIdle);
+        m_cwButton.SetForeColor(kModeText);
+        m_ssbButton.SetBackColor(kModeActive);
+    }
+}
+
+void Setup::OnCommand(plat::DialogWindow& w, int id, int code) {
+    Guarded([&] {
+        if (id == plat::kIdOk) {
+            return;  // Enter does not close the panel
+        }
+        if (id == plat::kIdCancel) {
+            // Escape ends the panel; the other windows cannot outlive it.
+            windows_.CloseAll();
+            w.EndDialog(plat::kIdCancel);
+            return;
+        }
+        if (code != 0) {
+            return;  // only clicks
+        }
+        switch (id) {
+            case kIdCwButton:
+                SwitchToCw();
+                break;
+            case kIdSsbButton:
+                SwitchToSsb();
+                break;
+            case kIdDxccBox:
+                ToggleDxcc(w);
+                break;
+            case kIdCountyBox:
+                ToggleCounty(w);
+                break;
+            case kIdPrevQsoBox:
+                TogglePrevQso(w);
+                break;
+            case kIdOnTopBox:
+                ToggleOnTop(w);
+                break;
+            default:
+                break;
+        }
+    });
+}
+
+void Setup::OnClose(plat::DialogWindow& w) {
+    Guarded([&] { windows_.CloseAll(); });
+    w.EndDialog(plat::kIdCancel);
+}
+
+void Setup::OnUserMessage(plat::DialogWindow& w, unsigned msg) {
+    if (msg == kMsgStatsRefresh) {
+        Guarded([&] { OnStatsRefresh(w); });
+    }
+}
+
+bool Setup::OnControlColours(plat::DialogWindow&, int, plat::ControlColours& out) {
+    out.text = plat::Rgb(0, 0, 0);
+    out.textBackground = kPanelTextBackground;
+    out.background = kPanelBackground;
+    return true;
+}
+
+void Setup::OnSetCursor(plat::DialogWindow& w) {
+    Guarded([&] { SavePositionIfMoved(w, "setup_x", "setup_y"); });
+}
+
+void Setup::OnDrawItem(plat::DialogWindow&, int id, plat::Canvas& c, const plat::Rect& r,
+                       unsigned state) {
+    Guarded([&] {
+        if (id == kIdCwButton) {
+            m_cwButton.DrawItem(c, r, state);
+        } else if (id == kIdSsbButton) {
+            m_ssbButton.DrawItem(c, r, state);
+        }
+    });
+}
+
+void Setup::OnDestroy(plat::DialogWindow&) {
+    m_cwButton.Detach();
+    m_ssbButton.Detach();
+}
+
+void Setup::SwitchToCw() {
+    link_.RunMacro("<MODE:CW>");
+    m_cwButton.SetBackColor(kModeActive);
+    m_ssbButton.SetBackColor(kModeIdle);
+    m_ssbButton.SetForeColor(kModeText);
+    WriteUiSetting("Mode", "CW");
+}
+
+void Setup::SwitchToSsb() {
+    link_.RunMacro("<MODE:SSB>");
+    m_ssbButton.SetBackColor(kModeActive);
+    m_cwButton.SetBackColor(kModeIdle);
+    m_cwButton.SetForeColor(kModeText);
+    WriteUiSetting("Mode", "SSB");
+}
+
+void Setup::OpenInfoWindow(InfoKind kind) {
+    if (!windows_.Open(kind) || kind != InfoKind::kPrevQso) {
+        return;
+    }
+    const std::string caption = Shown(FormatText(NewPrevQsoCaption(russian_), StartYear()));
+    if (Prev_QSO* window = windows_.PrevQso()) {
+        window->Window()->SetCaption(caption);
+    }
+}
+
+void Setup::ToggleDxcc(plat::DialogWindow& w) {
+    if (InfoWindows::IsOpen(InfoKind::kDxcc)) {
+        windows_.Close(InfoKind::kDxcc);
+        m_viewDxcc = 0;
+    } else {
+        OpenInfoWindow(InfoKind::kDxcc);
+        m_viewDxcc = 1;
+        plat::PostWindowMessage(w.Id(), kMsgStatsRefresh);
+    }
+    w.SetCheck(kIdDxccBox, m_viewDxcc != 0);
+    WriteUiSetting("setup_view_DXCC", Flag(m_viewDxcc));
+}
+
+void Setup::ToggleCounty(plat::DialogWindow& w) {
+    if (InfoWindows::IsOpen(InfoKind::kCounty)) {
+        windows_.Close(InfoKind::kCounty);
+        m_viewCounty = 0;
+    } else {
+        OpenInfoWindow(InfoKind::kCounty);
+        m_viewCounty = 1;
+        plat::PostWindowMessage(w.Id(), kMsgStatsRefresh);
+    }
+    w.SetCheck(kIdCountyBox, m_viewCounty != 0);
+    WriteUiSetting("setup_view_county", Flag(m_viewCounty));
+}
+
+void Setup::TogglePrevQso(plat::DialogWindow& w) {
+    if (InfoWindows::IsOpen(InfoKind::kPrevQso)) {
+        windows_.Close(InfoKind::kPrevQso);
+        m_viewPrevQso = 0;
+    } else {
+        OpenInfoWindow(InfoKind::kPrevQso);
+        m_viewPrevQso = 1;
+        plat::PostWindowMessage(w.Id(), kMsgStatsRefresh);
+    }
+    w.SetCheck(kIdPrevQsoBox, m_viewPrevQso != 0);
+    WriteUiSetting("setup_view_prev_qso", Flag(m_viewPrevQso));
+}
+
+void Setup::ToggleOnTop(plat::DialogWindow& w) {
+    m_onTop = m_onTop != 0 ? 0 : 1;
+    g_onTop = m_onTop != 0;
+    WriteUiSetting("setup_window_on_top", Flag(m_onTop));
+    // The refresh re-creates both with the new stacking, as their view
+    // choices still ask for them.
+    windows_.Close(InfoKind::kCounty);
+    windows_.Close(InfoKind::kDxcc);
+    PushChoices(w);
+    plat::PostWindowMessage(w.Id(), kMsgStatsRefresh);
+}
+
+void Setup::PushChoices(plat::DialogWindow& w) const {
+    w.SetCheck(kIdDxccBox, m_viewDxcc != 0);
+    w.SetCheck(kIdCountyBox, m_viewCounty != 0);
+    w.SetCheck(kIdOnTopBox, m_onTop != 0);
+    w.SetCheck(kIdPrevQsoBox, m_viewPrevQso != 0);
+}
+
+}  // namespace ui
