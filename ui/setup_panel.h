@@ -48,8 +48,12 @@ class Setup : public plat::DialogHandler {
     controls::CAdvancedButton m_ssbButton;
 
   private:
-    // The refresh request: opens the windows the view choices ask for.
+    // The refresh request: the live refresh with the panel's host link.
     void OnStatsRefresh(plat::DialogWindow& w);
+    // Creates the windows the view choices ask for and that are missing.
+    void OpenRequestedWindows();
+    // A QSO with a YU/YT station was removed: the county marks start afresh.
+    void OnCountyReset();
     // Opens the window and, for the previous-QSO window, sets its caption.
     void OpenInfoWindow(InfoKind kind);
 
