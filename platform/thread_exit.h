@@ -1,5 +1,7 @@
-// Ending a thread of the library from inside it, so that the thread that
-// unloads the library may unmap its code the moment it sees the thread go.
+// The library's threads and the library's unload: ending a thread from
+// inside the library so that the thread that unloads the library may unmap
+// its code the moment it sees the thread go, and dropping a thread that has
+// not begun to run yet.
 #pragma once
 
 #include <atomic>
@@ -15,5 +17,14 @@ namespace plat {
 // after. Natively any other thread returns from it after the store; on
 // Windows only threads started by StartDetachedThread may call it.
 void ExitThreadClearing(std::atomic<std::uintptr_t>& word);
+
+// During the library's unload: when the thread last started by
+// StartDetachedThread has not yet begun to run its procedure, ends it and
+// returns true; it has run nothing of the library. Call it once per unload.
+// On Windows a thread
+// created just before the unload waits for the loader lock that the
+// unloading thread holds, and would otherwise start in code that is gone.
+// Natively threads start without waiting for the unload, so this is false.
+bool CancelThreadNotYetRunning();
 
 }  // namespace plat

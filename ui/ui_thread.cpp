@@ -21,6 +21,7 @@ namespace {
 // time, and never longer than the limit, so that an unload cannot hang.
 constexpr unsigned kWaitStepMs = 20;
 constexpr auto kCloseLimit = std::chrono::milliseconds(1500);
+constexpr unsigned kStartLimitMs = 1500;
 
 // Raised by the unload hook: the host's thread is inside the library's
 // unload and may hold locks (the loader's) that the UI thread must not wait
@@ -44,8 +45,17 @@ void RunPanel() {
     panel.reset();
 }
 
+// The thread's life once it holds the claim on g_setupPanel.
+unsigned RunClaimedPanel() {
+    Guarded([] { RunPanel(); });
+    plat::ExitThreadClearing(g_setupPanel);
+    return 0;
+}
+
+// StartUi claims the panel for the thread before it starts, so that an
+// unload right after the start knows there is a thread to wait for.
 unsigned UiThreadProc(void*) {
-    return UiThreadMain();
+    return RunClaimedPanel();
 }
 
 void CloseByRequest(std::atomic<plat::WindowId>& reference) {
@@ -57,6 +67,10 @@ void CloseByRequest(std::atomic<plat::WindowId>& reference) {
 
 bool PanelGone(void*) {
     return g_setupPanel.load() == 0;
+}
+
+bool PanelStarted(void*) {
+    return g_setupPanel.load() != kPanelStarting;
 }
 
 // Sends the panel its close request once its window exists and waits until
@@ -89,9 +103,7 @@ unsigned UiThreadMain() {
     if (!g_setupPanel.compare_exchange_strong(none, kPanelStarting)) {
         return 1;  // another panel runs
     }
-    Guarded([] { RunPanel(); });
-    plat::ExitThreadClearing(g_setupPanel);
-    return 0;
+    return RunClaimedPanel();
 }
 
 void StartUi() {
@@ -99,8 +111,21 @@ void StartUi() {
         CloseAllWindows();
     }
     g_unloading = false;
+    plat::WindowId none = 0;
+    if (!g_setupPanel.compare_exchange_strong(none, kPanelStarting)) {
+        return;  // the old panel did not go in time; it stays
+    }
     // A thread that cannot be created leaves the panel away, unreported.
-    plat::StartDetachedThread(&UiThreadProc, nullptr);
+    if (!plat::StartDetachedThread(&UiThreadProc, nullptr)) {
+        g_setupPanel = 0;
+        return;
+    }
+    // The thread's first steps may need the loader's lock (on Windows its
+    // start, natively the first use of its thread-local state), which an
+    // unload holds while it waits for the thread: wait until the panel's
+    // window exists, so that an unload right after this start finds a
+    // panel it can close.
+    plat::WaitServingHostCalls(&PanelStarted, nullptr, kStartLimitMs);
 }
 
 void CloseAllWindows() {
@@ -115,7 +140,13 @@ void CloseAllWindows() {
 
 void OnLibraryUnload() {
     // At process exit the other threads are gone already: nothing to wait for.
-    if (plat::ProcessIsEnding() || g_setupPanel.load() == 0) {
+    const plat::WindowId panel = g_setupPanel.load();
+    if (plat::ProcessIsEnding() || panel == 0) {
+        return;
+    }
+    // A UI thread that has not begun to run cannot begin during the unload.
+    if (panel == kPanelStarting && plat::CancelThreadNotYetRunning()) {
+        g_setupPanel = 0;
         return;
     }
     g_unloading = true;

@@ -55,6 +55,10 @@ void ExitThreadClearing(std::atomic<std::uintptr_t>& word) {
     }
 }
 
+bool CancelThreadNotYetRunning() {
+    return false;
+}
+
 // The other threads outlive the library's unload on POSIX, even at exit.
 bool ProcessIsEnding() {
     return false;

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "platform/sync.h"
+#include "platform/thread_exit.h"
 
 namespace plat {
 
@@ -32,7 +33,14 @@ struct ThreadStart {
     void* arg;
 };
 
+// The thread StartDetachedThread made last, and the last one that began to
+// run: the unload may end the former while it still waits to begin.
+HANDLE g_lastThread = nullptr;
+DWORD g_lastThreadId = 0;
+volatile LONG g_runningThreadId = 0;
+
 DWORD WINAPI RunThread(LPVOID param) {
+    InterlockedExchange(&g_runningThreadId, static_cast<LONG>(GetCurrentThreadId()));
     const ThreadStart start = *static_cast<ThreadStart*>(param);
     delete static_cast<ThreadStart*>(param);
     return start.proc(start.arg);
@@ -45,17 +53,34 @@ bool StartDetachedThread(ThreadProc proc, void* arg) {
     if (start == nullptr) {
         return false;
     }
-    HANDLE thread = CreateThread(nullptr, 0, RunThread, start, 0, nullptr);
+    DWORD id = 0;
+    HANDLE thread = CreateThread(nullptr, 0, RunThread, start, 0, &id);
     if (thread == nullptr) {
         delete start;
         return false;
     }
-    CloseHandle(thread);
+    if (g_lastThread != nullptr) {
+        CloseHandle(g_lastThread);
+    }
+    g_lastThread = thread;
+    g_lastThreadId = id;
     return true;
 }
 
-void SleepMilliseconds(unsigned ms) {
-    Sleep(ms);
+bool CancelThreadNotYetRunning() {
+    if (g_lastThread == nullptr) {
+        return false;
+    }
+    const bool running =
+        static_cast<DWORD>(InterlockedCompareExchange(&g_runningThreadId, 0, 0)) == g_lastThreadId;
+    const bool ended = WaitForSingleObject(g_lastThread, 0) == WAIT_OBJECT_0;
+    if (!running && !ended) {
+        // Its start record is lost with it; it never touched anything else.
+        TerminateThread(g_lastThread, 0);
+    }
+    CloseHandle(g_lastThread);
+    g_lastThread = nullptr;
+    return !running && !ended;
 }
 
 }  // namespace plat

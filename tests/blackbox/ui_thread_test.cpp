@@ -88,9 +88,11 @@ TEST_F(UiThreadTest, UnloadClosesCountyDxccPreviousQsoThenThePanel) {
 }
 
 TEST_F(UiThreadTest, UnloadWhileTheUiThreadWaitsForTheUnloadingHost) {
-    // The panel's start calls the host, which does not pump: the UI thread
+    const plat::WindowId panel = StartWithAllWindows();
+    ASSERT_NE(panel, 0u);
+    // The SSB button calls the host, which does not pump: the UI thread
     // waits inside the call when the host unloads the library.
-    plugin.Reset(DefaultRun());
+    ASSERT_TRUE(plat::headless::Click(panel, 1007));
     const auto deadline = Clock::now() + std::chrono::seconds(5);
     while (plat::PendingHostCalls() == 0 && Clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
