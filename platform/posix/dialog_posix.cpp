@@ -1,4 +1,5 @@
 // The dialogs of platform/dialog.h on the headless window system.
+#include <cstdint>
 #include <memory>
 #include <new>
 
@@ -12,6 +13,8 @@ using headless::HeadlessWindow;
 using headless::WindowSystem;
 
 namespace {
+
+constexpr std::uint32_t kStyleVisible = 0x10000000;  // WS_VISIBLE
 
 std::shared_ptr<HeadlessWindow> Create(const DialogTemplate& t, DialogHandler& handler,
                                        bool modal) {
@@ -36,7 +39,15 @@ int RunModalDialog(const DialogTemplate& t, DialogHandler& handler) {
     }
     WindowSystem& system = WindowSystem::Get();
     w->Show();
-    while (system.HandleOne([&w] { return w->EndedLocked(); }, false)) {
+    try {
+        while (system.HandleOne([&w] { return w->EndedLocked(); }, false)) {
+        }
+    } catch (...) {
+        // A handler threw: the dialog goes without further handler calls.
+        std::lock_guard<std::mutex> lock(system.Mutex());
+        w->DiscardLocked();
+        system.RemoveLocked(w->Id());
+        throw;
     }
     w->Destroy();
     std::lock_guard<std::mutex> lock(system.Mutex());
@@ -47,6 +58,9 @@ WindowId CreateModelessDialog(const DialogTemplate& t, DialogHandler& handler) {
     std::shared_ptr<HeadlessWindow> w = Create(t, handler, false);
     if (!w || !WindowExists(w->Id())) {
         return 0;
+    }
+    if ((t.style & kStyleVisible) != 0) {
+        w->Show();
     }
     return w->Id();
 }

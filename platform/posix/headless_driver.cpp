@@ -87,6 +87,37 @@ bool Sync(WindowId w, int timeoutMs) {
     return System().Sync(w, timeoutMs);
 }
 
+std::optional<PaintRecord> PaintItem(WindowId w, int controlId, unsigned state, int timeoutMs) {
+    // Shared with the window's thread, which may answer after a timeout.
+    auto painted = std::make_shared<std::shared_ptr<const PaintRecord>>();
+    const bool handled = System().Send(
+        w,
+        [painted, controlId, state](HeadlessWindow& win) {
+            auto record = win.PaintItem(controlId, state);
+            std::lock_guard<std::mutex> lock(WindowSystem::Get().Mutex());
+            *painted = std::move(record);
+        },
+        timeoutMs);
+    std::lock_guard<std::mutex> lock(System().Mutex());
+    if (!handled || !*painted) {
+        return std::nullopt;
+    }
+    return **painted;
+}
+
+std::optional<PaintRecord> LastItemPaint(WindowId w, int controlId) {
+    std::lock_guard<std::mutex> lock(System().Mutex());
+    auto window = System().FindLocked(w);
+    if (!window) {
+        return std::nullopt;
+    }
+    auto record = window->LastPaintLocked(controlId);
+    if (!record) {
+        return std::nullopt;
+    }
+    return *record;
+}
+
 std::size_t QueuedMessages(WindowId w) {
     return System().Queued(w);
 }

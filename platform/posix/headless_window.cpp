@@ -4,7 +4,7 @@
 #include <mutex>
 #include <utility>
 
-#include "platform/posix/item_canvas.h"
+#include "platform/posix/recording_canvas.h"
 #include "platform/posix/window_system.h"
 
 namespace plat {
@@ -314,30 +314,29 @@ void HeadlessWindow::UserMove(int left, int top) {
     rect_ = {left, top, left + rect_.Width(), top + rect_.Height()};
 }
 
-bool HeadlessWindow::PaintItem(int id, unsigned state) {
+std::shared_ptr<const PaintRecord> HeadlessWindow::PaintItem(int id, unsigned state) {
     Rect r;
     {
         std::lock_guard<std::mutex> lock(Lock());
         const Control* c = FindLocked(id);
         if (c == nullptr || !c->state.ownerDrawn || destroyed_) {
-            return false;
+            return nullptr;
         }
         r = {0, 0, c->state.rect.Width(), c->state.rect.Height()};
     }
     auto record = std::make_shared<PaintRecord>();
     record->rect = r;
     record->state = state;
-    std::unique_ptr<Canvas> canvas = NewItemCanvas(r);
-    if (!canvas) {
-        return false;
-    }
-    handler_.OnDrawItem(*this, id, *canvas, r, state);
-    KeepItemPaint(*canvas, *record);
+    // A fresh canvas whose clip box is the whole item, as after an
+    // invalidation of the item.
+    RecordingCanvas canvas(r);
+    handler_.OnDrawItem(*this, id, canvas, r, state);
+    record->ops = canvas.Ops();
     std::lock_guard<std::mutex> lock(Lock());
     Control* c = FindLocked(id);
     c->state.paints++;
-    c->lastPaint = std::move(record);
-    return true;
+    c->lastPaint = record;
+    return record;
 }
 
 void HeadlessWindow::PaintInvalidated() {

@@ -57,8 +57,9 @@ class HeadlessWindow : public DialogWindow {
     void UserResize(int width, int height);
     void UserMove(int left, int top);
 
-    // Paints the item through OnDrawItem; false when it is not owner-drawn.
-    bool PaintItem(int id, unsigned state);
+    // Paints the item through OnDrawItem and returns what it drew; null
+    // when it is not owner-drawn.
+    std::shared_ptr<const PaintRecord> PaintItem(int id, unsigned state);
     // Paints the invalidated items (the paint message).
     void PaintInvalidated();
 

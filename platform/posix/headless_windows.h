@@ -24,10 +24,15 @@
 //    queued for a window that is destroyed before it runs is dropped.
 //  - Escape is OnCommand(kIdCancel, 0) and Enter OnCommand(kIdOk, 0); the
 //    close request is OnClose; a user message is OnUserMessage.
+//  - A modal dialog shows once OnInitDialog has run; a modeless one stays
+//    hidden until Show unless its template's style has WS_VISIBLE.
 //  - Destroy runs OnDestroy, then the window is gone. A modal dialog that
 //    ends is destroyed the same way before RunModalDialog returns. Destroy
 //    on a modal dialog ends its run with kIdCancel; EndDialog on a modeless
 //    one only hides it.
+//  - An exception from a handler leaves the loop that ran it; a sender
+//    waiting for that message is answered all the same, and a modal run
+//    that it leaves takes its dialog away without calling its handler.
 //  - When a thread ends, its windows are gone without their handlers being
 //    called, and what was queued for them is dropped.
 //
@@ -52,6 +57,7 @@
 
 #include "platform/canvas.h"
 #include "platform/dialog.h"
+#include "platform/posix/recording_canvas.h"
 
 #ifndef STATS_POSIX_API
 #if defined(__GNUC__)
@@ -74,8 +80,9 @@ STATS_POSIX_API int DialogUnitsToPixelsY(int units);
 
 // One paint of an owner-drawn item.
 struct PaintRecord {
-    Rect rect;           // the item's rectangle handed to OnDrawItem
-    unsigned state = 0;  // kItemSelected, kItemFocus, kItemDisabled
+    Rect rect;                  // the item's rectangle handed to OnDrawItem
+    unsigned state = 0;         // kItemSelected, kItemFocus, kItemDisabled
+    std::vector<CanvasOp> ops;  // what OnDrawItem drew, in order
 };
 
 struct ControlState {
@@ -146,6 +153,17 @@ STATS_POSIX_API bool ResizeWindow(WindowId w, int width, int height);
 // ended. On the window's own thread it handles the queue itself. False on
 // timeout (a thread that runs no loop never handles its queue).
 STATS_POSIX_API bool Sync(WindowId w, int timeoutMs = 5000);
+
+// Paints an owner-drawn item on its window's thread, as a sent message
+// (ahead of posted ones), through OnDrawItem with the item's rectangle
+// {0, 0, width, height} and `state`, and returns what it drew. Nothing when
+// the item is not owner-drawn, the window is gone or its thread did not
+// answer in time.
+STATS_POSIX_API std::optional<PaintRecord> PaintItem(WindowId w, int controlId, unsigned state,
+                                                     int timeoutMs = 5000);
+// The item's latest paint, whatever caused it: RedrawItemNow, an
+// invalidation, a click on it (pressed, then released), PaintItem.
+STATS_POSIX_API std::optional<PaintRecord> LastItemPaint(WindowId w, int controlId);
 
 // How many messages wait in the queue of window `w`'s thread (sent and
 // posted; paints not counted); 0 when the window is gone.

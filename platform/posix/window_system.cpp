@@ -1,5 +1,6 @@
 #include "platform/posix/window_system.h"
 
+#include <algorithm>
 #include <chrono>
 #include <utility>
 
@@ -34,8 +35,11 @@ void Complete(Completion& c, bool ok) {
     }
 }
 
+// Nothing waits but sync markers, which wait for the rest only.
 bool QueueIdleLocked(const ThreadQueue& q) {
-    return q.sent.empty() && q.posted.empty() && q.unpainted.empty();
+    return q.sent.empty() && q.unpainted.empty() &&
+           std::all_of(q.posted.begin(), q.posted.end(),
+                       [](const Message& m) { return m.target == 0; });
 }
 
 // Nothing waits but other sync markers (left, say, by syncs that timed
@@ -258,13 +262,23 @@ void WindowSystem::Deliver(Message& m) {
         }
         return;
     }
+    // The sender is answered even when the handler throws, so it never
+    // waits for ever.
+    struct Answer {
+        std::mutex& mutex;
+        Completion* completion;
+        bool delivered;
+        ~Answer() {
+            if (completion != nullptr) {
+                std::lock_guard<std::mutex> lock(mutex);
+                Complete(*completion, delivered);
+            }
+        }
+    };
     auto w = Find(m.target);
+    Answer answer{mutex_, m.completion.get(), w != nullptr};
     if (w) {
         m.run(*w);
-    }
-    if (m.completion) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        Complete(*m.completion, w != nullptr);
     }
 }
 

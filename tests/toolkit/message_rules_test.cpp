@@ -4,6 +4,7 @@
 #include <atomic>
 #include <chrono>
 #include <future>
+#include <stdexcept>
 #include <thread>
 
 #include "tests/toolkit/test_dialogs.h"
@@ -178,6 +179,66 @@ TEST_F(MessageRules, SendToAWindowDestroyedWhileQueuedFails) {
     EXPECT_TRUE(first.get());
     EXPECT_FALSE(second.get());
     EXPECT_EQ(h.Events(), (Strings{"init", "close", "destroy"}));
+    ui.End();
+}
+
+// A window thread waiting on another thread (as in a call to the host)
+// handles close requests sent to its windows meanwhile, but leaves posted
+// messages for its loop.
+TEST_F(MessageRules, WaitServingSentMessagesHandlesOnlySends) {
+    RecordingHandler h;
+    std::atomic<bool> released{false};
+    std::promise<plat::WindowId> created;
+    std::promise<bool> waited;
+    std::thread ui([&] {
+        created.set_value(plat::CreateModelessDialog(TestTemplate(105), h));
+        waited.set_value(
+            plat::headless::WaitServingSentMessages([&released] { return released.load(); }));
+    });
+    const plat::WindowId w = created.get_future().get();
+    EXPECT_TRUE(plat::PostWindowMessage(w, plat::kMsgUser));
+    EXPECT_TRUE(plat::SendCloseRequest(w));
+    released = true;
+    EXPECT_TRUE(waited.get_future().get());
+    ui.join();
+    EXPECT_EQ(h.Events(), (Strings{"init", "close", "destroy"}));
+    EXPECT_FALSE(plat::headless::WaitServingSentMessages([] { return false; }, 5));
+}
+
+// A handler that throws must not leave its sender waiting for ever, nor
+// its modal dialog behind.
+TEST_F(MessageRules, SenderIsAnsweredWhenTheHandlerThrows) {
+    RecordingHandler modal;
+    modal.onClose = [](plat::DialogWindow&) { throw std::runtime_error("handler fault"); };
+    std::promise<plat::WindowId> created;
+    std::promise<bool> goneWhenThrown;
+    modal.onInit = [&created](plat::DialogWindow& w) { created.set_value(w.Id()); };
+    std::thread ui([&] {
+        try {
+            plat::RunModalDialog(TestTemplate(104), modal);
+            ADD_FAILURE() << "the exception did not leave the modal run";
+            goneWhenThrown.set_value(false);
+        } catch (const std::runtime_error&) {
+            goneWhenThrown.set_value(plat::headless::LiveWindows().empty());
+        }
+    });
+    const plat::WindowId w = created.get_future().get();
+    EXPECT_TRUE(plat::SendCloseRequest(w));
+    EXPECT_TRUE(goneWhenThrown.get_future().get());
+    ui.join();
+}
+
+// Syncs that timed out while the thread ran no loop leave their markers
+// queued; once the loop runs, they must not keep each other waiting.
+TEST_F(MessageRules, SyncReturnsAfterEarlierSyncsTimedOut) {
+    RecordingHandler h;
+    PausedUiThread ui(h);
+    EXPECT_FALSE(plat::headless::Sync(ui.Modeless(), 10));
+    EXPECT_FALSE(plat::headless::Sync(ui.Modeless(), 10));
+    EXPECT_TRUE(plat::PostWindowMessage(ui.Modeless(), plat::kMsgUser));
+    ui.StartLoop();
+    EXPECT_TRUE(plat::headless::Sync(ui.Modeless()));
+    EXPECT_EQ(h.Events(), (Strings{"init", "user 1024"}));
     ui.End();
 }
 

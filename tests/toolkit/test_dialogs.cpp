@@ -22,6 +22,36 @@ plat::DialogTemplate TestTemplate(int templateId) {
     return t;
 }
 
+ModalThread::ModalThread(RecordingHandler& h, int templateId) {
+    auto inner = h.onInit;
+    h.onInit = [this, inner](plat::DialogWindow& w) {
+        if (inner) {
+            inner(w);
+        }
+        shown_.set_value(w.Id());
+    };
+    thread_ = std::thread([this, &h, templateId] {
+        result_.set_value(plat::RunModalDialog(TestTemplate(templateId), h));
+    });
+    threadId_ = thread_.get_id();
+    id_ = shown_.get_future().get();
+}
+
+ModalThread::~ModalThread() {
+    if (thread_.joinable()) {
+        plat::headless::ResetWindows();
+        thread_.join();
+    }
+}
+
+int ModalThread::Result() {
+    if (future_.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        return -2;
+    }
+    thread_.join();
+    return future_.get();
+}
+
 std::vector<std::string> RecordingHandler::Events() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return events_;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <future>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -57,6 +58,30 @@ class RecordingHandler : public plat::DialogHandler {
     mutable std::mutex mutex_;
     std::vector<std::string> events_;
     std::vector<std::thread::id> threads_;
+};
+
+// Runs a modal dialog of template `templateId` on a thread of its own; the
+// constructor returns once the dialog exists. A run still going at the end
+// is ended by resetting the windows.
+class ModalThread {
+  public:
+    explicit ModalThread(RecordingHandler& h, int templateId = kTemplateId);
+    ~ModalThread();
+    ModalThread(const ModalThread&) = delete;
+    ModalThread& operator=(const ModalThread&) = delete;
+
+    plat::WindowId Id() const { return id_; }
+    std::thread::id ThreadId() const { return threadId_; }
+    // The modal run's result; -2 when it did not end within 5 seconds.
+    int Result();
+
+  private:
+    std::promise<plat::WindowId> shown_;
+    std::promise<int> result_;
+    std::future<int> future_ = result_.get_future();
+    std::thread thread_;
+    std::thread::id threadId_;
+    plat::WindowId id_ = 0;
 };
 
 class ToolkitTest : public ::testing::Test {
