@@ -14,11 +14,23 @@ bool RecordingHost::RunMacro(const std::string& macro) {
 }
 
 std::optional<plat::HostValue> RecordingHost::GetFieldText(int) {
-    return plat::HostValue(std::string());
+    std::lock_guard<std::mutex> lock(mutex_);
+    return plat::HostValue(call_);
 }
 
 std::optional<plat::HostValue> RecordingHost::Frequency() {
-    return plat::HostValue(14025000.0);
+    std::lock_guard<std::mutex> lock(mutex_);
+    return plat::HostValue(hz_);
+}
+
+void RecordingHost::SetCall(const std::string& call) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    call_ = call;
+}
+
+void RecordingHost::SetFrequency(double hz) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    hz_ = hz;
 }
 
 std::vector<std::string> RecordingHost::Macros() {

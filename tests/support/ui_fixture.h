@@ -23,8 +23,9 @@ constexpr int kDxcc = 105;
 constexpr int kCounty = 106;
 constexpr int kPrevQso = 108;
 
-// Records the macros it is asked to run; answers an empty entry field and
-// the frequency it is given.
+// Records the macros it is asked to run; answers the call typed in its
+// entry field (none at first) and the radio's frequency (14.025 MHz at
+// first).
 class RecordingHost : public plat::HostObject {
   public:
     bool RunMacro(const std::string& macro) override;
@@ -33,10 +34,14 @@ class RecordingHost : public plat::HostObject {
 
     std::vector<std::string> Macros();
     void ClearMacros();
+    void SetCall(const std::string& call);
+    void SetFrequency(double hz);
 
   private:
     std::mutex mutex_;
     std::vector<std::string> macros_;
+    std::string call_;
+    double hz_ = 14025000.0;
 };
 
 class UiTest : public PluginTest {
