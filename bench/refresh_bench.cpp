@@ -1,5 +1,5 @@
 // Times the live refresh's own work (the host's answers are immediate and
-// the windows do nothing) and, later, the table paints, on the generated
+// the windows do nothing) and one paint of each table, on the generated
 // logs of 1,000, 10,000 and 100,000 QSOs. The engine is linked in and fed
 // through its exports, so the refresh reads the state those calls built.
 //
@@ -13,11 +13,13 @@
 #include "bench/bench_log.h"
 #include "bench/bench_main.h"
 #include "host/plugin_loader.h"
+#include "platform/posix/recording_canvas.h"
 #include "platform/sync.h"
 #include "plugin/stats_exports.h"
 #include "scoring/engine_state.h"
 #include "ui/live_refresh.h"
 #include "ui/prev_qso_grid.h"
+#include "ui/table_paint.h"
 
 namespace {
 
@@ -121,10 +123,39 @@ void Refresh(benchmark::State& state, size_t qsos) {
     }
 }
 
+// One paint of a table after a refresh for a worked call, with the radio on
+// 20 m: the snapshot taken under the engine lock and the drawing onto a
+// recording canvas the size of the control. The DXCC window's table is
+// timed with no call typed, so it shows the band's prefixes.
+void Paint(benchmark::State& state, size_t qsos, bool prevQsoTable) {
+    EnsureEngineHolds(qsos);
+    ImmediateHost host(prevQsoTable ? LogOf(qsos).knownCall.call : std::string());
+    IdleWindows windows;
+    ui::ResetLiveState();
+    ui::RunRefresh(host, windows);
+    const plat::Rect item{0, 0, 370, 196};
+    for (auto _ : state) {
+        if (!prevQsoTable) {
+            ui::Live().currentCall.clear();  // the previous-QSO table's "Call" stays out
+        }
+        plat::RecordingCanvas canvas(item);
+        if (prevQsoTable) {
+            ui::PaintPrevQsoTable(canvas, item);
+        } else {
+            ui::PaintDxccTable(canvas, item);
+        }
+        benchmark::DoNotOptimize(canvas.Ops().size());
+    }
+}
+
 void RegisterAll() {
     for (size_t qsos : kSizes) {
-        bench::Timed(benchmark::RegisterBenchmark(
-            ("plugin/Refresh/" + std::to_string(qsos)).c_str(), Refresh, qsos));
+        const std::string n = "/" + std::to_string(qsos);
+        bench::Timed(benchmark::RegisterBenchmark(("plugin/Refresh" + n).c_str(), Refresh, qsos));
+        bench::Timed(
+            benchmark::RegisterBenchmark(("plugin/PaintPrevQso" + n).c_str(), Paint, qsos, true));
+        bench::Timed(
+            benchmark::RegisterBenchmark(("plugin/PaintDxcc" + n).c_str(), Paint, qsos, false));
     }
 }
 

@@ -69,7 +69,7 @@ plugin = times.get("plugin", {})
 model = times.get("model", {})
 floor = times.get("floor", {})
 ops = ["Load", "CheckCall-new", "CheckCall-dupe", "CheckCall-known", "GetResult", "RemoveData",
-       "Refresh"]
+       "Refresh", "PaintPrevQso", "PaintDxcc"]
 sizes = sorted({size for _, size in plugin})
 
 print()

@@ -319,6 +319,7 @@ TEST_F(LiveWindowsTest, BandChangeRepaintsEveryCountyThenMarksTheNewBand) {
     }
 
     std::vector<int> before;
+    before.reserve(30);
     for (int k = 0; k < 30; ++k) {
         before.push_back(Read(county).Control(kFirstCounty + k)->paints);
     }
