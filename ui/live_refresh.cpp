@@ -1,6 +1,7 @@
 #include "ui/live_refresh.h"
 
 #include <cstddef>
+#include <cstring>
 #include <vector>
 
 #include "platform/sync.h"
@@ -98,6 +99,8 @@ void Refresh(RefreshHost& host, RefreshWindows& windows) EXCLUDES(g_engineMutex)
     if (!host.GetFieldText(kCallField, call)) {
         call.clear();
     }
+    // The entry field's text ends at its first NUL, as every window text does.
+    call.resize(std::strlen(call.c_str()));
     live.currentCall = call;
     if (CallTooShortToShow(call)) {
         return;

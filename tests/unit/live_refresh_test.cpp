@@ -237,6 +237,11 @@ TEST_F(LiveRefreshTest, UnansweredOrHostileCallIsEmptyAndLongCallsAreKept) {
     EXPECT_EQ(windows.dxccCaption, "DXCC worked on 20m 3 of 338");
 
     host.callAnswered = true;
+    host.call = std::string("DL2BBB\0junk", 11);
+    Refresh();
+    EXPECT_EQ(ui::Live().currentCall, "DL2BBB");
+    EXPECT_EQ(Row(3)[1], "12:05");
+
     host.call = std::string(5000, 'W') + "%s%n";
     windows.prevOpen = false;
     Refresh();
