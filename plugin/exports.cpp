@@ -3,9 +3,6 @@
 // exception reach the host.
 #include "plugin/stats_exports.h"
 
-#include <atomic>
-#include <cstdlib>
-
 #include "platform/library_detach.h"
 #include "platform/message_box.h"
 #include "plugin/contest_run.h"
@@ -76,20 +73,21 @@ struct LibraryHooks {
 };
 const LibraryHooks g_libraryHooks;
 
-// A process that ends with the library still loaded runs the destructors of
-// the library's static objects before its finaliser (natively). A handler
-// registered after those objects were built runs before their destructors,
-// so the windows close while the engine lock still exists. Registered by the
-// first contest run, which is what starts the windows.
-void CloseWindowsAtExit() {
-    OnLibraryUnload();
-}
+// A process that ends with the library still loaded destroys the library's
+// static objects before it runs the library's finaliser (natively). This
+// object is built at the first contest run, which is what starts the
+// windows, after every other static object of the library, so it goes
+// before them: the windows close while the engine lock and the engine's
+// state still exist. At an unload the finaliser has closed them already.
+struct CloseWindowsFirst {
+    CloseWindowsFirst() = default;
+    CloseWindowsFirst(const CloseWindowsFirst&) = delete;
+    CloseWindowsFirst& operator=(const CloseWindowsFirst&) = delete;
+    ~CloseWindowsFirst() { OnLibraryUnload(); }
+};
 
-void RegisterExitHandlerOnce() {
-    static std::atomic<bool> registered{false};
-    if (!registered.exchange(true)) {
-        std::atexit(&CloseWindowsAtExit);
-    }
+void CloseWindowsBeforeTheStaticsAtExit() {
+    static const CloseWindowsFirst closer;
 }
 
 }  // namespace
@@ -133,7 +131,7 @@ int ResetStats0(const char* hostFolder, int reportRun, const char* ownCall, Stat
         run.end = Date(contestEnd);
         run.ownDxcc = Text(ownDxcc);
         run.ownContinent = Text(ownContinent);
-        RegisterExitHandlerOnce();
+        CloseWindowsBeforeTheStaticsAtExit();
         plat::LockGuard lock(EngineLock());
         StartContestRun(run);
         return 1;

@@ -96,24 +96,20 @@ DialogTemplate MakePrevQsoWindow() {
 
 }  // namespace
 
-const DialogTemplate& SetupPanelTemplate() {
-    static const DialogTemplate t = MakeSetupPanel();
-    return t;
+DialogTemplate SetupPanelTemplate() {
+    return MakeSetupPanel();
 }
 
-const DialogTemplate& DxccWindowTemplate() {
-    static const DialogTemplate t = MakeDxccWindow();
-    return t;
+DialogTemplate DxccWindowTemplate() {
+    return MakeDxccWindow();
 }
 
-const DialogTemplate& CountyWindowTemplate() {
-    static const DialogTemplate t = MakeCountyWindow();
-    return t;
+DialogTemplate CountyWindowTemplate() {
+    return MakeCountyWindow();
 }
 
-const DialogTemplate& PrevQsoWindowTemplate() {
-    static const DialogTemplate t = MakePrevQsoWindow();
-    return t;
+DialogTemplate PrevQsoWindowTemplate() {
+    return MakePrevQsoWindow();
 }
 
 }  // namespace ui

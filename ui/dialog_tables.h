@@ -34,9 +34,11 @@ constexpr int kIdPrevQsoTable = 1007;
 // control kIdFirstCounty + i.
 constexpr int kIdFirstCounty = 1016;
 
-const plat::DialogTemplate& SetupPanelTemplate();
-const plat::DialogTemplate& DxccWindowTemplate();
-const plat::DialogTemplate& CountyWindowTemplate();
-const plat::DialogTemplate& PrevQsoWindowTemplate();
+// Built afresh on each call: no static object of the library outlives the
+// windows' needs at process exit.
+plat::DialogTemplate SetupPanelTemplate();
+plat::DialogTemplate DxccWindowTemplate();
+plat::DialogTemplate CountyWindowTemplate();
+plat::DialogTemplate PrevQsoWindowTemplate();
 
 }  // namespace ui

@@ -34,7 +34,7 @@ std::unique_ptr<InfoWindow> MakeWindow(InfoKind kind) {
     }
 }
 
-const plat::DialogTemplate& TemplateOf(InfoKind kind) {
+plat::DialogTemplate TemplateOf(InfoKind kind) {
     switch (kind) {
         case InfoKind::kDxcc:
             return DxccWindowTemplate();

@@ -73,11 +73,14 @@ bool PanelStarted(void*) {
     return g_setupPanel.load() != kPanelStarting;
 }
 
-// Sends the panel its close request once its window exists and waits until
+enum class CloseBy { kSending, kPosting };
+
+// Gives the panel its close request once its window exists and waits until
 // the UI thread has cleared g_setupPanel, serving the host's automation
-// object meanwhile (the UI thread may be inside a call to it). False when
-// the limit passed first.
-bool ClosePanelAndWait() {
+// object meanwhile (the UI thread may be inside a call to it). The panel
+// closes the county, DXCC and previous-QSO windows before it ends. False
+// when the limit passed first.
+bool ClosePanelAndWait(CloseBy how) {
     const auto deadline = std::chrono::steady_clock::now() + kCloseLimit;
     plat::WindowId closed = 0;
     for (;;) {
@@ -86,7 +89,11 @@ bool ClosePanelAndWait() {
             return true;
         }
         if (panel != kPanelStarting && panel != closed) {
-            plat::SendCloseRequest(panel);
+            if (how == CloseBy::kSending) {
+                plat::SendCloseRequest(panel);
+            } else {
+                plat::PostWindowMessage(panel, plat::kMsgClose);
+            }
             closed = panel;
         }
         if (std::chrono::steady_clock::now() >= deadline) {
@@ -135,7 +142,7 @@ void CloseAllWindows() {
     CloseByRequest(g_countyWindow);
     CloseByRequest(g_dxccWindow);
     CloseByRequest(g_prevQsoWindow);
-    ClosePanelAndWait();
+    ClosePanelAndWait(CloseBy::kSending);
 }
 
 void OnLibraryUnload() {
@@ -150,7 +157,10 @@ void OnLibraryUnload() {
         return;
     }
     g_unloading = true;
-    CloseAllWindows();
+    // One posted close request: the host's thread never blocks in a send
+    // while it holds the loader's lock (or, at process exit, after its own
+    // thread state is gone), and the panel closes the other windows first.
+    ClosePanelAndWait(CloseBy::kPosting);
     // The UI thread's store was its last touch of the library; this pause
     // lets it leave the last instructions behind before the code is unmapped.
     plat::SleepMilliseconds(kWaitStepMs);

@@ -40,6 +40,7 @@ class Win32Dialog final : public DialogWindow {
 
     DialogHandler& handler() { return handler_; }
     bool modal() const { return modal_; }
+    bool IsModal() const override { return modal_; }
     HWND hwnd() const { return hwnd_; }
 
     void Attach(HWND hwnd) {
@@ -343,26 +344,7 @@ class ModelessKeysFilter {
     HHOOK hook_;
 };
 
-bool IsModal(DialogWindow& w) {
-    auto* d = dynamic_cast<Win32Dialog*>(&w);
-    return d != nullptr && d->modal();
-}
-
 }  // namespace
-
-void DialogHandler::OnCommand(DialogWindow& w, int id, int /*code*/) {
-    if (id == kIdCancel && IsModal(w)) {
-        w.EndDialog(kIdCancel);
-    }
-}
-
-void DialogHandler::OnClose(DialogWindow& w) {
-    if (IsModal(w)) {
-        w.EndDialog(kIdCancel);
-    } else {
-        w.Destroy();
-    }
-}
 
 int RunModalDialog(const DialogTemplate& t, DialogHandler& handler) {
     try {

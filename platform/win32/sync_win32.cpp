@@ -83,4 +83,8 @@ bool CancelThreadNotYetRunning() {
     return !running && !ended;
 }
 
+void SleepMilliseconds(unsigned ms) {
+    Sleep(ms);
+}
+
 }  // namespace plat

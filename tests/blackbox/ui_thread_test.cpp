@@ -4,6 +4,8 @@
 // thread waits for the host that is unloading it.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -101,6 +103,33 @@ TEST_F(UiThreadTest, UnloadWhileTheUiThreadWaitsForTheUnloadingHost) {
     EXPECT_LT(TimedUnload().count(), 2000);
     EXPECT_TRUE(LiveTemplates().empty());
     EXPECT_TRUE(LibraryGone());
+}
+
+TEST_F(UiThreadTest, ProcessExitWithTheWindowsOpenEndsPromptly) {
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        // The host ends without unloading the library.
+        const int code = StartWithAllWindows() != 0 && LiveTemplates().size() == 4 ? 0 : 3;
+        std::exit(code);
+    }
+    int status = 0;
+    const auto deadline = Clock::now() + std::chrono::seconds(10);
+    const auto start = Clock::now();
+    pid_t done = 0;
+    while ((done = waitpid(child, &status, WNOHANG)) == 0 && Clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    if (done == 0) {
+        kill(child, SIGKILL);
+        waitpid(child, &status, 0);
+        FAIL() << "the process did not end";
+    }
+    ASSERT_TRUE(WIFEXITED(status)) << "signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    // Opening the windows takes part of this; closing them must not hang.
+    EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count(),
+              3000);
 }
 
 TEST_F(UiThreadTest, EscapeEndsThePanelWithItsWindowsAndTheNextRunReopensThem) {

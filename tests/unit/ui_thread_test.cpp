@@ -16,6 +16,8 @@
 #include "platform/posix/host_services.h"
 #include "platform/profile.h"
 #include "scoring/engine_state.h"
+#include "ui/dialog_tables.h"
+#include "ui/setup_panel.h"
 #include "ui/ui_link.h"
 #include "ui/ui_thread.h"
 #include "ui/window_set.h"
@@ -164,6 +166,64 @@ TEST_F(UiThreadUnitTest, ARefreshRequestThatCannotBeDeliveredLetsTheNextCheckAsk
         EXPECT_EQ(g_refreshPending.load(), 1) << panel;
     }
     ui::g_setupPanel = 0;
+}
+
+struct ButtonColours {
+    plat::Colour cwBack, cwFore, ssbBack, ssbFore;
+};
+
+// Runs a panel object of the test's own on a UI thread until its start is
+// over, and reads its mode buttons.
+ButtonColours PanelStartColours() {
+    plat::HostLink link;
+    ui::InfoWindows windows;
+    ui::Setup panel(link, windows);
+    std::thread uiThread([&] { plat::RunModalDialog(ui::SetupPanelTemplate(), panel); });
+    plat::WindowId id = 0;
+    const auto deadline = Clock::now() + std::chrono::seconds(5);
+    while ((id = ui::g_setupPanel.load()) == 0 && Clock::now() < deadline) {
+        plat::PumpHostCallsFor(2);
+    }
+    while (!plat::headless::Sync(id, 20) && Clock::now() < deadline) {
+        plat::PumpHostCallsFor(2);
+    }
+    const ButtonColours colours = {panel.m_cwButton.BackColor(), panel.m_cwButton.ForeColor(),
+                                   panel.m_ssbButton.BackColor(), panel.m_ssbButton.ForeColor()};
+    plat::headless::PressEscape(id);
+    uiThread.join();
+    ui::g_setupPanel = 0;
+    return colours;
+}
+
+TEST_F(UiThreadUnitTest, ModeButtonsShowTheSavedMode) {
+    const plat::Colour green = plat::Rgb(0, 255, 0);
+    const plat::Colour grey = plat::Rgb(192, 192, 192);
+    const plat::Colour text = plat::Rgb(1, 1, 1);
+
+    ButtonColours c = PanelStartColours();  // no "Mode": CW
+    EXPECT_EQ(c.cwBack, green);
+    EXPECT_EQ(c.ssbBack, grey);
+    EXPECT_EQ(c.ssbFore, text);
+
+    SetSetting("Mode", "SSB");
+    c = PanelStartColours();
+    EXPECT_EQ(c.cwBack, grey);
+    EXPECT_EQ(c.cwFore, text);
+    EXPECT_EQ(c.ssbBack, green);
+
+    SetSetting("Mode", "cw");
+    c = PanelStartColours();
+    EXPECT_EQ(c.cwBack, grey);
+    EXPECT_EQ(c.ssbBack, grey);
+}
+
+TEST_F(UiThreadUnitTest, SettingsAreReadWhole) {
+    // A value longer than 49 characters whose number comes at its end.
+    SetSetting("setup_x", std::string(60, '0') + "250");
+    ui::StartUi();
+    const plat::WindowId panel = RunningPanel();
+    ASSERT_NE(panel, 0u);
+    EXPECT_EQ(plat::headless::ReadWindow(panel)->rect.left, 250);
 }
 
 }  // namespace
