@@ -1,8 +1,10 @@
 // The driver of the headless windows: snapshots for any thread, and the
 // user's actions posted to the window's thread.
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <mutex>
+#include <thread>
 
 #include "platform/posix/headless_window.h"
 #include "platform/posix/headless_windows.h"
@@ -85,6 +87,26 @@ bool ResizeWindow(WindowId w, int width, int height) {
 
 bool Sync(WindowId w, int timeoutMs) {
     return System().Sync(w, timeoutMs);
+}
+
+WindowId WaitForWindow(int templateId, int timeoutMs) {
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        const WindowId w = FindWindow(templateId);
+        if (w != 0) {
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+            if (Sync(w, static_cast<int>(std::max<long long>(left.count(), 0))) &&
+                WindowExists(w)) {
+                return w;
+            }
+        }
+        if (Clock::now() >= deadline) {
+            return 0;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
 }
 
 std::optional<PaintRecord> PaintItem(WindowId w, int controlId, unsigned state, int timeoutMs) {

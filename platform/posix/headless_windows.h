@@ -154,6 +154,11 @@ STATS_POSIX_API bool ResizeWindow(WindowId w, int width, int height);
 // timeout (a thread that runs no loop never handles its queue).
 STATS_POSIX_API bool Sync(WindowId w, int timeoutMs = 5000);
 
+// Waits until a live window of the template exists and its thread has
+// handled everything queued (so its initialisation is over), and returns
+// it; 0 when none appeared in time. For windows that another thread opens.
+STATS_POSIX_API WindowId WaitForWindow(int templateId, int timeoutMs = 5000);
+
 // Paints an owner-drawn item on its window's thread, as a sent message
 // (ahead of posted ones), through OnDrawItem with the item's rectangle
 // {0, 0, width, height} and `state`, and returns what it drew. Nothing when

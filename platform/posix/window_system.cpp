@@ -1,6 +1,5 @@
 #include "platform/posix/window_system.h"
 
-#include <algorithm>
 #include <chrono>
 #include <utility>
 
@@ -35,11 +34,23 @@ void Complete(Completion& c, bool ok) {
     }
 }
 
-// Nothing waits but sync markers, which wait for the rest only.
 bool QueueIdleLocked(const ThreadQueue& q) {
-    return q.sent.empty() && q.unpainted.empty() &&
-           std::all_of(q.posted.begin(), q.posted.end(),
-                       [](const Message& m) { return m.target == 0; });
+    return q.sent.empty() && q.posted.empty() && q.unpainted.empty();
+}
+
+// Nothing waits but other sync markers (left, say, by syncs that timed
+// out): a marker that waited for those would wait for ever, each sending
+// the other to the back of the queue.
+bool OnlyMarkersWaitLocked(const ThreadQueue& q) {
+    if (!q.sent.empty() || !q.unpainted.empty()) {
+        return false;
+    }
+    for (const Message& m : q.posted) {
+        if (m.target != 0) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // Nothing waits but other sync markers (left, say, by syncs that timed

@@ -141,5 +141,22 @@ TEST_F(DialogRun, ResetEndsModalRunsAndForgetsWindows) {
     EXPECT_EQ(other.Events(), Strings{"init"});
 }
 
+// A window that another thread opens is found only once its
+// initialisation is over, however long that takes.
+TEST_F(DialogRun, WaitForWindowReturnsAfterInitialisation) {
+    RecordingHandler h;
+    h.onInit = [](plat::DialogWindow& w) {
+        std::this_thread::sleep_for(30ms);
+        w.SetItemText(kLabel, "ready");
+    };
+    std::thread ui([&h] { plat::RunModalDialog(TestTemplate(), h); });
+    const plat::WindowId w = hl::WaitForWindow(kTemplateId);
+    ASSERT_NE(w, 0u);
+    EXPECT_EQ(hl::ReadWindow(w)->Control(kLabel)->text, "ready");
+    EXPECT_TRUE(plat::SendCloseRequest(w));
+    ui.join();
+    EXPECT_EQ(hl::WaitForWindow(kTemplateId, 20), 0u);
+}
+
 }  // namespace
 }  // namespace toolkit_test
