@@ -36,6 +36,18 @@ echo "== fuzz target (clang, with the lock annotations checked), short run"
 STATS_FUZZ_BUILD=build-test-fuzz scripts/fuzz.sh 60
 # end of fuzz-section
 
+echo "== the lock annotations are checked"
+# The clang build above ran with -Wthread-safety, and the annotations are not
+# empty for clang: reading the log without the engine lock must not compile.
+grep -q -- "-Wthread-safety" build-test-fuzz/compile_commands.json ||
+  { echo "the clang build ran without -Wthread-safety" >&2; exit 1; }
+unguarded=$(printf '#include "scoring/engine_state.h"\nsize_t Unguarded() { return g_log.size(); }\n' |
+  clang++ -std=c++17 -I. -Wthread-safety -Werror -fsyntax-only -x c++ - 2>&1 || true)
+case "$unguarded" in
+  *"requires holding mutex 'g_engineMutex'"*) ;;
+  *) echo "reading g_log without the engine lock was not rejected: $unguarded" >&2; exit 1 ;;
+esac
+
 if [ "${STATS_SKIP_WINDOWS:-0}" != 1 ]; then
   echo "== Windows DLL (mingw-w64 i686) and its tests under Wine"
   cmake -S . -B build-test-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
