@@ -53,21 +53,6 @@ bool OnlyMarkersWaitLocked(const ThreadQueue& q) {
     return true;
 }
 
-// Nothing waits but other sync markers (left, say, by syncs that timed
-// out): a marker that waited for those would wait for ever, each sending
-// the other to the back of the queue.
-bool OnlyMarkersWaitLocked(const ThreadQueue& q) {
-    if (!q.sent.empty() || !q.unpainted.empty()) {
-        return false;
-    }
-    for (const Message& m : q.posted) {
-        if (m.target != 0) {
-            return false;
-        }
-    }
-    return true;
-}
-
 }  // namespace
 
 WindowSystem& WindowSystem::Get() {
