@@ -244,6 +244,17 @@ TEST_F(LiveWindowsTest, DxccWindowStandsInForAClosedPreviousQsoWindow) {
     Type("");
     EXPECT_EQ(Caption(kDxcc), "DXCC worked on 20m 2 of 338");
     EXPECT_EQ(TextAt(Find(kDxcc), kDxccTable, 5, 15), "DL");
+
+    // The table follows the window's size, two pixels in from each edge.
+    const plat::WindowId dxcc = Find(kDxcc);
+    EXPECT_EQ(Read(dxcc).rect.left, 10);
+    EXPECT_EQ(Read(dxcc).rect.top, 400);
+    ASSERT_TRUE(plat::headless::ResizeWindow(dxcc, 500, 300));
+    ASSERT_TRUE(Settle(panel_));
+    const plat::headless::WindowState w = Read(dxcc);
+    EXPECT_EQ(w.Control(kDxccTable)->rect,
+              (plat::Rect{1, 1, w.client.right - 3, w.client.bottom - 3}));
+    EXPECT_EQ(LastItemPaint(dxcc, kDxccTable)->rect.right, w.client.right - 4);
 }
 
 TEST_F(LiveWindowsTest, CaptionsInRussian) {
