@@ -94,26 +94,67 @@ constexpr BandEdge kBands[] = {
 
 class Problems {
   public:
-    Problems(const std::string& name, ContestLog& log) : name_(name), log_(log) {}
-    void Add(int line, const std::string& reason) {
-        log_.problems.push_back(name_ + ":" + std::to_string(line) + ": " + reason);
-    }
+    explicit Problems(ContestLog& log) : log_(log) {}
+    void Add(int line, const std::string& reason) { log_.problems.push_back({line, reason}); }
 
   private:
-    const std::string& name_;
     ContestLog& log_;
 };
 
-void ParseCabrillo(const std::string& text, const std::string& name, ContestLog& log) {
-    Problems problems(name, log);
-    std::istringstream in(text);
+// The line end at text[at], CR LF, LF or CR alone: its length, or 0 when
+// text[at] ends no line.
+size_t LineEndAt(const std::string& text, size_t at) {
+    if (text[at] == '\n') {
+        return 1;
+    }
+    if (text[at] == '\r') {
+        return at + 1 < text.size() && text[at + 1] == '\n' ? 2 : 1;
+    }
+    return 0;
+}
+
+// Reads the next line into line, without its line end; false at the end.
+bool NextLine(const std::string& text, size_t& at, std::string& line) {
+    if (at >= text.size()) {
+        return false;
+    }
+    const size_t end = text.find_first_of("\r\n", at);
+    if (end == std::string::npos) {
+        line.assign(text, at, std::string::npos);
+        at = text.size();
+        return true;
+    }
+    line.assign(text, at, end - at);
+    at = end + LineEndAt(text, end);
+    return true;
+}
+
+// A header line that names the contest's dates, "X-START-DATE: 2026-02-14"
+// and the like: its dates.
+void NoteHeaderDates(const std::string& tag, std::istringstream& words, ContestLog& log) {
+    if (tag.find("DATE") == std::string::npos && tag.find("START") == std::string::npos &&
+        tag.find("END") == std::string::npos) {
+        return;
+    }
+    std::string word;
+    while (words >> word) {
+        LogTime t;
+        if (word.size() == 10 && ParseDate(word, t)) {
+            t.hour = 12;
+            if (ValidTime(t)) {
+                log.headerDates.push_back(t);
+            }
+        }
+    }
+}
+
+void ParseCabrillo(const std::string& text, ContestLog& log) {
+    Problems problems(log);
     std::string line;
     int lineNo = 0;
-    while (std::getline(in, line)) {
+    bool inHeader = true;
+    for (size_t at = 0; NextLine(text, at, line);) {
         ++lineNo;
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
         std::istringstream words(line);
         std::string tag;
         if (!(words >> tag)) {
@@ -126,12 +167,17 @@ void ParseCabrillo(const std::string& text, const std::string& name, ContestLog&
         if (tag == "CALLSIGN:") {
             std::string call;
             words >> call;
-            log.ownCall = call;
+            log.ownCall = Upper(call);
             continue;
         }
         if (tag != "QSO:") {
-            continue;  // other header tags, and X-QSO: lines, which are not scored
+            // Other header tags, and X-QSO: lines, which are not scored.
+            if (inHeader && tag != "X-QSO:" && tag != "START-OF-LOG:") {
+                NoteHeaderDates(tag, words, log);
+            }
+            continue;
         }
+        inHeader = false;
         std::vector<std::string> f;
         std::string word;
         while (words >> word) {
@@ -168,10 +214,10 @@ void ParseCabrillo(const std::string& text, const std::string& name, ContestLog&
         q.frequencyHz = HzOfKHz(kHz);
         q.band = BandOfKHz(kHz);
         q.mode = ContestMode(f[1]);
-        q.ownCall = f[4];
+        q.ownCall = Upper(f[4]);
         q.rstSent = f[5];
         q.exchSent = f[6];
-        q.call = f[7];
+        q.call = Upper(f[7]);
         q.rstRcvd = f[8];
         q.exchRcvd = f[9];
         log.qsos.push_back(q);
@@ -180,15 +226,16 @@ void ParseCabrillo(const std::string& text, const std::string& name, ContestLog&
 
 // ADIF: <NAME:length[:type]>value fields, a record closed by <EOR>, an
 // optional header closed by <EOH>.
-void ParseAdif(const std::string& text, const std::string& name, ContestLog& log) {
-    Problems problems(name, log);
+void ParseAdif(const std::string& text, ContestLog& log) {
+    Problems problems(log);
     std::map<std::string, std::string> fields;
     int lineNo = 1;
     int recordLine = 0;
     size_t at = 0;
+    // Counts CR LF, LF and CR alone as one line end each.
     auto advanceTo = [&](size_t to) {
         for (; at < to && at < text.size(); ++at) {
-            if (text[at] == '\n') {
+            if (text[at] == '\n' || (text[at] == '\r' && LineEndAt(text, at) == 1)) {
                 ++lineNo;
             }
         }
@@ -230,7 +277,7 @@ void ParseAdif(const std::string& text, const std::string& name, ContestLog& log
                 auto found = fields.find(key);
                 return found == fields.end() ? std::string() : found->second;
             };
-            q.call = get("CALL");
+            q.call = Upper(get("CALL"));
             double mhz = 0.0;
             const std::string freq = get("FREQ");
             const std::string band = get("BAND");
@@ -266,9 +313,9 @@ void ParseAdif(const std::string& text, const std::string& name, ContestLog& log
                 }
                 const std::string mode = get("MODE");
                 q.mode = ContestMode(mode.empty() ? get("SUBMODE") : mode);
-                q.ownCall = get("STATION_CALLSIGN");
+                q.ownCall = Upper(get("STATION_CALLSIGN"));
                 if (q.ownCall.empty()) {
-                    q.ownCall = get("OPERATOR");
+                    q.ownCall = Upper(get("OPERATOR"));
                 }
                 q.rstSent = get("RST_SENT");
                 q.rstRcvd = get("RST_RCVD");
@@ -330,7 +377,7 @@ std::string BandOfKHz(double kHz) {
 }
 
 std::string ContestMode(const std::string& logMode) {
-    const std::string mode = Upper(logMode);
+    std::string mode = Upper(logMode);
     if (mode == "PH" || mode == "SSB" || mode == "USB" || mode == "LSB") {
         return "SSB";
     }
@@ -345,13 +392,13 @@ bool ParseLog(const std::string& text, const std::string& name, ContestLog& log,
         first != std::string::npos && Upper(text.substr(first, 13)) == "START-OF-LOG:";
     if (!cabrilloStart && (ContainsNoCase(text, "<EOR>") || ContainsNoCase(text, "<EOH>"))) {
         log.format = LogFormat::kAdif;
-        ParseAdif(text, name, log);
+        ParseAdif(text, log);
         return true;
     }
     if (cabrilloStart || text.compare(first == std::string::npos ? 0 : first, 4, "QSO:") == 0 ||
-        text.find("\nQSO:") != std::string::npos) {
+        text.find("\nQSO:") != std::string::npos || text.find("\rQSO:") != std::string::npos) {
         log.format = LogFormat::kCabrillo;
-        ParseCabrillo(text, name, log);
+        ParseCabrillo(text, log);
         return true;
     }
     error = name +

@@ -1,6 +1,8 @@
 // Reads a contest log, Cabrillo 3.0 or ADIF (told apart by the content), into
 // the QSO fields the host hands to the plug-in. Lines that cannot be read are
-// reported as "file:line: reason" and left out; the rest is kept.
+// reported with their line and reason and left out; the rest is kept. Lines
+// may end in CR LF, LF or CR alone. Calls are read in capitals, as a logging
+// program's entry field shows them.
 #pragma once
 
 #include <string>
@@ -33,11 +35,20 @@ struct LogQso {
 
 enum class LogFormat { kCabrillo, kAdif };
 
+// A line (or ADIF record) that could not be read.
+struct LogProblem {
+    int line = 0;
+    std::string reason;
+};
+
 struct ContestLog {
     LogFormat format = LogFormat::kCabrillo;
     std::string ownCall;  // the log's own call: CALLSIGN: or STATION_CALLSIGN
     std::vector<LogQso> qsos;
-    std::vector<std::string> problems;
+    std::vector<LogProblem> problems;
+    // Dates (YYYY-MM-DD) that header lines other than QSO lines name, for
+    // checking the contest period against.
+    std::vector<LogTime> headerDates;
 };
 
 // Reads the file at path. Returns false with error set when the file cannot

@@ -1,20 +1,21 @@
 #include "host/session.h"
 
 #include <filesystem>
+#include <fstream>
 
 #include "host/console.h"
-#include "platform/ole_date.h"
+#include "host/host_error.h"
+#include "scoring/bad_qso_file_format.h"
 
 namespace host {
 
 std::string Session::BadQsoFileName() const {
-    return "BadQSO_DozudODODER_" + plat::FormatOleDate(setup_.run.end, "%d_%m_%Y") + ".txt";
+    return ::BadQsoFileName(setup_.run.end);
 }
 
-bool Session::Replay() {
+void Session::Replay() {
     if (!plugin_.Load(setup_.pluginPath)) {
-        error_ = plugin_.error();
-        return false;
+        throw PluginError(plugin_.error());
     }
     std::vector<std::string>& unknown = unknownFields_;
     std::vector<std::string>& labels = formLabels_;
@@ -46,42 +47,59 @@ bool Session::Replay() {
     if (setup_.html) {
         plugin_.SetVersion("stats-host");
     }
+    // The contest-run start creates the bad-QSO file anew; one left by an
+    // earlier run must go first, so that a file the plug-in cannot create is
+    // not mistaken for this run's.
+    std::error_code removeError;
+    std::filesystem::remove(BadQsoFileName(), removeError);
+    if (removeError) {
+        throw InputError(
+            setup_.hostFolder + BadQsoFileName() +
+            ": cannot replace the bad-QSO file of an earlier run: " + removeError.message());
+    }
     ContestRun run = setup_.run;
     run.hostFolder = setup_.hostFolder;
     plugin_.Reset(run);
     if (!unknown.empty()) {
-        error_ = "the Cabrillo header form has no field " + unknown.front() + "; its fields are";
+        std::string message =
+            "the Cabrillo header form has no field " + unknown.front() + "; its fields are";
         for (const std::string& label : labels) {
-            error_ += " " + label;
+            message += " " + label;
         }
-        return false;
+        throw InputError(message);
     }
 
-    // A stored QSO that makes the bad-QSO file grow was flagged (dupe, or a
-    // YU station without a county).
+    // What the plug-in appends to its bad-QSO file while a QSO is added are
+    // that QSO's problems.
     const std::string badFile = BadQsoFileName();
-    std::error_code ignored;
-    uintmax_t badSize = std::filesystem::file_size(badFile, ignored);
+    std::error_code error;
+    uintmax_t badSize = std::filesystem::file_size(badFile, error);
+    if (error) {
+        throw InputError(setup_.hostFolder + badFile +
+                         ": the plug-in could not create its bad-QSO file; the output folder "
+                         "must be writable");
+    }
     stored_.assign(setup_.qsos.size(), false);
+    reasons_.assign(setup_.qsos.size(), 0);
     for (size_t i = 0; i < setup_.qsos.size(); ++i) {
         if (plugin_.Add(setup_.qsos[i]) == 1) {
             stored_[i] = true;
-            ++counts_.stored;
-            std::error_code error;
-            const uintmax_t size = std::filesystem::file_size(badFile, error);
-            if (!error && size != badSize) {
-                ++counts_.flagged;
-            }
-            badSize = error ? badSize : size;
-        } else {
-            ++counts_.rejected;
-            badSize = std::filesystem::file_size(badFile, ignored);
+            ++storedCount_;
         }
+        const uintmax_t size = std::filesystem::file_size(badFile, error);
+        if (!error && size > badSize) {
+            std::ifstream in(badFile, std::ios::binary);
+            in.seekg(static_cast<std::streamoff>(badSize));
+            std::string added(static_cast<size_t>(size - badSize), '\0');
+            in.read(&added[0], static_cast<std::streamsize>(added.size()));
+            added.resize(static_cast<size_t>(in.gcount()));
+            reasons_[i] = PluginReasonsIn(added);
+        }
+        badSize = error ? badSize : size;
         if (setup_.progress) {
             setup_.progress(i + 1);
         }
     }
-    return true;
 }
 
 std::string Session::Result() {

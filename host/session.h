@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/plugin_loader.h"
+#include "host/problems.h"
 
 namespace host {
 
@@ -23,12 +24,6 @@ struct SessionSetup {
     std::function<void(size_t done)> progress;
 };
 
-struct SessionCounts {
-    size_t stored = 0;
-    size_t flagged = 0;  // stored, but reported in the bad-QSO file (dupe, no county)
-    size_t rejected = 0;
-};
-
 class Session {
   public:
     explicit Session(SessionSetup setup) : setup_(std::move(setup)) {}
@@ -36,30 +31,36 @@ class Session {
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    // Loads the plug-in and replays the log. False with error() set when the
-    // plug-in cannot be loaded or the header form could not be answered.
-    bool Replay();
+    // Loads the plug-in and replays the log. Throws PluginError when the
+    // plug-in cannot be loaded, and InputError when the header answers name a
+    // field the form does not have or when the run's bad-QSO file cannot be
+    // made fresh in the host's folder (the current directory): an earlier
+    // run's file would be counted for this log.
+    void Replay();
     std::string Result();
     CallCheckAnswer Check(const CallCheck& check) const { return plugin_.Check(check); }
 
-    const std::string& error() const { return error_; }
-    const SessionCounts& counts() const { return counts_; }
+    size_t storedCount() const { return storedCount_; }
     // The message boxes the plug-in showed, as "caption: text".
     const std::vector<std::string>& boxes() const { return boxes_; }
     // The bad-QSO file of this run, relative to the host's folder.
     std::string BadQsoFileName() const;
-    // Whether the QSO at this index of the log was stored.
+    // Whether the QSO at this index of the setup's QSOs was stored, and the
+    // reasons of the bad-QSO lines the plug-in wrote for it.
     bool Stored(size_t index) const { return index < stored_.size() && stored_[index]; }
+    ProblemMask Reasons(size_t index) const {
+        return index < reasons_.size() ? reasons_[index] : 0;
+    }
 
   private:
     SessionSetup setup_;
     Plugin plugin_;
-    SessionCounts counts_;
+    size_t storedCount_ = 0;
     std::vector<bool> stored_;
+    std::vector<ProblemMask> reasons_;
     std::vector<std::string> boxes_;
     std::vector<std::string> unknownFields_;
     std::vector<std::string> formLabels_;
-    std::string error_;
 };
 
 }  // namespace host

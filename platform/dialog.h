@@ -174,7 +174,7 @@ class DialogWindow {
     // Disables (not greys) the Close entry of the window menu.
     virtual void DisableCloseEntry() = 0;
     virtual void Show() = 0;
-    // Ends a modal run with `result` (a modeless dialog is destroyed).
+    // Ends a modal run with `result` (a modeless dialog is only hidden).
     virtual void EndDialog(int result) = 0;
     // Destroys a modeless dialog (OnDestroy runs first); a modal run ends
     // with kIdCancel.

@@ -24,12 +24,13 @@ class HostLink {
     // Connects to the running host; false leaves the link closed. On
     // Windows it enters a single-threaded apartment for the thread.
     bool Open() EXCLUDES(g_engineMutex);
-    // Releases the host's object and leaves the thread's apartment.
-    void Close();
+    // Releases the host's object and leaves the thread's apartment. The
+    // release is a call to the host too.
+    void Close() EXCLUDES(g_engineMutex);
     // Releases the host's object but stays in the apartment: for a thread
     // that ends during the library's unload, where leaving it may need the
     // loader lock that the unloading thread holds.
-    void CloseLeavingApartment();
+    void CloseLeavingApartment() EXCLUDES(g_engineMutex);
     bool IsOpen() const;
 
     // Every call fails when made on another thread than the one that opened

@@ -4,6 +4,8 @@
 // such calls would never end.
 #pragma once
 
+#include "platform/sync.h"
+
 namespace plat {
 
 // Waits until done(arg) is true or timeoutMs has passed, checking it every
@@ -11,6 +13,7 @@ namespace plat {
 // other threads make to its objects (on Windows: COM's modal loop of its
 // apartment; natively: the registered host object's queued calls). True
 // when done(arg) became true.
-bool WaitServingHostCalls(bool (*done)(void* arg), void* arg, unsigned timeoutMs);
+bool WaitServingHostCalls(bool (*done)(void* arg), void* arg, unsigned timeoutMs)
+    EXCLUDES(g_engineMutex);
 
 }  // namespace plat

@@ -4,13 +4,6 @@
 
 #include "platform/files.h"
 
-const char* const kBadQsoHeader = "YUDX HF Contest CW/SSB UBN file ";
-const char* const kReasonWrongBand = "   WRONG BAND !!!";
-const char* const kReasonWrongMode = "   WRONG MODE !!!";
-const char* const kReasonNoRxNumber = "   NO RX NUMBER !!!";
-const char* const kReasonNoCounty = "   NO SERBIA COUNTY !!!";
-const char* const kReasonDupe = "   DUPE !!!";
-
 namespace {
 
 const char* const kLineEnd = "\r\n";

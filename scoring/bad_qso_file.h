@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/ole_date.h"
+#include "scoring/bad_qso_file_format.h"
 #include "scoring/text_fields.h"
 
 // The fields of one bad-QSO line as the host passed them.
@@ -21,19 +22,6 @@ struct BadQsoFields {
     std::string rstRcvd;
     std::string exchRcvd;
 };
-
-// The file's name for a contest that ends on the given date. Inline, so that
-// the stand-in host names the same file without linking the engine.
-inline std::string BadQsoFileName(const plat::OleDate& contestEnd) {
-    return "BadQSO_DozudODODER_" + plat::FormatOleDate(contestEnd, "%d_%m_%Y") + ".txt";
-}
-
-extern const char* const kBadQsoHeader;
-extern const char* const kReasonWrongBand;
-extern const char* const kReasonWrongMode;
-extern const char* const kReasonNoRxNumber;
-extern const char* const kReasonNoCounty;
-extern const char* const kReasonDupe;
 
 class BadQsoFile {
   public:

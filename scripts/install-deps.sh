@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the builds and tests need, when missing.
 #   install-deps.sh native    compilers, CMake, GoogleTest, Google Benchmark
-#   install-deps.sh windows   also the 32-bit mingw-w64 cross compiler, Wine and Xvfb
+#   install-deps.sh windows   also the 32-bit mingw-w64 cross compiler, Wine, Xvfb and
+#                             netpbm (the UI tests' screenshots to PNG)
 #   install-deps.sh host      also the country files of contest loggers
 set -euo pipefail
 
@@ -9,7 +10,8 @@ want=(cmake g++ clang make libgtest-dev libbenchmark-dev libclang-rt-14-dev)
 for kind in "$@"; do
   case "$kind" in
     native) ;;
-    windows) want+=(g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 xvfb xauth) ;;
+    windows) want+=(g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 xvfb xauth
+                    fonts-wine netpbm) ;;
     host) want+=(hamradio-files) ;;
     *) echo "install-deps.sh: unknown kind '$kind'" >&2; exit 2 ;;
   esac

@@ -24,13 +24,7 @@
 #include <string>
 #include <variant>
 
-#if !defined(STATS_POSIX_API)
-#if defined(__GNUC__)
-#define STATS_POSIX_API __attribute__((visibility("default")))
-#else
-#define STATS_POSIX_API
-#endif
-#endif
+#include "platform/posix/posix_api.h"
 
 namespace plat {
 

@@ -10,12 +10,7 @@
 #include <vector>
 
 #include "platform/modal_form.h"
-
-#if defined(__GNUC__)
-#define STATS_POSIX_API __attribute__((visibility("default")))
-#else
-#define STATS_POSIX_API
-#endif
+#include "platform/posix/posix_api.h"
 
 namespace plat {
 

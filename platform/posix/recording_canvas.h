@@ -15,13 +15,7 @@
 
 #include "platform/canvas.h"
 
-#ifndef STATS_POSIX_API
-#if defined(__GNUC__)
-#define STATS_POSIX_API __attribute__((visibility("default")))
-#else
-#define STATS_POSIX_API
-#endif
-#endif
+#include "platform/posix/posix_api.h"
 
 namespace plat {
 

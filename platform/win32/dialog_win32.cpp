@@ -25,7 +25,7 @@ HINSTANCE ThisModule() {
 }
 
 HWND ToHandle(WindowId id) {
-    return reinterpret_cast<HWND>(id);
+    return FromInteger<HWND>(id);
 }
 
 // How far a modeless dialog has come while CreateModelessDialog waits.
@@ -39,9 +39,6 @@ class Win32Dialog final : public DialogWindow {
     Win32Dialog& operator=(const Win32Dialog&) = delete;
 
     DialogHandler& handler() { return handler_; }
-    bool modal() const { return modal_; }
-    bool IsModal() const override { return modal_; }
-    HWND hwnd() const { return hwnd_; }
 
     void Attach(HWND hwnd) {
         hwnd_ = hwnd;
@@ -97,6 +94,7 @@ class Win32Dialog final : public DialogWindow {
     }
 
     WindowId Id() const override { return reinterpret_cast<WindowId>(hwnd_); }
+    bool IsModal() const override { return modal_; }
 
     void SetCaption(const std::string& text) override {
         SetWindowTextW(hwnd_, Utf8ToWide(text).c_str());
@@ -187,18 +185,22 @@ class Win32Dialog final : public DialogWindow {
         }
     }
     void Show() override { ShowWindow(hwnd_, SW_SHOW); }
+    // A modeless dialog is hidden, as Windows does.
     void EndDialog(int result) override {
+        if (hwnd_ != nullptr) {
+            ::EndDialog(hwnd_, result);
+        }
+    }
+    void Destroy() override {
         if (hwnd_ == nullptr) {
             return;
         }
         if (modal_) {
-            ::EndDialog(hwnd_, result);
+            ::EndDialog(hwnd_, kIdCancel);
         } else {
             DestroyWindow(hwnd_);
         }
     }
-    // A modeless dialog is destroyed either way; a modal one ends as cancelled.
-    void Destroy() override { EndDialog(kIdCancel); }
 
   private:
     HWND Item(int id) const { return hwnd_ != nullptr ? GetDlgItem(hwnd_, id) : nullptr; }
@@ -233,7 +235,7 @@ Win32Dialog* OwnDialog(HWND hwnd) {
         GetWindowLongPtrW(hwnd, DWLP_DLGPROC) != reinterpret_cast<LONG_PTR>(&DialogProc)) {
         return nullptr;
     }
-    return reinterpret_cast<Win32Dialog*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    return FromInteger<Win32Dialog*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
 INT_PTR ControlColoursReply(Win32Dialog& d, UINT msg, HDC dc, HWND control) {
@@ -249,12 +251,12 @@ INT_PTR ControlColoursReply(Win32Dialog& d, UINT msg, HDC dc, HWND control) {
 
 INT_PTR Route(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_INITDIALOG) {
-        auto* d = reinterpret_cast<Win32Dialog*>(lParam);
+        auto* d = FromInteger<Win32Dialog*>(lParam);
         d->Attach(hwnd);
         Win32Dialog::Call call(*d);
         return d->handler().OnInitDialog(*d) ? TRUE : FALSE;
     }
-    auto* d = reinterpret_cast<Win32Dialog*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    auto* d = FromInteger<Win32Dialog*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (d == nullptr) {
         return FALSE;
     }
@@ -274,8 +276,8 @@ INT_PTR Route(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
         case WM_CTLCOLORDLG:
-            return ControlColoursReply(*d, msg, reinterpret_cast<HDC>(wParam),
-                                       reinterpret_cast<HWND>(lParam));
+            return ControlColoursReply(*d, msg, FromInteger<HDC>(wParam),
+                                       FromInteger<HWND>(lParam));
         case WM_SETCURSOR:
             h.OnSetCursor(*d);
             return FALSE;  // the default handling sets the cursor
@@ -283,7 +285,7 @@ INT_PTR Route(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             h.OnSize(*d, LOWORD(lParam), HIWORD(lParam));
             return FALSE;
         case WM_DRAWITEM: {
-            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            const auto* item = FromInteger<const DRAWITEMSTRUCT*>(lParam);
             GdiCanvas canvas(item->hDC);
             const Rect r{item->rcItem.left, item->rcItem.top, item->rcItem.right,
                          item->rcItem.bottom};
@@ -316,11 +318,11 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 // dialogs have theirs too (Tab, Enter, Escape).
 LRESULT CALLBACK ModelessKeys(int code, WPARAM wParam, LPARAM lParam) {
     if (code == MSGF_DIALOGBOX) {
-        auto* m = reinterpret_cast<MSG*>(lParam);
+        auto* m = FromInteger<MSG*>(lParam);
         if (m != nullptr && m->message >= WM_KEYFIRST && m->message <= WM_KEYLAST) {
             HWND root = GetAncestor(m->hwnd, GA_ROOT);
             Win32Dialog* d = OwnDialog(root);
-            if (d != nullptr && !d->modal() && IsDialogMessageW(root, m)) {
+            if (d != nullptr && !d->IsModal() && IsDialogMessageW(root, m)) {
                 return TRUE;
             }
         }

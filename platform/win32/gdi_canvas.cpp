@@ -83,12 +83,12 @@ PenId GdiCanvas::SelectPen(PenId pen) {
     if (pen == 0) {
         return 0;
     }
-    return reinterpret_cast<PenId>(SelectObject(dc_, reinterpret_cast<HGDIOBJ>(pen)));
+    return reinterpret_cast<PenId>(SelectObject(dc_, FromInteger<HGDIOBJ>(pen)));
 }
 
 void GdiCanvas::DeletePen(PenId pen) {
     if (pen != 0) {
-        DeleteObject(reinterpret_cast<HGDIOBJ>(pen));
+        DeleteObject(FromInteger<HGDIOBJ>(pen));
     }
 }
 

@@ -24,10 +24,12 @@ bool WaitServingHostCalls(bool (*done)(void* arg), void* arg, unsigned timeoutMs
         }
         const DWORD left = timeoutMs - elapsed;
         const DWORD step = left < 5 ? left : 5;
-        if (idle != nullptr) {
-            DWORD index = 0;
-            CoWaitForMultipleHandles(0, step, 1, &idle, &index);
-        } else {
+        DWORD index = 0;
+        const HRESULT waited =
+            idle != nullptr ? CoWaitForMultipleHandles(0, step, 1, &idle, &index) : E_FAIL;
+        // RPC_S_CALLPENDING is the step's timeout; any other failure (a
+        // thread outside COM) would return at once, so it sleeps instead.
+        if (FAILED(waited) && waited != RPC_S_CALLPENDING) {
             Sleep(step);
         }
     }

@@ -15,7 +15,7 @@ class FormHandler : public DialogHandler {
     explicit FormHandler(const std::vector<FormField>& fields) : fields_(fields) {}
 
     bool OnInitDialog(DialogWindow& w) override {
-        HWND dialog = reinterpret_cast<HWND>(w.Id());
+        HWND dialog = FromInteger<HWND>(w.Id());
         for (size_t i = 0; i < fields_.size(); ++i) {
             const FormField& f = fields_[i];
             const int id = kFormFirstFieldId + static_cast<int>(i);

@@ -7,3 +7,16 @@
 #ifdef TextOut
 #undef TextOut
 #endif
+
+#include <cstdint>
+
+namespace plat {
+
+// A handle or pointer carried in one of the integers of the Windows message
+// functions (wParam, lParam, window data) or of our own ids.
+template <typename T>
+T FromInteger(std::uintptr_t value) {
+    return reinterpret_cast<T>(value);  // NOLINT(performance-no-int-to-ptr)
+}
+
+}  // namespace plat

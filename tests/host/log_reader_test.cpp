@@ -11,10 +11,17 @@ host::ContestLog Parse(const std::string& text) {
     return log;
 }
 
+// "line: reason" of one problem of the log.
+std::string Problem(const host::ContestLog& log, size_t i) {
+    return i < log.problems.size()
+               ? std::to_string(log.problems[i].line) + ": " + log.problems[i].reason
+               : "(none)";
+}
+
 TEST(CabrilloReader, ReadsTheQsoColumnsAndTheOwnCall) {
     const host::ContestLog log = Parse(
-        "START-OF-LOG: 3.0\r\nCALLSIGN: DL1XYZ\r\nCONTEST: DI-VE-RI\r\n"
-        "QSO: 14025 CW 2026-02-14 1432 DL1XYZ        599 001    YU1ABC        599 BGD\r\n"
+        "START-OF-LOG: 3.0\r\nCALLSIGN: dl1xyz\r\nCONTEST: DI-VE-RI\r\n"
+        "QSO: 14025 CW 2026-02-14 1432 Dl1xyz        599 001    yu1abc        599 BGD\r\n"
         "QSO:  3750 PH 2026-02-14 2301 DL1XYZ 59 002 9A/W1AW 57 015 1\r\n"
         "X-QSO: 7025 CW 2026-02-14 2302 DL1XYZ 599 003 OK1AA 599 016\r\n"
         "QSO: 14085 RY 2026-02-15 0001 DL1XYZ 599 004 OK1AB 599 017\r\n"
@@ -52,26 +59,26 @@ TEST(CabrilloReader, DamagedLinesAreReportedAndTheRestKept) {
     ASSERT_EQ(log.qsos.size(), 1u);
     EXPECT_EQ(log.qsos[0].call, "YU1ABH");
     ASSERT_EQ(log.problems.size(), 5u);
-    EXPECT_EQ(log.problems[0].rfind("t.log:2: QSO line has 9 fields, expected 10", 0), 0u)
-        << log.problems[0];
-    EXPECT_EQ(log.problems[1], "t.log:3: frequency '14O25' is not a number of kHz");
-    EXPECT_EQ(log.problems[2], "t.log:4: date and time '2026-02-30 1434' are not YYYY-MM-DD HHMM");
-    EXPECT_EQ(log.problems[3].rfind("t.log:5: ", 0), 0u);
-    EXPECT_EQ(log.problems[4], "t.log:6: QSO line has 12 fields, expected 10 or 11");
+    EXPECT_EQ(Problem(log, 0).rfind("2: QSO line has 9 fields, expected 10", 0), 0u)
+        << Problem(log, 0);
+    EXPECT_EQ(Problem(log, 1), "3: frequency '14O25' is not a number of kHz");
+    EXPECT_EQ(Problem(log, 2), "4: date and time '2026-02-30 1434' are not YYYY-MM-DD HHMM");
+    EXPECT_EQ(Problem(log, 3).rfind("5: ", 0), 0u);
+    EXPECT_EQ(Problem(log, 4), "6: QSO line has 12 fields, expected 10 or 11");
 }
 
 TEST(AdifReader, ReadsRecordsAfterTheHeader) {
     const host::ContestLog log = Parse(
         "Exported log\n<ADIF_VER:5>3.1.4 <EOH>\n"
-        "<CALL:6>YU1ABC <QSO_DATE:8>20260214 <TIME_ON:6>143205 <FREQ:6>14.025\n"
+        "<CALL:6>yu1abc <QSO_DATE:8>20260214 <TIME_ON:6>143205 <FREQ:6>14.025\n"
         "<MODE:2>CW <RST_SENT:3>599 <RST_RCVD:3>599 <STX:1>7 <SRX_STRING:3>BGD\n"
-        "<STATION_CALLSIGN:6>DL1XYZ <EOR>\n"
+        "<STATION_CALLSIGN:6>dl1xyz <EOR>\n"
         "<call:5>OK1AA <qso_date:8>20260214 <time_on:4>1500 <band:3>40M <mode:3>SSB\n"
         "<submode:3>LSB <stx_string:3>002 <srx:2>15 <operator:6>DL2XYZ <eor>\n"
         "<CALL:5>OK1AB <QSO_DATE:8>20260214 <TIME_ON:4>1501 <FREQ:5>7.074 <MODE:3>FT8 <EOR>\n");
     EXPECT_EQ(log.format, host::LogFormat::kAdif);
     EXPECT_EQ(log.ownCall, "DL1XYZ");
-    EXPECT_TRUE(log.problems.empty()) << log.problems[0];
+    EXPECT_TRUE(log.problems.empty()) << Problem(log, 0);
     ASSERT_EQ(log.qsos.size(), 3u);
     const host::LogQso& q = log.qsos[0];
     EXPECT_EQ(q.line, 3);
@@ -98,11 +105,40 @@ TEST(AdifReader, DamagedRecordsAreReportedWithTheirLine) {
     ASSERT_EQ(log.qsos.size(), 1u);
     EXPECT_EQ(log.qsos[0].call, "OK1AD");
     ASSERT_EQ(log.problems.size(), 5u);
-    EXPECT_EQ(log.problems[0], "t.log:1: record has no CALL");
-    EXPECT_EQ(log.problems[1], "t.log:2: QSO_DATE '2026-2-1' is not YYYYMMDD");
-    EXPECT_EQ(log.problems[2], "t.log:3: record has neither FREQ nor BAND");
-    EXPECT_EQ(log.problems[3], "t.log:4: field CALL has length 'x', not a number");
-    EXPECT_EQ(log.problems[4], "t.log:6: field CALL runs past the end of the file");
+    EXPECT_EQ(Problem(log, 0), "1: record has no CALL");
+    EXPECT_EQ(Problem(log, 1), "2: QSO_DATE '2026-2-1' is not YYYYMMDD");
+    EXPECT_EQ(Problem(log, 2), "3: record has neither FREQ nor BAND");
+    EXPECT_EQ(Problem(log, 3), "4: field CALL has length 'x', not a number");
+    EXPECT_EQ(Problem(log, 4), "6: field CALL runs past the end of the file");
+}
+
+// Old Mac (CR), Unix (LF) and Windows (CR LF) line ends read alike, with the
+// same line numbers, in both formats.
+TEST(LineEnds, CrLfAndCrLfAloneReadAlikeInBothFormats) {
+    const std::string cabrillo =
+        "START-OF-LOG: 3.0\nCALLSIGN: DL1XYZ\n"
+        "QSO: 14025 CW 2026-02-14 1432 DL1XYZ 599 001 YU1ABC 599 BGD\n"
+        "QSO: 14026 CW 2026-02-14 1433 DL1XYZ 599 002 OK1AA\n"
+        "QSO: 14027 CW 2026-02-14 1434 DL1XYZ 599 003 OK1AB 599 004\nEND-OF-LOG:\n";
+    const std::string adif =
+        "<EOH>\n<CALL:6>YU1ABC <QSO_DATE:8>20260214\n<TIME_ON:4>1432 <FREQ:6>14.025 <EOR>\n"
+        "<CALL:5>OK1AA <QSO_DATE:8>20260214 <EOR>\n"
+        "<CALL:5>OK1AB <QSO_DATE:8>20260214\n<TIME_ON:4>1434 <BAND:3>20m <EOR>\n";
+    for (const std::string& text : {cabrillo, adif}) {
+        for (const char* end : {"\r", "\r\n"}) {
+            std::string other;
+            for (char c : text) {
+                other += c == '\n' ? std::string(end) : std::string(1, c);
+            }
+            const host::ContestLog log = Parse(other);
+            ASSERT_EQ(log.qsos.size(), 2u) << other;
+            EXPECT_EQ(log.qsos[0].call + " " + log.qsos[1].call, "YU1ABC OK1AB");
+            EXPECT_EQ(log.qsos[0].line * 10 + log.qsos[1].line, text == cabrillo ? 35 : 25);
+            EXPECT_EQ(log.ownCall, text == cabrillo ? "DL1XYZ" : "");
+            ASSERT_EQ(log.problems.size(), 1u);
+            EXPECT_EQ(log.problems[0].line, 4);
+        }
+    }
 }
 
 TEST(LogFormat, TextThatIsNeitherFormatIsRefused) {

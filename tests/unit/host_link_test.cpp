@@ -16,59 +16,13 @@
 #include "platform/host_link.h"
 #include "platform/host_wait.h"
 #include "platform/posix/host_object.h"
+#include "tests/support/recording_host.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
-// Answers from values the test sets; records where and what it was asked.
-class FakeHost : public plat::HostObject {
-  public:
-    bool RunMacro(const std::string& macro) override {
-        Note();
-        std::lock_guard<std::mutex> lock(mutex_);
-        macros.push_back(macro);
-        return macroSucceeds;
-    }
-    std::optional<plat::HostValue> GetFieldText(int field) override {
-        Note();
-        std::lock_guard<std::mutex> lock(mutex_);
-        fields.push_back(field);
-        if (throws) {
-            throw std::runtime_error("host fault");
-        }
-        return fieldAnswer;
-    }
-    std::optional<plat::HostValue> Frequency() override {
-        Note();
-        std::lock_guard<std::mutex> lock(mutex_);
-        return frequencyAnswer;
-    }
-
-    std::vector<std::string> Macros() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return macros;
-    }
-    std::vector<std::thread::id> Threads() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return threads_;
-    }
-
-    bool macroSucceeds = true;
-    bool throws = false;
-    std::optional<plat::HostValue> fieldAnswer = plat::HostValue(std::string("YU1AA"));
-    std::optional<plat::HostValue> frequencyAnswer = plat::HostValue(14025000.0);
-    std::vector<std::string> macros;
-    std::vector<int> fields;
-
-  private:
-    void Note() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        threads_.push_back(std::this_thread::get_id());
-    }
-    std::mutex mutex_;
-    std::vector<std::thread::id> threads_;
-};
+using testing_support::RecordingHost;
 
 // The sent-message hook of these tests: counts its runs and remembers the
 // thread, standing in for the window system handling a close request.
@@ -95,7 +49,7 @@ class HostLinkTest : public ::testing::Test {
         g_hookRuns = 0;
         g_closeRequested = false;
         g_closeHandled = false;
-        host_ = std::make_shared<FakeHost>();
+        host_ = std::make_shared<RecordingHost>();
     }
     void TearDown() override {
         plat::ResetHostObject();
@@ -127,7 +81,7 @@ class HostLinkTest : public ::testing::Test {
         return false;
     }
 
-    std::shared_ptr<FakeHost> host_;
+    std::shared_ptr<RecordingHost> host_;
 };
 
 TEST_F(HostLinkTest, OpensOnlyWhileAHostObjectIsRegistered) {
@@ -150,7 +104,7 @@ TEST_F(HostLinkTest, OpensOnlyWhileAHostObjectIsRegistered) {
     EXPECT_FALSE(later.Open());
 
     // A link to an earlier registration stays dead after a new one.
-    plat::RegisterHostObject(std::make_shared<FakeHost>());
+    plat::RegisterHostObject(std::make_shared<RecordingHost>());
     EXPECT_FALSE(link.RunMacro("<SP1>"));
     EXPECT_EQ(host_->Macros(), std::vector<std::string>{"<MODE:CW>"});
 }
@@ -181,7 +135,7 @@ TEST_F(HostLinkTest, CallsFromTheUiThreadRunOnTheHostThreadWhenItPumps) {
     }
     EXPECT_EQ(served, 2);
     EXPECT_EQ(ui.get(), "ok YU1AA 14025000");
-    EXPECT_EQ(host_->fields, std::vector<int>{5});
+    EXPECT_EQ(host_->Fields(), std::vector<int>{5});
     for (std::thread::id id : host_->Threads()) {
         EXPECT_EQ(id, std::this_thread::get_id());
     }
@@ -206,21 +160,21 @@ TEST_F(HostLinkTest, FailuresAndAnswersThatAreNotText) {
     std::string text = "before";
     double hz = -1;
 
-    host_->macroSucceeds = false;
+    host_->SetMacroSucceeds(false);
     EXPECT_FALSE(link.RunMacro("<MODE:SSB>"));
 
     for (const auto& answer :
          {std::optional<plat::HostValue>(), std::optional<plat::HostValue>(plat::HostValue()),
           std::optional<plat::HostValue>(std::int32_t{5}), std::optional<plat::HostValue>(7.0)}) {
-        host_->fieldAnswer = answer;
+        host_->SetField(answer);
         EXPECT_FALSE(link.GetFieldText(5, text));
         EXPECT_EQ(text, "before");
     }
-    host_->fieldAnswer = plat::HostValue(std::string());
+    host_->SetField(plat::HostValue(std::string()));
     EXPECT_TRUE(link.GetFieldText(5, text));
     EXPECT_EQ(text, "");
 
-    host_->throws = true;
+    host_->SetThrows(true);
     EXPECT_FALSE(link.GetFieldText(5, text));
 
     // The frequency converts as a variant does; text that is not a number
@@ -232,7 +186,7 @@ TEST_F(HostLinkTest, FailuresAndAnswersThatAreNotText) {
         {plat::HostValue(-1.5e300), -1.5e300},
     };
     for (const auto& [answer, expected] : converted) {
-        host_->frequencyAnswer = answer;
+        host_->SetFrequency(answer);
         ASSERT_TRUE(link.Frequency(hz));
         EXPECT_EQ(hz, expected);
     }
@@ -240,7 +194,7 @@ TEST_F(HostLinkTest, FailuresAndAnswersThatAreNotText) {
     for (const auto& answer :
          {std::optional<plat::HostValue>(), std::optional<plat::HostValue>(std::string("14 MHz")),
           std::optional<plat::HostValue>(std::string(""))}) {
-        host_->frequencyAnswer = answer;
+        host_->SetFrequency(answer);
         EXPECT_FALSE(link.Frequency(hz));
         EXPECT_EQ(hz, 42);
     }

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# The DLL needs nothing beside it: every DLL it imports from is part of
-# Windows (the C and C++ runtimes are linked in).
-#   check_imports.sh <objdump> <Stats.dll>
+# A Windows DLL or program needs nothing beside it: every DLL it imports
+# from is part of Windows (the C and C++ runtimes are linked in).
+#   check_imports.sh <objdump> <Stats.dll or program.exe>
 set -euo pipefail
 objdump=$1 dll=$2
 system="kernel32.dll user32.dll gdi32.dll msvcrt.dll advapi32.dll ole32.dll oleaut32.dll
-comctl32.dll comdlg32.dll shell32.dll"
+comctl32.dll comdlg32.dll shell32.dll version.dll"
 imports=$("$objdump" -p "$dll" | awk '/DLL Name:/ { print tolower($3) }')
 if [ -z "$imports" ]; then
     echo "no import table found in $dll" >&2

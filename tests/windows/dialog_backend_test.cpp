@@ -35,6 +35,10 @@ constexpr Colour kBlue = Rgb(0, 0, 255);
 constexpr Colour kGreen = Rgb(0, 255, 0);
 constexpr Colour kSilver = Rgb(0xC0, 0xC0, 0xC0);
 
+HWND Handle(plat::WindowId id) {
+    return plat::FromInteger<HWND>(id);
+}
+
 ControlTemplate Control(int id, ControlKind kind, const char* text, int x, int y, int cx, int cy,
                         std::uint32_t exStyle = 0) {
     ControlTemplate c;
@@ -95,14 +99,15 @@ class PanelHandler : public plat::DialogHandler {
         w.MoveTo(200, 150);
         w.MakeTopmost();
         w.DisableCloseEntry();
+        w.SetIcon(107);
         DialogTemplate side = PanelTable();
         side.caption = "Side";
         side.controls.resize(5);
         sideWindow = plat::CreateModelessDialog(side, sideHandler);
-        visibleAtCreation = IsWindowVisible(reinterpret_cast<HWND>(sideWindow.load())) != FALSE;
-        SetWindowPos(reinterpret_cast<HWND>(sideWindow.load()), nullptr, 600, 150, 0, 0,
+        visibleAtCreation = IsWindowVisible(Handle(sideWindow.load())) != FALSE;
+        SetWindowPos(Handle(sideWindow.load()), nullptr, 600, 150, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        ShowWindow(reinterpret_cast<HWND>(sideWindow.load()), SW_SHOWNOACTIVATE);
+        ShowWindow(Handle(sideWindow.load()), SW_SHOWNOACTIVATE);
         panel = w.Id();
         return true;
     }
@@ -169,10 +174,6 @@ class PanelHandler : public plat::DialogHandler {
     std::atomic<bool> destroyed{false};
 };
 
-HWND Handle(plat::WindowId id) {
-    return reinterpret_cast<HWND>(id);
-}
-
 void CheckLayout(HWND panel) {
     wchar_t caption[64] = {};
     GetWindowTextW(panel, caption, 64);
@@ -196,6 +197,7 @@ void CheckLayout(HWND panel) {
     const LONG_PTR exStyle = GetWindowLongPtrW(panel, GWL_EXSTYLE);
     UI_CHECK((exStyle & WS_EX_TOPMOST) != 0);
     UI_CHECK((exStyle & WS_EX_CLIENTEDGE) != 0);
+    UI_CHECK(SendMessageW(panel, WM_GETICON, ICON_BIG, 0) != 0);
     const UINT close = GetMenuState(GetSystemMenu(panel, FALSE), SC_CLOSE, MF_BYCOMMAND);
     UI_CHECK(close != 0xFFFFFFFF && (close & MF_DISABLED) != 0 && (close & MF_GRAYED) == 0);
 }

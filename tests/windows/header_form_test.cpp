@@ -250,9 +250,13 @@ void TestHeaderForm(const std::string& folder) {
     UI_CHECK(testing_support::ReadFileBytes(ini) == before);
     UI_CHECK(cancelled.m_name.empty() && cancelled.m_club == kClub);
 
+    // A saved address longer than its field shows is kept whole on OK.
+    const std::string savedAddress(100, 'X');
+    WritePrivateProfileStringA("Settings", "Address", savedAddress.c_str(), ini.c_str());
     CabrilloLog entered;
     UI_CHECK(ShowHeader(entered, &ConfirmWithEnter) == 1);
     UI_CHECK(entered.m_email == "op@example.org");
+    UI_CHECK(entered.m_address == savedAddress);
     UI_CHECK(entered.m_soapbox == "first line\r\nsecond line");
     DeleteFileA(ini.c_str());
     RemoveDirectoryA("Plugins");

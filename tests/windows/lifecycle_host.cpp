@@ -14,6 +14,7 @@
 
 #include "host/plugin_loader.h"
 #include "tests/support/sample_log.h"
+#include "tests/windows/child_process.h"
 
 namespace {
 
@@ -93,34 +94,15 @@ int ExitChild(const std::string& dll) {
 }
 
 int Exit(const std::string& self, const std::string& dll) {
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    PROCESS_INFORMATION child;
     HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) {
-        return 1;
-    }
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    std::string command = "\"" + self + "\" exit-child \"" + dll + "\"";
-    PROCESS_INFORMATION child = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                        &child)) {
+    if (!testhost::StartWithOutputPipe("\"" + self + "\" exit-child \"" + dll + "\"", child,
+                                       readEnd)) {
         std::fprintf(stderr, "cannot start the child (error %lu)\n", GetLastError());
         return 1;
     }
-    CloseHandle(writeEnd);
-    CloseHandle(child.hThread);
     std::string said;
-    char c = 0;
-    DWORD got = 0;
-    while (ReadFile(readEnd, &c, 1, &got, nullptr) && got == 1 && c != '\n') {
-        said += c;
-    }
+    testhost::ReadLine(readEnd, said);
     // From here the child is ending on its own.
     const DWORD waited = WaitForSingleObject(child.hProcess, 1000);
     DWORD code = 1;

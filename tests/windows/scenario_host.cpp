@@ -39,7 +39,8 @@ struct Box {
 #if defined(_WIN32)
 
 // Answers every message box of this process from a thread of its own: finds
-// the box, notes its caption, text and icon, and presses OK.
+// the box, notes its caption, text and icon, and presses OK. The Cabrillo
+// header form is answered the same way: its caption, its first label, OK.
 class BoxAnswerer {
   public:
     BoxAnswerer() {
@@ -144,16 +145,26 @@ class BoxAnswerer {
 
 #else
 
-// The POSIX stand-in records every box; nothing waits for an answer.
+// The POSIX stand-in records every box; nothing waits for an answer. The
+// header form is noted like the Windows answerer notes it and confirmed as
+// shown.
 class BoxAnswerer {
   public:
-    BoxAnswerer() { plat::ResetHostServices(); }
+    BoxAnswerer() {
+        plat::ResetHostServices();
+        plat::SetModalFormHandler(
+            [this](const std::string& caption, std::vector<plat::FormField>& fields) {
+                forms_.push_back(Box{caption, fields.empty() ? "" : fields.front().label, "none"});
+                return true;
+            });
+    }
     ~BoxAnswerer() { plat::ResetHostServices(); }
     BoxAnswerer(const BoxAnswerer&) = delete;
     BoxAnswerer& operator=(const BoxAnswerer&) = delete;
 
     std::vector<Box> Take() {
         std::vector<Box> boxes;
+        boxes.swap(forms_);
         for (const plat::ShownMessageBox& shown : plat::ShownMessageBoxes()) {
             boxes.push_back(Box{shown.hasCaption ? shown.caption : "<default>", shown.text,
                                 shown.icon == plat::kIconInformation ? "information" : "none"});
@@ -161,6 +172,9 @@ class BoxAnswerer {
         plat::ClearShownMessageBoxes();
         return boxes;
     }
+
+  private:
+    std::vector<Box> forms_;
 };
 
 #endif

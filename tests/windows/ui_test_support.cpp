@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/win32/wide_text.h"
+#include "tests/windows/screen_capture.h"
 
 namespace uitest {
 namespace {
@@ -62,51 +63,7 @@ bool SaveScreenshot(HWND window, const std::string& path) {
     Sleep(300);
     RECT rc = {};
     GetWindowRect(window, &rc);
-    const int width = rc.right - rc.left;
-    const int height = rc.bottom - rc.top;
-    if (width <= 0 || height <= 0) {
-        return false;
-    }
-    BITMAPINFOHEADER header = {};
-    header.biSize = sizeof header;
-    header.biWidth = width;
-    header.biHeight = height;  // bottom-up, as a BMP file stores its rows
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    header.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP shot = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS,
-                                    &bits, nullptr, 0);
-    bool saved = false;
-    if (memory != nullptr && shot != nullptr) {
-        HGDIOBJ previous = SelectObject(memory, shot);
-        BitBlt(memory, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY);
-        SelectObject(memory, previous);
-        GdiFlush();
-        const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-        const DWORD imageSize = stride * static_cast<DWORD>(height);
-        BITMAPFILEHEADER file = {};
-        file.bfType = 0x4D42;  // "BM"
-        file.bfOffBits = sizeof file + sizeof header;
-        file.bfSize = file.bfOffBits + imageSize;
-        header.biSizeImage = imageSize;
-        if (FILE* out = std::fopen(path.c_str(), "wb")) {
-            saved = std::fwrite(&file, sizeof file, 1, out) == 1 &&
-                    std::fwrite(&header, sizeof header, 1, out) == 1 &&
-                    std::fwrite(bits, imageSize, 1, out) == 1;
-            saved = std::fclose(out) == 0 && saved;
-        }
-    }
-    if (shot != nullptr) {
-        DeleteObject(shot);
-    }
-    if (memory != nullptr) {
-        DeleteDC(memory);
-    }
-    ReleaseDC(nullptr, screen);
-    return saved;
+    return testhost::SaveScreenRect(rc, path);
 }
 
 void Type(HWND window, const std::wstring& text) {

@@ -1,0 +1,139 @@
+#include "host/prepared_log.h"
+
+#include <filesystem>
+#include <iostream>
+
+#include "host/host_error.h"
+#include "platform/ole_date.h"
+
+namespace host {
+namespace {
+
+void LoadCountries(const std::string& path, CountryResolver& countries) {
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored)) {
+        throw InputError(path + ": is a folder, not a country file");
+    }
+    if (!std::filesystem::exists(path, ignored)) {
+        throw InputError(path +
+                         ": country file missing; install it with "
+                         "'apt-get install hamradio-files' or name one with --cty");
+    }
+    std::string error;
+    if (!countries.LoadFile(path, error)) {
+        throw InputError(error);
+    }
+}
+
+std::string QsoTime(const QsoFields& q) {
+    return plat::FormatOleDate(q.time, "%Y-%m-%d %H%M");
+}
+
+void ReportOutside(const PreparedLog& p, bool passed) {
+    if (p.outside.empty()) {
+        return;
+    }
+    // The earliest and the latest of them, wherever they stand in the log.
+    size_t first = p.outside.front();
+    size_t last = first;
+    for (size_t i : p.outside) {
+        first = p.qsos[i].time.m_dt < p.qsos[first].time.m_dt ? i : first;
+        last = p.qsos[i].time.m_dt > p.qsos[last].time.m_dt ? i : last;
+    }
+    std::cerr << "stats-host: " << p.outside.size() << " QSOs outside the contest period "
+              << FormatWhen(p.period.start) << " to " << FormatWhen(p.period.end) << " (first "
+              << QsoTime(p.qsos[first]) << ", last " << QsoTime(p.qsos[last]) << "), "
+              << (passed ? "scored all the same (--all-qsos)" : "not scored") << "\n";
+}
+
+}  // namespace
+
+PreparedLog PrepareLog(const Options& o) {
+    PreparedLog p;
+    std::string error;
+    if (!ReadLogFile(o.log, p.log, error)) {
+        throw InputError(error);
+    }
+    for (const LogProblem& problem : p.log.problems) {
+        std::cerr << o.log << ":" << problem.line << ": " << problem.reason << " (skipped)\n";
+    }
+    LoadCountries(o.cty, p.countries);
+
+    std::string ownCall = o.call;
+    if (ownCall.empty()) {
+        ownCall = p.log.ownCall;
+    }
+    if (ownCall.empty() && !p.log.qsos.empty()) {
+        ownCall = p.log.qsos.front().ownCall;
+    }
+    if (ownCall.empty()) {
+        throw InputError(o.log + ": the log names no own call; give it with --call");
+    }
+    p.run.ownCall = ownCall;
+    Country own;
+    if (p.countries.Resolve(ownCall, own)) {
+        p.run.ownDxcc = own.prefix;
+        p.run.ownContinent = own.continent;
+    } else {
+        p.unresolved.insert(ownCall);
+    }
+
+    std::vector<double> times;
+    times.reserve(p.log.qsos.size());
+    p.qsos.reserve(p.log.qsos.size());
+    p.noCountry.reserve(p.log.qsos.size());
+    for (const LogQso& q : p.log.qsos) {
+        QsoFields f;
+        f.ownCall = !o.call.empty() || q.ownCall.empty() ? ownCall : q.ownCall;
+        f.call = q.call;
+        f.time = MakeDate(q.time.year, q.time.month, q.time.day, q.time.hour, q.time.minute,
+                          q.time.second);
+        f.frequencyHz = q.frequencyHz;
+        f.mode = q.mode;
+        f.band = q.band;
+        f.rstSent = q.rstSent;
+        f.rstRcvd = q.rstRcvd;
+        f.exchSent = q.exchSent;
+        f.exchRcvd = q.exchRcvd;
+        Country c;
+        const bool resolved = p.countries.Resolve(q.call, c);
+        if (resolved) {
+            f.dxcc = c.prefix;
+            f.continent = c.continent;
+        } else {
+            p.unresolved.insert(q.call);
+        }
+        times.push_back(f.time.m_dt);
+        p.qsos.push_back(f);
+        p.noCountry.push_back(!resolved);
+    }
+
+    p.period = ChoosePeriod(o.start, o.end, times, p.log.headerDates, o.log);
+    if (!p.period.warning.empty()) {
+        std::cerr << "stats-host: warning: " << p.period.warning << "\n";
+    }
+    p.run.start = p.period.start;
+    p.run.end = p.period.end;
+    for (size_t i = 0; i < p.qsos.size(); ++i) {
+        const bool inside = InPeriod(p.period, times[i]);
+        if (!inside) {
+            p.outside.push_back(i);
+        }
+        if (inside || o.allQsos) {
+            p.passed.push_back(i);
+        }
+    }
+    ReportOutside(p, o.allQsos);
+    return p;
+}
+
+std::vector<QsoFields> PassedQsos(const PreparedLog& p) {
+    std::vector<QsoFields> qsos;
+    qsos.reserve(p.passed.size());
+    for (size_t i : p.passed) {
+        qsos.push_back(p.qsos[i]);
+    }
+    return qsos;
+}
+
+}  // namespace host

@@ -1,0 +1,60 @@
+// The problems a contester checks before sending a log in: every QSO that
+// did not score, or scored on incomplete data, with its log line and why.
+// The plug-in's own reasons come from the lines it writes into its bad-QSO
+// file; the host adds what it found reading the log.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace host {
+
+enum class ProblemKind {
+    kUnreadable,     // the line could not be read (the host)
+    kOutsidePeriod,  // the QSO lies outside the contest period (the host)
+    kNoCountry,      // the call resolves to no DXCC entity (the host)
+    kWrongBand,      // the plug-in: band outside the contest
+    kWrongMode,      // the plug-in: mode outside the contest
+    kNoExchange,     // the plug-in: an exchange is missing
+    kNoCounty,       // the plug-in: a YU station without a county code
+    kDupe,           // the plug-in: a repeat of an earlier QSO
+};
+constexpr size_t kProblemKinds = 8;
+
+// "outside period"; and the JSON key, "outside_period".
+const char* ProblemLabel(ProblemKind kind);
+const char* ProblemKey(ProblemKind kind);
+
+// One bit per kind, (1 << kind).
+using ProblemMask = unsigned;
+inline ProblemMask MaskOf(ProblemKind kind) {
+    return 1u << static_cast<unsigned>(kind);
+}
+
+// The kinds that bad-QSO lines report, from the lines' reason suffixes.
+ProblemMask PluginReasonsIn(const std::string& badQsoLines);
+
+struct Problem {
+    int line = 0;
+    ProblemKind kind = ProblemKind::kUnreadable;
+    std::string detail;
+};
+
+class ProblemList {
+  public:
+    void Add(int line, ProblemKind kind, std::string detail);
+    // Sorted by log line, then kind.
+    const std::vector<Problem>& Sorted();
+    size_t Count(ProblemKind kind) const { return counts_[static_cast<size_t>(kind)]; }
+    // "0 unreadable, 2 outside period, ..." for every kind.
+    std::string CountsText() const;
+
+  private:
+    std::vector<Problem> items_;
+    std::array<size_t, kProblemKinds> counts_{};
+    bool sorted_ = true;
+};
+
+}  // namespace host
