@@ -8,6 +8,7 @@
 #include "scoring/engine_state.h"
 #include "ui/prev_qso_grid.h"
 #include "ui/refresh_captions.h"
+#include "ui/ui_link.h"
 
 namespace ui {
 
@@ -15,12 +16,22 @@ const char* const kSp1Macro = "<SP1>";
 
 namespace {
 
-// Lets the next call check ask for a refresh again, however the refresh ends.
-struct RaisePendingOnExit {
-    RaisePendingOnExit() = default;
-    RaisePendingOnExit(const RaisePendingOnExit&) = delete;
-    RaisePendingOnExit& operator=(const RaisePendingOnExit&) = delete;
-    ~RaisePendingOnExit() { g_refreshPending.store(1); }
+// Lets the next call check ask for a refresh again, however the refresh
+// ends; and asks for one more at once when a call check came meanwhile.
+struct FinishRefresh {
+    FinishRefresh() = default;
+    FinishRefresh(const FinishRefresh&) = delete;
+    FinishRefresh& operator=(const FinishRefresh&) = delete;
+    ~FinishRefresh() {
+        g_refreshPending.store(1);
+        if (g_refreshAgain.exchange(0) != 0 && g_refreshPending.exchange(0) != 0) {
+            try {
+                PostRefreshRequest();
+            } catch (...) {
+                g_refreshPending.store(1);  // the next call check asks instead
+            }
+        }
+    }
 };
 
 // What the refresh reads of the contest run, taken under the lock.
@@ -140,7 +151,7 @@ void ResetLiveState() {
 }
 
 void RunRefresh(RefreshHost& host, RefreshWindows& windows) {
-    RaisePendingOnExit raise;
+    FinishRefresh finish;
     try {
         Refresh(host, windows);
     } catch (...) {

@@ -78,8 +78,9 @@ constexpr int kCallField = 5;
 // The macro that tells the host the radio moved.
 extern const char* const kSp1Macro;
 
-// One refresh. Raises g_refreshPending however it ends; lets no exception
-// out.
+// One refresh. Raises g_refreshPending however it ends, and asks the panel
+// for another when a call check found this one outstanding (g_refreshAgain);
+// lets no exception out.
 void RunRefresh(RefreshHost& host, RefreshWindows& windows) EXCLUDES(g_engineMutex);
 
 }  // namespace ui

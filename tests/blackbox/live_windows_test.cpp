@@ -5,7 +5,9 @@
 // test's thread is the host's thread and answers the UI thread's calls.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/support/sample_log.h"
@@ -202,6 +204,33 @@ TEST_F(LiveWindowsTest, TypingACallFillsThePreviousQsoGridFromTheThirdLetter) {
     EXPECT_EQ(Caption(kPrevQso), "DI-VE-RI-CW/SSB-2026 Previous QSO");
     EXPECT_EQ(TextAt(prev, kPrevQsoTable, 92, y20), "   -");
     EXPECT_EQ(TextAt(prev, kPrevQsoTable, 170, 5), "Call");
+}
+
+// The host checks the last letter while the refresh for the one before is
+// still waiting for the host: that refresh asks for one more, so the window
+// ends showing the call as typed.
+TEST_F(LiveWindowsTest, ALetterTypedDuringARefreshIsShownToo) {
+    ASSERT_NE(Start(true, false, false), 0u);
+    host->SetCall("YU1");
+    host::CallCheck check;
+    check.call = "YU1";
+    check.mode = "CW";
+    check.dxcc = "YU";
+    check.band = "20m";
+    check.secondBand = "20m";
+    plugin.Check(check);
+    // Answer the refresh's question for the call, not yet the frequency.
+    int answered = 0;
+    for (int ms = 0; ms < 5000 && answered == 0; ++ms) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        answered = plat::PumpHostCalls();
+    }
+    ASSERT_EQ(answered, 1);
+    host->SetCall("YU1A");
+    check.call = "YU1A";
+    plugin.Check(check);  // the refresh is outstanding: no request of its own
+    ASSERT_TRUE(Settle(panel_));
+    EXPECT_EQ(Caption(kPrevQso), "DI-VE-RI-CW/SSB-2026 worked with YU1A");
 }
 
 TEST_F(LiveWindowsTest, GridShowsTheLaterQsoAndTheCountyOfAYuStation) {
