@@ -128,14 +128,20 @@ class LiveWindowsTest : public UiTest {
     // it, which asks the panel to refresh; waits until the refresh is done.
     void Type(const std::string& call) {
         host->SetCall(call);
+        Check(call);
+        ASSERT_TRUE(Settle(panel_));
+    }
+
+    // The host's call check of a CW QSO on the band, which asks the panel
+    // for a refresh; does not wait for it.
+    void Check(const std::string& call, const std::string& band = "20m") {
         host::CallCheck check;
         check.call = call;
         check.mode = "CW";
         check.dxcc = "DL";
-        check.band = "20m";
-        check.secondBand = "20m";
+        check.band = band.c_str();
+        check.secondBand = band.c_str();
         plugin.Check(check);
-        ASSERT_TRUE(Settle(panel_));
     }
 
     // Types a call letter by letter.
@@ -212,13 +218,7 @@ TEST_F(LiveWindowsTest, TypingACallFillsThePreviousQsoGridFromTheThirdLetter) {
 TEST_F(LiveWindowsTest, ALetterTypedDuringARefreshIsShownToo) {
     ASSERT_NE(Start(true, false, false), 0u);
     host->SetCall("YU1");
-    host::CallCheck check;
-    check.call = "YU1";
-    check.mode = "CW";
-    check.dxcc = "YU";
-    check.band = "20m";
-    check.secondBand = "20m";
-    plugin.Check(check);
+    Check("YU1");
     // Answer the refresh's question for the call, not yet the frequency.
     int answered = 0;
     for (int ms = 0; ms < 5000 && answered == 0; ++ms) {
@@ -227,8 +227,7 @@ TEST_F(LiveWindowsTest, ALetterTypedDuringARefreshIsShownToo) {
     }
     ASSERT_EQ(answered, 1);
     host->SetCall("YU1A");
-    check.call = "YU1A";
-    plugin.Check(check);  // the refresh is outstanding: no request of its own
+    Check("YU1A");  // the refresh is outstanding: no request of its own
     ASSERT_TRUE(Settle(panel_));
     EXPECT_EQ(Caption(kPrevQso), "DI-VE-RI-CW/SSB-2026 worked with YU1A");
 }
@@ -405,13 +404,7 @@ TEST_F(LiveWindowsTest, RefreshesWhileTheHostLogsRemovesAndScores) {
         plugin.Add(q);
         host->SetCall(call);
         host->SetFrequency(i % 3 == 0 ? 7010000.0 : 14025000.0);
-        host::CallCheck check;
-        check.call = call;
-        check.mode = "CW";
-        check.dxcc = "YU";
-        check.band = q.band.c_str();
-        check.secondBand = q.band.c_str();
-        plugin.Check(check);
+        Check(call, q.band);
         if (i % 5 == 0) {
             plugin.Remove(q);
         }
