@@ -7,12 +7,17 @@
 #include "host/commands.h"
 #include "host/host_error.h"
 #include "host/options.h"
+#include "stats_version.h"
 
 int main(int argc, char** argv) {
     try {
         const host::Options o = host::ParseArguments(argc, argv);
         if (o.command == "help") {
             std::cout << host::UsageText();
+            return host::kExitDone;
+        }
+        if (o.command == "version") {
+            std::cout << "stats-host " STATS_VERSION "\n";
             return host::kExitDone;
         }
         return o.command == "score" ? host::RunScore(o) : host::RunCheck(o);

@@ -16,6 +16,7 @@ const char* const kUsage = R"(Usage:
   stats-host score LOG [options]
   stats-host check LOG CALL --band BAND --mode MODE [options]
   stats-host --help
+  stats-host --version
 
 Scores a YU DX HF contest log through the Stats plug-in, loaded and called
 as the logging program does. LOG is a Cabrillo 3.0 log or an ADIF (.adi)
@@ -129,6 +130,9 @@ Options ParseArguments(int argc, char** argv) {
         };
         if (arg == "--help" || arg == "-h") {
             o.command = "help";
+            return o;
+        } else if (arg == "--version") {
+            o.command = "version";
             return o;
         } else if (arg == "--out") {
             o.out = value("--out");

@@ -27,4 +27,12 @@ void ExitThreadClearing(std::atomic<std::uintptr_t>& word);
 // Natively threads start without waiting for the unload, so this is false.
 bool CancelThreadNotYetRunning();
 
+// The end of an unload that waited for the thread last started by
+// StartDetachedThread: lets go of it and, when the wait ran out while the
+// thread still lives, ends it wherever it is, so that no thread runs the
+// library's code once it is unmapped; what it held is leaked. True when it
+// was ended. Natively always false: there the thread needs no lock that the
+// unload holds, and the wait does not run out.
+bool FinishThreadAtUnload(bool waitRanOut);
+
 }  // namespace plat

@@ -40,7 +40,6 @@ bool RussianUi() EXCLUDES(g_engineMutex) {
 }  // namespace
 
 bool Setup::OnInitDialog(plat::DialogWindow& w) {
-    g_setupPanel.store(w.Id());
     Guarded([&] {
         const int x = ReadUiNumber("setup_x");
         g_savedX = x != 0 ? x : 10;
@@ -73,6 +72,10 @@ bool Setup::OnInitDialog(plat::DialogWindow& w) {
     // Close entry disabled.
     plat::PostWindowMessage(w.Id(), kMsgStatsRefresh);
     w.DisableCloseEntry();
+    // Only now may other threads reach the panel: its start may need the
+    // loader's lock (COM, the icon), which an unload holds while it waits
+    // for the panel, and StartUi waits for this.
+    g_setupPanel.store(w.Id());
     return true;
 }
 

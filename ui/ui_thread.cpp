@@ -127,11 +127,12 @@ void StartUi() {
         g_setupPanel = 0;
         return;
     }
-    // The thread's first steps may need the loader's lock (on Windows its
-    // start, natively the first use of its thread-local state), which an
-    // unload holds while it waits for the thread: wait until the panel's
-    // window exists, so that an unload right after this start finds a
-    // panel it can close.
+    // The thread's start and the panel's initialisation may need the
+    // loader's lock (on Windows the thread's start, COM and the icon;
+    // natively the first use of thread-local state), which an unload holds
+    // while it waits for the thread: wait, answering the panel's host calls,
+    // until the panel is up, so that an unload right after this start finds
+    // a panel it can close.
     plat::WaitServingHostCalls(&PanelStarted, nullptr, kStartLimitMs);
 }
 
@@ -160,7 +161,10 @@ void OnLibraryUnload() {
     // One posted close request: the host's thread never blocks in a send
     // while it holds the loader's lock (or, at process exit, after its own
     // thread state is gone), and the panel closes the other windows first.
-    ClosePanelAndWait(CloseBy::kPosting);
+    const bool closed = ClosePanelAndWait(CloseBy::kPosting);
+    if (plat::FinishThreadAtUnload(!closed)) {
+        g_setupPanel = 0;  // ended where it stood; its windows go with it
+    }
     // The UI thread's store was its last touch of the library; this pause
     // lets it leave the last instructions behind before the code is unmapped.
     plat::SleepMilliseconds(kWaitStepMs);

@@ -23,8 +23,10 @@ constexpr unsigned kMsgCountyReset = plat::kMsgUser + 501;
 // not exist yet. Window ids never take this value.
 constexpr plat::WindowId kPanelStarting = ~static_cast<plat::WindowId>(0);
 
-// 0 while the window does not exist. g_setupPanel is set by the UI thread
-// when it claims the panel and cleared as the thread's very last action.
+// 0 while the window does not exist. g_setupPanel holds kPanelStarting from
+// the claim on the panel (by StartUi or the UI thread) until the panel's
+// initialisation is over, then its window, and is cleared as the UI
+// thread's very last action.
 extern std::atomic<plat::WindowId> g_setupPanel;
 extern std::atomic<plat::WindowId> g_dxccWindow;
 extern std::atomic<plat::WindowId> g_countyWindow;

@@ -59,6 +59,10 @@ bool CancelThreadNotYetRunning() {
     return false;
 }
 
+bool FinishThreadAtUnload(bool) {
+    return false;
+}
+
 // The other threads outlive the library's unload on POSIX, even at exit.
 bool ProcessIsEnding() {
     return false;

@@ -68,19 +68,28 @@ bool StartDetachedThread(ThreadProc proc, void* arg) {
 }
 
 bool CancelThreadNotYetRunning() {
+    if (g_lastThread == nullptr ||
+        static_cast<DWORD>(InterlockedCompareExchange(&g_runningThreadId, 0, 0)) ==
+            g_lastThreadId ||
+        WaitForSingleObject(g_lastThread, 0) == WAIT_OBJECT_0) {
+        return false;
+    }
+    // Its start record is lost with it; it never touched anything else.
+    TerminateThread(g_lastThread, 0);
+    CloseHandle(g_lastThread);
+    g_lastThread = nullptr;
+    return true;
+}
+
+bool FinishThreadAtUnload(bool waitRanOut) {
     if (g_lastThread == nullptr) {
         return false;
     }
-    const bool running =
-        static_cast<DWORD>(InterlockedCompareExchange(&g_runningThreadId, 0, 0)) == g_lastThreadId;
-    const bool ended = WaitForSingleObject(g_lastThread, 0) == WAIT_OBJECT_0;
-    if (!running && !ended) {
-        // Its start record is lost with it; it never touched anything else.
-        TerminateThread(g_lastThread, 0);
-    }
+    const bool ended = waitRanOut && WaitForSingleObject(g_lastThread, 0) != WAIT_OBJECT_0 &&
+                       TerminateThread(g_lastThread, 0) != FALSE;
     CloseHandle(g_lastThread);
     g_lastThread = nullptr;
-    return !running && !ended;
+    return ended;
 }
 
 void SleepMilliseconds(unsigned ms) {

@@ -127,7 +127,7 @@ class LiveWindowsTest : public UiTest {
     // The operator has `call` in the host's entry field and the host checks
     // it, which asks the panel to refresh; waits until the refresh is done.
     void Type(const std::string& call) {
-        host->SetCall(call);
+        host->SetField(plat::HostValue(std::string(call)));
         Check(call);
         ASSERT_TRUE(Settle(panel_));
     }
@@ -217,7 +217,7 @@ TEST_F(LiveWindowsTest, TypingACallFillsThePreviousQsoGridFromTheThirdLetter) {
 // ends showing the call as typed.
 TEST_F(LiveWindowsTest, ALetterTypedDuringARefreshIsShownToo) {
     ASSERT_NE(Start(true, false, false), 0u);
-    host->SetCall("YU1");
+    host->SetField(plat::HostValue(std::string("YU1")));
     Check("YU1");
     // Answer the refresh's question for the call, not yet the frequency.
     int answered = 0;
@@ -226,7 +226,7 @@ TEST_F(LiveWindowsTest, ALetterTypedDuringARefreshIsShownToo) {
         answered = plat::PumpHostCalls();
     }
     ASSERT_EQ(answered, 1);
-    host->SetCall("YU1A");
+    host->SetField(plat::HostValue(std::string("YU1A")));
     Check("YU1A");  // the refresh is outstanding: no request of its own
     ASSERT_TRUE(Settle(panel_));
     EXPECT_EQ(Caption(kPrevQso), "DI-VE-RI-CW/SSB-2026 worked with YU1A");
@@ -402,7 +402,7 @@ TEST_F(LiveWindowsTest, RefreshesWhileTheHostLogsRemovesAndScores) {
         const host::QsoFields q =
             Logged(call, "YU", i % 3 == 0 ? "40m" : "20m", "CW", kCounties[i % 30], i % 60);
         plugin.Add(q);
-        host->SetCall(call);
+        host->SetField(plat::HostValue(std::string(call)));
         host->SetFrequency(i % 3 == 0 ? 7010000.0 : 14025000.0);
         Check(call, q.band);
         if (i % 5 == 0) {

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <sstream>
 
 namespace {
@@ -333,6 +334,10 @@ TEST_F(StatsHost, BadInputGivesClearErrorsAndExitCodes) {
     r = Host("--help");
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.out.find("stats-host check LOG CALL --band BAND --mode MODE"), std::string::npos);
+    r = Host("--version");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(std::regex_match(r.out, std::regex("stats-host [0-9]+\\.[0-9]+\\.[0-9]+\n")))
+        << r.out;
 }
 
 TEST_F(StatsHost, ScoresAnAdifLogAndCountsCallsThatDoNotResolve) {

@@ -7,45 +7,10 @@
 
 namespace testing_support {
 
-bool RecordingHost::RunMacro(const std::string& macro) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    macros_.push_back(macro);
-    return true;
-}
-
-std::optional<plat::HostValue> RecordingHost::GetFieldText(int) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return plat::HostValue(call_);
-}
-
-std::optional<plat::HostValue> RecordingHost::Frequency() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return plat::HostValue(hz_);
-}
-
-void RecordingHost::SetCall(const std::string& call) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    call_ = call;
-}
-
-void RecordingHost::SetFrequency(double hz) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    hz_ = hz;
-}
-
-std::vector<std::string> RecordingHost::Macros() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return macros_;
-}
-
-void RecordingHost::ClearMacros() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    macros_.clear();
-}
-
 void UiTest::SetUp() {
     plat::headless::ResetWindows();
     host = std::make_shared<RecordingHost>();
+    host->SetField(plat::HostValue(std::string()));  // no call typed
     plat::RegisterHostObject(host);
     PluginTest::SetUp();
 }

@@ -7,12 +7,12 @@
 
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "platform/posix/headless_windows.h"
 #include "platform/posix/host_object.h"
+#include "tests/support/recording_host.h"
 #include "tests/support/plugin_fixture.h"
 
 namespace testing_support {
@@ -22,27 +22,6 @@ constexpr int kPanel = 104;
 constexpr int kDxcc = 105;
 constexpr int kCounty = 106;
 constexpr int kPrevQso = 108;
-
-// Records the macros it is asked to run; answers the call typed in its
-// entry field (none at first) and the radio's frequency (14.025 MHz at
-// first).
-class RecordingHost : public plat::HostObject {
-  public:
-    bool RunMacro(const std::string& macro) override;
-    std::optional<plat::HostValue> GetFieldText(int field) override;
-    std::optional<plat::HostValue> Frequency() override;
-
-    std::vector<std::string> Macros();
-    void ClearMacros();
-    void SetCall(const std::string& call);
-    void SetFrequency(double hz);
-
-  private:
-    std::mutex mutex_;
-    std::vector<std::string> macros_;
-    std::string call_;
-    double hz_ = 14025000.0;
-};
 
 class UiTest : public PluginTest {
   protected:
