@@ -67,6 +67,11 @@ bool Setup::OnInitDialog(plat::DialogWindow& w) {
         link_.Open();
         g_uiBandNames.assign(std::begin(kBandNames), std::end(kBandNames));
         ApplySavedMode(ReadUiSetting("Mode"));
+        // The first refresh would open them; opening them here already makes
+        // their creation part of the start that StartUi waits for.
+        if (link_.IsOpen()) {
+            OpenRequestedWindows();
+        }
     });
     // Whatever failed above, the panel gets its first refresh and keeps its
     // Close entry disabled.

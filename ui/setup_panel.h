@@ -50,12 +50,13 @@ class Setup : public plat::DialogHandler {
   private:
     // The refresh request: the live refresh with the panel's host link.
     void OnStatsRefresh(plat::DialogWindow& w);
-    // Creates the windows the view choices ask for and that are missing.
-    void OpenRequestedWindows();
     // A QSO with a YU/YT station was removed: the county marks start afresh.
     void OnCountyReset();
     // Opens the window and, for the previous-QSO window, sets its caption.
     void OpenInfoWindow(InfoKind kind);
+    // Opens the windows the view choices ask for that are not open (with a
+    // host link only: without a host nothing is followed).
+    void OpenRequestedWindows();
 
     void SwitchToCw();
     void SwitchToSsb();

@@ -12,8 +12,8 @@ void Setup::OnStatsRefresh(plat::DialogWindow&) {
     RunRefresh(host, windows);
 }
 
-// Windows the view choices ask for and that are not open: the first
-// refresh of a new panel, and the one after the on-top toggle.
+// Windows the view choices ask for and that are not open: those of a new
+// panel, and those the on-top toggle closed.
 void Setup::OpenRequestedWindows() {
     if (m_viewPrevQso != 0 && !InfoWindows::IsOpen(InfoKind::kPrevQso)) {
         OpenInfoWindow(InfoKind::kPrevQso);

@@ -128,11 +128,11 @@ void StartUi() {
         return;
     }
     // The thread's start and the panel's initialisation may need the
-    // loader's lock (on Windows the thread's start, COM and the icon;
-    // natively the first use of thread-local state), which an unload holds
-    // while it waits for the thread: wait, answering the panel's host calls,
-    // until the panel is up, so that an unload right after this start finds
-    // a panel it can close.
+    // loader's lock (on Windows the thread's start, COM, the icon and the
+    // first windows; natively the first use of thread-local state), which an
+    // unload holds while it waits for the thread: wait, answering the
+    // panel's host calls, until the panel is up, so that an unload right
+    // after this start finds a panel it can close.
     plat::WaitServingHostCalls(&PanelStarted, nullptr, kStartLimitMs);
 }
 

@@ -1,7 +1,8 @@
 // Loads and unloads Stats.dll the way the host's life does it:
 //   lifecycle_host loop <dll>   100 load, contest-run, unload cycles; each
 //                               load must start from a fresh state and each
-//                               unload must really release the library.
+//                               unload must really release the library,
+//                               within 2 s also when it closes the panel.
 //   lifecycle_host exit <dll>   a child process ends with the library still
 //                               loaded while another thread waits inside it
 //                               in a message box; it must be gone within a
@@ -41,7 +42,16 @@ int Loop(const std::string& dll) {
                          result.c_str());
             return 1;
         }
+        // When the contest run opened the Setup panel, the unload closes it;
+        // either way it never takes long.
+        const DWORD unloadStart = GetTickCount();
         plugin.Unload();
+        const DWORD unloadTook = GetTickCount() - unloadStart;
+        if (unloadTook > 2000) {
+            std::fprintf(stderr, "cycle %d: the unload took %lu ms\n", cycle,
+                         static_cast<unsigned long>(unloadTook));
+            return 1;
+        }
         if (GetModuleHandleA("Stats.dll") != nullptr) {
             std::fprintf(stderr, "cycle %d: the library stayed loaded after unload\n", cycle);
             return 1;

@@ -41,9 +41,11 @@ struct Box {
 // Answers every message box of this process from a thread of its own: finds
 // the box, notes its caption, text and icon, and presses OK. The Cabrillo
 // header form is answered the same way: its caption, its first label, OK.
+// Boxes and forms are those of the host's thread, the one that calls the
+// exports; the plug-in's own windows live on its UI thread.
 class BoxAnswerer {
   public:
-    BoxAnswerer() {
+    BoxAnswerer() : hostThread_(GetCurrentThreadId()) {
         InitializeCriticalSection(&lock_);
         thread_ = CreateThread(nullptr, 0, &BoxAnswerer::Run, this, 0, nullptr);
         // The system's default title, learnt from a box without a caption.
@@ -99,23 +101,32 @@ class BoxAnswerer {
         return TRUE;
     }
 
+    struct Search {
+        DWORD hostThread = 0;
+        HWND found = nullptr;
+    };
+
     static BOOL CALLBACK FindBox(HWND window, LPARAM param) {
+        Search& search = *reinterpret_cast<Search*>(param);
         DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
+        const DWORD thread = GetWindowThreadProcessId(window, &process);
         char cls[32];
-        if (process != GetCurrentProcessId() || !IsWindowVisible(window) ||
-            GetClassNameA(window, cls, sizeof cls) == 0 || lstrcmpA(cls, "#32770") != 0) {
+        if (process != GetCurrentProcessId() || thread != search.hostThread ||
+            !IsWindowVisible(window) || GetClassNameA(window, cls, sizeof cls) == 0 ||
+            lstrcmpA(cls, "#32770") != 0) {
             return TRUE;
         }
-        *reinterpret_cast<HWND*>(param) = window;
+        search.found = window;
         return FALSE;
     }
 
     static DWORD WINAPI Run(LPVOID param) {
         BoxAnswerer& self = *static_cast<BoxAnswerer*>(param);
         while (InterlockedCompareExchange(&self.stop_, 0, 0) == 0) {
-            HWND window = nullptr;
-            EnumWindows(&BoxAnswerer::FindBox, reinterpret_cast<LPARAM>(&window));
+            Search search;
+            search.hostThread = self.hostThread_;
+            EnumWindows(&BoxAnswerer::FindBox, reinterpret_cast<LPARAM>(&search));
+            HWND window = search.found;
             if (window == nullptr) {
                 Sleep(10);
                 continue;
@@ -137,6 +148,7 @@ class BoxAnswerer {
     }
 
     CRITICAL_SECTION lock_;
+    const DWORD hostThread_;
     HANDLE thread_ = nullptr;
     volatile LONG stop_ = 0;
     std::vector<Box> boxes_;
