@@ -199,4 +199,13 @@ BenchLog MakeBenchLog(size_t qsoCount) {
     return log;
 }
 
+const BenchLog& CachedBenchLog(size_t qsoCount) {
+    static std::map<size_t, BenchLog> logs;
+    auto found = logs.find(qsoCount);
+    if (found == logs.end()) {
+        found = logs.emplace(qsoCount, MakeBenchLog(qsoCount)).first;
+    }
+    return found->second;
+}
+
 }  // namespace bench

@@ -36,4 +36,7 @@ std::string BenchBadQsoFileName();
 
 BenchLog MakeBenchLog(size_t qsoCount);
 
+// The log of this size, made once per program.
+const BenchLog& CachedBenchLog(size_t qsoCount);
+
 }  // namespace bench

@@ -8,20 +8,17 @@
 // bad-QSO file and one pass over the log). The plug-in writes its files into
 // the current directory, so the program runs in a scratch folder of its own.
 #include <benchmark/benchmark.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "bench/bench_log.h"
+#include "bench/bench_main.h"
 #include "host/plugin_loader.h"
-#include "platform/posix/host_services.h"
 #include "tests/model/reference_model.h"
 
 namespace {
@@ -29,20 +26,13 @@ namespace {
 using bench::BenchLog;
 
 const size_t kSizes[] = {1000, 10000, 100000};
-constexpr int kRepetitions = 5;
-constexpr double kMinSeconds = 0.2;
 
 host::Plugin g_plugin;
 size_t g_pluginQsos = 0;  // the log the plug-in holds; 0 when unknown
 std::map<size_t, model::ReferenceModel> g_models;
 
 const BenchLog& LogOf(size_t qsos) {
-    static std::map<size_t, BenchLog> logs;
-    auto found = logs.find(qsos);
-    if (found == logs.end()) {
-        found = logs.emplace(qsos, bench::MakeBenchLog(qsos)).first;
-    }
-    return found->second;
+    return bench::CachedBenchLog(qsos);
 }
 
 void LoadPlugin(const BenchLog& log) {
@@ -217,12 +207,7 @@ void RemoveFloor(benchmark::State& state, size_t qsos) {
 
 template <typename Fn, typename... Args>
 benchmark::internal::Benchmark* Register(const std::string& name, Fn fn, Args... args) {
-    return benchmark::RegisterBenchmark(name.c_str(), fn, args...)
-        ->Unit(benchmark::kMicrosecond)
-        ->UseRealTime()
-        ->MinTime(kMinSeconds)
-        ->Repetitions(kRepetitions)
-        ->ReportAggregatesOnly(true);
+    return bench::Timed(benchmark::RegisterBenchmark(name.c_str(), fn, args...));
 }
 
 void RegisterAll() {
@@ -256,46 +241,20 @@ void RegisterAll() {
     }
 }
 
-// A fresh folder with its "Plugins" folder, current while the benchmarks
-// run, removed at the end.
-class ScratchFolder {
-  public:
-    ScratchFolder() {
-        char pattern[] = "/tmp/stats-bench-XXXXXX";
-        if (mkdtemp(pattern) == nullptr || chdir(pattern) != 0 || mkdir("Plugins", 0755) != 0) {
-            std::perror("scratch folder");
-            std::exit(1);
-        }
-        path_ = pattern;
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::current_path("/", ignored);
-        std::filesystem::remove_all(path_, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-  private:
-    std::string path_;
-};
-
 }  // namespace
 
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    ScratchFolder scratch;
-    plat::ResetHostServices();
+bool LoadThePlugin() {
     if (!g_plugin.Load(STATS_PLUGIN_PATH)) {
         std::fprintf(stderr, "cannot load the plug-in: %s\n", g_plugin.error().c_str());
-        return 1;
+        return false;
     }
-    RegisterAll();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    return true;
+}
+
+void UnloadThePlugin() {
     g_plugin.Unload();
-    return 0;
+}
+
+int main(int argc, char** argv) {
+    return bench::RunBenchmarks(argc, argv, LoadThePlugin, RegisterAll, UnloadThePlugin);
 }

@@ -21,12 +21,14 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "fuzz/invariants.h"
+#include "fuzz/refresh_fuzz.h"
 #include "platform/posix/host_services.h"
 #include "plugin/report_run.h"
 #include "plugin/stats_exports.h"
 #include "scoring/engine_state.h"
 #include "scoring/settings.h"
 #include "tests/model/reference_model.h"
+#include "ui/live_refresh.h"
 
 namespace {
 
@@ -522,6 +524,7 @@ void Session::Run() {
                 break;
             case 6:
                 DoCheckCall();
+                fuzzrefresh::RefreshWithHostileHost(in_);
                 break;
             case 7:
                 DoIsValid();
@@ -580,6 +583,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         ResetEngineState();
         g_cabrilloLog = CabrilloLog();
     }
+    ui::ResetLiveState();
     plat::ResetHostServices();
     {
         FuzzedDataProvider in(data, size);

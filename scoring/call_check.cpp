@@ -21,8 +21,12 @@ int InvalidStatus() REQUIRES(g_engineMutex) {
 
 int CheckCall(const std::string& call, const std::string& mode, const std::string& dxcc,
               const char* band, const char* secondBand, char* prevExchange) {
-    if (Windows().SetupPanelExists() && g_refreshPending.exchange(0) != 0) {
-        Windows().PostRefreshRequest();
+    if (Windows().SetupPanelExists()) {
+        if (g_refreshPending.exchange(0) != 0) {
+            Windows().PostRefreshRequest();
+        } else {
+            g_refreshAgain.store(1);
+        }
     }
     if (band != nullptr && secondBand != nullptr &&
         !plat::EqualIgnoringAsciiCase(band, secondBand)) {

@@ -67,3 +67,7 @@ int BandIndex(const std::string& band) {
     }
     return kBandSlots;
 }
+
+const char* BandSlotName(int slot) {
+    return slot >= 0 && slot < kBandSlots ? kBandSlotNames[slot] : "";
+}

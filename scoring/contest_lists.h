@@ -34,3 +34,5 @@ bool IsRussianUiPrefix(const std::string& text);
 
 // 0 to 5 for "160m" to "10m" by exact comparison, kBandSlots for any other.
 int BandIndex(const std::string& band);
+// "160m" to "10m" for slots 0 to 5; "" for any other.
+const char* BandSlotName(int slot);

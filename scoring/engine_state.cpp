@@ -26,6 +26,7 @@ bool g_hostSetVersion = false;
 std::string g_resultText;
 BadQsoFile g_badQsoFile;
 std::atomic<int> g_refreshPending{1};
+std::atomic<int> g_refreshAgain{0};
 
 void ResetEngineState() {
     g_log.Clear();
@@ -49,4 +50,5 @@ void ResetEngineState() {
     g_hostSetVersion = false;
     g_badQsoFile = BadQsoFile();
     g_refreshPending = 1;
+    g_refreshAgain = 0;
 }

@@ -42,6 +42,10 @@ extern BadQsoFile g_badQsoFile GUARDED_BY(g_engineMutex);
 // Raised at load; lowered by the call check when it asks the Setup panel to
 // refresh, raised again by the refresh and by removal.
 extern std::atomic<int> g_refreshPending;
+// Raised by a call check that found a refresh outstanding: the host's entry
+// field may have changed after that refresh read it, so the refresh asks
+// for one more when it ends, and the last letter typed is always shown.
+extern std::atomic<int> g_refreshAgain;
 
 // Back to the state right after the library was loaded.
 void ResetEngineState() REQUIRES(g_engineMutex);

@@ -181,3 +181,15 @@ bool QsoLog::BandHasQsos(const std::string& band) const {
 bool QsoLog::BandHasDxcc(const std::string& band, const std::string& dxcc) const {
     return m_bandDxccCount.count(Key(band, dxcc)) != 0;
 }
+
+std::vector<size_t> QsoLog::PositionsOfCall(const std::string& call) const {
+    std::vector<size_t> positions;
+    const size_t found = FindCall(call);
+    if (found != kNoCall) {
+        positions.reserve(m_calls[found].seqs.size());
+        for (uint64_t seq : m_calls[found].seqs) {
+            positions.push_back(IndexOfSeq(seq));
+        }
+    }
+    return positions;
+}

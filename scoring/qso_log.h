@@ -33,6 +33,9 @@ class QsoLog {
                    const plat::OleDate& time) const;
     bool BandHasQsos(const std::string& band) const;
     bool BandHasDxcc(const std::string& band, const std::string& dxcc) const;
+    // Positions of the stored QSOs with this call (exact), in log order. The
+    // cost depends on how often the call was worked, not on the log's size.
+    std::vector<size_t> PositionsOfCall(const std::string& call) const;
 
   private:
     // What the log holds for one call: one lookup answers both the dupe

@@ -5,8 +5,8 @@
 # A report, not a test: it exits 0 whatever the figures are.
 #
 #   scripts/bench.sh                      all sizes (about two minutes)
-#   scripts/bench.sh --benchmark_filter=/10000/    extra arguments go to the
-#                                         benchmark program
+#   scripts/bench.sh --benchmark_filter=/10000/    extra arguments go to both
+#                                         benchmark programs
 # STATS_BENCH_BUILD_DIR chooses the build folder (default build-bench),
 # STATS_BENCH_JOBS the parallel build jobs (default 2).
 set -euo pipefail
@@ -15,19 +15,22 @@ dir="${STATS_BENCH_BUILD_DIR:-build-bench}"
 jobs="${STATS_BENCH_JOBS:-2}"
 
 cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$dir" -j "$jobs" --target stats_bench >/dev/null
-if [ ! -x "$dir/bench/stats_bench" ]; then
+cmake --build "$dir" -j "$jobs" --target stats_bench stats_ui_bench >/dev/null
+if [ ! -x "$dir/bench/stats_bench" ] || [ ! -x "$dir/bench/stats_ui_bench" ]; then
   echo "stats_bench was not built: is Google Benchmark installed?" \
        "(scripts/install-deps.sh native)" >&2
   exit 1
 fi
 
 json="$(mktemp)"
-trap 'rm -f "$json"' EXIT
+ui_json="$(mktemp)"
+trap 'rm -f "$json" "$ui_json"' EXIT
 "$dir/bench/stats_bench" --benchmark_out="$json" --benchmark_out_format=json \
   --benchmark_format=console "$@" >&2
+"$dir/bench/stats_ui_bench" --benchmark_out="$ui_json" --benchmark_out_format=json \
+  --benchmark_format=console "$@" >&2
 
-python3 - "$json" <<'EOF'
+python3 - "$json" "$ui_json" <<'EOF'
 import json
 import sys
 
@@ -36,7 +39,13 @@ UNIT = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}
 # who -> (operation, size) -> seconds: the median of the repetitions, or the
 # single run's time where the benchmark ran once.
 times = {}
-for b in json.load(open(sys.argv[1]))["benchmarks"]:
+benchmarks = []
+for path in sys.argv[1:]:
+    try:
+        benchmarks += json.load(open(path))["benchmarks"]
+    except (OSError, ValueError, KeyError):
+        pass  # a filter that matched nothing in that program
+for b in benchmarks:
     if b.get("error_occurred"):
         print("ERROR", b["run_name"], b.get("error_message", ""))
         continue
@@ -59,7 +68,8 @@ def show(seconds):
 plugin = times.get("plugin", {})
 model = times.get("model", {})
 floor = times.get("floor", {})
-ops = ["Load", "CheckCall-new", "CheckCall-dupe", "CheckCall-known", "GetResult", "RemoveData"]
+ops = ["Load", "CheckCall-new", "CheckCall-dupe", "CheckCall-known", "GetResult", "RemoveData",
+       "Refresh", "PaintPrevQso", "PaintDxcc"]
 sizes = sorted({size for _, size in plugin})
 
 print()
@@ -105,6 +115,14 @@ for kind in ("new", "dupe", "known"):
                factor <= 2, "%.2f" % factor)
 t = get(plugin, "GetResult", 100000)
 target("GetResult0 at 100,000 QSOs under 30 ms", None if t is None else t < 0.030, show(t))
+t = get(plugin, "Refresh", 100000)
+target("one refresh at 100,000 QSOs under 50 us", None if t is None else t < 50e-6, show(t))
+spread = [get(plugin, "Refresh", s) for s in (1000, 10000, 100000)]
+if all(spread):
+    target("one refresh within a factor 2 from 1,000 to 100,000",
+           max(spread) / min(spread) <= 2, "%.2f" % (max(spread) / min(spread)))
+else:
+    target("one refresh within a factor 2 from 1,000 to 100,000", None, "not measured")
 t, f = get(plugin, "RemoveData", 100000), get(floor, "RemoveData", 100000)
 target("RemoveData0 at 100,000 QSOs under rewriting the bad-QSO file plus one pass",
        None if t is None or f is None else t < f, "%s against %s" % (show(t), show(f)))

@@ -9,6 +9,8 @@ namespace ui {
 class Prev_QSO : public InfoWindow {  // NOLINT(readability-identifier-naming)
   public:
     Prev_QSO() : InfoWindow("prev_x", "prev_y") {}
+    void OnDrawItem(plat::DialogWindow& w, int id, plat::Canvas& c, const plat::Rect& r,
+                    unsigned state) override;
     // Lowers prevQsoWindowOpen, unless a newer previous-QSO window already
     // took this one's place.
     void OnDestroy(plat::DialogWindow& w) override;

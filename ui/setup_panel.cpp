@@ -161,6 +161,8 @@ void Setup::OnClose(plat::DialogWindow& w) {
 void Setup::OnUserMessage(plat::DialogWindow& w, unsigned msg) {
     if (msg == kMsgStatsRefresh) {
         Guarded([&] { OnStatsRefresh(w); });
+    } else if (msg == kMsgCountyReset) {
+        Guarded([&] { OnCountyReset(); });
     }
 }
 

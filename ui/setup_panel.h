@@ -48,8 +48,10 @@ class Setup : public plat::DialogHandler {
     controls::CAdvancedButton m_ssbButton;
 
   private:
-    // The refresh request: opens the windows the view choices ask for.
+    // The refresh request: the live refresh with the panel's host link.
     void OnStatsRefresh(plat::DialogWindow& w);
+    // A QSO with a YU/YT station was removed: the county marks start afresh.
+    void OnCountyReset();
     // Opens the window and, for the previous-QSO window, sets its caption.
     void OpenInfoWindow(InfoKind kind);
     // Opens the windows the view choices ask for that are not open (with a

@@ -1,28 +1,15 @@
-// The panel's answer to the refresh request. It runs on the UI thread and
-// ends, whichever way, by raising g_refreshPending, so that the next call
-// check may ask again.
-#include "scoring/engine_state.h"
+// The panel's answer to the refresh request and to the county reset, both
+// on the UI thread.
+#include "ui/refresh_adapters.h"
 #include "ui/setup_panel.h"
 #include "ui/ui_settings.h"
 
 namespace ui {
-namespace {
-
-struct RaisePendingOnExit {
-    RaisePendingOnExit() = default;
-    RaisePendingOnExit(const RaisePendingOnExit&) = delete;
-    RaisePendingOnExit& operator=(const RaisePendingOnExit&) = delete;
-    ~RaisePendingOnExit() { g_refreshPending = 1; }
-};
-
-}  // namespace
 
 void Setup::OnStatsRefresh(plat::DialogWindow&) {
-    const RaisePendingOnExit finish;
-    if (!link_.IsOpen()) {
-        return;  // no host to follow: nothing is shown
-    }
-    OpenRequestedWindows();
+    LinkedHost host(link_);
+    RefreshedWindows windows(windows_, [this] { OpenRequestedWindows(); });
+    RunRefresh(host, windows);
 }
 
 // Windows the view choices ask for and that are not open: those of a new
@@ -38,6 +25,12 @@ void Setup::OpenRequestedWindows() {
     if (m_viewCounty != 0 && !InfoWindows::IsOpen(InfoKind::kCounty)) {
         OpenInfoWindow(InfoKind::kCounty);
         WriteUiSetting("setup_view_county", "1");
+    }
+}
+
+void Setup::OnCountyReset() {
+    if (YU_County* county = windows_.County()) {
+        county->ResetCountyMarks();
     }
 }
 

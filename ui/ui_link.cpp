@@ -43,7 +43,11 @@ bool CountyWindowExists() {
     return g_countyWindow.load() != 0;
 }
 
-// The county window has no marks yet.
-void ResetCountyMarks() {}
+void ResetCountyMarks() {
+    const plat::WindowId panel = g_setupPanel.load();
+    if (panel != 0 && panel != kPanelStarting) {
+        plat::PostWindowMessage(panel, kMsgCountyReset);
+    }
+}
 
 }  // namespace ui

@@ -15,7 +15,9 @@ bool SetupPanelExists();
 // waiting for it.
 void PostRefreshRequest();
 
-// The county window exists, and clearing its 30 worked marks.
+// The county window exists, and clearing its 30 worked marks: posted to
+// the panel, so the UI thread clears them ahead of the refresh request
+// that the removal posts next.
 bool CountyWindowExists();
 void ResetCountyMarks();
 

@@ -13,6 +13,11 @@ namespace ui {
 
 // The refresh request to the Setup panel (no parameters).
 constexpr unsigned kMsgStatsRefresh = plat::kMsgUser + 500;
+// The county marks are cleared (a QSO with a YU/YT station was removed).
+// Posted to the panel rather than handled on the host's thread, so the marks
+// and buttons are only touched by the thread that owns them, and ahead of
+// the refresh request that follows, which marks the remaining counties.
+constexpr unsigned kMsgCountyReset = plat::kMsgUser + 501;
 
 // g_setupPanel while a UI thread has claimed the panel but its window does
 // not exist yet. Window ids never take this value.

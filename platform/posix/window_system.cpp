@@ -220,7 +220,14 @@ bool WindowSystem::HandleOne(const std::function<bool()>& stop, bool sentOnly,
             q->sent.pop_front();
             break;
         }
-        if (!sentOnly && !q->posted.empty()) {
+        // A sync marker is no message: the paints that wait go before it,
+        // or it would be queued again behind them for ever.
+        bool onlyMarkersPosted = true;
+        for (const Message& posted : q->posted) {
+            onlyMarkersPosted = onlyMarkersPosted && posted.target == 0;
+        }
+        const bool paintsFirst = onlyMarkersPosted && !q->unpainted.empty();
+        if (!sentOnly && !q->posted.empty() && !paintsFirst) {
             m = std::move(q->posted.front());
             q->posted.pop_front();
             break;

@@ -34,7 +34,8 @@ TEST_F(PanelTest, EmptySettingsOpenThePanelAloneAtItsDefaultPlaceInCw) {
     EXPECT_TRUE(w.closeEntryDisabled);
     EXPECT_TRUE(w.visible);
     EXPECT_EQ(w.caption, "Setup DI-VE-RI CW/SSB 2026");
-    EXPECT_EQ(host->Macros(), (std::vector<std::string>{"<MODE:CW>", "<BAUDRATE:27>"}));
+    // The panel's macros, then the first refresh's, as the radio is on 14.025 MHz.
+    EXPECT_EQ(host->Macros(), (std::vector<std::string>{"<MODE:CW>", "<BAUDRATE:27>", "<SP1>"}));
     EXPECT_EQ(LiveTemplates(), std::vector<int>{kPanel});
     for (int box : {kDxccBox, kCountyBox, kOnTopBox, kPrevQsoBox}) {
         EXPECT_FALSE(w.Control(box)->checked) << box;
@@ -44,13 +45,13 @@ TEST_F(PanelTest, EmptySettingsOpenThePanelAloneAtItsDefaultPlaceInCw) {
 TEST_F(PanelTest, SavedModeChoosesTheStartMacrosExactly) {
     SetSetting("Mode", "SSB");
     ASSERT_NE(StartPanel(), 0u);
-    EXPECT_EQ(host->Macros(), std::vector<std::string>{"<MODE:SSB>"});
+    EXPECT_EQ(host->Macros(), (std::vector<std::string>{"<MODE:SSB>", "<SP1>"}));
     Reload();
     host->ClearMacros();
     SetSetting("Start", "0");
     SetSetting("Mode", "cw");
     ASSERT_NE(StartPanel(), 0u);
-    EXPECT_TRUE(host->Macros().empty());
+    EXPECT_EQ(host->Macros(), std::vector<std::string>{"<SP1>"});
 }
 
 TEST_F(PanelTest, ModeButtonsSendTheirMacroAndSaveTheMode) {

@@ -36,8 +36,11 @@ bool UiTest::Settle(plat::WindowId w) {
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::seconds(5);
     while (Clock::now() < deadline) {
-        plat::PumpHostCalls();
-        if (plat::headless::Sync(w, 20) && plat::PendingHostCalls() == 0) {
+        // Each refresh asks the host a few times: answer while waiting, and
+        // look at the queue often, so a backlog of refreshes drains quickly.
+        plat::PumpHostCallsFor(1);
+        if (plat::PendingHostCalls() == 0 && plat::headless::Sync(w, 1) &&
+            plat::PendingHostCalls() == 0) {
             return true;
         }
     }

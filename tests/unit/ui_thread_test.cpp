@@ -86,10 +86,13 @@ class UiThreadUnitTest : public ::testing::Test {
     // The panel's window once its start is over.
     static plat::WindowId RunningPanel() {
         plat::WindowId panel = 0;
+        // The panel's thread has also handled what was queued, so its
+        // initialisation is over (WaitFor answers its host calls meanwhile).
         const bool up = WaitFor([&] {
             panel = ui::g_setupPanel.load();
             return panel != 0 && panel != ui::kPanelStarting &&
-                   plat::headless::ReadWindow(panel).has_value();
+                   plat::headless::ReadWindow(panel).has_value() &&
+                   plat::headless::Sync(panel, 1);
         });
         return up ? panel : 0;
     }

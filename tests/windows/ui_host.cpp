@@ -295,11 +295,18 @@ class Host {
             plugin_.Reset(sample::Run(a[1], a[2], a.size() > 3 ? Number(a[3]) : 0));
             return true;
         }
-        if (c == "add") {  // add CALL DXCC CONTINENT EXCHANGE MINUTE
-            if (!Loaded(error) || !Need(s, 5, 5, error)) {
+        if (c == "add") {  // add CALL DXCC CONTINENT EXCHANGE MINUTE [BAND [MODE]]
+            if (!Loaded(error) || !Need(s, 5, 7, error)) {
                 return false;
             }
-            plugin_.Add(sample::Qso(a[1], a[2], a[3], a[4], Number(a[5])));
+            host::QsoFields q = sample::Qso(a[1], a[2], a[3], a[4], Number(a[5]));
+            if (a.size() > 6) {
+                q.band = a[6];
+            }
+            if (a.size() > 7) {
+                q.mode = a[7];
+            }
+            plugin_.Add(q);
             return true;
         }
         if (c == "check") {  // check CALL [BAND]: the call check that asks for a refresh
@@ -313,7 +320,26 @@ class Host {
             const std::string band = a.size() > 2 ? a[2] : "20m";
             check.band = band.c_str();
             check.secondBand = band.c_str();
+            lastCheck_ = GetTickCount();
             plugin_.Check(check);
+            return true;
+        }
+        if (c == "shown-within") {  // shown-within CAPTION MS: since the last check
+            if (!Need(s, 2, 2, error)) {
+                return false;
+            }
+            const std::string caption = a[1];
+            const DWORD limit = Number(a[2]);
+            if (!PumpUntil([&caption] { return FindOwnWindow(caption) != nullptr; }, limit + 1000)) {
+                error = Quoted(caption) + " did not appear";
+                return false;
+            }
+            const DWORD took = GetTickCount() - lastCheck_;
+            Say(Quoted(caption) + " shown " + std::to_string(took) + " ms after the call check");
+            if (took > limit) {
+                error = "slower than " + a[2] + " ms";
+                return false;
+            }
             return true;
         }
         if (c == "setup") {  // setup: SetupSet0, whose box waits on this thread
@@ -543,6 +569,7 @@ class Host {
     host::Plugin plugin_;
     DWORD cookie_ = 0;
     bool registered_ = false;
+    DWORD lastCheck_ = 0;  // GetTickCount() at the last call check
     std::vector<std::unique_ptr<Watcher>> watchers_;
     CRITICAL_SECTION output_;
 };
