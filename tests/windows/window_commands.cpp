@@ -115,8 +115,11 @@ bool Run(const Statement& s, std::string& error, bool& known) {
         }
         return true;
     }
-    if (c == "expect-text") {  // expect-text CAPTION ID TEXT
-        if (!Need(s, 3, 3, error)) {
+    // expect-text CAPTION ID TEXT; wait-text ... [MS] pumps until the
+    // control reads so (typed keys are posted, and a send overtakes them).
+    if (c == "expect-text" || c == "wait-text") {
+        const bool wait = c == "wait-text";
+        if (!Need(s, 3, wait ? 4 : 3, error)) {
             return false;
         }
         HWND control = nullptr;
@@ -124,7 +127,8 @@ bool Run(const Statement& s, std::string& error, bool& known) {
         if (!Control(a[1], a[2], control, error)) {
             return false;
         }
-        if (!ControlText(control, text) || text != a[3]) {
+        const auto reads = [&] { return ControlText(control, text) && text == a[3]; };
+        if (!PumpUntil(reads, wait ? (a.size() > 4 ? Number(a[4]) : 5000) : 0)) {
             error = "control " + a[2] + " reads " + Quoted(text);
             return false;
         }
