@@ -32,6 +32,19 @@ bool Control(const std::string& caption, const std::string& id, HWND& out, std::
     return out != nullptr;
 }
 
+// How many line breaks a field's text holds (0 when it cannot be read).
+size_t LineBreaks(HWND control) {
+    std::string text;
+    size_t count = 0;
+    if (ControlText(control, text)) {
+        for (size_t at = text.find("\r\n"); at != std::string::npos;
+             at = text.find("\r\n", at + 2)) {
+            ++count;
+        }
+    }
+    return count;
+}
+
 bool Run(const Statement& s, std::string& error, bool& known) {
     const std::string& c = s.words[0];
     const std::vector<std::string>& a = s.words;
@@ -102,8 +115,11 @@ bool Run(const Statement& s, std::string& error, bool& known) {
         }
         return true;
     }
-    if (c == "expect-text") {  // expect-text CAPTION ID TEXT
-        if (!Need(s, 3, 3, error)) {
+    // expect-text CAPTION ID TEXT; wait-text ... [MS] pumps until the
+    // control reads so (typed keys are posted, and a send overtakes them).
+    if (c == "expect-text" || c == "wait-text") {
+        const bool wait = c == "wait-text";
+        if (!Need(s, 3, wait ? 4 : 3, error)) {
             return false;
         }
         HWND control = nullptr;
@@ -111,7 +127,8 @@ bool Run(const Statement& s, std::string& error, bool& known) {
         if (!Control(a[1], a[2], control, error)) {
             return false;
         }
-        if (!ControlText(control, text) || text != a[3]) {
+        const auto reads = [&] { return ControlText(control, text) && text == a[3]; };
+        if (!PumpUntil(reads, wait ? (a.size() > 4 ? Number(a[4]) : 5000) : 0)) {
             error = "control " + a[2] + " reads " + Quoted(text);
             return false;
         }
@@ -120,6 +137,10 @@ bool Run(const Statement& s, std::string& error, bool& known) {
     // type CAPTION ID TEXT: posts the characters as typed keys; a line break
     // is the Enter key (its key-down goes through the dialog's message loop,
     // as a real one does). Into a drop-down's edit field for a combo box.
+    // The character that the loop makes of the Enter key is posted behind
+    // whatever is queued by then, so the rest of the text waits until the
+    // line break is in the field (or the window is gone, Enter having
+    // pressed a button; or a second has passed, Enter having done nothing).
     if (c == "type") {
         if (!Need(s, 3, 3, error)) {
             return false;
@@ -135,8 +156,10 @@ bool Run(const Statement& s, std::string& error, bool& known) {
                 continue;
             }
             if (ch == L'\n') {
+                const size_t before = LineBreaks(target);
                 PostMessageW(target, WM_KEYDOWN, VK_RETURN, 0x001C0001);
                 PostMessageW(target, WM_KEYUP, VK_RETURN, 0xC01C0001);
+                PumpUntil([&] { return !IsWindow(target) || LineBreaks(target) > before; }, 1000);
             } else {
                 PostMessageW(target, WM_CHAR, ch, 1);
             }
@@ -210,17 +233,25 @@ bool Run(const Statement& s, std::string& error, bool& known) {
         }
         return true;
     }
-    if (c == "expect-topmost") {  // expect-topmost CAPTION [0|1]
-        if (!Need(s, 1, 2, error)) {
+    // expect-topmost CAPTION [0|1]; wait-topmost CAPTION 0|1 [MS] pumps
+    // until a window with the caption is there and stacked so (one that was
+    // closed and created again, say).
+    if (c == "expect-topmost" || c == "wait-topmost") {
+        const bool wait = c == "wait-topmost";
+        if (!Need(s, wait ? 2 : 1, wait ? 3 : 2, error)) {
             return false;
         }
-        HWND window = nullptr;
-        if (!Window(a[1], window, error)) {
-            return false;
-        }
-        const bool topmost = (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-        if (topmost != (a.size() < 3 || Number(a[2]) != 0)) {
-            error = topmost ? "topmost" : "not topmost";
+        const bool want = a.size() < 3 || Number(a[2]) != 0;
+        bool seen = false;
+        bool topmost = false;
+        const auto stacked = [&] {
+            HWND window = FindOwnWindow(a[1]);
+            seen = window != nullptr;
+            topmost = seen && (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+            return seen && topmost == want;
+        };
+        if (!PumpUntil(stacked, wait && a.size() > 3 ? Number(a[3]) : wait ? 5000 : 0)) {
+            error = !seen ? "no window " + Quoted(a[1]) : topmost ? "topmost" : "not topmost";
             return false;
         }
         return true;
@@ -255,12 +286,14 @@ bool Run(const Statement& s, std::string& error, bool& known) {
         }
         return true;
     }
-    if (c == "screenshot") {  // screenshot FILE.bmp
-        if (!Need(s, 1, 1, error)) {
+    // screenshot FILE.bmp [CAPTION...]: the whole screen, or the part that
+    // holds the windows with those captions.
+    if (c == "screenshot") {
+        if (!Need(s, 1, 9, error)) {
             return false;
         }
         SettleWindows();
-        return SaveScreenshot(a[1], error);
+        return SaveScreenshot(a[1], std::vector<std::string>(a.begin() + 2, a.end()), error);
     }
     known = false;
     return false;

@@ -156,9 +156,25 @@ bool ScreenPixel(int x, int y, unsigned& rgb) {
     return true;
 }
 
-bool SaveScreenshot(const std::string& path, std::string& error) {
+bool SaveScreenshot(const std::string& path, const std::vector<std::string>& captions,
+                    std::string& error) {
     const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    if (!SaveScreenRect(screen, path)) {
+    RECT area = captions.empty() ? screen : RECT{0, 0, 0, 0};
+    for (const std::string& caption : captions) {
+        HWND window = FindOwnWindow(caption);
+        RECT r;
+        if (window == nullptr || !GetWindowRect(window, &r)) {
+            error = "no window \"" + caption + "\"";
+            return false;
+        }
+        UnionRect(&area, &area, &r);
+    }
+    if (!captions.empty()) {
+        const int kMargin = 6;  // a little of the desktop around the frames
+        InflateRect(&area, kMargin, kMargin);
+        IntersectRect(&area, &area, &screen);
+    }
+    if (!SaveScreenRect(area, path)) {
         error = "cannot capture the screen into " + path;
         return false;
     }

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace testhost {
 
@@ -42,7 +43,9 @@ unsigned Rgb(COLORREF colour);
 // The screen's colour at a point, as 0xRRGGBB.
 bool ScreenPixel(int x, int y, unsigned& rgb);
 
-// The whole screen as a 24-bit BMP file.
-bool SaveScreenshot(const std::string& path, std::string& error);
+// The whole screen as a 24-bit BMP file; with captions, only the smallest
+// rectangle that holds those windows (frames included) and a small margin.
+bool SaveScreenshot(const std::string& path, const std::vector<std::string>& captions,
+                    std::string& error);
 
 }  // namespace testhost
