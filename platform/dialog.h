@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/canvas.h"
@@ -57,6 +58,22 @@ struct ControlTemplate {
     std::uint32_t style = 0;
     std::uint32_t exStyle = 0;
 };
+
+// One row of a dialog's table.
+inline ControlTemplate MakeControl(int id, ControlKind kind, std::string text, int x, int y, int cx,
+                                   int cy, std::uint32_t style = 0, std::uint32_t exStyle = 0) {
+    ControlTemplate c;
+    c.id = id;
+    c.kind = kind;
+    c.text = std::move(text);
+    c.x = x;
+    c.y = y;
+    c.cx = cx;
+    c.cy = cy;
+    c.style = style;
+    c.exStyle = exStyle;
+    return c;
+}
 
 // Window styles of the dialog itself.
 constexpr std::uint32_t kDialogPopup = 0x80000000;       // WS_POPUP

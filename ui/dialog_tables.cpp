@@ -17,21 +17,6 @@ constexpr std::uint32_t kExTransparent = 0x00000020;  // WS_EX_TRANSPARENT
 constexpr std::uint32_t kToolWindowStyle =
     plat::kDialogPopup | plat::kDialogCaption | plat::kDialogSysMenu | plat::kDialogModalFrame;
 
-ControlTemplate Control(int id, ControlKind kind, const char* text, int x, int y, int cx, int cy,
-                        std::uint32_t style = 0, std::uint32_t exStyle = 0) {
-    ControlTemplate c;
-    c.id = id;
-    c.kind = kind;
-    c.text = text;
-    c.x = x;
-    c.y = y;
-    c.cx = cx;
-    c.cy = cy;
-    c.style = style;
-    c.exStyle = exStyle;
-    return c;
-}
-
 DialogTemplate Dialog(int id, const char* caption, int cx, int cy, std::uint32_t style,
                       std::uint32_t exStyle) {
     DialogTemplate t;
@@ -49,16 +34,19 @@ DialogTemplate MakeSetupPanel() {
                               plat::kExStyleClientEdge);
     const std::uint32_t tab = plat::kStyleTabStop;
     t.controls = {
-        Control(kIdModeLabel, ControlKind::kStatic, "Mode", 30, 5, 45, 9, plat::kStyleGroup),
-        Control(kIdViewLabel, ControlKind::kStatic, "View", 97, 5, 62, 9, plat::kStyleGroup),
-        Control(kIdCwButton, ControlKind::kPushButton, "CW", 20, 19, 34, 15, tab,
-                plat::kExStyleStaticEdge),
-        Control(kIdSsbButton, ControlKind::kPushButton, "SSB", 20, 37, 34, 16, tab,
-                plat::kExStyleStaticEdge),
-        Control(kIdDxccBox, ControlKind::kCheckBox, "DXCC", 86, 17, 62, 8, tab),
-        Control(kIdCountyBox, ControlKind::kCheckBox, "YU/YT County", 86, 28, 62, 8, tab),
-        Control(kIdPrevQsoBox, ControlKind::kCheckBox, "Previous QSO", 86, 39, 78, 8, tab),
-        Control(kIdOnTopBox, ControlKind::kCheckBox, "Window on top", 86, 50, 62, 8, tab),
+        plat::MakeControl(kIdModeLabel, ControlKind::kStatic, "Mode", 30, 5, 45, 9,
+                          plat::kStyleGroup),
+        plat::MakeControl(kIdViewLabel, ControlKind::kStatic, "View", 97, 5, 62, 9,
+                          plat::kStyleGroup),
+        plat::MakeControl(kIdCwButton, ControlKind::kPushButton, "CW", 20, 19, 34, 15, tab,
+                          plat::kExStyleStaticEdge),
+        plat::MakeControl(kIdSsbButton, ControlKind::kPushButton, "SSB", 20, 37, 34, 16, tab,
+                          plat::kExStyleStaticEdge),
+        plat::MakeControl(kIdDxccBox, ControlKind::kCheckBox, "DXCC", 86, 17, 62, 8, tab),
+        plat::MakeControl(kIdCountyBox, ControlKind::kCheckBox, "YU/YT County", 86, 28, 62, 8, tab),
+        plat::MakeControl(kIdPrevQsoBox, ControlKind::kCheckBox, "Previous QSO", 86, 39, 78, 8,
+                          tab),
+        plat::MakeControl(kIdOnTopBox, ControlKind::kCheckBox, "Window on top", 86, 50, 62, 8, tab),
     };
     return t;
 }
@@ -66,8 +54,8 @@ DialogTemplate MakeSetupPanel() {
 DialogTemplate MakeDxccWindow() {
     DialogTemplate t = Dialog(kDxccTemplate, "Multiplier", 245, 134,
                               kToolWindowStyle | kClipChildren | kClipSiblings, 0);
-    t.controls = {Control(kIdDxccTable, ControlKind::kPushButton, "Button1", 1, 2, 243, 131,
-                          kOwnerDraw, plat::kExStyleClientEdge | kExTransparent)};
+    t.controls = {plat::MakeControl(kIdDxccTable, ControlKind::kPushButton, "Button1", 1, 2, 243,
+                                    131, kOwnerDraw, plat::kExStyleClientEdge | kExTransparent)};
     return t;
 }
 
@@ -81,16 +69,17 @@ DialogTemplate MakeCountyWindow() {
         const int column = i % 6;
         const int x = 17 + 28 * column + (row == 4 ? 1 : 0);
         const int width = std::string(g_countyCodes[i]) == "POM" ? 26 : 25;
-        t.controls.push_back(Control(kIdFirstCounty + i, ControlKind::kCheckBox, g_countyCodes[i],
-                                     x, kRowY[row], width, 13, plat::kStyleTabStop));
+        t.controls.push_back(plat::MakeControl(kIdFirstCounty + i, ControlKind::kCheckBox,
+                                               g_countyCodes[i], x, kRowY[row], width, 13,
+                                               plat::kStyleTabStop));
     }
     return t;
 }
 
 DialogTemplate MakePrevQsoWindow() {
     DialogTemplate t = Dialog(kPrevQsoTemplate, "Previous  QSO", 249, 126, kToolWindowStyle, 0);
-    t.controls = {Control(kIdPrevQsoTable, ControlKind::kPushButton, "Button1", 2, 2, 245, 121,
-                          kOwnerDraw, plat::kExStyleClientEdge | kExTransparent)};
+    t.controls = {plat::MakeControl(kIdPrevQsoTable, ControlKind::kPushButton, "Button1", 2, 2, 245,
+                                    121, kOwnerDraw, plat::kExStyleClientEdge | kExTransparent)};
     return t;
 }
 

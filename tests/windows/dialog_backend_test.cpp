@@ -39,20 +39,6 @@ HWND Handle(plat::WindowId id) {
     return plat::FromInteger<HWND>(id);
 }
 
-ControlTemplate Control(int id, ControlKind kind, const char* text, int x, int y, int cx, int cy,
-                        std::uint32_t exStyle = 0) {
-    ControlTemplate c;
-    c.id = id;
-    c.kind = kind;
-    c.text = text;
-    c.x = x;
-    c.y = y;
-    c.cx = cx;
-    c.cy = cy;
-    c.exStyle = exStyle;
-    return c;
-}
-
 DialogTemplate PanelTable() {
     DialogTemplate t;
     t.id = 104;
@@ -63,13 +49,13 @@ DialogTemplate PanelTable() {
         plat::kDialogPopup | plat::kDialogCaption | plat::kDialogSysMenu | plat::kDialogModalFrame;
     t.exStyle = plat::kExStyleClientEdge;
     t.controls = {
-        Control(kLabelMode, ControlKind::kStatic, "Mode", 30, 5, 45, 9),
-        Control(kLabelView, ControlKind::kStatic, "View", 97, 5, 62, 9),
-        Control(kFaceButton, ControlKind::kPushButton, "CW", 20, 19, 34, 15,
-                plat::kExStyleStaticEdge),
-        Control(kSurfaceButton, ControlKind::kPushButton, "SSB", 20, 37, 34, 16),
-        Control(kCheckDxcc, ControlKind::kCheckBox, "DXCC", 86, 17, 62, 8),
-        Control(kCheckCounty, ControlKind::kCheckBox, "YU/YT County", 86, 28, 62, 8),
+        plat::MakeControl(kLabelMode, ControlKind::kStatic, "Mode", 30, 5, 45, 9),
+        plat::MakeControl(kLabelView, ControlKind::kStatic, "View", 97, 5, 62, 9),
+        plat::MakeControl(kFaceButton, ControlKind::kPushButton, "CW", 20, 19, 34, 15, 0,
+                          plat::kExStyleStaticEdge),
+        plat::MakeControl(kSurfaceButton, ControlKind::kPushButton, "SSB", 20, 37, 34, 16),
+        plat::MakeControl(kCheckDxcc, ControlKind::kCheckBox, "DXCC", 86, 17, 62, 8),
+        plat::MakeControl(kCheckCounty, ControlKind::kCheckBox, "YU/YT County", 86, 28, 62, 8),
     };
     return t;
 }
