@@ -9,26 +9,10 @@
 #include <cstdlib>
 
 namespace testing_support {
-namespace {
-
-void RemoveTree(const std::string& path) {
-    const std::string command = "rm -rf '" + path + "'";
-    if (std::system(command.c_str()) != 0) {
-        std::fprintf(stderr, "could not remove %s\n", path.c_str());
-    }
-}
-
-}  // namespace
+namespace {}  // namespace
 
 void PluginTest::SetUp() {
-    char buffer[4096];
-    previousDir_ = getcwd(buffer, sizeof buffer) != nullptr ? buffer : "/";
-    char pattern[] = "/tmp/stats-test-XXXXXX";
-    const char* made = mkdtemp(pattern);
-    ASSERT_NE(made, nullptr);
-    dir_ = made;
-    ASSERT_EQ(chdir(dir_.c_str()), 0);
-    ASSERT_EQ(mkdir("Plugins", 0755), 0);
+    ASSERT_TRUE(scratch_.Enter());
     plat::ResetHostServices();
     ASSERT_TRUE(plugin.Load(STATS_PLUGIN_PATH)) << plugin.error();
 }
@@ -36,11 +20,8 @@ void PluginTest::SetUp() {
 void PluginTest::TearDown() {
     plugin.Unload();
     plat::ResetHostServices();
-    if (chdir(previousDir_.c_str()) != 0) {
-        std::fprintf(stderr, "could not return to %s\n", previousDir_.c_str());
-    }
-    if (!dir_.empty() && !HasFailure()) {
-        RemoveTree(dir_);
+    if (!scratch_.Leave(HasFailure())) {
+        std::fprintf(stderr, "could not leave or remove the scratch folder\n");
     }
 }
 

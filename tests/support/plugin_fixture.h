@@ -11,6 +11,7 @@
 #include "host/plugin_loader.h"
 #include "platform/posix/host_services.h"
 #include "tests/support/bytes.h"
+#include "tests/support/scratch_folder.h"
 
 namespace testing_support {
 
@@ -23,7 +24,7 @@ class PluginTest : public ::testing::Test {
     void Reload();
 
     // The scratch folder, which is the current directory during the test.
-    const std::string& dir() const { return dir_; }
+    const std::string& dir() const { return scratch_.dir(); }
 
     // A whole file of the scratch folder, or "<missing>".
     std::string ReadFile(const std::string& name) const;
@@ -39,8 +40,7 @@ class PluginTest : public ::testing::Test {
     host::Plugin plugin;
 
   private:
-    std::string dir_;
-    std::string previousDir_;
+    ScratchFolder scratch_;
 };
 
 }  // namespace testing_support

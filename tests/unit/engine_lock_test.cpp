@@ -19,6 +19,7 @@
 #include "platform/sync.h"
 #include "plugin/stats_exports.h"
 #include "scoring/engine_state.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -26,25 +27,17 @@ namespace {
 class EngineLockTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        char buffer[4096];
-        previous_ = getcwd(buffer, sizeof buffer) != nullptr ? buffer : "/";
-        char pattern[] = "/tmp/stats-unit-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-        ASSERT_EQ(chdir(dir_.c_str()), 0);
-        ASSERT_EQ(mkdir("Plugins", 0755), 0);
+        ASSERT_TRUE(scratch_.Enter("stats-unit"));
         plat::ResetHostServices();
         plat::LockGuard lock(EngineLock());
         ResetEngineState();
     }
     void TearDown() override {
         plat::ResetHostServices();
-        EXPECT_EQ(chdir(previous_.c_str()), 0);
-        EXPECT_EQ(std::system(("rm -rf '" + dir_ + "'").c_str()), 0);
+        EXPECT_TRUE(scratch_.Leave());
     }
 
-    std::string dir_;
-    std::string previous_;
+    testing_support::ScratchFolder scratch_;
 };
 
 StatsDate At(int minute) {

@@ -16,6 +16,7 @@
 #include "platform/posix/host_services.h"
 #include "platform/profile.h"
 #include "scoring/engine_state.h"
+#include "tests/support/scratch_folder.h"
 #include "ui/dialog_tables.h"
 #include "ui/setup_panel.h"
 #include "ui/ui_link.h"
@@ -40,13 +41,7 @@ class NoHost : public plat::HostObject {
 class UiThreadUnitTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        char buffer[4096];
-        previous_ = getcwd(buffer, sizeof buffer) != nullptr ? buffer : "/";
-        char pattern[] = "/tmp/stats-ui-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-        ASSERT_EQ(chdir(dir_.c_str()), 0);
-        ASSERT_EQ(mkdir("Plugins", 0755), 0);
+        ASSERT_TRUE(scratch_.Enter("stats-ui"));
         plat::ResetHostServices();
         plat::headless::ResetWindows();
         ui::ResetWindowSet();
@@ -63,8 +58,7 @@ class UiThreadUnitTest : public ::testing::Test {
         plat::UnregisterHostObject();
         plat::headless::ResetWindows();
         plat::ResetHostServices();
-        EXPECT_EQ(chdir(previous_.c_str()), 0);
-        EXPECT_EQ(std::system(("rm -rf '" + dir_ + "'").c_str()), 0);
+        EXPECT_TRUE(scratch_.Leave());
     }
 
     static void SetSetting(const std::string& key, const std::string& value) {
@@ -91,14 +85,12 @@ class UiThreadUnitTest : public ::testing::Test {
         const bool up = WaitFor([&] {
             panel = ui::g_setupPanel.load();
             return panel != 0 && panel != ui::kPanelStarting &&
-                   plat::headless::ReadWindow(panel).has_value() &&
-                   plat::headless::Sync(panel, 1);
+                   plat::headless::ReadWindow(panel).has_value() && plat::headless::Sync(panel, 1);
         });
         return up ? panel : 0;
     }
 
-    std::string dir_;
-    std::string previous_;
+    testing_support::ScratchFolder scratch_;
 };
 
 TEST_F(UiThreadUnitTest, ASecondUiThreadFindsThePanelAndLeavesItAlone) {
