@@ -8,5 +8,6 @@ namespace host {
 
 int RunScore(const Options& o);
 int RunCheck(const Options& o);
+int RunCheckLogs(const Options& o);
 
 }  // namespace host

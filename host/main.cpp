@@ -4,6 +4,7 @@
 #include <exception>
 #include <iostream>
 
+#include "host/check_logs_options.h"
 #include "host/commands.h"
 #include "host/host_error.h"
 #include "host/options.h"
@@ -13,12 +14,15 @@ int main(int argc, char** argv) {
     try {
         const host::Options o = host::ParseArguments(argc, argv);
         if (o.command == "help") {
-            std::cout << host::UsageText();
+            std::cout << host::UsageText() << host::kCheckLogsUsage;
             return host::kExitDone;
         }
         if (o.command == "version") {
             std::cout << "stats-host " STATS_VERSION "\n";
             return host::kExitDone;
+        }
+        if (o.command == "check-logs") {
+            return host::RunCheckLogs(o);
         }
         return o.command == "score" ? host::RunScore(o) : host::RunCheck(o);
     } catch (const host::HostError& e) {

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "host/check_logs_options.h"
 #include "host/host_error.h"
 
 namespace host {
@@ -136,6 +137,9 @@ Options ParseArguments(int argc, char** argv) {
             return o;
         } else if (arg == "--out") {
             o.out = value("--out");
+            o.outGiven = true;
+        } else if (arg == "--csv" || arg == "--time-window" || arg == "--uniques") {
+            ParseCheckLogsOption(arg, value(arg.c_str()), o);
         } else if (arg == "--html") {
             o.html = value("--html");
         } else if (arg == "--problems") {
@@ -198,6 +202,8 @@ Options ParseArguments(int argc, char** argv) {
         if (o.checkCall.empty()) {
             throw InputError("check wants a CALL, not an empty text");
         }
+    } else if (o.command == "check-logs") {
+        CheckCheckLogsArguments(positional.size(), o);
     } else {
         throw InputError("unknown command '" + o.command + "' (see stats-host --help)");
     }
@@ -208,7 +214,8 @@ Options ParseArguments(int argc, char** argv) {
     o.call = UpperCall(o.call);
     // The run works inside the output folder: every path is taken from
     // where stats-host was started.
-    for (std::string* path : {&o.log, &o.out, &o.html, &o.problems, &o.json, &o.cty, &o.plugin}) {
+    for (std::string* path :
+         {&o.log, &o.out, &o.html, &o.problems, &o.json, &o.csv, &o.cty, &o.plugin}) {
         if (!path->empty()) {
             *path = std::filesystem::absolute(*path).string();
         }

@@ -11,7 +11,7 @@ namespace host {
 extern const char* const kDefaultCountryFile;
 
 struct Options {
-    std::string command;  // "score", "check" or "help"
+    std::string command;  // "score", "check", "check-logs" or "help"
     std::string log;
     std::string checkCall;
     std::string out = "stats-out";
@@ -28,6 +28,11 @@ struct Options {
     std::string plugin;
     std::string band;
     std::string mode;
+    // check-logs: the folder of logs is in log.
+    bool outGiven = false;
+    std::string csv;
+    int timeWindow = 3;
+    bool keepUniques = true;
 };
 
 // Throws InputError for a command line that cannot be run. The paths come

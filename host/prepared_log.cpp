@@ -9,22 +9,6 @@
 namespace host {
 namespace {
 
-void LoadCountries(const std::string& path, CountryResolver& countries) {
-    std::error_code ignored;
-    if (std::filesystem::is_directory(path, ignored)) {
-        throw InputError(path + ": is a folder, not a country file");
-    }
-    if (!std::filesystem::exists(path, ignored)) {
-        throw InputError(path +
-                         ": country file missing; install it with "
-                         "'apt-get install hamradio-files' or name one with --cty");
-    }
-    std::string error;
-    if (!countries.LoadFile(path, error)) {
-        throw InputError(error);
-    }
-}
-
 std::string QsoTime(const QsoFields& q) {
     return plat::FormatOleDate(q.time, "%Y-%m-%d %H%M");
 }
@@ -48,6 +32,78 @@ void ReportOutside(const PreparedLog& p, bool passed) {
 
 }  // namespace
 
+void LoadCountries(const std::string& path, CountryResolver& countries) {
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored)) {
+        throw InputError(path + ": is a folder, not a country file");
+    }
+    if (!std::filesystem::exists(path, ignored)) {
+        throw InputError(path +
+                         ": country file missing; install it with "
+                         "'apt-get install hamradio-files' or name one with --cty");
+    }
+    std::string error;
+    if (!countries.LoadFile(path, error)) {
+        throw InputError(error);
+    }
+}
+
+void ResolveQsos(PreparedLog& p, const CountryResolver& countries, const std::string& ownCall,
+                 bool callGiven) {
+    p.run.ownCall = ownCall;
+    Country own;
+    if (countries.Resolve(ownCall, own)) {
+        p.run.ownDxcc = own.prefix;
+        p.run.ownContinent = own.continent;
+    } else {
+        p.unresolved.insert(ownCall);
+    }
+    p.qsos.clear();
+    p.noCountry.clear();
+    p.qsos.reserve(p.log.qsos.size());
+    p.noCountry.reserve(p.log.qsos.size());
+    for (const LogQso& q : p.log.qsos) {
+        QsoFields f;
+        f.ownCall = callGiven || q.ownCall.empty() ? ownCall : q.ownCall;
+        f.call = q.call;
+        f.time = MakeDate(q.time.year, q.time.month, q.time.day, q.time.hour, q.time.minute,
+                          q.time.second);
+        f.frequencyHz = q.frequencyHz;
+        f.mode = q.mode;
+        f.band = q.band;
+        f.rstSent = q.rstSent;
+        f.rstRcvd = q.rstRcvd;
+        f.exchSent = q.exchSent;
+        f.exchRcvd = q.exchRcvd;
+        Country c;
+        const bool resolved = countries.Resolve(q.call, c);
+        if (resolved) {
+            f.dxcc = c.prefix;
+            f.continent = c.continent;
+        } else {
+            p.unresolved.insert(q.call);
+        }
+        p.qsos.push_back(f);
+        p.noCountry.push_back(!resolved);
+    }
+}
+
+void SplitByPeriod(PreparedLog& p, bool allQsos) {
+    p.run.start = p.period.start;
+    p.run.end = p.period.end;
+    p.outside.clear();
+    p.passed.clear();
+    for (size_t i = 0; i < p.qsos.size(); ++i) {
+        const bool inside = InPeriod(p.period, p.qsos[i].time.m_dt);
+        if (!inside) {
+            p.outside.push_back(i);
+        }
+        if (inside || allQsos) {
+            p.passed.push_back(i);
+        }
+    }
+}
+
 PreparedLog PrepareLog(const Options& o) {
     PreparedLog p;
     std::string error;
@@ -69,60 +125,17 @@ PreparedLog PrepareLog(const Options& o) {
     if (ownCall.empty()) {
         throw InputError(o.log + ": the log names no own call; give it with --call");
     }
-    p.run.ownCall = ownCall;
-    Country own;
-    if (p.countries.Resolve(ownCall, own)) {
-        p.run.ownDxcc = own.prefix;
-        p.run.ownContinent = own.continent;
-    } else {
-        p.unresolved.insert(ownCall);
-    }
-
+    ResolveQsos(p, p.countries, ownCall, !o.call.empty());
     std::vector<double> times;
-    times.reserve(p.log.qsos.size());
-    p.qsos.reserve(p.log.qsos.size());
-    p.noCountry.reserve(p.log.qsos.size());
-    for (const LogQso& q : p.log.qsos) {
-        QsoFields f;
-        f.ownCall = !o.call.empty() || q.ownCall.empty() ? ownCall : q.ownCall;
-        f.call = q.call;
-        f.time = MakeDate(q.time.year, q.time.month, q.time.day, q.time.hour, q.time.minute,
-                          q.time.second);
-        f.frequencyHz = q.frequencyHz;
-        f.mode = q.mode;
-        f.band = q.band;
-        f.rstSent = q.rstSent;
-        f.rstRcvd = q.rstRcvd;
-        f.exchSent = q.exchSent;
-        f.exchRcvd = q.exchRcvd;
-        Country c;
-        const bool resolved = p.countries.Resolve(q.call, c);
-        if (resolved) {
-            f.dxcc = c.prefix;
-            f.continent = c.continent;
-        } else {
-            p.unresolved.insert(q.call);
-        }
+    times.reserve(p.qsos.size());
+    for (const QsoFields& f : p.qsos) {
         times.push_back(f.time.m_dt);
-        p.qsos.push_back(f);
-        p.noCountry.push_back(!resolved);
     }
-
     p.period = ChoosePeriod(o.start, o.end, times, p.log.headerDates, o.log);
     if (!p.period.warning.empty()) {
         std::cerr << "stats-host: warning: " << p.period.warning << "\n";
     }
-    p.run.start = p.period.start;
-    p.run.end = p.period.end;
-    for (size_t i = 0; i < p.qsos.size(); ++i) {
-        const bool inside = InPeriod(p.period, times[i]);
-        if (!inside) {
-            p.outside.push_back(i);
-        }
-        if (inside || o.allQsos) {
-            p.passed.push_back(i);
-        }
-    }
+    SplitByPeriod(p, o.allQsos);
     ReportOutside(p, o.allQsos);
     return p;
 }

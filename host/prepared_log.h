@@ -32,6 +32,17 @@ struct PreparedLog {
 // cannot be read and the QSOs outside the period on standard error.
 PreparedLog PrepareLog(const Options& o);
 
+// Loads the country file; throws InputError naming what is wrong.
+void LoadCountries(const std::string& path, CountryResolver& countries);
+
+// The steps of PrepareLog for a log already read: builds p.qsos, p.noCountry
+// and the own station of p.run from p.log (ownCall for every QSO when
+// callGiven, else for those that name none), and then the QSOs inside and
+// outside p.period.
+void ResolveQsos(PreparedLog& p, const CountryResolver& countries, const std::string& ownCall,
+                 bool callGiven);
+void SplitByPeriod(PreparedLog& p, bool allQsos);
+
 // The QSOs handed to the plug-in, in the order they are handed over.
 std::vector<QsoFields> PassedQsos(const PreparedLog& p);
 

@@ -26,6 +26,14 @@ void WriteFile(const std::string& path, const std::string& text, const char* wha
     }
 }
 
+std::string BandFigures(const SummaryBand& b) {
+    return "\"qsos\": " + std::to_string(b.qsos) + ", \"points\": " + std::to_string(b.points) +
+           ", \"dxcc\": " + std::to_string(b.dxcc) +
+           ", \"counties\": " + std::to_string(b.counties);
+}
+
+}  // namespace
+
 std::string JsonString(const std::string& text) {
     std::string out = "\"";
     for (char c : text) {
@@ -43,14 +51,6 @@ std::string JsonString(const std::string& text) {
     }
     return out + "\"";
 }
-
-std::string BandFigures(const SummaryBand& b) {
-    return "\"qsos\": " + std::to_string(b.qsos) + ", \"points\": " + std::to_string(b.points) +
-           ", \"dxcc\": " + std::to_string(b.dxcc) +
-           ", \"counties\": " + std::to_string(b.counties);
-}
-
-}  // namespace
 
 ProblemList CollectProblems(const PreparedLog& p, const Session& s) {
     ProblemList list;

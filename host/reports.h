@@ -11,6 +11,9 @@
 
 namespace host {
 
+// The text as a JSON string, quotes included.
+std::string JsonString(const std::string& text);
+
 // Every QSO that did not score or scored on incomplete data: the lines the
 // log reader skipped, the QSOs outside the period, and for the QSOs handed
 // to the plug-in the calls of no country and the plug-in's own reasons.

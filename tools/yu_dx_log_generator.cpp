@@ -13,12 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "tools/yu_counties.h"
+
 namespace {
 
-const char* const kCounties[] = {"BGD", "BOR", "BRA", "JAB", "JBB", "JBN", "KMO", "KOL",
-                                 "KOS", "KPO", "MAC", "MOR", "NIS", "PCI", "PEC", "PIR",
-                                 "POD", "POM", "PRI", "RAN", "RAS", "SBB", "SBN", "SBT",
-                                 "SRM", "SUM", "TOP", "ZAJ", "ZBB", "ZLA"};
+using tools::kCounties;
 
 struct Prefix {
     const char* prefix;  // the call starts with this, then a digit unless it ends in one

@@ -1,0 +1,179 @@
+// stats-host check-logs: every log of a contest scored, cross-checked against
+// the others and scored again with only the QSOs that stand.
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+
+#include "host/commands.h"
+#include "host/console.h"
+#include "host/cross_check/checked_contest.h"
+#include "host/cross_check/clock_offsets.h"
+#include "host/cross_check/contest_lines.h"
+#include "host/cross_check/matching.h"
+#include "host/cross_check/plugin_passes.h"
+#include "host/cross_check/results_json.h"
+#include "host/cross_check/results_table.h"
+#include "host/host_error.h"
+#include "host/plugin_loader.h"
+#include "host/prepared_log.h"
+#include "host/run_folder.h"
+
+namespace fs = std::filesystem;
+
+namespace host {
+namespace {
+
+// The output folder may not be the folder of logs or lie inside it: the
+// next run would read what this one wrote.
+void CheckOutOutsideLogs(const std::string& dir, const std::string& out) {
+    std::error_code error;
+    const fs::path inside =
+        fs::weakly_canonical(out, error).lexically_relative(fs::weakly_canonical(dir, error));
+    if (!inside.empty() && *inside.begin() != "..") {
+        throw InputError(out + ": the output folder may not be the folder of logs " + dir +
+                         " or lie inside it");
+    }
+}
+
+// A line on standard error every few seconds while the plug-in passes run.
+class Progress {
+  public:
+    explicit Progress(size_t logs) : logs_(logs), last_(std::chrono::steady_clock::now()) {}
+    void Update(const char* what, size_t done) {
+        const auto now = std::chrono::steady_clock::now();
+        if (now - last_ < std::chrono::seconds(2)) {
+            return;
+        }
+        last_ = now;
+        std::fprintf(stderr, "stats-host: %s %zu of %zu logs\n", what, done, logs_);
+    }
+
+  private:
+    size_t logs_;
+    std::chrono::steady_clock::time_point last_;
+};
+
+ContestPeriod PeriodOf(const Options& o, const ContestLines& lines,
+                       const std::vector<EntrantLog>& logs, const std::vector<int>& offsets) {
+    std::vector<double> times;
+    times.reserve(lines.lines().size());
+    for (const ContestLine& line : lines.lines()) {
+        const LogQso& q = logs[line.log].log.qsos[line.qso];
+        times.push_back(MakeDate(q.time.year, q.time.month, q.time.day, q.time.hour, q.time.minute,
+                                 q.time.second)
+                            .m_dt -
+                        offsets[line.log] / 1440.0);
+    }
+    return ChoosePeriod(o.start, o.end, times, {}, o.log);
+}
+
+// Every line of the log in file order: its QSOs with their verdicts and the
+// lines the reader could not use.
+void CollectLines(const EntrantLog& e, const std::vector<Verdict>& verdicts, size_t first,
+                  CheckedLog& out) {
+    size_t q = 0;
+    size_t p = 0;
+    const std::vector<LogQso>& qsos = e.log.qsos;
+    const std::vector<LogProblem>& problems = e.log.problems;
+    while (q < qsos.size() || p < problems.size()) {
+        CheckedQso line;
+        if (p == problems.size() || (q < qsos.size() && qsos[q].line <= problems[p].line)) {
+            line.line = qsos[q].line;
+            line.qso = &qsos[q];
+            line.verdict = verdicts[first + q];
+            ++q;
+        } else {
+            line.line = problems[p].line;
+            line.reason = problems[p].reason;
+            line.verdict.status = QsoStatus::kUnreadable;
+            ++p;
+        }
+        ++out.counts[static_cast<size_t>(line.verdict.status)];
+        out.qsos.push_back(std::move(line));
+    }
+}
+
+}  // namespace
+
+int RunCheckLogs(const Options& o) {
+    CheckOutOutsideLogs(o.log, o.out);
+    const std::string plugin = PluginPath(o);
+    const std::string folder = EnterOutFolder(o.out);
+    CountryResolver countries;
+    LoadCountries(o.cty, countries);
+
+    ContestFolder contest = ReadContestFolder(o.log);
+    for (const SkippedFile& s : contest.skipped) {
+        std::cerr << o.log << "/" << s.file << ": " << s.reason << " (skipped)\n";
+    }
+    if (contest.logs.empty()) {
+        throw InputError(o.log + ": no log to check (*.log, *.cbr, *.txt or *.adi)");
+    }
+    const std::vector<EntrantLog>& logs = contest.logs;
+    ContestLines lines(logs);
+    const std::vector<int> offsets = ClockOffsets(lines, logs.size(), o.timeWindow);
+    lines.Correct(offsets);
+
+    PassContext context;
+    context.pluginPath = plugin;
+    context.folder = folder;
+    context.countries = &countries;
+    context.period = PeriodOf(o, lines, logs, offsets);
+    std::cerr << "stats-host: contest period " << FormatWhen(context.period.start) << " to "
+              << FormatWhen(context.period.end) << " ("
+              << (context.period.fromQsos ? "the busiest 24 hours of the logs" : "as given")
+              << ")\n";
+
+    Progress progress(logs.size());
+    std::vector<ClaimedPass> claimed;
+    claimed.reserve(logs.size());
+    for (size_t l = 0; l < logs.size(); ++l) {
+        claimed.push_back(RunClaimedPass(context, logs[l], offsets[l]));
+        progress.Update("scored", l + 1);
+    }
+    std::vector<QsoStatus> scored;
+    scored.reserve(lines.lines().size());
+    for (const ContestLine& line : lines.lines()) {
+        scored.push_back(claimed[line.log].status[line.qso]);
+    }
+    const std::vector<Verdict> verdicts =
+        CrossCheck(lines, MatchLines(lines, o.timeWindow), logs, scored);
+
+    CheckedContest result;
+    result.period = context.period;
+    result.timeWindow = o.timeWindow;
+    result.keepUniques = o.keepUniques;
+    result.skipped = contest.skipped;
+    size_t first = 0;
+    for (size_t l = 0; l < logs.size(); ++l) {
+        CheckedLog checked;
+        checked.entrant = &logs[l];
+        checked.clockOffset = offsets[l];
+        checked.claimed = claimed[l].figures;
+        checked.problems = std::move(claimed[l].problems);
+        std::vector<bool> stands(logs[l].log.qsos.size());
+        for (size_t q = 0; q < stands.size(); ++q) {
+            stands[q] = Stands(verdicts[first + q].status, o.keepUniques);
+        }
+        checked.checked = RunCheckedPass(context, logs[l], offsets[l], stands);
+        CollectLines(logs[l], verdicts, first, checked);
+        first += logs[l].log.qsos.size();
+        result.logs.push_back(std::move(checked));
+        progress.Update("checked", l + 1);
+    }
+
+    std::cout << ResultsTable(result);
+    std::cout.flush();
+    if (!o.json.empty()) {
+        WriteResultsJson(o.json, result);
+    }
+    if (!o.csv.empty()) {
+        WriteResultsCsv(o.csv, result);
+    }
+    std::cerr << "stats-host: " << logs.size() << " logs checked, " << contest.skipped.size()
+              << " files skipped\n";
+    return kExitDone;
+}
+
+}  // namespace host

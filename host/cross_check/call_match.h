@@ -1,0 +1,28 @@
+// How the cross-check compares calls: a portable suffix does not make another
+// station, and a one-character slip is a bust of the call meant.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace host {
+
+// The call without a trailing /P, /M, /A or /QRP.
+std::string BaseCall(const std::string& call);
+
+// Whether a and b differ by exactly one character changed, added or
+// dropped, or by two neighbours swapped.
+bool OneCharApart(const std::string& a, const std::string& b);
+
+// The call with each one character dropped, and with each two differing
+// neighbours swapped: two calls one character apart share a deletion
+// variant or one is a deletion variant of the other; a swap is found among
+// the swapped variants.
+std::vector<std::string> DeletionVariants(const std::string& call);
+std::vector<std::string> SwapVariants(const std::string& call);
+
+// Whether what we received agrees with what the other station sent: both
+// normalised, compared as numbers when both are all digits.
+bool SameExchange(const std::string& received, const std::string& sent);
+
+}  // namespace host

@@ -1,0 +1,47 @@
+// What a cross-check of a whole contest found, as the reports read it.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "host/contest_period.h"
+#include "host/cross_check/contest_folder.h"
+#include "host/cross_check/plugin_passes.h"
+#include "host/cross_check/qso_status.h"
+
+namespace host {
+
+// One QSO line of a log, read or not, in file order.
+struct CheckedQso {
+    int line = 0;
+    const LogQso* qso = nullptr;  // null for a line that could not be read
+    std::string reason;           // why it could not be read
+    Verdict verdict;
+};
+
+struct CheckedLog {
+    const EntrantLog* entrant = nullptr;
+    int clockOffset = 0;
+    PassFigures claimed;
+    PassFigures checked;
+    std::vector<CheckedQso> qsos;
+    std::vector<Problem> problems;  // the scoring's, by line
+    std::array<size_t, kQsoStatuses> counts{};
+};
+
+struct CheckedContest {
+    ContestPeriod period;
+    int timeWindow = 3;
+    bool keepUniques = true;
+    std::vector<CheckedLog> logs;  // in file-name order
+    std::vector<SkippedFile> skipped;
+};
+
+// "2026-02-14 12:03", the time as logged.
+std::string LoggedTime(const LogTime& t);
+
+// The logs best checked score first; ties by call.
+std::vector<const CheckedLog*> Ranked(const CheckedContest& c);
+
+}  // namespace host

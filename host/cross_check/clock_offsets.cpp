@@ -1,0 +1,75 @@
+#include "host/cross_check/clock_offsets.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace host {
+namespace {
+
+// The only line of the range within the window of minute, or UINT32_MAX when
+// none or several are.
+uint32_t SoleCandidate(const ContestLines& lines, ContestLines::Range r, int32_t minute,
+                       int window) {
+    uint32_t found = UINT32_MAX;
+    for (const uint32_t* i = r.begin; i != r.end; ++i) {
+        const int32_t t = lines.lines()[*i].minute;
+        if (t < minute - window) {
+            continue;
+        }
+        if (t > minute + window) {
+            break;
+        }
+        if (found != UINT32_MAX) {
+            return UINT32_MAX;
+        }
+        found = *i;
+    }
+    return found;
+}
+
+const size_t kFewestPairs = 5;
+
+}  // namespace
+
+std::vector<int> ClockOffsets(const ContestLines& lines, size_t logCount, int windowMinutes) {
+    const int wide = 60 + windowMinutes;
+    std::vector<std::vector<int>> differences(logCount);
+    const std::vector<ContestLine>& all = lines.lines();
+    for (uint32_t i = 0; i < all.size(); ++i) {
+        const ContestLine& ours = all[i];
+        const int32_t partnerLog = lines.LogOf(ours.call);
+        // Each pair once, from the log that comes first.
+        if (partnerLog < 0 || static_cast<uint32_t>(partnerLog) <= ours.log) {
+            continue;
+        }
+        const uint32_t theirs = SoleCandidate(
+            lines,
+            lines.Find(static_cast<uint32_t>(partnerLog), lines.LogCall(ours.log), ours.bandMode),
+            ours.minute, wide);
+        if (theirs == UINT32_MAX) {
+            continue;
+        }
+        const ContestLine& other = all[theirs];
+        if (SoleCandidate(lines, lines.Find(ours.log, ours.call, ours.bandMode), other.minute,
+                          wide) != i) {
+            continue;
+        }
+        differences[ours.log].push_back(ours.minute - other.minute);
+        differences[other.log].push_back(other.minute - ours.minute);
+    }
+    std::vector<int> offsets(logCount, 0);
+    for (size_t l = 0; l < logCount; ++l) {
+        std::vector<int>& d = differences[l];
+        if (d.size() < kFewestPairs) {
+            continue;
+        }
+        std::sort(d.begin(), d.end());
+        const size_t n = d.size();
+        const double median = n % 2 == 1 ? d[n / 2] : (d[n / 2 - 1] + d[n / 2]) / 2.0;
+        offsets[l] = static_cast<int>(std::lround(median));
+    }
+    return offsets;
+}
+
+}  // namespace host

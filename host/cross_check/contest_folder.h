@@ -1,0 +1,37 @@
+// The logs of a whole contest: every Cabrillo and ADIF file directly in one
+// folder, read in name order, one log per call.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "host/log_reader.h"
+
+namespace host {
+
+struct EntrantLog {
+    std::string file;  // its name in the folder
+    std::string path;
+    std::string call;  // the own call, as score takes it
+    ContestLog log;
+    // The CATEGORY-* header lines, in file order.
+    std::vector<std::pair<std::string, std::string>> categories;
+};
+
+struct SkippedFile {
+    std::string file;
+    std::string reason;
+};
+
+struct ContestFolder {
+    std::vector<EntrantLog> logs;  // in file-name order
+    std::vector<SkippedFile> skipped;
+};
+
+// Reads the folder. A file that cannot be read or names no call goes under
+// skipped with its reason, and so does every log of a call but the one whose
+// name sorts last. Throws InputError when the folder cannot be listed.
+ContestFolder ReadContestFolder(const std::string& dir);
+
+}  // namespace host

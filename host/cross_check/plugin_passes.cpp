@@ -1,0 +1,90 @@
+#include "host/cross_check/plugin_passes.h"
+
+#include "host/prepared_log.h"
+#include "host/reports.h"
+#include "host/session.h"
+#include "host/summary_text.h"
+
+namespace host {
+namespace {
+
+// The log as score prepares it, with the times moved back by the clock's
+// offset, in the period given.
+PreparedLog Prepare(const PassContext& c, const EntrantLog& e, int offsetMinutes) {
+    PreparedLog p;
+    p.log.format = e.log.format;
+    p.log.ownCall = e.log.ownCall;
+    p.log.qsos = e.log.qsos;
+    p.log.problems = e.log.problems;
+    ResolveQsos(p, *c.countries, e.call, false);
+    for (QsoFields& f : p.qsos) {
+        f.time.m_dt -= offsetMinutes / 1440.0;
+    }
+    p.period = c.period;
+    SplitByPeriod(p, false);
+    return p;
+}
+
+SessionSetup Setup(const PassContext& c, const PreparedLog& p) {
+    SessionSetup setup;
+    setup.pluginPath = c.pluginPath;
+    setup.hostFolder = c.folder;
+    setup.run = p.run;
+    setup.qsos = PassedQsos(p);
+    return setup;
+}
+
+PassFigures Figures(const std::string& summary) {
+    const SummaryFigures f = ReadSummary(summary);
+    PassFigures out;
+    out.qsos = f.totals.qsos;
+    out.points = f.totals.points;
+    out.multipliers = f.totals.dxcc + f.totals.counties;
+    out.score = f.score;
+    return out;
+}
+
+}  // namespace
+
+ClaimedPass RunClaimedPass(const PassContext& c, const EntrantLog& e, int offsetMinutes) {
+    const PreparedLog p = Prepare(c, e, offsetMinutes);
+    Session session(Setup(c, p));
+    session.Replay();
+    ClaimedPass out;
+    out.figures = Figures(session.Result());
+    out.status.assign(p.qsos.size(), QsoStatus::kCounted);
+    for (size_t i : p.outside) {
+        out.status[i] = QsoStatus::kOutsidePeriod;
+    }
+    for (size_t k = 0; k < p.passed.size(); ++k) {
+        const ProblemMask reasons = session.Reasons(k);
+        for (size_t kind = 0; kind < kProblemKinds; ++kind) {
+            const QsoStatus s = StatusOfProblem(static_cast<ProblemKind>(kind));
+            if ((reasons & MaskOf(static_cast<ProblemKind>(kind))) != 0 &&
+                s != QsoStatus::kCounted) {
+                out.status[p.passed[k]] = s;
+                break;
+            }
+        }
+    }
+    ProblemList problems = CollectProblems(p, session);
+    out.problems = problems.Sorted();
+    return out;
+}
+
+PassFigures RunCheckedPass(const PassContext& c, const EntrantLog& e, int offsetMinutes,
+                           const std::vector<bool>& stands) {
+    PreparedLog p = Prepare(c, e, offsetMinutes);
+    std::vector<size_t> kept;
+    for (size_t i : p.passed) {
+        if (stands[i]) {
+            kept.push_back(i);
+        }
+    }
+    p.passed = std::move(kept);
+    Session session(Setup(c, p));
+    session.Replay();
+    return Figures(session.Result());
+}
+
+}  // namespace host

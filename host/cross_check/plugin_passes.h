@@ -1,0 +1,43 @@
+// The two runs of each log through the plug-in: the claimed pass (the log as
+// score scores it in the contest period) and the checked pass (only the QSOs
+// that stand after the cross-check, in the same order).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "host/contest_period.h"
+#include "host/country_file.h"
+#include "host/cross_check/contest_folder.h"
+#include "host/cross_check/qso_status.h"
+#include "host/problems.h"
+
+namespace host {
+
+struct PassFigures {
+    long qsos = 0;
+    long points = 0;
+    long multipliers = 0;  // DXCC plus counties
+    long score = 0;
+};
+
+struct ClaimedPass {
+    PassFigures figures;
+    std::vector<QsoStatus> status;  // per QSO of the log: what the scoring found
+    std::vector<Problem> problems;  // the scoring's problems, by line
+};
+
+struct PassContext {
+    std::string pluginPath;
+    std::string folder;  // the host's folder, the current directory, ending in a separator
+    const CountryResolver* countries = nullptr;
+    ContestPeriod period;
+};
+
+ClaimedPass RunClaimedPass(const PassContext& c, const EntrantLog& e, int offsetMinutes);
+
+// stands: per QSO of the log, whether it goes into the checked pass.
+PassFigures RunCheckedPass(const PassContext& c, const EntrantLog& e, int offsetMinutes,
+                           const std::vector<bool>& stands);
+
+}  // namespace host

@@ -1,0 +1,106 @@
+#include "host/cross_check/qso_status.h"
+
+#include "host/cross_check/call_match.h"
+#include "host/cross_check/pending_rules_stub.h"
+
+namespace host {
+namespace {
+
+const char* const kNames[kQsoStatuses] = {
+    "counted",    "unreadable",      "bad-call",  "outside-period", "wrong-band",
+    "wrong-mode", "no-exchange",     "no-county", "dupe",           "busted-call",
+    "ok",         "busted-exchange", "nil",       "no-log",         "unique"};
+
+const LogQso& QsoOf(const std::vector<EntrantLog>& logs, const ContestLine& line) {
+    return logs[line.log].log.qsos[line.qso];
+}
+
+// Whether one of our dupes of the line was matched by the other side.
+bool DupeMatched(const ContestLines& lines, const Matches& m, const std::vector<QsoStatus>& scored,
+                 const ContestLine& line) {
+    const ContestLines::Range r = lines.Find(line.log, line.call, line.bandMode);
+    for (const uint32_t* j = r.begin; j != r.end; ++j) {
+        if (scored[*j] == QsoStatus::kDupe &&
+            (m.kind[*j] == MatchKind::kExact || m.kind[*j] == MatchKind::kTheyBust)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+const char* StatusName(QsoStatus s) {
+    return kNames[static_cast<size_t>(s)];
+}
+
+std::string StatusKey(QsoStatus s) {
+    std::string key = StatusName(s);
+    for (char& c : key) {
+        c = c == '-' ? '_' : c;
+    }
+    return key;
+}
+
+bool Stands(QsoStatus s, bool keepUniques) {
+    return s == QsoStatus::kOk || s == QsoStatus::kNoLog ||
+           (s == QsoStatus::kUnique && keepUniques);
+}
+
+QsoStatus StatusOfProblem(ProblemKind kind) {
+    switch (kind) {
+        case ProblemKind::kUnreadable:
+            return QsoStatus::kUnreadable;
+        case ProblemKind::kOutsidePeriod:
+            return QsoStatus::kOutsidePeriod;
+        case ProblemKind::kWrongBand:
+            return QsoStatus::kWrongBand;
+        case ProblemKind::kWrongMode:
+            return QsoStatus::kWrongMode;
+        case ProblemKind::kNoExchange:
+            return QsoStatus::kNoExchange;
+        case ProblemKind::kNoCounty:
+            return QsoStatus::kNoCounty;
+        case ProblemKind::kDupe:
+            return QsoStatus::kDupe;
+        default:
+            return QsoStatus::kCounted;
+    }
+}
+
+std::vector<Verdict> CrossCheck(const ContestLines& lines, const Matches& m,
+                                const std::vector<EntrantLog>& logs,
+                                const std::vector<QsoStatus>& scored) {
+    const std::vector<ContestLine>& all = lines.lines();
+    std::vector<Verdict> out(all.size());
+    for (uint32_t i = 0; i < all.size(); ++i) {
+        Verdict& v = out[i];
+        v.status = scored[i];
+        if (v.status != QsoStatus::kCounted) {
+            continue;
+        }
+        const ContestLine& line = all[i];
+        const MatchKind kind = m.kind[i];
+        if (kind == MatchKind::kWeBust) {
+            v.status = QsoStatus::kBustedCall;
+            v.detail = logs[all[m.partner[i]].log].call;
+        } else if (kind == MatchKind::kExact || kind == MatchKind::kTheyBust) {
+            const LogQso& theirs = QsoOf(logs, all[m.partner[i]]);
+            if (SameExchange(QsoOf(logs, line).exchRcvd, theirs.exchSent)) {
+                v.status = QsoStatus::kOk;
+            } else {
+                v.status = QsoStatus::kBustedExchange;
+                v.detail = NormalisedExchange(theirs.exchSent);
+            }
+        } else if (DupeMatched(lines, m, scored, line)) {
+            v.status = QsoStatus::kOk;
+        } else if (lines.LogOf(line.call) >= 0) {
+            v.status = QsoStatus::kNil;
+        } else {
+            v.status = lines.WorkedBy(line.call) >= 2 ? QsoStatus::kNoLog : QsoStatus::kUnique;
+        }
+    }
+    return out;
+}
+
+}  // namespace host

@@ -1,0 +1,56 @@
+// The verdict on each QSO line of a checked log: what the scoring found
+// first, then what the other logs say.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "host/cross_check/contest_lines.h"
+#include "host/cross_check/matching.h"
+#include "host/problems.h"
+
+namespace host {
+
+enum class QsoStatus : uint8_t {
+    kCounted,  // scored cleanly; the cross-check decides
+    kUnreadable,
+    kBadCall,
+    kOutsidePeriod,
+    kWrongBand,
+    kWrongMode,
+    kNoExchange,
+    kNoCounty,
+    kDupe,
+    kBustedCall,
+    kOk,
+    kBustedExchange,
+    kNil,
+    kNoLog,
+    kUnique,
+};
+constexpr size_t kQsoStatuses = 15;
+
+// "busted-call"; and the JSON key, "busted_call".
+const char* StatusName(QsoStatus s);
+std::string StatusKey(QsoStatus s);
+
+// Whether the QSO stays in the checked score.
+bool Stands(QsoStatus s, bool keepUniques);
+
+// The status a problem of the scoring gives, or kCounted for one that does
+// not keep the QSO from being cross-checked.
+QsoStatus StatusOfProblem(ProblemKind kind);
+
+struct Verdict {
+    QsoStatus status = QsoStatus::kCounted;
+    std::string detail;
+};
+
+// Per line of lines(): the final verdict. scored holds the status the
+// scoring gave each line.
+std::vector<Verdict> CrossCheck(const ContestLines& lines, const Matches& matches,
+                                const std::vector<EntrantLog>& logs,
+                                const std::vector<QsoStatus>& scored);
+
+}  // namespace host

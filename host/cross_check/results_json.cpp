@@ -1,0 +1,76 @@
+#include "host/cross_check/results_json.h"
+
+#include <fstream>
+
+#include "host/host_error.h"
+#include "host/reports.h"
+
+namespace host {
+namespace {
+
+std::string Figures(const PassFigures& f) {
+    return "{\"qsos\": " + std::to_string(f.qsos) + ", \"points\": " + std::to_string(f.points) +
+           ", \"multipliers\": " + std::to_string(f.multipliers) +
+           ", \"score\": " + std::to_string(f.score) + "}";
+}
+
+void WriteLog(std::ofstream& out, const CheckedLog& l) {
+    const EntrantLog& e = *l.entrant;
+    out << "    {\"file\": " << JsonString(e.file) << ", \"call\": " << JsonString(e.call)
+        << ", \"clock_offset_minutes\": " << l.clockOffset << ",\n     \"categories\": {";
+    for (size_t i = 0; i < e.categories.size(); ++i) {
+        out << (i == 0 ? "" : ", ") << JsonString(e.categories[i].first) << ": "
+            << JsonString(e.categories[i].second);
+    }
+    out << "},\n     \"claimed\": " << Figures(l.claimed)
+        << ",\n     \"checked\": " << Figures(l.checked) << ",\n     \"counts\": {";
+    for (size_t s = 1; s < kQsoStatuses; ++s) {
+        out << (s == 1 ? "" : ", ") << JsonString(StatusKey(static_cast<QsoStatus>(s))) << ": "
+            << l.counts[s];
+    }
+    out << "},\n     \"qsos\": [";
+    for (size_t i = 0; i < l.qsos.size(); ++i) {
+        const CheckedQso& q = l.qsos[i];
+        out << (i == 0 ? "\n" : ",\n") << "      {\"line\": " << q.line;
+        if (q.qso != nullptr) {
+            out << ", \"time\": " << JsonString(LoggedTime(q.qso->time))
+                << ", \"band\": " << JsonString(q.qso->band)
+                << ", \"mode\": " << JsonString(q.qso->mode)
+                << ", \"call\": " << JsonString(q.qso->call);
+        } else {
+            out << R"(, "time": "", "band": "", "mode": "", "call": "")";
+        }
+        out << ", \"status\": " << JsonString(StatusName(q.verdict.status))
+            << ", \"detail\": " << JsonString(q.qso != nullptr ? q.verdict.detail : q.reason)
+            << "}";
+    }
+    out << (l.qsos.empty() ? "]}" : "\n     ]}");
+}
+
+}  // namespace
+
+void WriteResultsJson(const std::string& path, const CheckedContest& c) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << "{\n  \"period\": {\"start\": " << JsonString(FormatWhen(c.period.start))
+        << ", \"end\": " << JsonString(FormatWhen(c.period.end))
+        << ", \"chosen_by\": " << JsonString(c.period.fromQsos ? "qsos" : "options") << "},\n"
+        << "  \"time_window_minutes\": " << c.timeWindow
+        << ", \"uniques\": " << JsonString(c.keepUniques ? "keep" : "remove") << ",\n"
+        << "  \"logs\": [";
+    for (size_t i = 0; i < c.logs.size(); ++i) {
+        out << (i == 0 ? "\n" : ",\n");
+        WriteLog(out, c.logs[i]);
+    }
+    out << (c.logs.empty() ? "],\n" : "\n  ],\n") << "  \"skipped\": [";
+    for (size_t i = 0; i < c.skipped.size(); ++i) {
+        out << (i == 0 ? "\n" : ",\n") << "    {\"file\": " << JsonString(c.skipped[i].file)
+            << ", \"reason\": " << JsonString(c.skipped[i].reason) << "}";
+    }
+    out << (c.skipped.empty() ? "]\n}\n" : "\n  ]\n}\n");
+    out.close();
+    if (!out) {
+        throw InputError(path + ": cannot write the JSON results");
+    }
+}
+
+}  // namespace host

@@ -1,0 +1,30 @@
+// The results table: one row per log, best checked score first, as text for
+// the terminal and as CSV with the logs' categories.
+#pragma once
+
+#include <string>
+
+#include "host/cross_check/checked_contest.h"
+
+namespace host {
+
+std::string ResultsTable(const CheckedContest& c);
+
+// Throws InputError when the file cannot be written.
+void WriteResultsCsv(const std::string& path, const CheckedContest& c);
+
+// The figures of a row, shared by the table, the CSV and the page.
+struct ResultsRow {
+    std::string call;
+    long claimedScore = 0;
+    long checkedScore = 0;
+    long claimedQsos = 0;
+    long checkedQsos = 0;
+    size_t nil = 0;
+    size_t busted = 0;  // calls and exchanges
+    size_t uniques = 0;
+    int clockOffset = 0;
+};
+ResultsRow RowOf(const CheckedLog& l);
+
+}  // namespace host
