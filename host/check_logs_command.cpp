@@ -14,6 +14,7 @@
 #include "host/cross_check/plugin_passes.h"
 #include "host/cross_check/results_json.h"
 #include "host/cross_check/results_table.h"
+#include "host/cross_check/worker_pool.h"
 #include "host/host_error.h"
 #include "host/plugin_loader.h"
 #include "host/prepared_log.h"
@@ -128,9 +129,11 @@ int RunCheckLogs(const Options& o) {
     Progress progress(logs.size());
     std::vector<ClaimedPass> claimed;
     claimed.reserve(logs.size());
-    for (size_t l = 0; l < logs.size(); ++l) {
-        claimed.push_back(RunClaimedPass(context, logs[l], offsets[l]));
-        progress.Update("scored", l + 1);
+    for (const std::string& bytes : RunJobs(
+             logs.size(), folder,
+             [&](size_t l) { return Encode(RunClaimedPass(context, logs[l], offsets[l])); },
+             [&](size_t done) { progress.Update("scored", done); })) {
+        claimed.push_back(DecodeClaimed(bytes));
     }
     std::vector<QsoStatus> scored;
     scored.reserve(lines.lines().size());
@@ -145,22 +148,29 @@ int RunCheckLogs(const Options& o) {
     result.timeWindow = o.timeWindow;
     result.keepUniques = o.keepUniques;
     result.skipped = contest.skipped;
-    size_t first = 0;
+    std::vector<size_t> firstLine(logs.size() + 1, 0);
+    for (size_t l = 0; l < logs.size(); ++l) {
+        firstLine[l + 1] = firstLine[l] + logs[l].log.qsos.size();
+    }
+    const std::vector<std::string> checkedFigures = RunJobs(
+        logs.size(), folder,
+        [&](size_t l) {
+            std::vector<bool> stands(logs[l].log.qsos.size());
+            for (size_t q = 0; q < stands.size(); ++q) {
+                stands[q] = Stands(verdicts[firstLine[l] + q].status, o.keepUniques);
+            }
+            return Encode(RunCheckedPass(context, logs[l], offsets[l], stands));
+        },
+        [&](size_t done) { progress.Update("checked", done); });
     for (size_t l = 0; l < logs.size(); ++l) {
         CheckedLog checked;
         checked.entrant = &logs[l];
         checked.clockOffset = offsets[l];
         checked.claimed = claimed[l].figures;
+        checked.checked = DecodeFigures(checkedFigures[l]);
         checked.problems = std::move(claimed[l].problems);
-        std::vector<bool> stands(logs[l].log.qsos.size());
-        for (size_t q = 0; q < stands.size(); ++q) {
-            stands[q] = Stands(verdicts[first + q].status, o.keepUniques);
-        }
-        checked.checked = RunCheckedPass(context, logs[l], offsets[l], stands);
-        CollectLines(logs[l], verdicts, first, checked);
-        first += logs[l].log.qsos.size();
+        CollectLines(logs[l], verdicts, firstLine[l], checked);
         result.logs.push_back(std::move(checked));
-        progress.Update("checked", l + 1);
     }
 
     std::cout << ResultsTable(result);

@@ -41,3 +41,13 @@ PassFigures RunCheckedPass(const PassContext& c, const EntrantLog& e, int offset
                            const std::vector<bool>& stands);
 
 }  // namespace host
+
+namespace host {
+
+// The results as bytes, for handing them back from a worker process.
+std::string Encode(const ClaimedPass& pass);
+ClaimedPass DecodeClaimed(const std::string& bytes);
+std::string Encode(const PassFigures& figures);
+PassFigures DecodeFigures(const std::string& bytes);
+
+}  // namespace host

@@ -1,0 +1,103 @@
+#include <cstdint>
+#include <cstring>
+
+#include "host/cross_check/plugin_passes.h"
+#include "host/host_error.h"
+
+namespace host {
+namespace {
+
+template <typename T>
+void Put(std::string& out, T value) {
+    out.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+class Taker {
+  public:
+    explicit Taker(const std::string& bytes) : bytes_(bytes) {}
+    template <typename T>
+    T Take() {
+        T value{};
+        Need(sizeof value);
+        std::memcpy(&value, bytes_.data() + at_, sizeof value);
+        at_ += sizeof value;
+        return value;
+    }
+    std::string Text(size_t size) {
+        Need(size);
+        at_ += size;
+        return bytes_.substr(at_ - size, size);
+    }
+
+  private:
+    void Need(size_t size) const {
+        if (bytes_.size() - at_ < size) {
+            throw InputError("a worker process sent a result cut short");
+        }
+    }
+    const std::string& bytes_;
+    size_t at_ = 0;
+};
+
+void PutFigures(std::string& out, const PassFigures& f) {
+    for (long v : {f.qsos, f.points, f.multipliers, f.score}) {
+        Put<int64_t>(out, v);
+    }
+}
+
+PassFigures TakeFigures(Taker& t) {
+    PassFigures f;
+    for (long* v : {&f.qsos, &f.points, &f.multipliers, &f.score}) {
+        *v = static_cast<long>(t.Take<int64_t>());
+    }
+    return f;
+}
+
+}  // namespace
+
+std::string Encode(const ClaimedPass& pass) {
+    std::string out;
+    PutFigures(out, pass.figures);
+    Put<uint32_t>(out, static_cast<uint32_t>(pass.status.size()));
+    for (QsoStatus s : pass.status) {
+        Put<uint8_t>(out, static_cast<uint8_t>(s));
+    }
+    Put<uint32_t>(out, static_cast<uint32_t>(pass.problems.size()));
+    for (const Problem& p : pass.problems) {
+        Put<int32_t>(out, p.line);
+        Put<uint8_t>(out, static_cast<uint8_t>(p.kind));
+        Put<uint32_t>(out, static_cast<uint32_t>(p.detail.size()));
+        out += p.detail;
+    }
+    return out;
+}
+
+ClaimedPass DecodeClaimed(const std::string& bytes) {
+    Taker t(bytes);
+    ClaimedPass pass;
+    pass.figures = TakeFigures(t);
+    pass.status.resize(t.Take<uint32_t>());
+    for (QsoStatus& s : pass.status) {
+        s = static_cast<QsoStatus>(t.Take<uint8_t>());
+    }
+    pass.problems.resize(t.Take<uint32_t>());
+    for (Problem& p : pass.problems) {
+        p.line = t.Take<int32_t>();
+        p.kind = static_cast<ProblemKind>(t.Take<uint8_t>());
+        p.detail = t.Text(t.Take<uint32_t>());
+    }
+    return pass;
+}
+
+std::string Encode(const PassFigures& figures) {
+    std::string out;
+    PutFigures(out, figures);
+    return out;
+}
+
+PassFigures DecodeFigures(const std::string& bytes) {
+    Taker t(bytes);
+    return TakeFigures(t);
+}
+
+}  // namespace host

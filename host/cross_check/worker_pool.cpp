@@ -1,0 +1,194 @@
+#include "host/cross_check/worker_pool.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+
+#include "host/host_error.h"
+#include "host/run_folder.h"
+
+#if !defined(_WIN32)
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace host {
+namespace {
+
+const size_t kWorkers = 2;
+
+#if !defined(_WIN32)
+bool WriteAll(int fd, const char* data, size_t size) {
+    while (size > 0) {
+        const ssize_t n = write(fd, data, size);
+        if (n <= 0) {
+            return false;
+        }
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// A worker: its share of the indexes, each result framed as index, size,
+// bytes; a failed job sends its message with the size's top bit set.
+[[noreturn]] void Work(size_t first, size_t count, int fd, const std::string& folder,
+                       const std::function<std::string(size_t)>& job) {
+    int status = 0;
+    try {
+        EnterOutFolder(folder);
+        for (size_t i = first; i < count; i += kWorkers) {
+            std::string bytes;
+            uint32_t flag = 0;
+            try {
+                bytes = job(i);
+            } catch (const std::exception& e) {
+                bytes = e.what();
+                flag = 0x80000000u;
+            }
+            const uint32_t head[2] = {static_cast<uint32_t>(i),
+                                      static_cast<uint32_t>(bytes.size()) | flag};
+            if (!WriteAll(fd, reinterpret_cast<const char*>(head), sizeof head) ||
+                !WriteAll(fd, bytes.data(), bytes.size())) {
+                status = 1;
+                break;
+            }
+        }
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "stats-host: %s\n", e.what());
+        status = 1;
+    }
+    close(fd);
+    std::fflush(nullptr);
+    _exit(status);
+}
+
+// Reads what a worker's pipe has; whole frames go into the results.
+struct Reader {
+    int fd = -1;
+    std::string buffer;
+    bool open = true;
+};
+#endif
+
+}  // namespace
+
+std::vector<std::string> RunJobs(size_t count, const std::string& folder,
+                                 const std::function<std::string(size_t)>& job,
+                                 const std::function<void(size_t)>& progress) {
+    std::vector<std::string> results(count);
+#if defined(_WIN32)
+    for (size_t i = 0; i < count; ++i) {
+        results[i] = job(i);
+        progress(i + 1);
+    }
+    (void)folder;
+    return results;
+#else
+    std::fflush(nullptr);
+    std::vector<Reader> readers(kWorkers);
+    std::vector<pid_t> pids;
+    for (size_t w = 0; w < kWorkers; ++w) {
+        int fds[2];
+        if (pipe(fds) != 0) {
+            throw InputError("cannot start a worker process");
+        }
+        const std::string own = folder + "worker-" + std::to_string(w + 1);
+        const pid_t pid = fork();
+        if (pid == 0) {
+            close(fds[0]);
+            for (size_t k = 0; k < w; ++k) {
+                close(readers[k].fd);
+            }
+            Work(w, count, fds[1], own, job);
+        }
+        close(fds[1]);
+        if (pid < 0) {
+            close(fds[0]);
+            throw InputError("cannot start a worker process");
+        }
+        readers[w].fd = fds[0];
+        pids.push_back(pid);
+    }
+    size_t done = 0;
+    std::string failure;
+    std::vector<bool> have(count, false);
+    for (;;) {
+        std::vector<pollfd> polls;
+        for (Reader& r : readers) {
+            if (r.open) {
+                polls.push_back({r.fd, POLLIN, 0});
+            }
+        }
+        if (polls.empty()) {
+            break;
+        }
+        if (poll(polls.data(), polls.size(), -1) < 0) {
+            continue;
+        }
+        for (Reader& r : readers) {
+            if (!r.open) {
+                continue;
+            }
+            char chunk[1 << 16];
+            bool ready = false;
+            for (const pollfd& p : polls) {
+                ready = ready || (p.fd == r.fd && p.revents != 0);
+            }
+            if (!ready) {
+                continue;
+            }
+            const ssize_t n = read(r.fd, chunk, sizeof chunk);
+            if (n <= 0) {
+                r.open = false;
+                close(r.fd);
+                continue;
+            }
+            r.buffer.append(chunk, static_cast<size_t>(n));
+            size_t at = 0;
+            while (r.buffer.size() - at >= 8) {
+                uint32_t head[2];
+                r.buffer.copy(reinterpret_cast<char*>(head), 8, at);
+                const size_t size = head[1] & 0x7fffffffu;
+                if (r.buffer.size() - at - 8 < size || head[0] >= count) {
+                    break;
+                }
+                std::string bytes = r.buffer.substr(at + 8, size);
+                at += 8 + size;
+                if ((head[1] & 0x80000000u) != 0) {
+                    failure = failure.empty() ? bytes : failure;
+                } else {
+                    results[head[0]] = std::move(bytes);
+                    have[head[0]] = true;
+                }
+                progress(++done);
+            }
+            r.buffer.erase(0, at);
+        }
+    }
+    bool crashed = false;
+    for (pid_t pid : pids) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        crashed = crashed || !WIFEXITED(status) || WEXITSTATUS(status) != 0;
+    }
+    for (size_t w = 0; w < kWorkers; ++w) {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder + "worker-" + std::to_string(w + 1), ignored);
+    }
+    if (!failure.empty()) {
+        throw InputError(failure);
+    }
+    for (size_t i = 0; i < count; ++i) {
+        if (!have[i]) {
+            throw InputError(std::string("a worker process ") + (crashed ? "failed" : "stopped") +
+                             " before log " + std::to_string(i + 1) + " was scored");
+        }
+    }
+    return results;
+#endif
+}
+
+}  // namespace host

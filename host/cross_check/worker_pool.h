@@ -1,0 +1,22 @@
+// Runs one job per index in worker processes, each in its own output folder,
+// because one loaded plug-in holds one contest run and writes its bad-QSO
+// file into the current directory. Without fork the jobs run here, in turn.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace host {
+
+// job(i) returns the result of index i as bytes; the results come back in
+// index order. folder: where each worker makes its own folder ("worker-N"),
+// entered before its first job and removed afterwards. progress(done) is
+// called as results arrive. Throws what a job throws when run here, and
+// InputError naming the index when a worker fails.
+std::vector<std::string> RunJobs(size_t count, const std::string& folder,
+                                 const std::function<std::string(size_t)>& job,
+                                 const std::function<void(size_t)>& progress);
+
+}  // namespace host
