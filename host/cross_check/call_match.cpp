@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "host/cross_check/pending_rules_stub.h"
+#include "host/exchange_text.h"
 
 namespace host {
 namespace {
