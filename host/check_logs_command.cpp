@@ -14,6 +14,7 @@
 #include "host/cross_check/plugin_passes.h"
 #include "host/cross_check/results_json.h"
 #include "host/cross_check/results_table.h"
+#include "host/cross_check/ubn_files.h"
 #include "host/cross_check/worker_pool.h"
 #include "host/host_error.h"
 #include "host/plugin_loader.h"
@@ -173,6 +174,7 @@ int RunCheckLogs(const Options& o) {
         result.logs.push_back(std::move(checked));
     }
 
+    WriteUbnFiles(folder + "ubn", result);
     std::cout << ResultsTable(result);
     std::cout.flush();
     if (!o.json.empty()) {

@@ -1,0 +1,131 @@
+#include "host/cross_check/ubn_files.h"
+
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "host/host_error.h"
+
+namespace host {
+namespace {
+
+bool IsDeviceName(std::string stem) {
+    for (char& c : stem) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    static const std::set<std::string> kDevices = {
+        "CON",  "PRN",  "AUX",  "NUL",  "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7",
+        "COM8", "COM9", "LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9"};
+    return kDevices.count(stem) > 0;
+}
+
+std::string QsoLine(const CheckedQso& q) {
+    std::string text = "  line " + std::to_string(q.line);
+    if (q.qso != nullptr) {
+        text += "  " + LoggedTime(q.qso->time) + "  " + q.qso->band + " " + q.qso->mode + "  " +
+                q.qso->call;
+    }
+    return text;
+}
+
+struct Section {
+    QsoStatus status;
+    const char* title;
+    const char* detail;  // what the detail means, or ""
+};
+
+const Section kSections[] = {
+    {QsoStatus::kBustedCall, "Busted calls: the call you logged is not the station you worked",
+     "you worked"},
+    {QsoStatus::kNil, "Not in log: the station you logged has no QSO with you at that time", ""},
+    {QsoStatus::kBustedExchange, "Busted exchanges: what you logged is not what was sent",
+     "was sent"},
+    {QsoStatus::kUnique, "Uniques: no other log has this call", ""},
+};
+
+std::string Report(const CheckedLog& l, bool keepUniques) {
+    std::string text = "Cross-check of " + l.entrant->call + " (" + l.entrant->file + ")\n\n";
+    text += "Claimed score: " + std::to_string(l.claimed.score) + " (" +
+            std::to_string(l.claimed.qsos) + " QSOs)\n";
+    text += "Checked score: " + std::to_string(l.checked.score) + " (" +
+            std::to_string(l.checked.qsos) + " QSOs)\n";
+    text += "Your clock ran " + std::to_string(l.clockOffset < 0 ? -l.clockOffset : l.clockOffset) +
+            " minutes " + (l.clockOffset < 0 ? "slow" : "fast") +
+            "; your times were corrected by it before checking.\n";
+    for (const Section& s : kSections) {
+        std::string lines;
+        for (const CheckedQso& q : l.qsos) {
+            if (q.verdict.status == s.status) {
+                lines += QsoLine(q);
+                if (*s.detail != '\0') {
+                    lines += "  (" + std::string(s.detail) + " " + q.verdict.detail + ")";
+                }
+                lines += "\n";
+            }
+        }
+        if (!lines.empty()) {
+            text += "\n" + std::string(s.title) +
+                    (s.status == QsoStatus::kUnique
+                         ? (keepUniques ? " (they count)" : " (they do not count)")
+                         : " (they do not count)") +
+                    ":\n" + lines;
+        }
+    }
+    if (!l.problems.empty()) {
+        text +=
+            "\nProblems the scoring found (these QSOs do not count, or count on incomplete "
+            "data):\n";
+        for (const Problem& p : l.problems) {
+            text += "  line " + std::to_string(p.line) + "  " + ProblemLabel(p.kind) + ": " +
+                    p.detail + "\n";
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string SafeFileStem(const std::string& call) {
+    std::string stem;
+    for (char c : call) {
+        if (std::isalnum(static_cast<unsigned char>(c)) || c == '-') {
+            stem += c;
+        } else if (c == '/') {
+            stem += '-';
+        }
+    }
+    if (stem.empty()) {
+        stem = "_";
+    }
+    const size_t dash = stem.find('-');
+    if (IsDeviceName(stem.substr(0, dash))) {
+        stem = "_" + stem;
+    }
+    return stem;
+}
+
+void WriteUbnFiles(const std::string& folder, const CheckedContest& c) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        throw InputError(folder + ": cannot create the folder of reports: " + error.message());
+    }
+    std::set<std::string> taken;
+    for (const CheckedLog& l : c.logs) {
+        const std::string stem = SafeFileStem(l.entrant->call);
+        std::string name = stem;
+        for (int n = 2; !taken.insert(name).second; ++n) {
+            name = stem + "-" + std::to_string(n);
+        }
+        const std::string path = folder + "/" + name + ".txt";
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out << Report(l, c.keepUniques);
+        out.close();
+        if (!out) {
+            throw InputError(path + ": cannot write the report");
+        }
+    }
+}
+
+}  // namespace host

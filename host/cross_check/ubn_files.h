@@ -1,0 +1,21 @@
+// The report each entrant receives: OUT/ubn/<CALL>.txt with the claimed and
+// checked score and every QSO that did not stand, by kind.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "host/cross_check/checked_contest.h"
+
+namespace host {
+
+// A file name made from a call out of a stranger's log: letters, digits and
+// '-' only ('/' becomes '-'), never a leading dot or a device name of
+// Windows; taken names get -2, -3, ... in the order asked.
+std::string SafeFileStem(const std::string& call);
+
+// Writes one file per log into folder (created); throws InputError when it
+// cannot.
+void WriteUbnFiles(const std::string& folder, const CheckedContest& c);
+
+}  // namespace host
