@@ -11,21 +11,8 @@ namespace {
 // none or several are.
 uint32_t SoleCandidate(const ContestLines& lines, ContestLines::Range r, int32_t minute,
                        int window) {
-    uint32_t found = UINT32_MAX;
-    for (const uint32_t* i = r.begin; i != r.end; ++i) {
-        const int32_t t = lines.lines()[*i].minute;
-        if (t < minute - window) {
-            continue;
-        }
-        if (t > minute + window) {
-            break;
-        }
-        if (found != UINT32_MAX) {
-            return UINT32_MAX;
-        }
-        found = *i;
-    }
-    return found;
+    const ContestLines::Range w = lines.Within(r, minute, window);
+    return w.end - w.begin == 1 ? *w.begin : UINT32_MAX;
 }
 
 const size_t kFewestPairs = 5;

@@ -94,24 +94,39 @@ void ContestLines::Sort() {
         return std::tie(a.log, a.call, a.bandMode, a.minute, a.qso) <
                std::tie(b.log, b.call, b.bandMode, b.minute, b.qso);
     });
+    groups_.clear();
+    groups_.reserve(order_.size() / 2);
+    uint32_t from = 0;
+    for (uint32_t k = 1; k <= order_.size(); ++k) {
+        const ContestLine& first = lines_[order_[from]];
+        if (k < order_.size()) {
+            const ContestLine& b = lines_[order_[k]];
+            if (b.log == first.log && b.call == first.call && b.bandMode == first.bandMode) {
+                continue;
+            }
+        }
+        groups_.emplace(GroupKey(first.log, first.call, first.bandMode), std::make_pair(from, k));
+        from = k;
+    }
 }
 
 ContestLines::Range ContestLines::Find(uint32_t log, uint32_t call, uint16_t bandMode) const {
-    const auto key = std::make_tuple(log, call, bandMode);
-    const auto less = [this](uint32_t x, const std::tuple<uint32_t, uint32_t, uint16_t>& k) {
-        const ContestLine& a = lines_[x];
-        return std::tie(a.log, a.call, a.bandMode) < k;
-    };
-    const auto greater = [this](const std::tuple<uint32_t, uint32_t, uint16_t>& k, uint32_t x) {
-        const ContestLine& a = lines_[x];
-        return k < std::tie(a.log, a.call, a.bandMode);
-    };
-    const auto from = std::lower_bound(order_.begin(), order_.end(), key, less);
-    const auto to = std::upper_bound(from, order_.end(), key, greater);
     Range r;
-    r.begin = order_.data() + (from - order_.begin());
-    r.end = order_.data() + (to - order_.begin());
+    const auto found = groups_.find(GroupKey(log, call, bandMode));
+    if (found != groups_.end()) {
+        r.begin = order_.data() + found->second.first;
+        r.end = order_.data() + found->second.second;
+    }
     return r;
+}
+
+ContestLines::Range ContestLines::Within(Range r, int32_t minute, int window) const {
+    Range w;
+    w.begin = std::lower_bound(r.begin, r.end, minute - window,
+                               [this](uint32_t x, int32_t t) { return lines_[x].minute < t; });
+    w.end = std::upper_bound(w.begin, r.end, minute + window,
+                             [this](int32_t t, uint32_t x) { return t < lines_[x].minute; });
+    return w;
 }
 
 }  // namespace host

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "host/cross_check/contest_folder.h"
@@ -45,13 +46,21 @@ class ContestLines {
         const uint32_t* end = nullptr;
     };
     Range Find(uint32_t log, uint32_t call, uint16_t bandMode) const;
+    // The part of a range found above whose times lie within window minutes
+    // of minute.
+    Range Within(Range r, int32_t minute, int window) const;
 
   private:
     uint32_t Intern(const std::string& call);
     void Sort();
+    static uint64_t GroupKey(uint32_t log, uint32_t call, uint16_t bandMode) {
+        return (uint64_t{log} << 44) | (uint64_t{call} << 16) | bandMode;
+    }
 
     std::vector<ContestLine> lines_;
     std::vector<uint32_t> order_;  // line indexes sorted by (log, call, bandMode, minute, qso)
+    // (log, call, bandMode) -> where its lines begin and end in order_.
+    std::unordered_map<uint64_t, std::pair<uint32_t, uint32_t>> groups_;
     std::vector<uint32_t> logCalls_;
     std::vector<int32_t> logOf_;
     std::vector<std::string> callTexts_;

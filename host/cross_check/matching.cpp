@@ -19,20 +19,14 @@ struct Pair {
     }
 };
 
-// Candidate lines of the range within the window of minute, as pairs with a.
+// Candidate lines of the range within the window of a's time, as pairs with a.
 void AddPairs(const ContestLines& lines, ContestLines::Range r, uint32_t a, int window,
               const Matches& m, std::vector<Pair>& pairs) {
     const int32_t minute = lines.lines()[a].minute;
-    for (const uint32_t* i = r.begin; i != r.end; ++i) {
-        const int32_t t = lines.lines()[*i].minute;
-        if (t < minute - window) {
-            continue;
-        }
-        if (t > minute + window) {
-            break;
-        }
+    const ContestLines::Range w = lines.Within(r, minute, window);
+    for (const uint32_t* i = w.begin; i != w.end; ++i) {
         if (m.partner[*i] == UINT32_MAX) {
-            pairs.push_back({std::abs(t - minute), a, *i});
+            pairs.push_back({std::abs(lines.lines()[*i].minute - minute), a, *i});
         }
     }
 }
