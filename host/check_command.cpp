@@ -6,6 +6,7 @@
 #include "host/commands.h"
 #include "host/country_file.h"
 #include "host/host_error.h"
+#include "host/output_files.h"
 #include "host/prepared_log.h"
 #include "host/reports.h"
 #include "host/run_folder.h"
@@ -35,17 +36,36 @@ std::string StatusMeaning(int status, const PreparedLog& p, const Session& sessi
         case 2:
             return "new multiplier: not a dupe, and no QSO on " + band + " has DXCC " + dxcc;
         case 4:
-            return "invalid band or mode";
+            return "invalid band or mode: the contest does not have this band or mode";
         default:
             return "an answer the plug-in does not give";
     }
+}
+
+// Why CALL cannot be a call, or empty. CHECK-HOOK: the log readers' call
+// test, host::BrokenCallRule(call, ownCall) in host/call_rule.h, takes this
+// place once it exists; until then only the characters are checked.
+std::string BrokenCall(const std::string& call, const std::string& ownCall) {
+    (void)ownCall;
+    for (char c : call) {
+        if (!std::isupper(static_cast<unsigned char>(c)) &&
+            !std::isdigit(static_cast<unsigned char>(c)) && c != '/') {
+            return "a call is letters, digits and /";
+        }
+    }
+    return std::string();
 }
 
 }  // namespace
 
 int RunCheck(const Options& o) {
     const PreparedLog p = PrepareLog(o);
+    const std::string broken = BrokenCall(o.checkCall, p.run.ownCall);
+    if (!broken.empty()) {
+        throw InputError("CALL '" + o.checkCall + "' is no call: " + broken);
+    }
     const std::string plugin = PluginPath(o);
+    RefuseOverwrites(o, p, plugin);
     const std::string folder = EnterOutFolder(o.out);
     WarnUnresolved(p);
     Session session(MakeSetup(o, p, plugin, folder));
@@ -88,8 +108,14 @@ int RunCheck(const Options& o) {
         std::cout << "DXCC: none (the country file knows no entity for the call)\n";
     }
     std::cout << "previous exchange: " << (previous.empty() ? "(none)" : previous) << "\n";
-    ReportClosing(p, session, CollectProblems(p, session), std::string());
-    return kExitDone;
+    FlushStandardOutput();
+    ReportClosing(p, session, CollectProblems(p, session), std::string(), std::string());
+    if (answer.status < 0 || answer.status > 9) {
+        throw HostError(kExitInternal, "the plug-in answered with status " +
+                                           std::to_string(answer.status) +
+                                           ", which it never gives");
+    }
+    return kExitCheckBase + answer.status;
 }
 
 }  // namespace host

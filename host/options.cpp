@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <filesystem>
+#include <regex>
 #include <vector>
 
 #include "host/host_error.h"
@@ -104,6 +105,21 @@ std::string UpperCall(const std::string& text) {
     return call;
 }
 
+bool Matches(const std::string& text, const char* pattern) {
+    return std::regex_match(text, std::regex(pattern, std::regex::icase));
+}
+
+// A band as the host names it, "20m", and a mode that is a word: anything
+// else is a typing error, not a band or mode the contest lacks.
+void CheckBandAndMode(const std::string& band, const std::string& mode) {
+    if (!Matches(band, "[0-9]+m")) {
+        throw InputError("--band '" + band + "' is not a band such as 20m (metres, then m)");
+    }
+    if (!Matches(mode, "[a-z][a-z0-9]*")) {
+        throw InputError("--mode '" + mode + "' is not a mode such as CW or SSB");
+    }
+}
+
 }  // namespace
 
 const char* UsageText() {
@@ -124,6 +140,9 @@ Options ParseArguments(int argc, char** argv) {
             std::string next = argv[i + 1];
             if (next.rfind("--", 0) == 0) {
                 throw InputError(std::string(name) + " needs a value, not the option " + next);
+            }
+            if (next.empty()) {
+                throw InputError(std::string(name) + " needs a value, not an empty text");
             }
             ++i;
             return next;
@@ -152,7 +171,13 @@ Options ParseArguments(int argc, char** argv) {
             if (eq == std::string::npos || eq == 0) {
                 throw InputError("--header wants KEY=VALUE, got '" + kv + "'");
             }
-            o.header[kv.substr(0, eq)] = kv.substr(eq + 1);
+            const std::string key = kv.substr(0, eq);
+            if (key == "CALLSIGN" || key == "CONTEST" || key == "CLAIMED") {
+                throw InputError("--header " + key +
+                                 ": the run decides it (the own call, the contest, the score); "
+                                 "give the own call with --call");
+            }
+            o.header[key] = kv.substr(eq + 1);
         } else if (arg == "--call") {
             o.call = value("--call");
         } else if (arg == "--start") {
@@ -198,6 +223,7 @@ Options ParseArguments(int argc, char** argv) {
         if (o.checkCall.empty()) {
             throw InputError("check wants a CALL, not an empty text");
         }
+        CheckBandAndMode(o.band, o.mode);
     } else {
         throw InputError("unknown command '" + o.command + "' (see stats-host --help)");
     }
