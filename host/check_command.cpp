@@ -36,7 +36,7 @@ std::string StatusMeaning(int status, const PreparedLog& p, const Session& sessi
         case 2:
             return "new multiplier: not a dupe, and no QSO on " + band + " has DXCC " + dxcc;
         case 4:
-            return "invalid band or mode: the contest does not have this band or mode";
+            return "invalid band or mode";
         default:
             return "an answer the plug-in does not give";
     }

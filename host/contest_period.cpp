@@ -5,6 +5,7 @@
 #include <cmath>
 #include <map>
 
+#include "host/counted.h"
 #include "host/host_error.h"
 #include "host/plugin_loader.h"
 #include "platform/ole_date.h"
@@ -139,16 +140,14 @@ void ChooseFromQsos(ContestPeriod& p, const std::vector<double>& qsoTimes,
     if (p.chosenBy == std::string(kChosenByEarliest)) {
         const Candidate& other = best[1];
         p.warning = "the contest periods from " + FormatWhen(p.start) + " and from " +
-                    FormatWhen(DayCount(other.Begin())) + " hold " + std::to_string(most) +
-                    " QSOs each; the earlier one is scored, give --start '" +
+                    FormatWhen(DayCount(other.Begin())) + " hold " + Counted(most, "QSO") + " each; the earlier one is scored, give --start '" +
                     FormatWhen(DayCount(other.Begin())) + "' for the other";
-        return;
     }
     for (const LogTime& d : headerDates) {
         const double day = MakeDate(d.year, d.month, d.day, 12, 0).m_dt;
         if (day + 0.5 < p.start.m_dt + kHalfSecond || day - 0.5 > p.end.m_dt - kHalfSecond) {
-            p.warning = "the log's header names " + DateOf(day) +
-                        ", outside the contest period told from its QSOs";
+            p.warning += (p.warning.empty() ? "" : "; ") + std::string("the log's header names ") +
+                         DateOf(day) + ", outside the contest period told from its QSOs";
             break;
         }
     }
