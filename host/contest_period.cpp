@@ -140,7 +140,8 @@ void ChooseFromQsos(ContestPeriod& p, const std::vector<double>& qsoTimes,
     if (p.chosenBy == std::string(kChosenByEarliest)) {
         const Candidate& other = best[1];
         p.warning = "the contest periods from " + FormatWhen(p.start) + " and from " +
-                    FormatWhen(DayCount(other.Begin())) + " hold " + Counted(most, "QSO") + " each; the earlier one is scored, give --start '" +
+                    FormatWhen(DayCount(other.Begin())) + " hold " + Counted(most, "QSO") +
+                    " each; the earlier one is scored, give --start '" +
                     FormatWhen(DayCount(other.Begin())) + "' for the other";
     }
     for (const LogTime& d : headerDates) {

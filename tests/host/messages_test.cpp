@@ -43,8 +43,7 @@ TEST_F(StatsHost, MessagesNameTheCauseAndUsageErrorsEndWithStatusTwo) {
          "--band '14000' is not a band"},
         {"check '" + log + "' YU1AAA --band 20m --mode 'C W' " + Out(), 2,
          "--mode 'C W' is not a mode"},
-        {"check '" + log + "' 'YU1@A' --band 20m --mode CW " + Out(), 2,
-         "CALL 'YU1@A' is no call"},
+        {"check '" + log + "' 'YU1@A' --band 20m --mode CW " + Out(), 2, "CALL 'YU1@A' is no call"},
     };
     for (const auto& c : kCases) {
         const HostRun r = Host(c.args);

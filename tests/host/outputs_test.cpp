@@ -93,11 +93,10 @@ TEST_F(StatsHost, TheCabrilloHeaderTakesTheLogThenTheOptionsThenThisCallsSavedAn
         Host("score '" + log + "' " + Out() + " --report --header 'NAME=Ana Test' --header CLUB=");
     ASSERT_EQ(r.status, 0) << r.err;
     std::string cbr = Slurp(dir() + "/out/DL1XYZ.cbr");
-    for (const char* line :
-         {"CATEGORY-POWER: QRP\r\n", "CATEGORY-BAND: 20M\r\n", "NAME: Ana Test\r\n",
-          "CLUB: \r\n", "ADDRESS: Street 1, Floor 2\r\n", "EMAIL: dl@example.org\r\n",
-          "CATEGORY-STATION: FIXED\r\n", "SOAPBOX: one\r\nSOAPBOX: two\r\n",
-          "OPERATORS: DL1XYZ\r\n"}) {
+    for (const char* line : {"CATEGORY-POWER: QRP\r\n", "CATEGORY-BAND: 20M\r\n",
+                             "NAME: Ana Test\r\n", "CLUB: \r\n", "ADDRESS: Street 1, Floor 2\r\n",
+                             "EMAIL: dl@example.org\r\n", "CATEGORY-STATION: FIXED\r\n",
+                             "SOAPBOX: one\r\nSOAPBOX: two\r\n", "OPERATORS: DL1XYZ\r\n"}) {
         EXPECT_NE(cbr.find(line), std::string::npos) << line << cbr;
     }
     EXPECT_NE(r.err.find("warning: the log's CATEGORY-STATION: 'BALLOON' is none of EXPEDITION "
@@ -117,14 +116,15 @@ TEST_F(StatsHost, TheCabrilloHeaderTakesTheLogThenTheOptionsThenThisCallsSavedAn
     cbr = Slurp(dir() + "/out/DL1XYZ.cbr");
     EXPECT_NE(cbr.find("NAME: Ana Test\r\n"), std::string::npos) << cbr;
     // Another station in the same folder gets none of them.
-    const std::string other = Write(
-        "YU.log", "START-OF-LOG: 3.0\nCALLSIGN: YU1XYZ\n"
-                  "QSO: 14025 CW 2026-02-14 1200 YU1XYZ 599 BGD OK1AA 599 005\nEND-OF-LOG:\n");
+    const std::string other =
+        Write("YU.log",
+              "START-OF-LOG: 3.0\nCALLSIGN: YU1XYZ\n"
+              "QSO: 14025 CW 2026-02-14 1200 YU1XYZ 599 BGD OK1AA 599 005\nEND-OF-LOG:\n");
     r = Host("score '" + other + "' " + Out() + " --report");
     ASSERT_EQ(r.status, 0) << r.err;
     cbr = Slurp(dir() + "/out/YU1XYZ.cbr");
-    for (const char* line : {"NAME: \r\n", "ADDRESS: \r\n", "EMAIL: \r\n", "OPERATORS: YU1XYZ\r\n",
-                             "SOAPBOX: \r\n"}) {
+    for (const char* line :
+         {"NAME: \r\n", "ADDRESS: \r\n", "EMAIL: \r\n", "OPERATORS: YU1XYZ\r\n", "SOAPBOX: \r\n"}) {
         EXPECT_NE(cbr.find(line), std::string::npos) << line << cbr;
     }
 
@@ -134,8 +134,9 @@ TEST_F(StatsHost, TheCabrilloHeaderTakesTheLogThenTheOptionsThenThisCallsSavedAn
         const char* header;
         const char* message;
     } kRefused[] = {
-        {"CATEGORY-POWER=QRO", "--header CATEGORY-POWER='QRO': the form's CATEGORY-POWER is one "
-                               "of HIGH LOW QRP"},
+        {"CATEGORY-POWER=QRO",
+         "--header CATEGORY-POWER='QRO': the form's CATEGORY-POWER is one "
+         "of HIGH LOW QRP"},
         {"LOCATION=XX", "the form's LOCATION is one of DX --/-- AL"},
         {"CALLSIGN=YU1ZZZ", "--header CALLSIGN: the run decides it"},
         {"CONTEST=OTHER", "--header CONTEST: the run decides it"},

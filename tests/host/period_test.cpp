@@ -49,8 +49,12 @@ TEST_F(StatsHost, TheDefaultPeriodIsTheSaturdayStartThatHoldsTheMostQsos) {
          "2026-02-14 12:00",
          "most QSOs",
          ""},
-        {"one Saturday, a tie", {"2026-02-14 1300", "2026-02-15 0600"}, "", "2026-02-14 12:00",
-         "12:00 on a tie", ""},
+        {"one Saturday, a tie",
+         {"2026-02-14 1300", "2026-02-15 0600"},
+         "",
+         "2026-02-14 12:00",
+         "12:00 on a tie",
+         ""},
         {"two Saturdays, the earliest",
          {"2026-02-07 0800", "2026-02-14 1300"},
          "",
@@ -126,8 +130,8 @@ TEST_F(StatsHost, QsosAreReplayedInTimeOrderAndProblemsKeepTheirLines) {
     EXPECT_NE(r.err.find(", 4 stored, replayed in time order (the log is not); problems:"),
               std::string::npos)
         << r.err;
-    const HostRun sorted = Host("score '" + Write("sorted.log", LogOf({"2026-02-14 1200"})) +
-                                "' " + Out());
+    const HostRun sorted =
+        Host("score '" + Write("sorted.log", LogOf({"2026-02-14 1200"})) + "' " + Out());
     EXPECT_EQ(sorted.err.find("replayed in time order"), std::string::npos) << sorted.err;
 }
 

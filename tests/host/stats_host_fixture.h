@@ -15,7 +15,6 @@
 
 namespace stats_host_test {
 
-
 struct HostRun {
     int status = -1;
     std::string out;

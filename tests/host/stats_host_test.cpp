@@ -38,12 +38,13 @@ TEST_F(StatsHost, ScoresALogAndListsEveryProblemWithItsLine) {
     EXPECT_NE(r.out.find("Score: 25*(4+2) = 150\n"), std::string::npos) << r.out;
     EXPECT_EQ(r.out.find('\r'), std::string::npos);
     EXPECT_NE(r.err.find(log + ":8: date and time '2026-02-14 13'"), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("7 QSOs read, 7 in the contest period 2026-02-14 12:00 to 2026-02-15 12:00 "
-                         "(12:00 on a tie), 6 stored; problems: 1 unreadable, "
-                         "0 outside period, 0 no country, 1 wrong band, 0 wrong mode, "
-                         "0 no exchange, 1 no county, 1 dupe (listed in " +
-                         problems + ")"),
-              std::string::npos)
+    EXPECT_NE(
+        r.err.find("7 QSOs read, 7 in the contest period 2026-02-14 12:00 to 2026-02-15 12:00 "
+                   "(12:00 on a tie), 6 stored; problems: 1 unreadable, "
+                   "0 outside period, 0 no country, 1 wrong band, 0 wrong mode, "
+                   "0 no exchange, 1 no county, 1 dupe (listed in " +
+                   problems + ")"),
+        std::string::npos)
         << r.err;
     const std::string bad = Slurp(dir() + "/out/BadQSO_DozudODODER_15_02_2026.txt");
     EXPECT_NE(bad.find("YU1AAA  599  BGD   DUPE !!!"), std::string::npos) << bad;
@@ -302,10 +303,11 @@ TEST_F(StatsHost, ScoresAnAdifLogAndCountsCallsThatDoNotResolve) {
                          "one: DL1ABC/MM"),
               std::string::npos)
         << r.err;
-    EXPECT_NE(r.err.find("2 QSOs read, 2 in the contest period 2026-02-14 12:00 to 2026-02-15 12:00 "
-                         "(12:00 on a tie), 2 stored; problems: 0 "
-                         "unreadable, 0 outside period, 1 no country,"),
-              std::string::npos)
+    EXPECT_NE(
+        r.err.find("2 QSOs read, 2 in the contest period 2026-02-14 12:00 to 2026-02-15 12:00 "
+                   "(12:00 on a tie), 2 stored; problems: 0 "
+                   "unreadable, 0 outside period, 1 no country,"),
+        std::string::npos)
         << r.err;
 }
 
