@@ -3,6 +3,7 @@
 #include <cctype>
 #include <iostream>
 
+#include "host/call_rule.h"
 #include "host/commands.h"
 #include "host/country_file.h"
 #include "host/host_error.h"
@@ -42,25 +43,11 @@ std::string StatusMeaning(int status, const PreparedLog& p, const Session& sessi
     }
 }
 
-// Why CALL cannot be a call, or empty. CHECK-HOOK: the log readers' call
-// test, host::BrokenCallRule(call, ownCall) in host/call_rule.h, takes this
-// place once it exists; until then only the characters are checked.
-std::string BrokenCall(const std::string& call, const std::string& ownCall) {
-    (void)ownCall;
-    for (char c : call) {
-        if (!std::isupper(static_cast<unsigned char>(c)) &&
-            !std::isdigit(static_cast<unsigned char>(c)) && c != '/') {
-            return "a call is letters, digits and /";
-        }
-    }
-    return std::string();
-}
-
 }  // namespace
 
 int RunCheck(const Options& o) {
     const PreparedLog p = PrepareLog(o);
-    const std::string broken = BrokenCall(o.checkCall, p.run.ownCall);
+    const std::string broken = BrokenCallRule(o.checkCall, p.run.ownCall);
     if (!broken.empty()) {
         throw InputError("CALL '" + o.checkCall + "' is no call: " + broken);
     }
