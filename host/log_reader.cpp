@@ -148,6 +148,16 @@ void NoteHeaderDates(const std::string& tag, std::istringstream& words, ContestL
     }
 }
 
+// A header line, "NAME: Ana Test": its tag without the colon and its value
+// without surrounding blanks.
+void NoteHeaderField(const std::string& tag, const std::string& value, ContestLog& log) {
+    const size_t from = value.find_first_not_of(" \t");
+    const size_t to = value.find_last_not_of(" \t");
+    log.headerFields.emplace_back(
+        tag.back() == ':' ? tag.substr(0, tag.size() - 1) : tag,
+        from == std::string::npos ? std::string() : value.substr(from, to - from + 1));
+}
+
 void ParseCabrillo(const std::string& text, ContestLog& log) {
     Problems problems(log);
     std::string line;
@@ -173,7 +183,11 @@ void ParseCabrillo(const std::string& text, ContestLog& log) {
         if (tag != "QSO:") {
             // Other header tags, and X-QSO: lines, which are not scored.
             if (inHeader && tag != "X-QSO:" && tag != "START-OF-LOG:") {
-                NoteHeaderDates(tag, words, log);
+                std::string value;
+                std::getline(words, value);
+                NoteHeaderField(tag, value, log);
+                std::istringstream valueWords(value);
+                NoteHeaderDates(tag, valueWords, log);
             }
             continue;
         }

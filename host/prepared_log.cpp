@@ -1,13 +1,41 @@
 #include "host/prepared_log.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
+
+#include "host/counted.h"
 
 #include "host/host_error.h"
 #include "platform/ole_date.h"
 
 namespace host {
 namespace {
+
+// A file named on the command line that cannot be opened: why, in the
+// words of the system.
+void CheckOpens(const std::string& path, const std::string& what) {
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored)) {
+        return;  // the reader says it is a folder
+    }
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file != nullptr) {
+        std::fclose(file);
+        return;
+    }
+    const int error = errno;
+    if (error == ENOENT) {
+        throw InputError(path + ": no such file (" + what + ")");
+    }
+    if (error == EACCES || error == EPERM) {
+        throw InputError(path + ": permission denied: cannot read the " + what);
+    }
+    throw InputError(path + ": cannot read the " + what + ": " + std::strerror(error));
+}
 
 std::string QsoTime(const QsoFields& q) {
     return plat::FormatOleDate(q.time, "%Y-%m-%d %H%M");
@@ -24,9 +52,10 @@ void ReportOutside(const PreparedLog& p, bool passed) {
         first = p.qsos[i].time.m_dt < p.qsos[first].time.m_dt ? i : first;
         last = p.qsos[i].time.m_dt > p.qsos[last].time.m_dt ? i : last;
     }
-    std::cerr << "stats-host: " << p.outside.size() << " QSOs outside the contest period "
-              << FormatWhen(p.period.start) << " to " << FormatWhen(p.period.end) << " (first "
-              << QsoTime(p.qsos[first]) << ", last " << QsoTime(p.qsos[last]) << "), "
+    std::cerr << "stats-host: " << Counted(p.outside.size(), "QSO")
+              << " outside the contest period " << FormatWhen(p.period.start) << " to "
+              << FormatWhen(p.period.end) << " (first " << QsoTime(p.qsos[first]) << ", last "
+              << QsoTime(p.qsos[last]) << "), "
               << (passed ? "scored all the same (--all-qsos)" : "not scored") << "\n";
 }
 
@@ -37,11 +66,12 @@ void LoadCountries(const std::string& path, CountryResolver& countries) {
     if (std::filesystem::is_directory(path, ignored)) {
         throw InputError(path + ": is a folder, not a country file");
     }
-    if (!std::filesystem::exists(path, ignored)) {
+    if (path == kDefaultCountryFile && !std::filesystem::exists(path, ignored)) {
         throw InputError(path +
                          ": country file missing; install it with "
                          "'apt-get install hamradio-files' or name one with --cty");
     }
+    CheckOpens(path, "country file");
     std::string error;
     if (!countries.LoadFile(path, error)) {
         throw InputError(error);
@@ -93,8 +123,11 @@ void SplitByPeriod(PreparedLog& p, bool allQsos) {
     p.run.end = p.period.end;
     p.outside.clear();
     p.passed.clear();
+    p.timeOrdered = true;
     for (size_t i = 0; i < p.qsos.size(); ++i) {
-        const bool inside = InPeriod(p.period, p.qsos[i].time.m_dt);
+        const double t = p.qsos[i].time.m_dt;
+        p.timeOrdered = p.timeOrdered && (i == 0 || t >= p.qsos[i - 1].time.m_dt);
+        const bool inside = InPeriod(p.period, t);
         if (!inside) {
             p.outside.push_back(i);
         }
@@ -102,10 +135,18 @@ void SplitByPeriod(PreparedLog& p, bool allQsos) {
             p.passed.push_back(i);
         }
     }
+    // The host hands QSOs over as they are logged, in time order; a log
+    // sorted otherwise (by band, say) would give other dupes and rates.
+    if (!p.timeOrdered) {
+        std::stable_sort(p.passed.begin(), p.passed.end(), [&p](size_t a, size_t b) {
+            return p.qsos[a].time.m_dt < p.qsos[b].time.m_dt;
+        });
+    }
 }
 
 PreparedLog PrepareLog(const Options& o) {
     PreparedLog p;
+    CheckOpens(o.log, "log");
     std::string error;
     if (!ReadLogFile(o.log, p.log, error)) {
         throw InputError(error);
