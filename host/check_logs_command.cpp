@@ -38,21 +38,21 @@ void CheckOutOutsideLogs(const std::string& dir, const std::string& out) {
     }
 }
 
-// A line on standard error every few seconds while the plug-in passes run.
+// A line on standard error every few seconds of a long run: how many logs
+// were read, scored and checked so far.
 class Progress {
   public:
-    explicit Progress(size_t logs) : logs_(logs), last_(std::chrono::steady_clock::now()) {}
-    void Update(const char* what, size_t done) {
+    Progress() : last_(std::chrono::steady_clock::now()) {}
+    void Update(const char* what, size_t done, size_t of) {
         const auto now = std::chrono::steady_clock::now();
         if (now - last_ < std::chrono::seconds(2)) {
             return;
         }
         last_ = now;
-        std::fprintf(stderr, "stats-host: %s %zu of %zu logs\n", what, done, logs_);
+        std::fprintf(stderr, "stats-host: %s %zu of %zu logs\n", what, done, of);
     }
 
   private:
-    size_t logs_;
     std::chrono::steady_clock::time_point last_;
 };
 
@@ -105,7 +105,9 @@ int RunCheckLogs(const Options& o) {
     CountryResolver countries;
     LoadCountries(o.cty, countries);
 
-    ContestFolder contest = ReadContestFolder(o.log);
+    Progress progress;
+    ContestFolder contest = ReadContestFolder(
+        o.log, [&](size_t done, size_t of) { progress.Update("read", done, of); });
     for (const SkippedFile& s : contest.skipped) {
         std::cerr << o.log << "/" << s.file << ": " << s.reason << " (skipped)\n";
     }
@@ -117,8 +119,11 @@ int RunCheckLogs(const Options& o) {
     const std::vector<int> offsets = ClockOffsets(lines, logs.size(), o.timeWindow);
     lines.Correct(offsets);
 
+    // Each worker process loads the plug-in once, for all its logs.
+    Plugin loaded;
     PassContext context;
     context.pluginPath = plugin;
+    context.plugin = &loaded;
     context.folder = folder;
     context.countries = &countries;
     context.period = PeriodOf(o, lines, logs, offsets);
@@ -127,13 +132,12 @@ int RunCheckLogs(const Options& o) {
               << (context.period.fromQsos ? "the busiest 24 hours of the logs" : "as given")
               << ")\n";
 
-    Progress progress(logs.size());
     std::vector<ClaimedPass> claimed;
     claimed.reserve(logs.size());
     for (const std::string& bytes : RunJobs(
              logs.size(), folder,
              [&](size_t l) { return Encode(RunClaimedPass(context, logs[l], offsets[l])); },
-             [&](size_t done) { progress.Update("scored", done); })) {
+             [&](size_t done) { progress.Update("scored", done, logs.size()); })) {
         claimed.push_back(DecodeClaimed(bytes));
     }
     std::vector<QsoStatus> scored;
@@ -162,7 +166,7 @@ int RunCheckLogs(const Options& o) {
             }
             return Encode(RunCheckedPass(context, logs[l], offsets[l], stands));
         },
-        [&](size_t done) { progress.Update("checked", done); });
+        [&](size_t done) { progress.Update("checked", done, logs.size()); });
     for (size_t l = 0; l < logs.size(); ++l) {
         CheckedLog checked;
         checked.entrant = &logs[l];

@@ -17,6 +17,7 @@ namespace {
 const char* const kUsage = R"(Usage:
   stats-host score LOG [options]
   stats-host check LOG CALL --band BAND --mode MODE [options]
+  stats-host check-logs DIR [options]
   stats-host --help
   stats-host --version
 

@@ -1,22 +1,40 @@
 #include "host/session.h"
 
+#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
+#include <memory>
 
 #include "host/console.h"
 #include "host/host_error.h"
 #include "scoring/bad_qso_file_format.h"
 
 namespace host {
+namespace {
+
+// What was appended to the file since the last read.
+std::string ReadAppended(std::FILE* file) {
+    std::string added;
+    char chunk[4096];
+    std::clearerr(file);
+    for (;;) {
+        const size_t n = std::fread(chunk, 1, sizeof chunk, file);
+        added.append(chunk, n);
+        if (n < sizeof chunk) {
+            return added;
+        }
+    }
+}
+
+}  // namespace
 
 std::string Session::BadQsoFileName() const {
     return ::BadQsoFileName(setup_.run.end);
 }
 
 void Session::Replay() {
-    if (!plugin_.Load(setup_.pluginPath)) {
-        throw PluginError(plugin_.error());
+    if (!plugin_->loaded() && !plugin_->Load(setup_.pluginPath)) {
+        throw PluginError(plugin_->error());
     }
     if (setup_.run.reportRun != 0) {
         setup_.header.ownCall = setup_.run.ownCall;
@@ -50,7 +68,7 @@ void Session::Replay() {
     }
     ContestRun run = setup_.run;
     run.hostFolder = setup_.hostFolder;
-    plugin_.Reset(run);
+    plugin_->Reset(run);
     if (!formRefused_.empty()) {
         throw InputError(formRefused_);
     }
@@ -59,32 +77,29 @@ void Session::Replay() {
     }
 
     // What the plug-in appends to its bad-QSO file while a QSO is added are
-    // that QSO's problems.
+    // that QSO's problems. The file stays open for reading: one read after
+    // each QSO finds what was appended, usually nothing.
     const std::string badFile = BadQsoFileName();
-    std::error_code error;
-    uintmax_t badSize = std::filesystem::file_size(badFile, error);
-    if (error) {
+    std::FILE* bad = std::fopen(badFile.c_str(), "rb");
+    if (bad == nullptr) {
         throw InputError(setup_.hostFolder + badFile +
                          ": the plug-in could not create its bad-QSO file; the output folder "
                          "must be writable");
     }
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(bad, std::fclose);
+    std::setvbuf(bad, nullptr, _IONBF, 0);
+    ReadAppended(bad);  // the header line
     stored_.assign(setup_.qsos.size(), false);
     reasons_.assign(setup_.qsos.size(), 0);
     for (size_t i = 0; i < setup_.qsos.size(); ++i) {
-        if (plugin_.Add(setup_.qsos[i]) == 1) {
+        if (plugin_->Add(setup_.qsos[i]) == 1) {
             stored_[i] = true;
             ++storedCount_;
         }
-        const uintmax_t size = std::filesystem::file_size(badFile, error);
-        if (!error && size > badSize) {
-            std::ifstream in(badFile, std::ios::binary);
-            in.seekg(static_cast<std::streamoff>(badSize));
-            std::string added(static_cast<size_t>(size - badSize), '\0');
-            in.read(&added[0], static_cast<std::streamsize>(added.size()));
-            added.resize(static_cast<size_t>(in.gcount()));
-            reasons_[i] = PluginReasonsIn(added);
+        if (setup_.reasons) {
+            const std::string added = ReadAppended(bad);
+            reasons_[i] = added.empty() ? 0 : PluginReasonsIn(added);
         }
-        badSize = error ? badSize : size;
         if (setup_.progress) {
             setup_.progress(i + 1);
         }
@@ -92,15 +107,15 @@ void Session::Replay() {
 }
 
 std::string Session::Result() {
-    return plugin_.Result();
+    return plugin_->Result();
 }
 
 std::string Session::PageResult() {
     // The page repeats what the text result did (a report run writes its
     // file again, the same); its message boxes were shown already.
     const size_t shown = boxes_.size();
-    plugin_.SetVersion("stats-host");
-    std::string page = plugin_.Result();
+    plugin_->SetVersion("stats-host");
+    std::string page = plugin_->Result();
     boxes_.resize(shown);
     return page;
 }

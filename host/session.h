@@ -19,6 +19,9 @@ struct SessionSetup {
     ContestRun run;
     std::vector<QsoFields> qsos;
     HeaderAnswers header;  // for a report run
+    // Whether Reasons() is wanted: the bad-QSO file is then read after each
+    // QSO.
+    bool reasons = true;
     // Called after each QSO with the number handed over so far.
     std::function<void(size_t done)> progress;
 };
@@ -26,6 +29,10 @@ struct SessionSetup {
 class Session {
   public:
     explicit Session(SessionSetup setup) : setup_(std::move(setup)) {}
+    // A session on a plug-in that may be loaded already, by an earlier
+    // session: the contest-run start gives each session a fresh run, which
+    // is far cheaper than a load per log. Loaded here when it is not.
+    Session(SessionSetup setup, Plugin& plugin) : setup_(std::move(setup)), plugin_(&plugin) {}
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -41,7 +48,7 @@ class Session {
     // (setVersion switches the loaded plug-in to it for good).
     std::string Result();
     std::string PageResult();
-    CallCheckAnswer Check(const CallCheck& check) const { return plugin_.Check(check); }
+    CallCheckAnswer Check(const CallCheck& check) const { return plugin_->Check(check); }
 
     size_t storedCount() const { return storedCount_; }
     // The message boxes the plug-in showed, as "caption: text".
@@ -57,7 +64,8 @@ class Session {
 
   private:
     SessionSetup setup_;
-    Plugin plugin_;
+    Plugin own_;
+    Plugin* plugin_ = &own_;
     size_t storedCount_ = 0;
     std::vector<bool> stored_;
     std::vector<ProblemMask> reasons_;

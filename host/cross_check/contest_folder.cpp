@@ -53,7 +53,8 @@ std::vector<std::pair<std::string, std::string>> ReadCategories(const std::strin
 
 }  // namespace
 
-ContestFolder ReadContestFolder(const std::string& dir) {
+ContestFolder ReadContestFolder(const std::string& dir,
+                                const std::function<void(size_t, size_t)>& progress) {
     std::vector<fs::path> names;
     std::error_code error;
     fs::directory_iterator it(dir, error);
@@ -74,7 +75,9 @@ ContestFolder ReadContestFolder(const std::string& dir) {
 
     ContestFolder folder;
     std::map<std::string, size_t> byCall;  // call -> index in folder.logs
+    size_t done = 0;
     for (const fs::path& path : names) {
+        progress(done++, names.size());
         EntrantLog e;
         e.file = path.filename().string();
         e.path = path.string();

@@ -2,6 +2,7 @@
 // folder, read in name order, one log per call.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -31,7 +32,9 @@ struct ContestFolder {
 
 // Reads the folder. A file that cannot be read or names no call goes under
 // skipped with its reason, and so does every log of a call but the one whose
-// name sorts last. Throws InputError when the folder cannot be listed.
-ContestFolder ReadContestFolder(const std::string& dir);
+// name sorts last. progress(done, files) is called after each file. Throws
+// InputError when the folder cannot be listed.
+ContestFolder ReadContestFolder(const std::string& dir,
+                                const std::function<void(size_t, size_t)>& progress);
 
 }  // namespace host

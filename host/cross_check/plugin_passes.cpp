@@ -48,7 +48,7 @@ PassFigures Figures(const std::string& summary) {
 
 ClaimedPass RunClaimedPass(const PassContext& c, const EntrantLog& e, int offsetMinutes) {
     const PreparedLog p = Prepare(c, e, offsetMinutes);
-    Session session(Setup(c, p));
+    Session session(Setup(c, p), *c.plugin);
     session.Replay();
     ClaimedPass out;
     out.figures = Figures(session.Result());
@@ -82,7 +82,9 @@ PassFigures RunCheckedPass(const PassContext& c, const EntrantLog& e, int offset
         }
     }
     p.passed = std::move(kept);
-    Session session(Setup(c, p));
+    SessionSetup setup = Setup(c, p);
+    setup.reasons = false;
+    Session session(std::move(setup), *c.plugin);
     session.Replay();
     return Figures(session.Result());
 }

@@ -10,6 +10,7 @@
 #include "host/country_file.h"
 #include "host/cross_check/contest_folder.h"
 #include "host/cross_check/qso_status.h"
+#include "host/plugin_loader.h"
 #include "host/problems.h"
 
 namespace host {
@@ -29,6 +30,9 @@ struct ClaimedPass {
 
 struct PassContext {
     std::string pluginPath;
+    // Loaded by the first pass that runs, then kept for the passes after it
+    // in the same process.
+    Plugin* plugin = nullptr;
     std::string folder;  // the host's folder, the current directory, ending in a separator
     const CountryResolver* countries = nullptr;
     ContestPeriod period;
