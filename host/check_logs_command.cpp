@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <unordered_set>
 
 #include "host/commands.h"
 #include "host/console.h"
@@ -55,6 +56,25 @@ class Progress {
   private:
     std::chrono::steady_clock::time_point last_;
 };
+
+// Every call the plug-in passes will resolve, each once: the logs' own calls
+// and the calls they worked.
+std::vector<std::string> CallsOf(const std::vector<EntrantLog>& logs) {
+    std::unordered_set<std::string> seen;
+    std::vector<std::string> calls;
+    auto add = [&](const std::string& call) {
+        if (seen.insert(call).second) {
+            calls.push_back(call);
+        }
+    };
+    for (const EntrantLog& e : logs) {
+        add(e.call);
+        for (const LogQso& q : e.log.qsos) {
+            add(q.call);
+        }
+    }
+    return calls;
+}
 
 ContestPeriod PeriodOf(const Options& o, const ContestLines& lines,
                        const std::vector<EntrantLog>& logs, const std::vector<int>& offsets) {
@@ -115,6 +135,7 @@ int RunCheckLogs(const Options& o) {
         throw InputError(o.log + ": no log to check (*.log, *.cbr, *.txt or *.adi)");
     }
     const std::vector<EntrantLog>& logs = contest.logs;
+    countries.Remember(CallsOf(logs));
     ContestLines lines(logs);
     const std::vector<int> offsets = ClockOffsets(lines, logs.size(), o.timeWindow);
     lines.Correct(offsets);

@@ -69,6 +69,7 @@ bool CountryResolver::LoadText(const std::string& text, const std::string& name,
     exact_.clear();
     prefixes_.clear();
     longestPrefix_ = 0;
+    remembered_.clear();
 
     std::istringstream in(text);
     std::string line;
@@ -251,7 +252,26 @@ Country CountryResolver::Make(const Target& target) const {
     return c;
 }
 
+void CountryResolver::Remember(const std::vector<std::string>& calls) {
+    for (const std::string& call : calls) {
+        if (remembered_.count(call) == 0) {
+            Answer a;
+            a.found = Resolve(call, a.country);
+            remembered_.emplace(call, std::move(a));
+        }
+    }
+}
+
 bool CountryResolver::Resolve(const std::string& rawCall, Country& out) const {
+    if (!remembered_.empty()) {
+        const auto known = remembered_.find(rawCall);
+        if (known != remembered_.end()) {
+            if (known->second.found) {
+                out = known->second.country;
+            }
+            return known->second.found;
+        }
+    }
     const std::string call = Upper(Trim(rawCall));
     if (call.empty() || entities_.empty()) {
         return false;

@@ -27,6 +27,11 @@ class CountryResolver {
 
     size_t entityCount() const { return entities_.size(); }
 
+    // Keeps the answers for these calls, so that Resolve then finds each of
+    // them with one look-up: for a run that resolves the same calls again
+    // and again (every log of a contest, twice). A load forgets them.
+    void Remember(const std::vector<std::string>& calls);
+
   private:
     struct Entity {
         std::string name;
@@ -49,6 +54,11 @@ class CountryResolver {
     std::unordered_map<std::string, Target> exact_;
     std::unordered_map<std::string, Target> prefixes_;
     size_t longestPrefix_ = 0;
+    struct Answer {
+        bool found = false;
+        Country country;
+    };
+    std::unordered_map<std::string, Answer> remembered_;
 };
 
 }  // namespace host

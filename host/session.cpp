@@ -12,6 +12,10 @@
 namespace host {
 namespace {
 
+int CloseFile(std::FILE* file) {
+    return file == nullptr ? 0 : std::fclose(file);
+}
+
 // What was appended to the file since the last read.
 std::string ReadAppended(std::FILE* file) {
     std::string added;
@@ -56,15 +60,20 @@ void Session::Replay() {
             boxes_.push_back((caption.empty() ? std::string("Message") : caption) + ": " + text);
         });
 
-    // The contest-run start creates the bad-QSO file anew; one left by an
-    // earlier run must go first, so that a file the plug-in cannot create is
-    // not mistaken for this run's.
-    std::error_code removeError;
-    std::filesystem::remove(BadQsoFileName(), removeError);
-    if (removeError) {
-        throw InputError(
-            setup_.hostFolder + BadQsoFileName() +
-            ": cannot replace the bad-QSO file of an earlier run: " + removeError.message());
+    // The contest-run start writes the bad-QSO file anew; one left by an
+    // earlier run is emptied first, so that a file the plug-in cannot write
+    // is not mistaken for this run's. Emptied, not removed: the logs of a
+    // contest are replayed one after another in one folder, and a file made
+    // anew each time costs the file system far more.
+    std::error_code missing;
+    if (std::filesystem::exists(BadQsoFileName(), missing)) {
+        std::error_code emptyError;
+        std::filesystem::resize_file(BadQsoFileName(), 0, emptyError);
+        if (emptyError) {
+            throw InputError(
+                setup_.hostFolder + BadQsoFileName() +
+                ": cannot replace the bad-QSO file of an earlier run: " + emptyError.message());
+        }
     }
     ContestRun run = setup_.run;
     run.hostFolder = setup_.hostFolder;
@@ -81,14 +90,15 @@ void Session::Replay() {
     // each QSO finds what was appended, usually nothing.
     const std::string badFile = BadQsoFileName();
     std::FILE* bad = std::fopen(badFile.c_str(), "rb");
-    if (bad == nullptr) {
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(bad, CloseFile);
+    if (bad != nullptr) {
+        std::setvbuf(bad, nullptr, _IONBF, 0);
+    }
+    if (bad == nullptr || ReadAppended(bad).empty()) {  // the header line
         throw InputError(setup_.hostFolder + badFile +
                          ": the plug-in could not create its bad-QSO file; the output folder "
                          "must be writable");
     }
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(bad, std::fclose);
-    std::setvbuf(bad, nullptr, _IONBF, 0);
-    ReadAppended(bad);  // the header line
     stored_.assign(setup_.qsos.size(), false);
     reasons_.assign(setup_.qsos.size(), 0);
     for (size_t i = 0; i < setup_.qsos.size(); ++i) {

@@ -127,3 +127,6 @@ t, f = get(plugin, "RemoveData", 100000), get(floor, "RemoveData", 100000)
 target("RemoveData0 at 100,000 QSOs under rewriting the bad-QSO file plus one pass",
        None if t is None or f is None else t < f, "%s against %s" % (show(t), show(f)))
 EOF
+
+# The cross-check of a whole contest through stats-host, timed as a process.
+scripts/bench_check_logs.sh

@@ -1,9 +1,14 @@
 #include "host/cross_check/contest_folder.h"
 
 #include <algorithm>
+#include <atomic>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#if !defined(_WIN32)
+#include <thread>
+#endif
 
 #include "host/host_error.h"
 
@@ -73,17 +78,59 @@ ContestFolder ReadContestFolder(const std::string& dir,
     std::sort(names.begin(), names.end(),
               [](const fs::path& a, const fs::path& b) { return a.filename() < b.filename(); });
 
+    // The files are read by two threads at once (one of them this one, the
+    // only one that reports progress), then taken in name order.
+    std::vector<EntrantLog> read(names.size());
+    std::vector<std::string> reasons(names.size());
+    std::vector<char> ok(names.size(), 0);
+    std::atomic<size_t> next{0};
+    std::atomic<size_t> done{0};
+    auto reader = [&](bool report) {
+        for (size_t i = next++; i < names.size(); i = next++) {
+            EntrantLog& e = read[i];
+            e.file = names[i].filename().string();
+            e.path = names[i].string();
+            ok[i] = ReadLogFile(e.path, e.log, reasons[i]) ? 1 : 0;
+            if (ok[i] != 0 && e.log.format == LogFormat::kCabrillo) {
+                e.categories = ReadCategories(e.path);
+            }
+            ++done;
+            if (report) {
+                progress(done, names.size());
+            }
+        }
+    };
+#if defined(_WIN32)
+    reader(true);
+#else
+    std::exception_ptr failed;
+    std::thread helper([&] {
+        try {
+            reader(false);
+        } catch (...) {
+            failed = std::current_exception();
+            next = names.size();
+        }
+    });
+    try {
+        reader(true);
+    } catch (...) {
+        next = names.size();
+        helper.join();
+        throw;
+    }
+    helper.join();
+    if (failed) {
+        std::rethrow_exception(failed);
+    }
+#endif
+
     ContestFolder folder;
     std::map<std::string, size_t> byCall;  // call -> index in folder.logs
-    size_t done = 0;
-    for (const fs::path& path : names) {
-        progress(done++, names.size());
-        EntrantLog e;
-        e.file = path.filename().string();
-        e.path = path.string();
-        std::string reason;
-        if (!ReadLogFile(e.path, e.log, reason)) {
-            folder.skipped.push_back({e.file, reason});
+    for (size_t i = 0; i < names.size(); ++i) {
+        EntrantLog& e = read[i];
+        if (ok[i] == 0) {
+            folder.skipped.push_back({e.file, reasons[i]});
             continue;
         }
         e.call = e.log.ownCall;
@@ -93,9 +140,6 @@ ContestFolder ReadContestFolder(const std::string& dir,
         if (e.call.empty()) {
             folder.skipped.push_back({e.file, "the log names no own call"});
             continue;
-        }
-        if (e.log.format == LogFormat::kCabrillo) {
-            e.categories = ReadCategories(e.path);
         }
         const auto known = byCall.find(e.call);
         if (known == byCall.end()) {

@@ -33,7 +33,8 @@ bool WriteAll(int fd, const char* data, size_t size) {
 }
 
 // A worker: its share of the indexes, each result framed as index, size,
-// bytes; a failed job sends its message with the size's top bit set.
+// bytes; a failed job sends its exit status and message with the size's top
+// bit set.
 [[noreturn]] void Work(size_t first, size_t count, int fd, const std::string& folder,
                        const std::function<std::string(size_t)>& job) {
     int status = 0;
@@ -44,8 +45,11 @@ bool WriteAll(int fd, const char* data, size_t size) {
             uint32_t flag = 0;
             try {
                 bytes = job(i);
+            } catch (const HostError& e) {
+                bytes = static_cast<char>(e.status()) + std::string(e.what());
+                flag = 0x80000000u;
             } catch (const std::exception& e) {
-                bytes = e.what();
+                bytes = static_cast<char>(kExitInternal) + std::string(e.what());
                 flag = 0x80000000u;
             }
             const uint32_t head[2] = {static_cast<uint32_t>(i),
@@ -179,7 +183,8 @@ std::vector<std::string> RunJobs(size_t count, const std::string& folder,
         std::filesystem::remove_all(folder + "worker-" + std::to_string(w + 1), ignored);
     }
     if (!failure.empty()) {
-        throw InputError(failure);
+        // The first failure, with the exit status it would have had here.
+        throw HostError(static_cast<ExitStatus>(failure[0]), failure.substr(1));
     }
     for (size_t i = 0; i < count; ++i) {
         if (!have[i]) {

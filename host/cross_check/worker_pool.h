@@ -13,8 +13,10 @@ namespace host {
 // job(i) returns the result of index i as bytes; the results come back in
 // index order. folder: where each worker makes its own folder ("worker-N"),
 // entered before its first job and removed afterwards. progress(done) is
-// called as results arrive. Throws what a job throws when run here, and
-// InputError naming the index when a worker fails.
+// called as results arrive. Throws what a job throws when run here, the
+// first job's failure from a worker with its exit status (a plug-in that
+// cannot be loaded stays status 1), and InputError naming the index when a
+// worker stops early.
 std::vector<std::string> RunJobs(size_t count, const std::string& folder,
                                  const std::function<std::string(size_t)>& job,
                                  const std::function<void(size_t)>& progress);
