@@ -14,10 +14,12 @@
 #include "host/cross_check/matching.h"
 #include "host/cross_check/plugin_passes.h"
 #include "host/cross_check/results_json.h"
+#include "host/cross_check/results_page.h"
 #include "host/cross_check/results_table.h"
 #include "host/cross_check/ubn_files.h"
 #include "host/cross_check/worker_pool.h"
 #include "host/host_error.h"
+#include "host/output_files.h"
 #include "host/plugin_loader.h"
 #include "host/prepared_log.h"
 #include "host/run_folder.h"
@@ -36,6 +38,26 @@ void CheckOutOutsideLogs(const std::string& dir, const std::string& out) {
     if (!inside.empty() && *inside.begin() != "..") {
         throw InputError(out + ": the output folder may not be the folder of logs " + dir +
                          " or lie inside it");
+    }
+}
+
+// An output file in the folder of logs that would be read as a log (or
+// overwrite one) is refused, and so is one that is the country file.
+void CheckOutputFiles(const Options& o) {
+    std::error_code error;
+    const fs::path logs = fs::weakly_canonical(o.log, error);
+    for (const std::string* file : {&o.json, &o.csv, &o.html}) {
+        if (file->empty()) {
+            continue;
+        }
+        const fs::path path = fs::weakly_canonical(*file, error);
+        if (path.parent_path() == logs && IsLogFileName(path.filename().string())) {
+            throw InputError(*file + ": an output file in the folder of logs " + o.log +
+                             " would be read as a log; name another file");
+        }
+        if (fs::equivalent(*file, o.cty, error)) {
+            throw InputError(*file + ": is the country file; name another output file");
+        }
     }
 }
 
@@ -120,6 +142,7 @@ void CollectLines(const EntrantLog& e, const std::vector<Verdict>& verdicts, siz
 
 int RunCheckLogs(const Options& o) {
     CheckOutOutsideLogs(o.log, o.out);
+    CheckOutputFiles(o);
     const std::string plugin = PluginPath(o);
     const std::string folder = EnterOutFolder(o.out);
     CountryResolver countries;
@@ -201,12 +224,15 @@ int RunCheckLogs(const Options& o) {
 
     WriteUbnFiles(folder + "ubn", result);
     std::cout << ResultsTable(result);
-    std::cout.flush();
+    FlushStandardOutput();
     if (!o.json.empty()) {
         WriteResultsJson(o.json, result);
     }
     if (!o.csv.empty()) {
-        WriteResultsCsv(o.csv, result);
+        WriteOutputFile(o.csv, ResultsCsv(result), "CSV table");
+    }
+    if (!o.html.empty()) {
+        WriteOutputFile(o.html, ResultsPage(result), "results page");
     }
     std::cerr << "stats-host: " << logs.size() << " logs checked, " << contest.skipped.size()
               << " files skipped\n";

@@ -1,6 +1,7 @@
 // The HTML form of the results summary: fixed templates, byte for byte,
 // with every inserted text escaped so that a call sign cannot add markup to
 // the host's page.
+#include "platform/html_text.h"
 #include "platform/plain_text.h"
 #include "scoring/summary_layout.h"
 
@@ -31,28 +32,7 @@ const char* const kRateRow = "<tr><th> %s </th><td colspan=9><center>%5i /%i</ce
 const char* const kPageEnd = "</table></body></html>";
 
 std::string Escaped(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                out += c;
-                break;
-        }
-    }
-    return out;
+    return plat::HtmlEscaped(text);
 }
 
 void Heading(std::string& out, const SummaryHeading& h) {

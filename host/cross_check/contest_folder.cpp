@@ -15,15 +15,17 @@
 namespace fs = std::filesystem;
 
 namespace host {
-namespace {
+namespace {}  // namespace
 
-bool IsLogName(const fs::path& name) {
-    std::string ext = name.extension().string();
+bool IsLogFileName(const std::string& name) {
+    std::string ext = fs::path(name).extension().string();
     for (char& c : ext) {
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     }
     return ext == ".log" || ext == ".cbr" || ext == ".txt" || ext == ".adi";
 }
+
+namespace {
 
 std::string Trimmed(const std::string& text) {
     const size_t from = text.find_first_not_of(" \t\r");
@@ -68,7 +70,7 @@ ContestFolder ReadContestFolder(const std::string& dir,
     }
     for (; it != fs::directory_iterator(); it.increment(error)) {
         std::error_code ignored;
-        if (!it->is_directory(ignored) && IsLogName(it->path().filename())) {
+        if (!it->is_directory(ignored) && IsLogFileName(it->path().filename().string())) {
             names.push_back(it->path());
         }
     }

@@ -30,6 +30,10 @@ struct ContestFolder {
     std::vector<SkippedFile> skipped;
 };
 
+// Whether a file of this name in the folder is read as a log: *.log, *.cbr,
+// *.txt or *.adi, in any case.
+bool IsLogFileName(const std::string& name);
+
 // Reads the folder. A file that cannot be read or names no call goes under
 // skipped with its reason, and so does every log of a call but the one whose
 // name sorts last. progress(done, files) is called after each file. Throws

@@ -1,10 +1,7 @@
 #include "host/cross_check/results_table.h"
 
 #include <cstdio>
-#include <fstream>
 #include <set>
-
-#include "host/host_error.h"
 
 namespace host {
 namespace {
@@ -71,7 +68,7 @@ std::string ResultsTable(const CheckedContest& c) {
     return text;
 }
 
-void WriteResultsCsv(const std::string& path, const CheckedContest& c) {
+std::string ResultsCsv(const CheckedContest& c) {
     std::set<std::string> names;
     for (const CheckedLog& l : c.logs) {
         for (const auto& category : l.entrant->categories) {
@@ -99,12 +96,7 @@ void WriteResultsCsv(const std::string& path, const CheckedContest& c) {
         }
         text += "\n";
     }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
-    if (!out) {
-        throw InputError(path + ": cannot write the CSV table");
-    }
+    return text;
 }
 
 }  // namespace host

@@ -10,8 +10,8 @@ namespace host {
 
 std::string ResultsTable(const CheckedContest& c);
 
-// Throws InputError when the file cannot be written.
-void WriteResultsCsv(const std::string& path, const CheckedContest& c);
+// The table as CSV, with a column for each CATEGORY-* header of the logs.
+std::string ResultsCsv(const CheckedContest& c);
 
 // The figures of a row, shared by the table, the CSV and the page.
 struct ResultsRow {
