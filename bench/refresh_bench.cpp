@@ -13,7 +13,7 @@
 #include "bench/bench_log.h"
 #include "bench/bench_main.h"
 #include "host/plugin_loader.h"
-#include "platform/posix/recording_canvas.h"
+#include "tests/headless/recording_canvas.h"
 #include "platform/sync.h"
 #include "plugin/stats_exports.h"
 #include "scoring/engine_state.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/posix/headless_windows.h"
+#include "tests/headless/headless_windows.h"
 #include "platform/posix/host_object.h"
 #include "platform/posix/host_services.h"
 #include "platform/profile.h"
