@@ -73,8 +73,8 @@ class HeadlessBackend final : public WindowBackend {
 
     bool PostWindowMessage(WindowId w, unsigned msg) override {
         if (msg == kMsgClose) {
-            return WindowSystem::Get().Post(w,
-                                            [](HeadlessWindow& win) { win.Handler().OnClose(win); });
+            return WindowSystem::Get().Post(
+                w, [](HeadlessWindow& win) { win.Handler().OnClose(win); });
         }
         if (msg >= kMsgUser) {
             return WindowSystem::Get().Post(
@@ -85,8 +85,7 @@ class HeadlessBackend final : public WindowBackend {
     }
 
     bool SendCloseRequest(WindowId w) override {
-        return WindowSystem::Get().Send(w,
-                                        [](HeadlessWindow& win) { win.Handler().OnClose(win); });
+        return WindowSystem::Get().Send(w, [](HeadlessWindow& win) { win.Handler().OnClose(win); });
     }
 
     bool WindowExists(WindowId w) override { return WindowSystem::Get().Find(w) != nullptr; }

@@ -159,7 +159,7 @@ WindowId WaitForWindow(int templateId, int timeoutMs = 5000);
 // the item is not owner-drawn, the window is gone or its thread did not
 // answer in time.
 std::optional<PaintRecord> PaintItem(WindowId w, int controlId, unsigned state,
-                                                     int timeoutMs = 5000);
+                                     int timeoutMs = 5000);
 // The item's latest paint, whatever caused it: RedrawItemNow, an
 // invalidation, a click on it (pressed, then released), PaintItem.
 std::optional<PaintRecord> LastItemPaint(WindowId w, int controlId);
@@ -171,8 +171,7 @@ std::size_t QueuedMessages(WindowId w);
 // Asks the window's handler for a control's colours (id 0: the dialog's)
 // on its thread, and waits. False when the handler leaves the system's
 // colours, the window is gone or its thread did not answer in time.
-bool AskControlColours(WindowId w, int controlId, ControlColours& out,
-                                       int timeoutMs = 5000);
+bool AskControlColours(WindowId w, int controlId, ControlColours& out, int timeoutMs = 5000);
 
 // For code that waits on a window thread for another thread (the host link
 // natively): handles the messages sent to the calling thread's windows, and
