@@ -57,6 +57,9 @@ ProblemList CollectProblems(const PreparedLog& p, const Session& s) {
     for (const LogProblem& problem : p.log.problems) {
         list.Add(problem.line, ProblemKind::kUnreadable, problem.reason);
     }
+    for (const LogProblem& problem : p.log.badCalls) {
+        list.Add(problem.line, ProblemKind::kBadCall, problem.reason);
+    }
     for (size_t i : p.outside) {
         list.Add(p.log.qsos[i].line, ProblemKind::kOutsidePeriod, Describe(p.qsos[i]));
     }
