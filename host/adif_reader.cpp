@@ -2,6 +2,7 @@
 // optional header closed by <EOH>. Each record is read whole or reported
 // once, at the line of its first field.
 #include <cstdlib>
+#include <initializer_list>
 #include <map>
 
 #include "host/log_fields.h"
@@ -21,6 +22,15 @@ std::string ShownValue(const std::string& text, size_t from) {
         ++end;
     }
     return text.substr(from, end - from);
+}
+
+// "field CALL" and the rest of the sentence.
+std::string FieldSays(const std::string& field, std::initializer_list<std::string> rest) {
+    std::string out = "field " + field;
+    for (const std::string& piece : rest) {
+        out += piece;
+    }
+    return out;
 }
 
 using Fields = std::map<std::string, std::string>;
@@ -167,7 +177,7 @@ void ParseAdif(const std::string& text, ContestLog& log) {
         const std::string length = tag.substr(
             colon + 1, lengthEnd == std::string::npos ? std::string::npos : lengthEnd - colon - 1);
         if (!AllDigits(length) || length.size() > 9) {
-            record.Break(tagLine, "field " + field + " has length '" + length + "', not a number");
+            record.Break(tagLine, FieldSays(field, {" has length '", length, "', not a number"}));
             continue;
         }
         const size_t size = static_cast<size_t>(std::strtoul(length.c_str(), nullptr, 10));
@@ -178,9 +188,9 @@ void ParseAdif(const std::string& text, ContestLog& log) {
         }
         record.Start(tagLine);
         if (!IsBlankOrEnd(text, valueEnd)) {
-            record.Break(tagLine, "field " + field + ": length " + length +
-                                      " is shorter than its value '" + ShownValue(text, close + 1) +
-                                      "'");
+            record.Break(tagLine,
+                         FieldSays(field, {": length ", length, " is shorter than its value '",
+                                           ShownValue(text, close + 1), "'"}));
         }
         record.fields[field] = text.substr(close + 1, size);
         advanceTo(valueEnd);

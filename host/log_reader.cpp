@@ -51,10 +51,6 @@ bool LooksUtf16(const std::string& text) {
     return true;
 }
 
-bool ContainsNoCase(const std::string& text, const std::string& upperNeedle) {
-    return UpperText(text).find(upperNeedle) != std::string::npos;
-}
-
 }  // namespace
 
 std::string UpperText(std::string s) {
@@ -201,14 +197,16 @@ bool ParseLog(const std::string& raw, const std::string& name, ContestLog& log,
         error = name + ": empty file";
         return false;
     }
-    const bool cabrilloStart = UpperText(text.substr(first, 13)) == "START-OF-LOG:";
-    if (!cabrilloStart && (ContainsNoCase(text, "<EOR>") || ContainsNoCase(text, "<EOH>"))) {
+    const std::string upper = UpperText(text);
+    const bool cabrilloStart = upper.compare(first, 13, "START-OF-LOG:") == 0;
+    if (!cabrilloStart && (upper.find("<EOR>") != std::string::npos ||
+                           upper.find("<EOH>") != std::string::npos)) {
         log.format = LogFormat::kAdif;
         ParseAdif(text, log);
         return true;
     }
-    if (cabrilloStart || text.compare(first, 4, "QSO:") == 0 ||
-        text.find("\nQSO:") != std::string::npos || text.find("\rQSO:") != std::string::npos) {
+    if (cabrilloStart || upper.compare(first, 4, "QSO:") == 0 ||
+        upper.find("\nQSO:") != std::string::npos || upper.find("\rQSO:") != std::string::npos) {
         log.format = LogFormat::kCabrillo;
         ParseCabrillo(text, log);
         return true;
