@@ -1,6 +1,7 @@
 #include "host/log_reader.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
