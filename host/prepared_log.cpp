@@ -88,6 +88,9 @@ PreparedLog PrepareLog(const Options& o) {
     for (const LogProblem& problem : p.log.problems) {
         std::cerr << o.log << ":" << problem.line << ": " << problem.reason << " (skipped)\n";
     }
+    for (const LogProblem& warning : p.log.warnings) {
+        std::cerr << o.log << ":" << warning.line << ": warning: " << warning.reason << "\n";
+    }
     LoadCountries(o.cty, p.countries);
 
     std::string ownCall = o.call;
@@ -100,6 +103,8 @@ PreparedLog PrepareLog(const Options& o) {
     if (ownCall.empty()) {
         throw InputError(o.log + ": the log names no own call; give it with --call");
     }
+    // Calls that cannot be calls are reported, never passed.
+    SetAsideBadCalls(p.log, ownCall);
     p.run.ownCall = ownCall;
     Country own;
     if (p.countries.Resolve(ownCall, own)) {

@@ -34,6 +34,8 @@ TSAN_OPTIONS=halt_on_error=1 run_native tsan -DSTATS_SANITIZE=thread
 # annotations: -Wthread-safety with warnings as errors.
 echo "== fuzz target (clang, with the lock annotations checked), short run"
 STATS_FUZZ_BUILD=build-test-fuzz scripts/fuzz.sh 60
+echo "== log reader fuzz target, short run"
+STATS_FUZZ_BUILD=build-test-fuzz scripts/fuzz.sh 30 log_reader_fuzzer
 # end of fuzz-section
 
 echo "== the lock annotations are checked"

@@ -104,10 +104,11 @@ TEST_F(StatsHost, TheCabrilloHeaderTakesTheLogThenTheOptionsThenThisCallsSavedAn
               std::string::npos)
         << r.err;
     // Lines 5 (30m) and 6 (no time) are not in the file, for their reasons.
-    EXPECT_NE(r.err.find("; 2 QSO lines of 4 not in DL1XYZ.cbr: not passed: 1 unreadable, 0 "
-                         "outside the period; refused by the plug-in: 1 wrong band, 0 wrong "
-                         "mode, 0 no exchange\n"),
-              std::string::npos)
+    EXPECT_NE(
+        r.err.find("; 2 QSO lines of 4 not in DL1XYZ.cbr: not passed: 1 unreadable, 0 bad call, 0 "
+                   "outside the period; refused by the plug-in: 1 wrong band, 0 wrong "
+                   "mode, 0 no exchange\n"),
+        std::string::npos)
         << r.err;
 
     // The same station again, with a bare log: its saved answers fill in.
