@@ -57,9 +57,9 @@ bool OpenHostWindow(const std::string& caption, std::string& error) {
     windowClass.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
     windowClass.lpszClassName = kClass;
     RegisterClassW(&windowClass);  // fails harmlessly for a second window
-    HWND window = CreateWindowExW(0, kClass, FromUtf8(caption).c_str(),
-                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 120, nullptr,
-                                  nullptr, windowClass.hInstance, nullptr);
+    HWND window =
+        CreateWindowExW(0, kClass, FromUtf8(caption).c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                        0, 200, 120, nullptr, nullptr, windowClass.hInstance, nullptr);
     if (window == nullptr) {
         error = "cannot create the window";
         return false;
