@@ -162,7 +162,11 @@ bool Run(const Statement& s, std::string& error, bool& known) {
         }
         return true;
     }
-    if (c == "click") {  // click CAPTION ID: a posted BM_CLICK
+    // click CAPTION ID: a posted BM_CLICK. send-click CAPTION ID: one sent
+    // from a helper thread, answered once the click was handled; a thread
+    // that waits for a call to the host handles sent messages, not posted
+    // ones.
+    if (c == "click" || c == "send-click") {
         if (!Need(s, 2, 2, error)) {
             return false;
         }
@@ -170,21 +174,9 @@ bool Run(const Statement& s, std::string& error, bool& known) {
         if (!Control(a[1], a[2], control, error)) {
             return false;
         }
-        PostMessageW(control, BM_CLICK, 0, 0);
-        return true;
-    }
-    // send-click CAPTION ID: BM_CLICK sent from a helper thread, answered
-    // once the click was handled; a thread that waits for a call to the
-    // host handles sent messages, not posted ones.
-    if (c == "send-click") {
-        if (!Need(s, 2, 2, error)) {
-            return false;
-        }
-        HWND control = nullptr;
-        if (!Control(a[1], a[2], control, error)) {
-            return false;
-        }
-        if (!SendWhilePumping(control, BM_CLICK, 0, 0, 5000)) {
+        if (c == "click") {
+            PostMessageW(control, BM_CLICK, 0, 0);
+        } else if (!SendWhilePumping(control, BM_CLICK, 0, 0, 5000)) {
             error = "no answer";
             return false;
         }
