@@ -22,6 +22,18 @@ const char* Flag(int value) {
     return value != 0 ? "1" : "0";
 }
 
+// Sets a flag for as long as it lives.
+class FlagScope {
+  public:
+    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagScope() { flag_ = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+  private:
+    bool& flag_;
+};
+
 // The contest year and the language, as the contest run set them.
 std::string StartYear() EXCLUDES(g_engineMutex) {
     plat::LockGuard lock(EngineLock());
@@ -98,14 +110,10 @@ void Setup::ApplySavedMode(const std::string& mode) {
     if (mode.empty() || mode == "CW") {
         link_.RunMacro("<MODE:CW>");
         link_.RunMacro("<BAUDRATE:27>");
-        m_cwButton.SetBackColor(kModeActive);
-        m_ssbButton.SetBackColor(kModeIdle);
-        m_ssbButton.SetForeColor(kModeText);
+        ShowMode(Mode::kCw);
     } else if (mode == "SSB") {
         link_.RunMacro("<MODE:SSB>");
-        m_cwButton.SetBackColor(kModeIdle);
-        m_cwButton.SetForeColor(kModeText);
-        m_ssbButton.SetBackColor(kModeActive);
+        ShowMode(Mode::kSsb);
     }
 }
 
@@ -125,10 +133,10 @@ void Setup::OnCommand(plat::DialogWindow& w, int id, int code) {
         }
         switch (id) {
             case kIdCwButton:
-                SwitchToCw();
+                SwitchTo(Mode::kCw);
                 break;
             case kIdSsbButton:
-                SwitchToSsb();
+                SwitchTo(Mode::kSsb);
                 break;
             case kIdDxccBox:
                 ToggleDxcc(w);
@@ -188,20 +196,28 @@ void Setup::OnDestroy(plat::DialogWindow&) {
     m_ssbButton.Detach();
 }
 
-void Setup::SwitchToCw() {
-    link_.RunMacro("<MODE:CW>");
-    m_cwButton.SetBackColor(kModeActive);
-    m_ssbButton.SetBackColor(kModeIdle);
-    m_ssbButton.SetForeColor(kModeText);
-    WriteUiSetting("Mode", "CW");
+void Setup::SwitchTo(Mode mode) {
+    wantedMode_ = mode;
+    if (switching_) {
+        return;  // the switch under way takes it up when the host has answered
+    }
+    Mode sent = Mode::kNone;
+    {
+        const FlagScope busy(switching_);
+        while (sent != wantedMode_) {
+            sent = wantedMode_;
+            link_.RunMacro(sent == Mode::kCw ? "<MODE:CW>" : "<MODE:SSB>");
+        }
+    }
+    ShowMode(sent);
+    WriteUiSetting("Mode", sent == Mode::kCw ? "CW" : "SSB");
 }
 
-void Setup::SwitchToSsb() {
-    link_.RunMacro("<MODE:SSB>");
-    m_ssbButton.SetBackColor(kModeActive);
-    m_cwButton.SetBackColor(kModeIdle);
-    m_cwButton.SetForeColor(kModeText);
-    WriteUiSetting("Mode", "SSB");
+void Setup::ShowMode(Mode mode) {
+    const bool cw = mode == Mode::kCw;
+    m_cwButton.SetBackColor(cw ? kModeActive : kModeIdle);
+    m_ssbButton.SetBackColor(cw ? kModeIdle : kModeActive);
+    (cw ? m_ssbButton : m_cwButton).SetForeColor(kModeText);
 }
 
 void Setup::OpenInfoWindow(InfoKind kind) {
