@@ -148,6 +148,25 @@ void NoteHeaderDates(const std::string& tag, std::istringstream& words, ContestL
     }
 }
 
+// A header line as (tag, value): the tag without its colon, the rest of the
+// line without surrounding blanks.
+void NoteHeaderField(const std::string& tag, const std::string& line, ContestLog& log) {
+    auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
+    size_t from = 0;
+    while (from < line.size() && blank(line[from])) {
+        ++from;
+    }
+    from += tag.size();
+    while (from < line.size() && blank(line[from])) {
+        ++from;
+    }
+    size_t to = line.size();
+    while (to > from && blank(line[to - 1])) {
+        --to;
+    }
+    log.headerFields.emplace_back(tag.substr(0, tag.size() - 1), line.substr(from, to - from));
+}
+
 void ParseCabrillo(const std::string& text, ContestLog& log) {
     Problems problems(log);
     std::string line;
@@ -163,6 +182,9 @@ void ParseCabrillo(const std::string& text, ContestLog& log) {
         tag = Upper(tag);
         if (tag == "END-OF-LOG:") {
             break;
+        }
+        if (inHeader && tag != "QSO:" && tag.size() > 1 && tag.back() == ':') {
+            NoteHeaderField(tag, line, log);
         }
         if (tag == "CALLSIGN:") {
             std::string call;

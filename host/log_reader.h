@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace host {
@@ -49,6 +50,10 @@ struct ContestLog {
     // Dates (YYYY-MM-DD) that header lines other than QSO lines name, for
     // checking the contest period against.
     std::vector<LogTime> headerDates;
+    // The Cabrillo header lines before the first QSO, as (tag, value):
+    // ("CATEGORY-MODE", "MIXED"); the tag in capitals without its colon, the
+    // value trimmed. Empty for ADIF.
+    std::vector<std::pair<std::string, std::string>> headerFields;
 };
 
 // Reads the file at path. Returns false with error set when the file cannot
