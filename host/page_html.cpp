@@ -81,7 +81,7 @@ summary{cursor:pointer;color:var(--muted)}
 .problems li{padding:2px 0;border-bottom:1px solid var(--tint)}
 .problems .line{display:inline-block;min-width:6.5em;color:var(--muted);font-variant-numeric:tabular-nums}
 footer{color:var(--muted);font-size:.85em;padding:24px 16px}
-@media (max-width:760px){
+@media screen and (max-width:760px){
  body{font-size:14px}
  .top{grid-template-columns:minmax(0,1fr)}
  main,header,footer{padding:0 10px}
@@ -95,9 +95,13 @@ footer{color:var(--muted);font-size:.85em;padding:24px 16px}
  main,header,footer{max-width:none;padding:0}
  h2{margin:10px 0 4px}
  details,footer{display:none}
- svg.chart{max-height:none}
- section{break-inside:avoid}
- #problems{break-inside:auto}
+ svg.chart{max-height:72mm}
+ .problems{columns:2;column-gap:8mm}
+ .entities{grid-template-columns:repeat(5,minmax(0,1fr));gap:0 4mm}
+ .entities li{font-size:7.5pt;padding:0 3px}
+ #county-grid th,#county-grid td{padding:1px 2px;font-size:7pt}
+ figure,table,.entities section,.problems li{break-inside:avoid}
+ h2,h3,h4{break-after:avoid}
  .scroll{overflow:visible}
 }
 )";

@@ -105,6 +105,12 @@ read -r page_width window_width < <(browser --window-size=400,900 --dump-dom \
 [ "$page_width" -le "$window_width" ] ||
   fail "at phone width the page is $page_width px wide in a $window_width px window"
 
+# Printed, the page takes one or two A4 pages (the PDF's page tree counts
+# them).
+browser --no-pdf-header-footer --print-to-pdf="$work/page.pdf" "file://$out/page.html" >/dev/null
+pages=$(grep -aoP '/Count \K[0-9]+' "$work/page.pdf" | sort -n | tail -1)
+[ -n "$pages" ] && [ "$pages" -le 2 ] || fail "printed, the page takes ${pages:-no} A4 pages"
+
 for width in 1280 400; do
   browser --window-size=$width,2400 --screenshot="$out/page-$width.png" "file://$out/page.html" \
     >/dev/null
