@@ -111,6 +111,16 @@ std::string Cell(long value, const char* id = nullptr) {
            std::to_string(value) + "</td>";
 }
 
+// A table's head: first, one column per name, last; then the body opens.
+void HeadRow(const char* first, const char* const* names, size_t count, const char* last,
+             std::string& out) {
+    out += std::string("<thead><tr><th scope=\"col\">") + first + "</th>";
+    for (size_t i = 0; i < count; ++i) {
+        out += std::string("<th scope=\"col\">") + names[i] + "</th>";
+    }
+    out += std::string("<th scope=\"col\">") + last + "</th></tr></thead><tbody>";
+}
+
 void Header(const PageData& d, std::string& out) {
     out += "<header><h1><span id=\"own-call\">" + Safe(d.ownCall) +
            "</span> <span class=\"contest\">YU DX HF contest " + Safe(d.summary.dates) +
@@ -197,15 +207,9 @@ void Chart(const PageData& d, std::string& out) {
         out += "<p class=\"note\">" + std::to_string(d.qsosOutsideChart) +
                " counted QSOs lie outside the hours drawn.</p>";
     }
-    out +=
-        "<details><summary>The chart as a table</summary><div class=\"scroll\"><table>"
-        "<thead><tr><th scope=\"col\">Hour (UTC)</th>";
-    for (const char* band : kPageBandNames) {
-        out += std::string("<th scope=\"col\">") + band + "</th>";
-    }
-    out += "<th scope=\"col\">QSOs</th>";
-    out += d.recountMatches ? "<th scope=\"col\">Points</th>" : "";
-    out += "</tr></thead><tbody>";
+    out += "<details><summary>The chart as a table</summary><div class=\"scroll\"><table>";
+    HeadRow("Hour (UTC)", kPageBandNames, kPageBands,
+            d.recountMatches ? "QSOs</th><th scope=\"col\">Points" : "QSOs", out);
     for (const PageHour& h : d.hours) {
         char hour[8];
         std::snprintf(hour, sizeof hour, " %02d:00", h.utcHour);
@@ -221,11 +225,8 @@ void Chart(const PageData& d, std::string& out) {
 void CountyGrid(const PageData& d, std::string& out) {
     out +=
         "<h3>YU/YT counties worked (&#10003;) and missing (&#10007;)</h3>"
-        "<div class=\"scroll\"><table id=\"county-grid\"><thead><tr><th scope=\"col\">Band</th>";
-    for (const char* code : g_countyCodes) {
-        out += std::string("<th scope=\"col\">") + code + "</th>";
-    }
-    out += "<th scope=\"col\">Worked</th></tr></thead><tbody>";
+        "<div class=\"scroll\"><table id=\"county-grid\">";
+    HeadRow("Band", g_countyCodes, kCountyCount, "Worked", out);
     for (size_t b = 0; b < kPageBands; ++b) {
         const std::vector<std::string>& worked = d.bands[b].counties;
         out += std::string("<tr><th scope=\"row\">") + kPageBandNames[b] + "</th>";

@@ -67,17 +67,23 @@ struct Scale {
     }
 };
 
+// <text class="cls" x= y=>body</text>, body already escaped.
+void AddText(std::string& svg, const char* cls, double x, const std::string& y,
+             const std::string& body) {
+    svg.append("<text class=\"").append(cls).append("\" x=\"").append(Num(x));
+    svg.append("\" y=\"").append(y).append("\">").append(body).append("</text>");
+}
+
 void Axes(const PageData& d, const Scale& s, std::string& svg) {
     svg += "<g class=\"grid\">";
     for (long t = 0; t <= kTicks; ++t) {
         const std::string y = Num(s.QsoY(t * s.qsoStep));
-        svg += "<line x1=\"" + Num(kLeft) + "\" x2=\"" + Num(kLeft + kPlotWidth) + "\" y1=\"" + y +
-               "\" y2=\"" + y + "\"/>";
-        svg += "<text class=\"qsos\" x=\"" + Num(kLeft - 8) + "\" y=\"" + y + "\">" +
-               std::to_string(t * s.qsoStep) + "</text>";
+        svg.append("<line x1=\"").append(Num(kLeft)).append("\" x2=\"");
+        svg.append(Num(kLeft + kPlotWidth)).append("\" y1=\"").append(y);
+        svg.append("\" y2=\"").append(y).append("\"/>");
+        AddText(svg, "qsos", kLeft - 8, y, std::to_string(t * s.qsoStep));
         if (d.recountMatches) {
-            svg += "<text class=\"points\" x=\"" + Num(kLeft + kPlotWidth + 8) + "\" y=\"" + y +
-                   "\">" + std::to_string(t * s.pointStep) + "</text>";
+            AddText(svg, "points", kLeft + kPlotWidth + 8, y, std::to_string(t * s.pointStep));
         }
     }
     svg += "<text class=\"axis-name\" x=\"2\" y=\"" + Num(kTop - 14) + "\">QSOs</text>";

@@ -2,30 +2,30 @@
 
 namespace host {
 
+namespace {
+
+struct Entity {
+    char c;
+    const char* text;
+};
+constexpr Entity kEntities[] = {
+    {'&', "&amp;"}, {'<', "&lt;"}, {'>', "&gt;"}, {'"', "&quot;"}, {'\'', "&#39;"}};
+
+}  // namespace
+
 std::string HtmlText(const std::string& text) {
     std::string out;
     out.reserve(text.size() + text.size() / 8);
     for (char c : text) {
+        const Entity* entity = nullptr;
+        for (const Entity& e : kEntities) {
+            entity = e.c == c ? &e : entity;
+        }
         const unsigned char u = static_cast<unsigned char>(c);
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            case '\'':
-                out += "&#39;";
-                break;
-            default:
-                out += (u < 0x20 && c != '\t' && c != '\n') || u == 0x7f ? '?' : c;
-                break;
+        if (entity != nullptr) {
+            out += entity->text;
+        } else {
+            out += (u < 0x20 && c != '\t' && c != '\n') || u == 0x7f ? '?' : c;
         }
     }
     return out;
