@@ -7,9 +7,6 @@ CabrilloLog g_cabrilloLog;
 std::string WriteReportRunCabrillo(int claimedScore) {
     g_cabrilloLog.m_qsoLines.clear();
     for (const CInfo& r : g_log.records()) {
-        if (r.m_noCounty != 0) {
-            continue;
-        }
         const char* mode = r.m_mode == "CW" ? "CW" : r.m_mode == "SSB" ? "PH" : "??";
         g_cabrilloLog.AddQso(r.m_call, r.m_freqKHz, mode, r.m_time, r.m_rstSent, r.m_exchSent,
                              r.m_rstRcvd, r.m_exchRcvd);

@@ -10,7 +10,7 @@
 
 extern CabrilloLog g_cabrilloLog GUARDED_BY(g_engineMutex);
 
-// Fills the Cabrillo log with the QSOs that have a county or need none,
-// writes the file with the claimed score and returns the message for the
-// operator.
+// Fills the Cabrillo log with every stored QSO in log order (dupes and
+// QSOs without a county too: the log sent in holds every QSO made), writes
+// the file with the claimed score and returns the message for the operator.
 std::string WriteReportRunCabrillo(int claimedScore) REQUIRES(g_engineMutex);

@@ -71,8 +71,10 @@ int AcceptQso(const QsoInput& q) {
             reasons.push_back(kReasonNoCounty);
         }
     }
-    // One DUPE line for every earlier QSO with the same call, band and mode.
-    const int earlier = g_log.CountSameKey(q.call, q.band, q.mode);
+    // One DUPE line for every earlier QSO with the same call, band and mode,
+    // but those without a county: re-working a station to get its county
+    // makes no dupe.
+    const int earlier = g_log.CountDupeTargets(q.call, q.band, q.mode);
     if (earlier > 0) {
         record.m_dupe = 1;
         record.m_notCounted = 1;

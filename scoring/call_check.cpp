@@ -39,7 +39,7 @@ int CheckCall(const std::string& call, const std::string& mode, const std::strin
     if (dxcc.empty()) {
         return 1;
     }
-    if (g_log.CountSameKey(call, bandText, mode) > 0) {
+    if (g_log.CountDupeTargets(call, bandText, mode) > 0) {
         return 0;  // dupe; the buffer is left alone
     }
     const int status = !g_log.BandHasQsos(bandText) || g_log.BandHasDxcc(bandText, dxcc) ? 1 : 2;

@@ -93,15 +93,17 @@ void QsoLog::Append(CInfo record) {
         index.seqs.reserve(4);  // most calls are worked a few times
     }
     index.seqs.push_back(record.m_seq);
-    const size_t bandMode = BandModeId(record.m_band, record.m_mode);
-    if (bandMode == m_bandModes.size()) {
-        m_bandModes.emplace_back(record.m_band, record.m_mode);
-    }
-    const size_t k = CountIndex(index, bandMode);
-    if (k < index.counts.size()) {
-        ++index.counts[k].count;
-    } else {
-        index.counts.push_back({bandMode, 1});
+    if (record.m_noCounty == 0) {
+        const size_t bandMode = BandModeId(record.m_band, record.m_mode);
+        if (bandMode == m_bandModes.size()) {
+            m_bandModes.emplace_back(record.m_band, record.m_mode);
+        }
+        const size_t k = CountIndex(index, bandMode);
+        if (k < index.counts.size()) {
+            ++index.counts[k].count;
+        } else {
+            index.counts.push_back({bandMode, 1});
+        }
     }
     ++m_bandCount[record.m_band];
     ++m_bandDxccCount[Key(record.m_band, record.m_dxcc)];
@@ -116,7 +118,8 @@ void QsoLog::RemoveAt(size_t index) {
     if (call != kNoCall) {
         CallIndex& entry = m_calls[call];
         entry.seqs.erase(std::lower_bound(entry.seqs.begin(), entry.seqs.end(), r.m_seq));
-        const size_t k = CountIndex(entry, BandModeId(r.m_band, r.m_mode));
+        const size_t k = r.m_noCounty == 0 ? CountIndex(entry, BandModeId(r.m_band, r.m_mode))
+                                           : entry.counts.size();
         if (k < entry.counts.size() && --entry.counts[k].count <= 0) {
             entry.counts.erase(entry.counts.begin() + static_cast<std::ptrdiff_t>(k));
         }
@@ -139,8 +142,8 @@ size_t QsoLog::IndexOfSeq(uint64_t seq) const {
     return static_cast<size_t>(it - m_records.begin());
 }
 
-int QsoLog::CountSameKey(const std::string& call, const std::string& band,
-                         const std::string& mode) const {
+int QsoLog::CountDupeTargets(const std::string& call, const std::string& band,
+                             const std::string& mode) const {
     const size_t found = FindCall(call);
     if (found == kNoCall) {
         return 0;

@@ -23,9 +23,11 @@ class QsoLog {
     void RemoveAt(size_t index);
     void Clear();
 
-    // Stored QSOs with this call, band and mode (exact comparison).
-    int CountSameKey(const std::string& call, const std::string& band,
-                     const std::string& mode) const;
+    // Stored QSOs with this call, band and mode (exact comparison) that a new
+    // QSO with them repeats. QSOs without a county are left out: the station
+    // is worked again to get it, and that QSO is no dupe.
+    int CountDupeTargets(const std::string& call, const std::string& band,
+                         const std::string& mode) const;
     // The last stored QSO with this call, or null.
     const CInfo* LastWithCall(const std::string& call) const;
     // Index of the first QSO with this call, band, mode and time, or -1.
@@ -46,8 +48,10 @@ class QsoLog {
     };
     struct CallIndex {
         std::string call;
-        std::vector<uint64_t> seqs;         // in log order; empty once all were removed
-        std::vector<BandModeCount> counts;  // few: bands and modes are checked on entry
+        std::vector<uint64_t> seqs;  // in log order; empty once all were removed
+        // Dupe targets per band and mode; few, since bands and modes are
+        // checked on entry.
+        std::vector<BandModeCount> counts;
     };
     static constexpr size_t kNoCall = static_cast<size_t>(-1);
 
@@ -80,7 +84,7 @@ class QsoLog {
     // lookup touches one slot and one entry rather than a chain of separately
     // allocated nodes. Entries stay until Clear().
     std::vector<CallIndex> m_calls;
-    // Every band and mode spelling stored since Clear(): few, since both are
+    // The band and mode spellings counted since Clear(): few, since both are
     // checked on entry, and numbered so a call's counts stay small.
     std::vector<std::pair<std::string, std::string>> m_bandModes;
     std::vector<CallSlot> m_callSlots;

@@ -86,15 +86,88 @@ TEST_F(Acceptance, CountyCodeIsTrimmedAndUpperCasedBeforeTheTest) {
     const std::string base = "QSO:  14025  CW  2026-12-05 1200  DL1XYZ  599  001  YT2BBB  599  123";
     EXPECT_EQ(lines, (std::vector<std::string>{
                          base + "   NO SERBIA COUNTY !!!", base + "   NO SERBIA COUNTY !!!",
-                         base + "   DUPE !!!",
                          "QSO:  14025  CW  2026-12-05 1200  DL1XYZ  599  001  YU1CCC  599  "
                          "bgd\xA0   NO SERBIA COUNTY !!!"}));
     const std::string result = plugin.Result();
     // YU1AAA: 10 points and the county BGD; DL2BBB: 1 point. Both YT2BBB
-    // QSOs lack a county, the second is also a dupe, and so does YU1CCC's.
+    // QSOs lack a county (the first makes the second no dupe), and so does
+    // YU1CCC's.
     EXPECT_NE(result.find("20m\t 2\t 11\t 2\t 1\r\n"), std::string::npos) << result;
-    EXPECT_NE(result.find("Dupe\t 1\r\n"), std::string::npos);
+    EXPECT_NE(result.find("Dupe\t 0\r\n"), std::string::npos);
     EXPECT_NE(result.find("Bad QSO\t 3\r\n"), std::string::npos);
+}
+
+// A station logged without its county is worked again to get it: that QSO
+// scores, and only QSOs with a county make a later one a dupe.
+TEST_F(Acceptance, AQsoWithoutACountyMakesNoReworkADupe) {
+    constexpr const char* kNoCounty = "NO SERBIA COUNTY";
+    constexpr const char* kDupe = "DUPE";
+    struct Case {
+        std::vector<const char*> exchanges;  // YU1AAA on 20 m CW, a minute apart
+        int removed;                         // the QSO removed afterwards, or -1
+        std::vector<const char*> reasons;    // of the bad-QSO file's lines
+        const char* row;                     // 20 m: QSOs, points, DXCC, counties
+        int dupes;
+        int bad;
+        int score;
+        int checkStatus;  // CheckCall0 for YU1AAA on 20 m CW afterwards
+        const char* prevExchange;
+    };
+    const Case cases[] = {
+        {{"001", "BGD"}, -1, {kNoCounty}, "1\t 10\t 1\t 1", 0, 1, 20, 0, ""},
+        {{"001", "BGD", "BGD"}, -1, {kNoCounty, kDupe}, "1\t 10\t 1\t 1", 1, 1, 20, 0, ""},
+        {{"001", "002"}, -1, {kNoCounty, kNoCounty}, "0\t 0\t 0\t 0", 0, 2, 0, 1, "002"},
+        {{"BGD", "001"}, -1, {kNoCounty, kDupe}, "1\t 10\t 1\t 1", 1, 1, 20, 0, ""},
+        // Removal revisits no flags: the re-work stays as it was scored.
+        {{"001", "BGD"}, 0, {}, "1\t 10\t 1\t 1", 0, 0, 20, 0, ""},
+        {{"BGD", "001"}, 1, {}, "1\t 10\t 1\t 1", 0, 0, 20, 0, ""},
+        {{"001", "BGD"}, 1, {kNoCounty}, "0\t 0\t 0\t 0", 0, 1, 0, 1, "001"},
+    };
+    for (const Case& c : cases) {
+        plugin.Reset(DefaultRun());
+        std::vector<host::QsoFields> qsos;
+        for (const char* exchange : c.exchanges) {
+            host::QsoFields q = Qso("YU1AAA", "YU", "EU", exchange);
+            q.time = host::MakeDate(2026, 12, 5, 12, static_cast<int>(qsos.size()));
+            EXPECT_EQ(plugin.Add(q), 1);
+            qsos.push_back(q);
+        }
+        if (c.removed >= 0) {
+            plugin.Remove(qsos[static_cast<size_t>(c.removed)]);
+        }
+        const std::string trace = std::string(c.exchanges.back()) + " after " +
+                                  std::to_string(c.exchanges.size()) + ", removed " +
+                                  std::to_string(c.removed);
+        std::vector<std::string> reasons;
+        for (const std::string& line : BadLines()) {
+            const size_t end = line.rfind(" !!!");
+            const size_t start = line.rfind("   ", end);
+            reasons.push_back(end == std::string::npos || start == std::string::npos
+                                  ? line
+                                  : line.substr(start + 3, end - start - 3));
+        }
+        EXPECT_EQ(reasons, std::vector<std::string>(c.reasons.begin(), c.reasons.end())) << trace;
+
+        host::CallCheck check;
+        check.call = "YU1AAA";
+        check.mode = "CW";
+        check.dxcc = "YU";
+        check.band = check.secondBand = "20m";
+        const host::CallCheckAnswer answer = plugin.Check(check);
+        EXPECT_EQ(answer.status, c.checkStatus) << trace;
+        EXPECT_EQ(answer.bufferWritten, c.checkStatus != 0) << trace;  // a dupe leaves it
+        EXPECT_EQ(answer.prevExchange, c.prevExchange) << trace;
+
+        const std::string result = plugin.Result();
+        EXPECT_NE(result.find(std::string("20m\t ") + c.row + "\r\n"), std::string::npos)
+            << trace << result;
+        EXPECT_NE(result.find("Dupe\t " + std::to_string(c.dupes) + "\r\n"), std::string::npos)
+            << trace << result;
+        EXPECT_NE(result.find("Bad QSO\t " + std::to_string(c.bad) + "\r\n"), std::string::npos)
+            << trace << result;
+        EXPECT_NE(result.find(" = " + std::to_string(c.score) + "\r\n"), std::string::npos)
+            << trace << result;
+    }
 }
 
 TEST_F(Acceptance, BandAndModeCaseIsIgnoredButTheBandIsStoredAsPassed) {

@@ -101,7 +101,7 @@ TEST_F(Cabrillo, QsoLinesInLogOrderWithFixedColumns) {
     plugin.Add(q);  // a dupe is written like any other QSO
     q.call = "YU7NOC";
     q.exchRcvd = "123";
-    plugin.Add(q);  // no county: left out
+    plugin.Add(q);  // no county: written all the same
     q.call = "W1AW/VERYLONGSUFFIX";
     q.dxcc = "K";
     q.exchSent = "1234567";
@@ -110,7 +110,7 @@ TEST_F(Cabrillo, QsoLinesInLogOrderWithFixedColumns) {
     plugin.Add(q);
     plugin.Result();
     const std::vector<std::string> lines = CabrilloLines();
-    ASSERT_EQ(lines.size(), 23u + 5u + 1u);
+    ASSERT_EQ(lines.size(), 23u + 6u + 1u);
     // 10 + 10 + 10 + 2 points times 4 DXCC and 3 counties.
     EXPECT_EQ(lines[10], "CLAIMED-SCORE: 224");
     EXPECT_EQ(lines[23],
@@ -121,9 +121,11 @@ TEST_F(Cabrillo, QsoLinesInLogOrderWithFixedColumns) {
               "QSO:  7025 ?? 2017-03-05 1423 DL1XYZ        599 001    YU1ABC        599 BGD");
     EXPECT_EQ(lines[26], lines[25]);
     EXPECT_EQ(lines[27],
+              "QSO:  7025 ?? 2017-03-05 1423 DL1XYZ        599 001    YU7NOC        599 123");
+    EXPECT_EQ(lines[28],
               "QSO:  7025 ?? 2017-03-05 1423 DL1XYZ        5999 1234567 "
               "W1AW/VERYLONGSUFFIX 599 42");
-    EXPECT_EQ(lines[28], "END-OF-LOG:");
+    EXPECT_EQ(lines[29], "END-OF-LOG:");
 
     // A second request writes each QSO once.
     plugin.Result();

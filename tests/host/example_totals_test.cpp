@@ -71,11 +71,15 @@ Totals Recount(const std::string& path, const host::CountryResolver& countries) 
         host::Country c;
         EXPECT_TRUE(countries.Resolve(call, c)) << call;
         const bool yu = c.prefix == "YU";
-        const bool dupe = !logged.insert(call + " " + band + " " + mode).second;
+        const bool noCounty = yu && kCounties.count(rcvd) == 0;
+        // Only a QSO with a county makes a later one with the station a dupe.
+        const std::string key = call + " " + band + " " + mode;
+        const bool dupe = logged.count(key) != 0;
         t.dupes += dupe ? 1 : 0;
-        if (dupe || (yu && kCounties.count(rcvd) == 0)) {
+        if (dupe || noCounty) {
             continue;
         }
+        logged.insert(key);
         ++t.qsos;
         t.points += yu ? 10 : c.prefix == own.prefix ? 1 : c.continent == own.continent ? 2 : 4;
         t.dxcc += dxccByBand[band].insert(c.prefix).second ? 1 : 0;

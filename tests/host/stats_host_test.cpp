@@ -236,8 +236,18 @@ TEST_F(StatsHost, ReportRunWritesTheCabrilloFileWithTheHeaderAnswers) {
     EXPECT_NE(cbr.find("NAME: Ana Test\r\n"), std::string::npos) << cbr;
     EXPECT_NE(cbr.find("CATEGORY-POWER: LOW\r\n"), std::string::npos) << cbr;
     EXPECT_NE(cbr.find("CLAIMED-SCORE: 150\r\n"), std::string::npos) << cbr;
-    // The YU station without a county is left out of the file.
-    EXPECT_EQ(cbr.find("YU7ZZ"), std::string::npos);
+    // Every stored QSO is in the file, the dupe and the YU station without a
+    // county too, in log order.
+    size_t qsoLines = 0;
+    for (size_t at = cbr.find("\r\nQSO: "); at != std::string::npos;
+         at = cbr.find("\r\nQSO: ", at + 1)) {
+        ++qsoLines;
+    }
+    EXPECT_EQ(qsoLines, 6u) << cbr;
+    EXPECT_NE(cbr.find("\r\nQSO: 14030 CW 2026-02-14 1303 DL1XYZ        599 008    YU7ZZ"
+                       "         599 123\r\nEND-OF-LOG:"),
+              std::string::npos)
+        << cbr;
     const std::string page = Slurp(html);
     EXPECT_EQ(page.rfind("<html>", 0), 0u);
     EXPECT_NE(page.find("25 * (4 + 2) = 150"), std::string::npos) << page;

@@ -323,8 +323,10 @@ int ReferenceModel::AddData(const host::QsoFields& q) {
             WriteBadLine(q, timeText, "   NO SERBIA COUNTY !!!");
         }
     }
+    // A QSO without a county makes no later QSO a dupe.
     for (const Record& earlier : log_) {
-        if (earlier.call == q.call && earlier.band == q.band && earlier.mode == q.mode) {
+        if (!earlier.noCounty && earlier.call == q.call && earlier.band == q.band &&
+            earlier.mode == q.mode) {
             r.notCounted = true;
             r.dupe = true;
             WriteBadLine(q, timeText, "   DUPE !!!");
@@ -381,7 +383,7 @@ host::CallCheckAnswer ReferenceModel::CheckCall(const host::CallCheck& c) const 
     for (const Record& r : log_) {
         if (r.call == c.call) {
             previous = r.exchRcvd;
-            if (r.band == band && r.mode == c.mode) {
+            if (!r.noCounty && r.band == band && r.mode == c.mode) {
                 answer.status = 0;
                 return answer;
             }

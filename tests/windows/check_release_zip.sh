@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Makes the release zip from the Windows build with cpack and checks that it
-# is named after the version and holds the DLL and the install note.
-#   check_release_zip.sh <Windows build folder> <version> <scratch folder>
+# is named after the version and holds the DLL and the install note, that
+# the DLL carries no debug sections, and that they were kept beside the
+# build's DLL.
+#   check_release_zip.sh <objdump> <Windows build folder> <version> <scratch folder>
 set -euo pipefail
-build=$1 version=$2 out=$3
+objdump=$1 build=$2 version=$3 out=$4
 rm -rf "$out"
 mkdir -p "$out"
 cpack -G ZIP --config "$build/CPackConfig.cmake" -B "$out" >"$out/cpack.log" 2>&1 || {
@@ -24,4 +26,17 @@ for want in Stats.dll INSTALL.txt; do
         exit 1
     fi
 done
-echo "$(basename "$zip"): $(echo $entries)"
+debug_sections() { "$objdump" -h "$1" | awk '$2 ~ /^\.debug_/ { print $2 }'; }
+(cd "$out" && cmake -E tar xf "$zip" Stats.dll)
+shipped=$(debug_sections "$out/Stats.dll")
+if [ -n "$shipped" ]; then
+    echo "the zip's Stats.dll carries debug sections:" $shipped >&2
+    exit 1
+fi
+if ! debug_sections "$build/Stats.dll.debug" | grep -qx .debug_info; then
+    echo "no debug information kept in $build/Stats.dll.debug" >&2
+    exit 1
+fi
+size() { wc -c <"$1" | tr -d ' '; }
+echo "$(basename "$zip"): $(echo $entries); Stats.dll $(size "$out/Stats.dll") bytes," \
+    "Stats.dll.debug $(size "$build/Stats.dll.debug") bytes"

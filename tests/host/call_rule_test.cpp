@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include "host/call_rule.h"
+#include "host/exchange_text.h"
+
+namespace {
+
+struct CallCase {
+    const char* call;
+    const char* broken;  // the start of the rule's text; "" for a good call
+};
+
+TEST(CallRule, KeepsCallsAndNamesTheRuleABadOneBreaks) {
+    const CallCase cases[] = {
+        {"DL1ABC", ""},
+        {"dl1abc", ""},
+        {"4O0A", ""},
+        {"9A1A", ""},
+        {"GB1TEN", ""},
+        {"YU/DL2JRM", ""},
+        {"OH0/DL1ABC", ""},
+        {"E7/DL1ABC/P", ""},
+        {"DL1ABC/P", ""},
+        {"DL1ABC/MM", ""},
+        {"DL1ABC/QRP", ""},
+        {"DL1ABC/3", ""},
+        {"3Z6V", ""},
+        {"T77C", ""},
+        {"4U1ITU", ""},
+        {"K1A", ""},
+        {"DL1234ABCDEF", ""},         // 12 characters: the longest base
+        {"DL2JRM/YU1A", ""},          // two calls: the longer is the base
+        {"YU/DL1234ABCDEF/QRP", ""},  // 19 characters
+        {"", "no call"},
+        {"599", "no call sign"},
+        {"5NN", "no call sign"},
+        {"K", "no call sign"},
+        {"DL", "no call sign"},
+        {"DL1", "no call sign"},
+        {"DL12345A", ""},                   // 1234, then letters or digits
+        {"DL1A234567B", "no call sign"},    // seven in the middle
+        {"DL1234ABCDEFG", "no call sign"},  // 13 characters
+        {"DL1ABC7", "no call sign"},        // the special call ending in a digit
+        {"ABC1D", "no call sign"},          // three letters in front
+        {"QRZ?", "'?' is no letter"},
+        {"DL1 ABC", "' ' is no letter"},
+        {"DL1ABC/", "an empty part"},
+        {"/DL1ABC", "an empty part"},
+        {"YU//DL1ABC", "an empty part"},
+        {"A/YU/DL1ABC/P", "more than 3 parts"},
+        {"YU12/DL1ABC", ""},
+        {"12/DL1ABC", "'12' before the call"},
+        {"YUYU1/DL1ABC", "'YUYU1' before the call"},
+        {"DL1ABC/12", "'12' after the call"},
+        {"DL1ABC/QRPP1", "'QRPP1' after the call"},
+        {"YU/DL1234ABCDEF/QRPP", ""},  // 20 characters
+        {"YU1XYZ/DL1234ABCDEF/P", "longer than 20"},
+        {"DL1XYZ", "the own call"},
+        {"dl1xyz", "the own call"},
+        {"DL1XYZ/P", ""},
+    };
+    for (const CallCase& c : cases) {
+        const std::string broken = host::BrokenCallRule(c.call, "DL1XYZ");
+        EXPECT_EQ(broken.substr(0, std::string(c.broken).size()), c.broken)
+            << "call '" << c.call << "': " << broken;
+        EXPECT_EQ(broken.empty(), *c.broken == '\0') << "call '" << c.call << "': " << broken;
+    }
+}
+
+TEST(ExchangeText, LosesALeadingReportAndBlanks) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"599 NIS", "NIS"}, {"  5nn  nis ", "NIS"}, {"59\tBGD", "BGD"}, {"599 001", "001"},
+        {"599", "599"},     {"001", "001"},         {"NIS", "NIS"},     {"5999 NIS", "5999 NIS"},
+        {"5 NIS", "5 NIS"}, {"599 15 1", "15 1"},   {"", ""},           {"   ", ""},
+        {"NN", "NN"},       {"59A NIS", "59A NIS"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(host::NormalisedExchange(c.first), c.second) << "'" << c.first << "'";
+    }
+}
+
+}  // namespace
