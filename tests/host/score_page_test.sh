@@ -36,6 +36,25 @@ done
 grep -q '>2 counted QSOs lie outside the hours drawn' "$work/plain.html" ||
   fail "the QSOs outside the period are not named"
 
+# A log with no QSO that counts still gets its page (an empty chart, every
+# county missing); an ADIF log has no category lines; a page that cannot be
+# written stops the run with status 2.
+printf 'START-OF-LOG: 3.0\nCALLSIGN: DL1XYZ\nQSO: 10110 CW 2026-02-14 1200 DL1XYZ 599 1 OK1AA 599 2\nEND-OF-LOG:\n' \
+  >"$work/none.log"
+"$host" score "$work/none.log" --cty "$cty" --out "$work/plain" --page "$work/none.html" \
+  >/dev/null 2>&1 || fail "a log without scoring QSOs gave no page"
+grep -q 'id="total-qsos">0<' "$work/none.html" && ! grep -q '<g class="hour"' "$work/none.html" &&
+  [ "$(grep -o 'class="county missing"' "$work/none.html" | wc -l)" = 150 ] ||
+  fail "the page of a log without scoring QSOs is not empty"
+"$host" score "$data/logs/06-basic.adi" --cty "$cty" --out "$work/plain" \
+  --page "$work/adif.html" >/dev/null 2>&1 || fail "an ADIF log gave no page"
+grep -q 'The log names no category' "$work/adif.html" || fail "the ADIF page shows categories"
+rc=0
+"$host" score "$work/none.log" --cty "$cty" --out "$work/plain" --page "$work/no/such/page.html" \
+  >/dev/null 2>"$work/err.txt" || rc=$?
+[ $rc = 2 ] && grep -q "$work/no/such/page.html: cannot write the page" "$work/err.txt" ||
+  fail "an unwritable page gave status $rc: $(cat "$work/err.txt")"
+
 if ! command -v chromium >/dev/null; then
   echo "########################################################################" >&2
   echo "SKIPPED: chromium is not installed, so the score page was not checked" >&2
