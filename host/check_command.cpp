@@ -3,9 +3,11 @@
 #include <cctype>
 #include <iostream>
 
+#include "host/call_rule.h"
 #include "host/commands.h"
 #include "host/country_file.h"
 #include "host/host_error.h"
+#include "host/output_files.h"
 #include "host/prepared_log.h"
 #include "host/reports.h"
 #include "host/run_folder.h"
@@ -45,7 +47,12 @@ std::string StatusMeaning(int status, const PreparedLog& p, const Session& sessi
 
 int RunCheck(const Options& o) {
     const PreparedLog p = PrepareLog(o);
+    const std::string broken = BrokenCallRule(o.checkCall, p.run.ownCall);
+    if (!broken.empty()) {
+        throw InputError("CALL '" + o.checkCall + "' is no call: " + broken);
+    }
     const std::string plugin = PluginPath(o);
+    RefuseOverwrites(o, p, plugin);
     const std::string folder = EnterOutFolder(o.out);
     WarnUnresolved(p);
     Session session(MakeSetup(o, p, plugin, folder));
@@ -88,8 +95,14 @@ int RunCheck(const Options& o) {
         std::cout << "DXCC: none (the country file knows no entity for the call)\n";
     }
     std::cout << "previous exchange: " << (previous.empty() ? "(none)" : previous) << "\n";
-    ReportClosing(p, session, CollectProblems(p, session), std::string());
-    return kExitDone;
+    FlushStandardOutput();
+    ReportClosing(p, session, CollectProblems(p, session), std::string(), std::string());
+    if (answer.status < 0 || answer.status > 9) {
+        throw HostError(kExitInternal, "the plug-in answered with status " +
+                                           std::to_string(answer.status) +
+                                           ", which it never gives");
+    }
+    return kExitCheckBase + answer.status;
 }
 
 }  // namespace host

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "platform/posix/host_services.h"
+#include "platform/profile.h"
 #endif
 
 namespace host {
@@ -53,7 +54,7 @@ void AnswerPluginWindows(FormFiller fill, BoxSink shown) {
     plat::SetModalFormHandler([fill](const std::string&, std::vector<plat::FormField>& fields) {
         std::vector<FormAnswer> answers;
         for (const plat::FormField& f : fields) {
-            answers.push_back({f.label, f.value});
+            answers.push_back({f.label, f.value, f.choices});
         }
         if (!fill(answers)) {
             return false;
@@ -71,6 +72,30 @@ void AnswerPluginWindows(FormFiller fill, BoxSink shown) {
 void StopAnsweringPluginWindows() {
 #if !defined(_WIN32)
     plat::ResetHostServices();
+#endif
+}
+
+std::string ReadProfileValue(const std::string& path, const std::string& section,
+                             const std::string& key) {
+#if defined(_WIN32)
+    (void)path;
+    (void)section;
+    (void)key;
+    return std::string();
+#else
+    return plat::ReadProfileString(path, section, key, "");
+#endif
+}
+
+void WriteProfileValue(const std::string& path, const std::string& section, const std::string& key,
+                       const std::string& value) {
+#if defined(_WIN32)
+    (void)path;
+    (void)section;
+    (void)key;
+    (void)value;
+#else
+    plat::WriteProfileString(path, section, key, value);
 #endif
 }
 

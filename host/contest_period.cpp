@@ -3,14 +3,21 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <cstdio>
 #include <map>
 
+#include "host/counted.h"
 #include "host/host_error.h"
 #include "host/plugin_loader.h"
 #include "platform/ole_date.h"
 
 namespace host {
+
+const char* const kChosenByOptions = "options";
+const char* const kChosenByMostQsos = "most QSOs";
+const char* const kChosenByTie = "12:00 on a tie";
+const char* const kChosenByHeaderDate = "header date";
+const char* const kChosenByEarliest = "earliest weekend";
+
 namespace {
 
 // Half a second, in days: times that differ by less are the same minute.
@@ -22,14 +29,28 @@ StatsDate DayCount(double days) {
     return d;
 }
 
-// The week a time falls in, counted in Saturdays 12:00 UTC: day 0 of the day
-// count, 30 December 1899, was a Saturday.
+// The contest's 24-hour periods start on a Saturday at one of these hours
+// (UTC), as fractions of a day; the later start wins a tie on one Saturday.
+constexpr double kStarts[] = {7.0 / 24.0, 12.0 / 24.0};
+constexpr int kLaterStart = 1;
+
+// The week a time falls in, counted in Saturdays from 00:00 UTC: day 0 of
+// the day count, 30 December 1899, was a Saturday.
 double WeekOf(double t) {
-    return std::floor((t + kHalfSecond - 0.5) / 7.0);
+    return std::floor((t + kHalfSecond) / 7.0);
 }
-double SaturdayNoonOfWeek(double week) {
-    return week * 7.0 + 0.5;
+
+std::string DateOf(double t) {
+    return plat::FormatOleDate(DayCount(t), "%Y-%m-%d");
 }
+
+// One 24-hour period from a Saturday start, and the QSOs it holds.
+struct Candidate {
+    double week = 0.0;
+    int start = 0;  // index into kStarts
+    size_t qsos = 0;
+    double Begin() const { return week * 7.0 + kStarts[start]; }
+};
 
 bool AllDigits(const std::string& s, size_t from, size_t n) {
     if (from + n > s.size()) {
@@ -58,6 +79,78 @@ void CheckYears(const ContestPeriod& p) {
         p.end.m_dt > Limit(9999, 12, 31, 23, 59, 59) + kHalfSecond) {
         throw InputError(std::string("the contest period must lie between 1900 and 9999") +
                          (p.fromQsos ? " (told from the log's QSOs; give --start)" : ""));
+    }
+}
+
+// The candidate periods that hold the most QSOs decide; among several
+// Saturdays the one a header date names, else the earliest.
+void ChooseFromQsos(ContestPeriod& p, const std::vector<double>& qsoTimes,
+                    const std::vector<LogTime>& headerDates) {
+    std::map<std::pair<double, int>, size_t> counts;
+    for (double t : qsoTimes) {
+        const double week = WeekOf(t);
+        for (int s = 0; s < 2; ++s) {
+            const double begin = week * 7.0 + kStarts[s];
+            if (t >= begin - kHalfSecond && t < begin + 1.0 - kHalfSecond) {
+                ++counts[{week, s}];
+            }
+        }
+    }
+    if (counts.empty()) {
+        throw InputError(
+            "no QSO lies in a contest period (a Saturday from 07:00 or 12:00 UTC); give --start");
+    }
+    size_t most = 0;
+    for (const auto& c : counts) {
+        most = std::max(most, c.second);
+    }
+    // The Saturdays whose best period holds the most QSOs, earliest first,
+    // each with the start that wins on it.
+    std::vector<Candidate> best;
+    bool startTie = false;
+    for (const auto& c : counts) {
+        if (c.second != most) {
+            continue;
+        }
+        if (!best.empty() && best.back().week == c.first.first) {
+            best.back().start = kLaterStart;
+            startTie = true;
+        } else {
+            best.push_back({c.first.first, c.first.second, c.second});
+        }
+    }
+    Candidate chosen = best.front();
+    p.chosenBy = startTie && chosen.start == kLaterStart ? kChosenByTie : kChosenByMostQsos;
+    if (best.size() > 1) {
+        p.chosenBy = kChosenByEarliest;
+        for (const LogTime& d : headerDates) {
+            const double week = WeekOf(MakeDate(d.year, d.month, d.day, 12, 0).m_dt);
+            auto named = std::find_if(best.begin(), best.end(),
+                                      [week](const Candidate& c) { return c.week == week; });
+            if (named != best.end()) {
+                chosen = *named;
+                p.chosenBy = kChosenByHeaderDate;
+                break;
+            }
+        }
+    }
+    p.fromQsos = true;
+    p.start = DayCount(chosen.Begin());
+    p.end = DayCount(chosen.Begin() + 1.0);
+    if (p.chosenBy == std::string(kChosenByEarliest)) {
+        const Candidate& other = best[1];
+        p.warning = "the contest periods from " + FormatWhen(p.start) + " and from " +
+                    FormatWhen(DayCount(other.Begin())) + " hold " + Counted(most, "QSO") +
+                    " each; the earlier one is scored, give --start '" +
+                    FormatWhen(DayCount(other.Begin())) + "' for the other";
+    }
+    for (const LogTime& d : headerDates) {
+        const double day = MakeDate(d.year, d.month, d.day, 12, 0).m_dt;
+        if (day + 0.5 < p.start.m_dt + kHalfSecond || day - 0.5 > p.end.m_dt - kHalfSecond) {
+            p.warning += (p.warning.empty() ? "" : "; ") + std::string("the log's header names ") +
+                         DateOf(day) + ", outside the contest period told from its QSOs";
+            break;
+        }
     }
 }
 
@@ -125,6 +218,7 @@ ContestPeriod ChoosePeriod(const std::string& start, const std::string& end,
                            const std::vector<double>& qsoTimes,
                            const std::vector<LogTime>& headerDates, const std::string& logName) {
     ContestPeriod p;
+    p.chosenBy = kChosenByOptions;
     if (!start.empty()) {
         p.start = ParseWhen(start, "--start");
     }
@@ -139,42 +233,7 @@ ContestPeriod ChoosePeriod(const std::string& start, const std::string& end,
         if (qsoTimes.empty()) {
             throw InputError(logName + ": the log holds no QSO to date the contest; give --start");
         }
-        // For each week: the QSOs in its contest day, then all its QSOs.
-        std::map<double, std::pair<size_t, size_t>> weeks;
-        for (double t : qsoTimes) {
-            const double week = WeekOf(t);
-            auto& count = weeks[week];
-            count.first += t < SaturdayNoonOfWeek(week) + 1.0 - kHalfSecond ? 1 : 0;
-            ++count.second;
-        }
-        std::vector<double> headerWeeks;
-        headerWeeks.reserve(headerDates.size());
-        for (const LogTime& d : headerDates) {
-            headerWeeks.push_back(WeekOf(MakeDate(d.year, d.month, d.day, 12, 0).m_dt));
-        }
-        auto named = [&](double week) {
-            return std::find(headerWeeks.begin(), headerWeeks.end(), week) != headerWeeks.end();
-        };
-        auto best = weeks.begin();
-        for (auto w = weeks.begin(); w != weeks.end(); ++w) {
-            if (w->second > best->second ||
-                (w->second == best->second && named(w->first) && !named(best->first))) {
-                best = w;
-            }
-        }
-        p.fromQsos = true;
-        p.start = DayCount(SaturdayNoonOfWeek(best->first));
-        p.end = DayCount(p.start.m_dt + 1.0);
-        for (const LogTime& d : headerDates) {
-            const double day = MakeDate(d.year, d.month, d.day, 12, 0).m_dt;
-            if (day < p.start.m_dt - kHalfSecond || day > p.end.m_dt + kHalfSecond) {
-                char date[16];
-                std::snprintf(date, sizeof date, "%04d-%02d-%02d", d.year, d.month, d.day);
-                p.warning = "the log's header names " + std::string(date) +
-                            ", outside the contest period told from its QSOs";
-                break;
-            }
-        }
+        ChooseFromQsos(p, qsoTimes, headerDates);
     }
     if (p.end.m_dt < p.start.m_dt) {
         throw InputError("the contest ends (" + FormatWhen(p.end) + ") before it starts (" +

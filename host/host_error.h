@@ -13,6 +13,9 @@ enum ExitStatus : int {
     kExitPlugin = 1,    // the plug-in could not be loaded
     kExitInput = 2,     // bad input: usage, log, country file, output folder, header field
     kExitInternal = 3,  // a fault inside stats-host itself
+    // check: 10 plus the plug-in's answer (10 dupe, 11 no new multiplier,
+    // 12 new multiplier, 14 a band or mode the contest does not have).
+    kExitCheckBase = 10,
 };
 
 class HostError : public std::runtime_error {

@@ -148,23 +148,14 @@ void NoteHeaderDates(const std::string& tag, std::istringstream& words, ContestL
     }
 }
 
-// A header line as (tag, value): the tag without its colon, the rest of the
-// line without surrounding blanks.
-void NoteHeaderField(const std::string& tag, const std::string& line, ContestLog& log) {
-    auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
-    size_t from = 0;
-    while (from < line.size() && blank(line[from])) {
-        ++from;
-    }
-    from += tag.size();
-    while (from < line.size() && blank(line[from])) {
-        ++from;
-    }
-    size_t to = line.size();
-    while (to > from && blank(line[to - 1])) {
-        --to;
-    }
-    log.headerFields.emplace_back(tag.substr(0, tag.size() - 1), line.substr(from, to - from));
+// A header line, "NAME: Ana Test": its tag without the colon and its value
+// without surrounding blanks.
+void NoteHeaderField(const std::string& tag, const std::string& value, ContestLog& log) {
+    const size_t from = value.find_first_not_of(" \t");
+    const size_t to = value.find_last_not_of(" \t");
+    log.headerFields.emplace_back(
+        tag.back() == ':' ? tag.substr(0, tag.size() - 1) : tag,
+        from == std::string::npos ? std::string() : value.substr(from, to - from + 1));
 }
 
 void ParseCabrillo(const std::string& text, ContestLog& log) {
@@ -183,9 +174,6 @@ void ParseCabrillo(const std::string& text, ContestLog& log) {
         if (tag == "END-OF-LOG:") {
             break;
         }
-        if (inHeader && tag != "QSO:" && tag.size() > 1 && tag.back() == ':') {
-            NoteHeaderField(tag, line, log);
-        }
         if (tag == "CALLSIGN:") {
             std::string call;
             words >> call;
@@ -195,7 +183,11 @@ void ParseCabrillo(const std::string& text, ContestLog& log) {
         if (tag != "QSO:") {
             // Other header tags, and X-QSO: lines, which are not scored.
             if (inHeader && tag != "X-QSO:" && tag != "START-OF-LOG:") {
-                NoteHeaderDates(tag, words, log);
+                std::string value;
+                std::getline(words, value);
+                NoteHeaderField(tag, value, log);
+                std::istringstream valueWords(value);
+                NoteHeaderDates(tag, valueWords, log);
             }
             continue;
         }

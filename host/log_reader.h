@@ -50,9 +50,8 @@ struct ContestLog {
     // Dates (YYYY-MM-DD) that header lines other than QSO lines name, for
     // checking the contest period against.
     std::vector<LogTime> headerDates;
-    // The Cabrillo header lines before the first QSO, as (tag, value):
-    // ("CATEGORY-MODE", "MIXED"); the tag in capitals without its colon, the
-    // value trimmed. Empty for ADIF.
+    // Cabrillo header lines before the first QSO line other than CALLSIGN:,
+    // as (tag without its colon, value), in file order.
     std::vector<std::pair<std::string, std::string>> headerFields;
 };
 

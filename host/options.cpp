@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <filesystem>
+#include <regex>
 #include <vector>
 
 #include "host/host_error.h"
@@ -26,15 +27,16 @@ score     prints the plug-in's summary: per band QSOs, QSO points, DXCC and
           YU county multipliers, then totals, dupes, bad QSOs, the score
           (points x (DXCC + counties)), the last QSO's points and the rates.
 check     replays the log, then asks the plug-in about CALL as the logging
-          program does while a call is typed, and prints its answer:
-            status 0  dupe: a QSO with CALL on this band and mode is stored
-            status 2  new multiplier: not a dupe, and the band has QSOs but
-                      none with the call's DXCC entity
-            status 1  not a dupe and no new multiplier: the band has the
-                      entity already, or has no QSO yet; also the answer
-                      for a call that resolves to no DXCC entity
-            status 4  invalid band or mode
-          with the exchange the station sent last time.
+          program does while a call is typed, and prints its answer
+          with the exchange the station sent last time; it exits with 10
+          plus the plug-in's status:
+            10  dupe: a QSO with CALL on this band and mode is stored
+            11  not a dupe and no new multiplier: the band has the entity
+                already, or has no QSO yet; also the answer for a call that
+                resolves to no DXCC entity
+            12  new multiplier: not a dupe, and the band has QSOs but none
+                with the call's DXCC entity
+            14  a band or mode the contest does not have
 
 Options:
   --out DIR       folder the plug-in writes into (default ./stats-out): the
@@ -51,9 +53,9 @@ Options:
                   QSOs and points per hour as a chart, the multipliers per
                   band, CW and SSB per band and the problems; one HTML file.
   --report        a report run (score): the plug-in writes the Cabrillo file.
-                  Its header form starts from the answers saved in
-                  DIR/Plugins/DI-VE-RI.ini by the last report run, and the
-                  host confirms it with the --header answers applied.
+                  Its header form takes the log's own header, then the
+                  --header answers, then for what neither gives the answers
+                  saved for the same call in DIR/Plugins/DI-VE-RI.ini.
   --header KEY=VALUE
                   answer one field of the Cabrillo header form; KEY is the
                   form's label: NAME, ADDRESS, ADDRESS-CITY,
@@ -61,13 +63,16 @@ Options:
                   OPERATORS, CLUB, E-MAIL, SOAPBOX, CATEGORY-OPERATOR,
                   CATEGORY-ASSISTED, CATEGORY-BAND, CATEGORY-MODE,
                   CATEGORY-POWER, CATEGORY-STATION, CATEGORY-TRANSMITTER,
-                  CATEGORY-OVERLAY, LOCATION, CALLSIGN. May be repeated.
+                  CATEGORY-OVERLAY, LOCATION. A field with a list takes one
+                  of its values. May be repeated.
   --call CALL     own call sign (default: the log's CALLSIGN: header or
                   STATION_CALLSIGN, else the own call of the first QSO).
   --start TIME    contest start, UTC: YYYY-MM-DD (12:00), or the date and
                   HH, HH:MM or HHMM, e.g. "2026-02-14 12:00". Years 1900 to
                   9999. Default: of the 24-hour periods that start on a
-                  Saturday at 12:00 UTC, the one that holds the most QSOs.
+                  Saturday at 07:00 or 12:00 UTC, the one that holds the
+                  most QSOs (a tie on one Saturday: 12:00; among Saturdays:
+                  the one a header date names, else the earliest).
   --end TIME      contest end (default: 24 hours after the start; with
                   --end alone, the start is 24 hours before it).
   --all-qsos      pass the QSOs outside the contest period to the plug-in
@@ -84,14 +89,16 @@ exact calls, prefixes, portable forms (9A/YU1ABC, YU1ABC/P); /MM and /AM
 stations and calls the file does not know are passed with no DXCC prefix.
 Log lines that cannot be read are reported as file:line: reason and
 skipped; QSOs outside the contest period are counted and left out.
-Standard error ends with how many QSOs were read, fell in the contest
-period and were stored, and a count of each kind of problem: unreadable,
+QSOs are replayed in time order. Standard error ends with how many QSOs were
+read, fell in the contest period (named) and were stored, and a count of each
+kind of problem: unreadable,
 outside period, no country (the host's), wrong band, wrong mode, no
 exchange, no county, dupe (the plug-in's, from its bad-QSO file).
 
-Exit status: 0 done; 1 the plug-in could not be loaded; 2 bad input (usage,
-a log that cannot be read, a missing country file, an unknown header field,
-an output folder that cannot be written); 3 a fault inside stats-host
+Exit status: 0 done (score); 10 to 14 the answer of check; 1 the plug-in
+could not be loaded; 2 bad input (usage, a log or country file that cannot
+be read, an unknown header field or value, an output that would overwrite
+an input, an output that cannot be written); 3 a fault inside stats-host
 itself (reported as such).
 )";
 
@@ -105,6 +112,21 @@ std::string UpperCall(const std::string& text) {
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     }
     return call;
+}
+
+bool Matches(const std::string& text, const char* pattern) {
+    return std::regex_match(text, std::regex(pattern, std::regex::icase));
+}
+
+// A band as the host names it, "20m", and a mode that is a word: anything
+// else is a typing error, not a band or mode the contest lacks.
+void CheckBandAndMode(const std::string& band, const std::string& mode) {
+    if (!Matches(band, "[0-9]+m")) {
+        throw InputError("--band '" + band + "' is not a band such as 20m (metres, then m)");
+    }
+    if (!Matches(mode, "[a-z][a-z0-9]*")) {
+        throw InputError("--mode '" + mode + "' is not a mode such as CW or SSB");
+    }
 }
 
 }  // namespace
@@ -127,6 +149,9 @@ Options ParseArguments(int argc, char** argv) {
             std::string next = argv[i + 1];
             if (next.rfind("--", 0) == 0) {
                 throw InputError(std::string(name) + " needs a value, not the option " + next);
+            }
+            if (next.empty()) {
+                throw InputError(std::string(name) + " needs a value, not an empty text");
             }
             ++i;
             return next;
@@ -157,7 +182,13 @@ Options ParseArguments(int argc, char** argv) {
             if (eq == std::string::npos || eq == 0) {
                 throw InputError("--header wants KEY=VALUE, got '" + kv + "'");
             }
-            o.header[kv.substr(0, eq)] = kv.substr(eq + 1);
+            const std::string key = kv.substr(0, eq);
+            if (key == "CALLSIGN" || key == "CONTEST" || key == "CLAIMED") {
+                throw InputError("--header " + key +
+                                 ": the run decides it (the own call, the contest, the score); "
+                                 "give the own call with --call");
+            }
+            o.header[key] = kv.substr(eq + 1);
         } else if (arg == "--call") {
             o.call = value("--call");
         } else if (arg == "--start") {
@@ -204,6 +235,7 @@ Options ParseArguments(int argc, char** argv) {
         if (o.checkCall.empty()) {
             throw InputError("check wants a CALL, not an empty text");
         }
+        CheckBandAndMode(o.band, o.mode);
     } else {
         throw InputError("unknown command '" + o.command + "' (see stats-host --help)");
     }

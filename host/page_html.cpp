@@ -1,8 +1,6 @@
 #include "host/page_html.h"
 
-#include <fstream>
-
-#include "host/host_error.h"
+#include "host/output_files.h"
 #include "host/page_svg.h"
 #include "host/page_text.h"
 #include "scoring/contest_lists.h"
@@ -344,12 +342,7 @@ std::string ScorePageHtml(const PageData& d) {
 }
 
 void WriteScorePage(const std::string& path, const PageData& d) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << ScorePageHtml(d);
-    out.close();
-    if (!out) {
-        throw InputError(path + ": cannot write the page");
-    }
+    WriteOutputFile(path, ScorePageHtml(d), "page");
 }
 
 }  // namespace host

@@ -1,7 +1,13 @@
 #include "host/prepared_log.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
+
+#include "host/counted.h"
 
 #include "host/host_error.h"
 #include "platform/ole_date.h"
@@ -9,16 +15,39 @@
 namespace host {
 namespace {
 
+// A file named on the command line that cannot be opened: why, in the
+// words of the system.
+void CheckOpens(const std::string& path, const std::string& what) {
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored)) {
+        return;  // the reader says it is a folder
+    }
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file != nullptr) {
+        std::fclose(file);
+        return;
+    }
+    const int error = errno;
+    if (error == ENOENT) {
+        throw InputError(path + ": no such file (" + what + ")");
+    }
+    if (error == EACCES || error == EPERM) {
+        throw InputError(path + ": permission denied: cannot read the " + what);
+    }
+    throw InputError(path + ": cannot read the " + what + ": " + std::strerror(error));
+}
+
 void LoadCountries(const std::string& path, CountryResolver& countries) {
     std::error_code ignored;
     if (std::filesystem::is_directory(path, ignored)) {
         throw InputError(path + ": is a folder, not a country file");
     }
-    if (!std::filesystem::exists(path, ignored)) {
+    if (path == kDefaultCountryFile && !std::filesystem::exists(path, ignored)) {
         throw InputError(path +
                          ": country file missing; install it with "
                          "'apt-get install hamradio-files' or name one with --cty");
     }
+    CheckOpens(path, "country file");
     std::string error;
     if (!countries.LoadFile(path, error)) {
         throw InputError(error);
@@ -40,9 +69,10 @@ void ReportOutside(const PreparedLog& p, bool passed) {
         first = p.qsos[i].time.m_dt < p.qsos[first].time.m_dt ? i : first;
         last = p.qsos[i].time.m_dt > p.qsos[last].time.m_dt ? i : last;
     }
-    std::cerr << "stats-host: " << p.outside.size() << " QSOs outside the contest period "
-              << FormatWhen(p.period.start) << " to " << FormatWhen(p.period.end) << " (first "
-              << QsoTime(p.qsos[first]) << ", last " << QsoTime(p.qsos[last]) << "), "
+    std::cerr << "stats-host: " << Counted(p.outside.size(), "QSO")
+              << " outside the contest period " << FormatWhen(p.period.start) << " to "
+              << FormatWhen(p.period.end) << " (first " << QsoTime(p.qsos[first]) << ", last "
+              << QsoTime(p.qsos[last]) << "), "
               << (passed ? "scored all the same (--all-qsos)" : "not scored") << "\n";
 }
 
@@ -50,6 +80,7 @@ void ReportOutside(const PreparedLog& p, bool passed) {
 
 PreparedLog PrepareLog(const Options& o) {
     PreparedLog p;
+    CheckOpens(o.log, "log");
     std::string error;
     if (!ReadLogFile(o.log, p.log, error)) {
         throw InputError(error);
@@ -115,6 +146,7 @@ PreparedLog PrepareLog(const Options& o) {
     p.run.start = p.period.start;
     p.run.end = p.period.end;
     for (size_t i = 0; i < p.qsos.size(); ++i) {
+        p.timeOrdered = p.timeOrdered && (i == 0 || times[i] >= times[i - 1]);
         const bool inside = InPeriod(p.period, times[i]);
         if (!inside) {
             p.outside.push_back(i);
@@ -123,6 +155,10 @@ PreparedLog PrepareLog(const Options& o) {
             p.passed.push_back(i);
         }
     }
+    // The host hands QSOs over as they are logged, in time order; a log
+    // sorted otherwise (by band, say) would give other dupes and rates.
+    std::stable_sort(p.passed.begin(), p.passed.end(),
+                     [&times](size_t a, size_t b) { return times[a] < times[b]; });
     ReportOutside(p, o.allQsos);
     return p;
 }

@@ -23,7 +23,8 @@ struct PreparedLog {
     std::vector<QsoFields> qsos;  // every QSO read, in log order
     std::vector<bool> noCountry;  // per QSO: its call resolved to no entity
     std::vector<size_t> outside;  // QSOs outside the period, in log order
-    std::vector<size_t> passed;   // QSOs handed to the plug-in, in log order
+    std::vector<size_t> passed;   // QSOs handed to the plug-in, in time order
+    bool timeOrdered = true;      // the log lists its QSOs in time order
     std::set<std::string> unresolved;
 };
 

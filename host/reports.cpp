@@ -1,10 +1,12 @@
 #include "host/reports.h"
 
+#include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 
+#include "host/counted.h"
 #include "host/host_error.h"
+#include "host/output_files.h"
 #include "platform/ole_date.h"
 
 namespace host {
@@ -17,29 +19,59 @@ std::string Describe(const QsoFields& q) {
     return q.call + " " + band + " " + q.mode + " " + plat::FormatOleDate(q.time, "%Y-%m-%d %H%M");
 }
 
-void WriteFile(const std::string& path, const std::string& text, const char* what) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
-    if (!out) {
-        throw InputError(path + ": cannot write the " + what);
+// The length of the UTF-8 sequence that starts text[at], or 0 when the
+// bytes there are no valid UTF-8.
+size_t Utf8Length(const std::string& text, size_t at) {
+    const unsigned char lead = static_cast<unsigned char>(text[at]);
+    size_t n = 0;
+    unsigned min = 0;
+    unsigned code = 0;
+    if (lead < 0x80) {
+        return 1;
+    } else if (lead >= 0xc2 && lead <= 0xdf) {
+        n = 2, min = 0x80, code = lead & 0x1fu;
+    } else if (lead >= 0xe0 && lead <= 0xef) {
+        n = 3, min = 0x800, code = lead & 0x0fu;
+    } else if (lead >= 0xf0 && lead <= 0xf4) {
+        n = 4, min = 0x10000, code = lead & 0x07u;
+    } else {
+        return 0;
     }
+    if (at + n > text.size()) {
+        return 0;
+    }
+    for (size_t i = 1; i < n; ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[at + i]);
+        if ((c & 0xc0u) != 0x80u) {
+            return 0;
+        }
+        code = (code << 6) | (c & 0x3fu);
+    }
+    const bool surrogate = code >= 0xd800 && code <= 0xdfff;
+    return code < min || code > 0x10ffff || surrogate ? 0 : n;
 }
 
+// A JSON string. Bytes that are no UTF-8 (a file name in another code page)
+// are read as Latin-1, each byte the character of its value.
 std::string JsonString(const std::string& text) {
     std::string out = "\"";
-    for (char c : text) {
+    for (size_t at = 0; at < text.size();) {
+        const char c = text[at];
         const unsigned char u = static_cast<unsigned char>(c);
+        const size_t n = Utf8Length(text, at);
+        char escaped[8];
         if (c == '"' || c == '\\') {
             out += '\\';
             out += c;
-        } else if (u < 0x20) {
-            char escaped[8];
+        } else if (u < 0x20 || n == 0) {
             std::snprintf(escaped, sizeof escaped, "\\u%04x", u);
             out += escaped;
         } else {
-            out += c;
+            out.append(text, at, n);
+            at += n;
+            continue;
         }
+        ++at;
     }
     return out + "\"";
 }
@@ -48,6 +80,50 @@ std::string BandFigures(const SummaryBand& b) {
     return "\"qsos\": " + std::to_string(b.qsos) + ", \"points\": " + std::to_string(b.points) +
            ", \"dxcc\": " + std::to_string(b.dxcc) +
            ", \"counties\": " + std::to_string(b.counties);
+}
+
+// The QSO lines of the log the .cbr does not hold, and why: the lines not
+// passed to the plug-in, and the QSOs it refused (it keeps every QSO it
+// stores).
+std::string NotInCabrilloFile(const PreparedLog& p, const Session& s, const ProblemList& problems,
+                              const std::string& cbrName) {
+    const size_t lines = p.log.problems.size() + p.qsos.size();
+    const size_t unreadable = problems.Count(ProblemKind::kUnreadable);
+    const size_t notPassed = p.qsos.size() - p.passed.size();
+    const size_t outside = std::min(p.outside.size(), notPassed);
+    size_t refused = 0;
+    size_t byKind[kProblemKinds] = {};
+    for (size_t k = 0; k < p.passed.size(); ++k) {
+        if (s.Stored(k)) {
+            continue;
+        }
+        ++refused;
+        for (ProblemKind kind :
+             {ProblemKind::kWrongBand, ProblemKind::kWrongMode, ProblemKind::kNoExchange}) {
+            if ((s.Reasons(k) & MaskOf(kind)) != 0) {
+                ++byKind[static_cast<size_t>(kind)];
+                break;
+            }
+        }
+    }
+    const size_t missing = unreadable + notPassed + refused;
+    std::string text =
+        Counted(missing, "QSO line") + " of " + std::to_string(lines) + " not in " + cbrName;
+    if (missing == 0) {
+        return text;
+    }
+    text += ": not passed: " + std::to_string(unreadable) + " unreadable, " +
+            std::to_string(outside) + " outside the period";
+    if (notPassed > outside) {
+        text += ", " + std::to_string(notPassed - outside) + " other";
+    }
+    text += "; refused by the plug-in:";
+    for (ProblemKind kind :
+         {ProblemKind::kWrongBand, ProblemKind::kWrongMode, ProblemKind::kNoExchange}) {
+        text += std::string(kind == ProblemKind::kWrongBand ? " " : ", ") +
+                std::to_string(byKind[static_cast<size_t>(kind)]) + " " + ProblemLabel(kind);
+    }
+    return text;
 }
 
 }  // namespace
@@ -91,16 +167,24 @@ void WriteProblemsFile(const std::string& path, const std::string& logName, Prob
         text += logName + ":" + std::to_string(problem.line) + ": " + ProblemLabel(problem.kind) +
                 ": " + problem.detail + "\n";
     }
-    WriteFile(path, text, "problems list");
+    WriteOutputFile(path, text, "problems list");
 }
 
 void ReportClosing(const PreparedLog& p, const Session& s, const ProblemList& problems,
-                   const std::string& seeAlso) {
-    std::cerr << "stats-host: " << p.qsos.size() << " QSOs read, "
-              << p.qsos.size() - p.outside.size() << " in the contest period, " << s.storedCount()
-              << " stored; problems: " << problems.CountsText();
+                   const std::string& seeAlso, const std::string& cbrName) {
+    std::cerr << "stats-host: " << Counted(p.qsos.size(), "QSO") << " read, "
+              << p.qsos.size() - p.outside.size() << " in the contest period "
+              << FormatWhen(p.period.start) << " to " << FormatWhen(p.period.end) << " ("
+              << p.period.chosenBy << "), " << s.storedCount() << " stored";
+    if (!p.timeOrdered) {
+        std::cerr << ", replayed in time order (the log is not)";
+    }
+    std::cerr << "; problems: " << problems.CountsText();
     if (!seeAlso.empty()) {
         std::cerr << " (" << seeAlso << ")";
+    }
+    if (!cbrName.empty()) {
+        std::cerr << "; " << NotInCabrilloFile(p, s, problems, cbrName);
     }
     std::cerr << "\n";
 }
@@ -112,7 +196,7 @@ void WriteJsonFile(const std::string& path, const std::string& logName, const Pr
     j += "  \"own_call\": " + JsonString(f.ownCall) + ",\n";
     j += "  \"period\": {\"start\": " + JsonString(FormatWhen(p.period.start)) +
          ", \"end\": " + JsonString(FormatWhen(p.period.end)) +
-         ", \"chosen_by\": " + JsonString(p.period.fromQsos ? "qsos" : "options") +
+         ", \"chosen_by\": " + JsonString(p.period.chosenBy) +
          ", \"summary_dates\": " + JsonString(f.dates) + "},\n";
     j += "  \"bands\": [";
     for (size_t i = 0; i < f.bands.size(); ++i) {
@@ -142,7 +226,7 @@ void WriteJsonFile(const std::string& path, const std::string& logName, const Pr
              std::to_string(problems.Count(kind));
     }
     j += "}\n}\n";
-    WriteFile(path, j, "JSON summary");
+    WriteOutputFile(path, j, "JSON summary");
 }
 
 }  // namespace host

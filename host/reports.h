@@ -20,10 +20,13 @@ ProblemList CollectProblems(const PreparedLog& p, const Session& s);
 // the file cannot be written.
 void WriteProblemsFile(const std::string& path, const std::string& logName, ProblemList& problems);
 
-// Standard error: what was read, passed and stored, and the problems by kind.
-// seeAlso names where the problems are listed, or is empty.
+// Standard error: what was read, the contest period and how it was chosen,
+// what was passed and stored, whether the replay reordered the log, and the
+// problems by kind. seeAlso names where the problems are listed, or is
+// empty; cbrName names the Cabrillo file of a report run, whose missing QSO
+// lines are then counted by cause, or is empty.
 void ReportClosing(const PreparedLog& p, const Session& s, const ProblemList& problems,
-                   const std::string& seeAlso);
+                   const std::string& seeAlso, const std::string& cbrName);
 
 // The summary as JSON, the schema shown in the README. Throws InputError
 // when the file cannot be written.

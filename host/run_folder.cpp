@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "host/console.h"
+#include "host/counted.h"
 #include "host/host_error.h"
 
 #ifndef STATS_DEFAULT_PLUGIN
@@ -40,9 +41,13 @@ std::string PluginPath(const Options& o) {
 std::string EnterOutFolder(const std::string& out) {
     std::error_code error;
     const fs::path dir = fs::absolute(out);
+    const bool existed = fs::is_directory(dir, error);
     fs::create_directories(dir / "Plugins", error);
     if (error) {
-        throw InputError(dir.string() + ": cannot create the output folder: " + error.message());
+        throw InputError(dir.string() +
+                         (existed ? ": cannot write into the output folder: "
+                                  : ": cannot create the output folder: ") +
+                         error.message());
     }
     // The host's settings file, and the plug-in's opened for appending (which
     // leaves its answers as they are): a folder the run cannot write into
@@ -71,7 +76,8 @@ SessionSetup MakeSetup(const Options& o, const PreparedLog& p, const std::string
     setup.hostFolder = folder;
     setup.run = p.run;
     setup.qsos = PassedQsos(p);
-    setup.header = o.header;
+    setup.header.fromLog = LogHeaderAnswers(p.log.headerFields);
+    setup.header.fromOptions = o.header;
     return setup;
 }
 
@@ -79,8 +85,9 @@ void WarnUnresolved(const PreparedLog& p) {
     if (p.unresolved.empty()) {
         return;
     }
-    std::cerr << "stats-host: warning: " << p.unresolved.size()
-              << " calls did not resolve to a DXCC entity and were passed without one:";
+    std::cerr << "stats-host: warning: " << Counted(p.unresolved.size(), "call")
+              << " did not resolve to a DXCC entity and "
+              << (p.unresolved.size() == 1 ? "was" : "were") << " passed without one:";
     size_t shown = 0;
     for (const std::string& call : p.unresolved) {
         if (shown++ == 10) {

@@ -1,13 +1,13 @@
 // stats-host score: the plug-in's summary of the log, and with --html the
-// same summary as a page.
+// same summary, of the same replay, as a page.
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 
 #include "host/commands.h"
 #include "host/console.h"
 #include "host/host_error.h"
 #include "host/page_html.h"
+#include "host/output_files.h"
 #include "host/prepared_log.h"
 #include "host/reports.h"
 #include "host/run_folder.h"
@@ -68,23 +68,9 @@ std::string WithoutCr(const std::string& text) {
 int RunScore(const Options& o) {
     const PreparedLog p = PrepareLog(o);
     const std::string plugin = PluginPath(o);
+    RefuseOverwrites(o, p, plugin);
     const std::string folder = EnterOutFolder(o.out);
     WarnUnresolved(p);
-
-    if (!o.html.empty()) {
-        // setVersion switches the loaded library to the HTML page for good,
-        // so the text summary comes from a second load.
-        SessionSetup setup = MakeSetup(o, p, plugin, folder);
-        setup.html = true;
-        Session page(setup);
-        page.Replay();
-        std::ofstream out(o.html, std::ios::binary | std::ios::trunc);
-        out << page.Result();
-        out.close();
-        if (!out) {
-            throw InputError(o.html + ": cannot write the HTML page");
-        }
-    }
 
     SessionSetup setup = MakeSetup(o, p, plugin, folder);
     setup.run.reportRun = o.report ? 1 : 0;
@@ -98,7 +84,10 @@ int RunScore(const Options& o) {
     for (const std::string& box : session.boxes()) {
         std::cout << box << " (in " << folder << ")\n";
     }
-    std::cout.flush();
+    FlushStandardOutput();
+    if (!o.html.empty()) {
+        WriteOutputFile(o.html, session.PageResult(), "HTML page");
+    }
 
     ProblemList problems = CollectProblems(p, session);
     std::string seeAlso;
@@ -120,7 +109,8 @@ int RunScore(const Options& o) {
     if (!o.page.empty()) {
         WriteScorePage(o.page, GatherPageData(o.log, p, session, ReadSummary(summary), problems));
     }
-    ReportClosing(p, session, problems, seeAlso);
+    ReportClosing(p, session, problems, seeAlso,
+                  o.report ? CabrilloFileName(p.run.ownCall) : std::string());
     return kExitDone;
 }
 

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 
 #include "host/console.h"
 #include "host/host_error.h"
@@ -17,36 +18,26 @@ void Session::Replay() {
     if (!plugin_.Load(setup_.pluginPath)) {
         throw PluginError(plugin_.error());
     }
-    std::vector<std::string>& unknown = unknownFields_;
-    std::vector<std::string>& labels = formLabels_;
+    if (setup_.run.reportRun != 0) {
+        setup_.header.ownCall = setup_.run.ownCall;
+        setup_.header.savedForAnotherCall = SavedAnswersOfAnotherCall(setup_.run.ownCall);
+    }
     AnswerPluginWindows(
-        [this, &unknown, &labels](std::vector<FormAnswer>& fields) {
-            for (const FormAnswer& f : fields) {
-                labels.push_back(f.label);
+        [this](std::vector<FormAnswer>& fields) {
+            std::vector<std::string> warnings;
+            formRefused_ = FillHeaderForm(setup_.header, fields, warnings);
+            for (const std::string& warning : warnings) {
+                std::cerr << "stats-host: warning: " << warning << "\n";
             }
-            for (const auto& answer : setup_.header) {
-                bool found = false;
-                for (FormAnswer& f : fields) {
-                    if (f.label == answer.first) {
-                        f.value = answer.second;
-                        found = true;
-                    }
-                }
-                if (!found) {
-                    unknown.push_back(answer.first);
-                }
-            }
-            // An answer for a field the form does not have cancels the form,
-            // so nothing half-answered is saved.
-            return unknown.empty();
+            // A refused answer cancels the form, so nothing half-answered
+            // is saved.
+            formAnswered_ = formRefused_.empty();
+            return formAnswered_;
         },
         [this](const std::string& caption, const std::string& text) {
             boxes_.push_back((caption.empty() ? std::string("Message") : caption) + ": " + text);
         });
 
-    if (setup_.html) {
-        plugin_.SetVersion("stats-host");
-    }
     // The contest-run start creates the bad-QSO file anew; one left by an
     // earlier run must go first, so that a file the plug-in cannot create is
     // not mistaken for this run's.
@@ -60,13 +51,11 @@ void Session::Replay() {
     ContestRun run = setup_.run;
     run.hostFolder = setup_.hostFolder;
     plugin_.Reset(run);
-    if (!unknown.empty()) {
-        std::string message =
-            "the Cabrillo header form has no field " + unknown.front() + "; its fields are";
-        for (const std::string& label : labels) {
-            message += " " + label;
-        }
-        throw InputError(message);
+    if (!formRefused_.empty()) {
+        throw InputError(formRefused_);
+    }
+    if (formAnswered_) {
+        RecordSavedAnswersCall(setup_.run.ownCall);
     }
 
     // What the plug-in appends to its bad-QSO file while a QSO is added are
@@ -104,6 +93,16 @@ void Session::Replay() {
 
 std::string Session::Result() {
     return plugin_.Result();
+}
+
+std::string Session::PageResult() {
+    // The page repeats what the text result did (a report run writes its
+    // file again, the same); its message boxes were shown already.
+    const size_t shown = boxes_.size();
+    plugin_.SetVersion("stats-host");
+    std::string page = plugin_.Result();
+    boxes_.resize(shown);
+    return page;
 }
 
 Session::~Session() {

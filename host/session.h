@@ -1,13 +1,13 @@
 // One contest run through the plug-in, in the order the logging program
-// uses: setVersion (for the HTML page), ResetStats0, AddData0 for each QSO in
-// log order, then GetResult0 or CheckCall0.
+// uses: ResetStats0, AddData0 for each QSO in time order, then GetResult0
+// (and for the HTML page setVersion and GetResult0 again) or CheckCall0.
 #pragma once
 
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "host/header_answers.h"
 #include "host/plugin_loader.h"
 #include "host/problems.h"
 
@@ -18,8 +18,7 @@ struct SessionSetup {
     std::string hostFolder;  // the host's own folder, ending in a separator
     ContestRun run;
     std::vector<QsoFields> qsos;
-    std::map<std::string, std::string> header;  // form label -> answer, for a report run
-    bool html = false;
+    HeaderAnswers header;  // for a report run
     // Called after each QSO with the number handed over so far.
     std::function<void(size_t done)> progress;
 };
@@ -33,11 +32,15 @@ class Session {
 
     // Loads the plug-in and replays the log. Throws PluginError when the
     // plug-in cannot be loaded, and InputError when the header answers name a
-    // field the form does not have or when the run's bad-QSO file cannot be
-    // made fresh in the host's folder (the current directory): an earlier
-    // run's file would be counted for this log.
+    // field the form does not have or a value outside a field's list, or
+    // when the run's bad-QSO file cannot be made fresh in the host's folder
+    // (the current directory): an earlier run's file would be counted for
+    // this log.
     void Replay();
+    // The summary as text; then, from the same replay, as the HTML page
+    // (setVersion switches the loaded plug-in to it for good).
     std::string Result();
+    std::string PageResult();
     CallCheckAnswer Check(const CallCheck& check) const { return plugin_.Check(check); }
 
     size_t storedCount() const { return storedCount_; }
@@ -59,8 +62,8 @@ class Session {
     std::vector<bool> stored_;
     std::vector<ProblemMask> reasons_;
     std::vector<std::string> boxes_;
-    std::vector<std::string> unknownFields_;
-    std::vector<std::string> formLabels_;
+    std::string formRefused_;
+    bool formAnswered_ = false;
 };
 
 }  // namespace host

@@ -1,7 +1,5 @@
 #include "ui/setup_panel.h"
 
-#include <iterator>
-
 #include "scoring/engine_state.h"
 #include "ui/dialog_tables.h"
 #include "ui/handler_guard.h"
@@ -15,8 +13,6 @@ namespace {
 // Where the Russian "Mode" label goes, pixels of the client area: its text
 // is longer than the template leaves room for.
 const plat::Rect kRussianModeLabel = {26, 8, 26 + 70, 8 + 15};
-
-const char* const kBandNames[] = {"160m", "80m", "40m", "20m", "15m", "10m"};
 
 int ZeroOrOne(int value) {
     return value != 0 ? 1 : 0;
@@ -65,7 +61,6 @@ bool Setup::OnInitDialog(plat::DialogWindow& w) {
         w.SetIcon(kWindowIcon);
 
         link_.Open();
-        g_uiBandNames.assign(std::begin(kBandNames), std::end(kBandNames));
         ApplySavedMode(ReadUiSetting("Mode"));
         // The first refresh would open them; opening them here already makes
         // their creation part of the start that StartUi waits for.
@@ -169,7 +164,7 @@ void Setup::OnUserMessage(plat::DialogWindow& w, unsigned msg) {
 bool Setup::OnControlColours(plat::DialogWindow&, int, plat::ControlColours& out) {
     out.text = plat::Rgb(0, 0, 0);
     out.textBackground = kPanelTextBackground;
-    out.background = kPanelBackground;
+    out.background = controls::kWindowBackground;
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "controls/advanced_button.h"
+#include "controls/window_colours.h"
 #include "platform/dialog.h"
 #include "platform/host_link.h"
 #include "ui/info_windows.h"
@@ -14,7 +15,6 @@
 namespace ui {
 
 // Colours of the panel.
-constexpr plat::Colour kPanelBackground = plat::Rgb(0xFF, 0xFA, 0xC6);
 constexpr plat::Colour kPanelTextBackground = plat::Rgb(0xFF, 0xF0, 0xC6);
 constexpr plat::Colour kModeActive = plat::Rgb(0x00, 0xFF, 0x00);
 constexpr plat::Colour kModeIdle = plat::Rgb(0xC0, 0xC0, 0xC0);
