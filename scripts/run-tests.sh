@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
 
-kinds=(native host)
+kinds=(native host browser)
 [ "${STATS_SKIP_WINDOWS:-0}" = 1 ] || kinds+=(windows)
 scripts/install-deps.sh "${kinds[@]}"
 

@@ -48,6 +48,19 @@ TEST(CabrilloReader, ReadsTheQsoColumnsAndTheOwnCall) {
     EXPECT_EQ(log.qsos[4].line, 10);
 }
 
+TEST(CabrilloReader, KeepsTheHeaderLinesBeforeTheFirstQsoButTheCallAndVersion) {
+    const host::ContestLog log = Parse(
+        "START-OF-LOG: 3.0\ncallsign: DL1XYZ\ncategory-mode:   MIXED  \r\nNAME: Ana \"A\" B\n"
+        "SOAPBOX: one: two\nSOAPBOX:\n  X-ODD:TAG: value\n"
+        "QSO: 14025 CW 2026-02-14 1432 DL1XYZ 599 001 YU1ABC 599 BGD\nSOAPBOX: late\n");
+    const std::vector<std::pair<std::string, std::string>> expected = {{"CATEGORY-MODE", "MIXED"},
+                                                                       {"NAME", "Ana \"A\" B"},
+                                                                       {"SOAPBOX", "one: two"},
+                                                                       {"SOAPBOX", ""},
+                                                                       {"X-ODD:TAG", "value"}};
+    EXPECT_EQ(log.headerFields, expected);
+}
+
 TEST(CabrilloReader, DamagedLinesAreReportedAndTheRestKept) {
     const host::ContestLog log = Parse(
         "START-OF-LOG: 3.0\n"
