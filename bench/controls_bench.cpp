@@ -8,14 +8,14 @@
 
 #include "controls/prev_table.h"
 #include "controls/qyu_table.h"
-#include "platform/posix/recording_canvas.h"
+#include "tests/headless/recording_canvas.h"
 
 namespace {
 
 controls::QsoTableSnapshot Snapshot(int prefixes) {
     controls::QsoTableSnapshot s;
     const char* bands[] = {"80m", "80m", "40m", "20m", "15m", "10m"};
-    for (int b = 0; b < controls::kBandCount; ++b) {
+    for (int b = 0; b < kBandSlots; ++b) {
         s.prevQsoRows[static_cast<std::size_t>(b)] = {bands[b], "12:05", "12:40",
                                                       "BGD",    "   -",  "   -"};
     }

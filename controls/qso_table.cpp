@@ -26,7 +26,7 @@ bool DrawPrevQsoTable(plat::Canvas& dc, const plat::Rect& item, const QsoTableSn
     dc.FillSolidRect(item, kTableBackground);
     const int h = item.bottom / kRowSlots;
     const int b = s.currentBandIndex;
-    if (b >= 0 && b < kBandCount) {
+    if (IsBandSlot(b)) {
         dc.FillSolidRect({0, (b + 1) * h + kTextInset, item.right, (b + 2) * h - kTextInset},
                          kTableHighlight);
     }
@@ -50,8 +50,8 @@ bool DrawPrevQsoTable(plat::Canvas& dc, const plat::Rect& item, const QsoTableSn
 }
 
 void DrawDxccList(plat::Canvas& dc, const plat::Rect& item, const QsoTableSnapshot& s) {
-    dc.FillSolidRect(item, kDxccBackground);
-    if (s.currentBandIndex < 0) {
+    dc.FillSolidRect(item, kWindowBackground);
+    if (!IsBandSlot(s.currentBandIndex)) {
         return;
     }
     dc.SetBackgroundMode(plat::BackgroundMode::kTransparent);

@@ -4,13 +4,13 @@
 #pragma once
 
 #include "controls/qso_table_snapshot.h"
+#include "controls/window_colours.h"
 #include "platform/canvas.h"
 
 namespace controls {
 
 constexpr plat::Colour kTableBackground = 0x00C6FFFF;
 constexpr plat::Colour kTableHighlight = 0x00FFFFC6;
-constexpr plat::Colour kDxccBackground = 0x00C6FAFF;
 
 // One line per band from 80m to 10m under a header with the call above
 // the "SSB" title, on seven row slots of a seventh of the height each; the

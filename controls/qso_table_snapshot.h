@@ -8,17 +8,18 @@
 #include <string>
 #include <vector>
 
-namespace controls {
+#include "scoring/contest_lists.h"
 
-constexpr int kBandCount = 6;  // 160m, 80m, 40m, 20m, 15m, 10m
+namespace controls {
 
 struct QsoTableSnapshot {
     // Row b belongs to band index b: the band label, the time of a CW QSO
     // with the call, the time of an SSB QSO, the received exchange (further
     // cells are not drawn). Row 0, the 160m slot, is never drawn.
-    std::array<std::vector<std::string>, kBandCount> prevQsoRows;
-    // The radio's band, 0 to 5; -1 while it is not known.
-    int currentBandIndex = -1;
+    std::array<std::vector<std::string>, kBandSlots> prevQsoRows;
+    // The radio's band slot; kNoBand (or any other value) while it is not
+    // known.
+    int currentBandIndex = kNoBand;
     // The call being typed; empty or "Call" when none is.
     std::string currentCall;
     // The DXCC prefixes worked on the current band, in any order.

@@ -142,12 +142,12 @@ void RefreshWithHostileHost(FuzzedDataProvider& in) {
         Fail("<SP1> sent where it must not be, or not sent",
              std::to_string(host.frequency) + " after " + std::to_string(before.lastSp1Hz));
     }
-    const int band = host.answeredFrequency ? ui::BandOfFrequency(host.frequency) : ui::kNoBand;
-    const int expectedBand = band == ui::kNoBand ? before.currentBandIndex : band;
+    const int band = host.answeredFrequency ? ui::BandOfFrequency(host.frequency) : kNoBand;
+    const int expectedBand = band == kNoBand ? before.currentBandIndex : band;
     if (after.currentBandIndex != expectedBand) {
         Fail("the band does not follow the frequency", std::to_string(after.currentBandIndex));
     }
-    if (band != ui::kNoBand && windows.countyOpen) {
+    if (band != kNoBand && windows.countyOpen) {
         plat::LockGuard lock(EngineLock());
         for (const std::string& code : g_countyByBand[static_cast<size_t>(band)]) {
             for (int k = 0; k < kCountyCount; ++k) {

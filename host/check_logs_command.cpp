@@ -1,5 +1,6 @@
 // stats-host check-logs: every log of a contest scored, cross-checked against
 // the others and scored again with only the QSOs that stand.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -112,29 +113,31 @@ ContestPeriod PeriodOf(const Options& o, const ContestLines& lines,
     return ChoosePeriod(o.start, o.end, times, {}, o.log);
 }
 
-// Every line of the log in file order: its QSOs with their verdicts and the
-// lines the reader could not use.
+// Every line of the log in file order: its QSOs with their verdicts, the
+// lines the reader could not use and the QSOs whose call cannot be a call.
 void CollectLines(const EntrantLog& e, const std::vector<Verdict>& verdicts, size_t first,
                   CheckedLog& out) {
-    size_t q = 0;
-    size_t p = 0;
-    const std::vector<LogQso>& qsos = e.log.qsos;
-    const std::vector<LogProblem>& problems = e.log.problems;
-    while (q < qsos.size() || p < problems.size()) {
+    for (size_t q = 0; q < e.log.qsos.size(); ++q) {
         CheckedQso line;
-        if (p == problems.size() || (q < qsos.size() && qsos[q].line <= problems[p].line)) {
-            line.line = qsos[q].line;
-            line.qso = &qsos[q];
-            line.verdict = verdicts[first + q];
-            ++q;
-        } else {
-            line.line = problems[p].line;
-            line.reason = problems[p].reason;
-            line.verdict.status = QsoStatus::kUnreadable;
-            ++p;
-        }
-        ++out.counts[static_cast<size_t>(line.verdict.status)];
+        line.line = e.log.qsos[q].line;
+        line.qso = &e.log.qsos[q];
+        line.verdict = verdicts[first + q];
         out.qsos.push_back(std::move(line));
+    }
+    for (QsoStatus status : {QsoStatus::kUnreadable, QsoStatus::kBadCall}) {
+        for (const LogProblem& p :
+             status == QsoStatus::kUnreadable ? e.log.problems : e.log.badCalls) {
+            CheckedQso line;
+            line.line = p.line;
+            line.reason = p.reason;
+            line.verdict.status = status;
+            out.qsos.push_back(std::move(line));
+        }
+    }
+    std::stable_sort(out.qsos.begin(), out.qsos.end(),
+                     [](const CheckedQso& a, const CheckedQso& b) { return a.line < b.line; });
+    for (const CheckedQso& line : out.qsos) {
+        ++out.counts[static_cast<size_t>(line.verdict.status)];
     }
 }
 

@@ -47,10 +47,10 @@ void CheckCheckLogsArguments(size_t positionals, Options& o) {
     if (positionals != 2) {
         throw InputError("check-logs wants exactly one DIR");
     }
-    if (o.report || !o.problems.empty() || !o.call.empty() || !o.band.empty() || !o.mode.empty() ||
-        o.allQsos) {
+    if (o.report || !o.problems.empty() || !o.page.empty() || !o.call.empty() || !o.band.empty() ||
+        !o.mode.empty() || o.allQsos) {
         throw InputError(
-            "--report, --problems, --call, --band, --mode and --all-qsos do not belong to "
+            "--report, --problems, --page, --call, --band, --mode and --all-qsos do not belong to "
             "check-logs");
     }
     if (!o.outGiven) {

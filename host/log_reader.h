@@ -2,7 +2,8 @@
 // the QSO fields the host hands to the plug-in. Lines that cannot be read are
 // reported with their line and reason and left out; the rest is kept. Lines
 // may end in CR LF, LF or CR alone. Calls are read in capitals, as a logging
-// program's entry field shows them.
+// program's entry field shows them; exchanges in their normal form
+// (NormalisedExchange); a missing report is 599 on CW and 59 on SSB.
 #pragma once
 
 #include <string>
@@ -47,6 +48,10 @@ struct ContestLog {
     std::string ownCall;  // the log's own call: CALLSIGN: or STATION_CALLSIGN
     std::vector<LogQso> qsos;
     std::vector<LogProblem> problems;
+    // QSOs set aside because their call cannot be a call: the line and why.
+    std::vector<LogProblem> badCalls;
+    // What was read all the same but deserves a word: the line and what.
+    std::vector<LogProblem> warnings;
     // Dates (YYYY-MM-DD) that header lines other than QSO lines name, for
     // checking the contest period against.
     std::vector<LogTime> headerDates;
@@ -56,11 +61,15 @@ struct ContestLog {
 };
 
 // Reads the file at path. Returns false with error set when the file cannot
-// be read or is neither Cabrillo nor ADIF.
+// be read, is empty, is UTF-16 text, or is neither Cabrillo nor ADIF.
 bool ReadLogFile(const std::string& path, ContestLog& log, std::string& error);
 // The same for text already in memory; name is used in the messages.
 bool ParseLog(const std::string& text, const std::string& name, ContestLog& log,
               std::string& error);
+
+// Moves the QSOs whose call cannot be a call (see BrokenCallRule) from qsos
+// to badCalls.
+void SetAsideBadCalls(ContestLog& log, const std::string& ownCall);
 
 // The band of a frequency in kHz: "160m" to "10m", "60m", "6m", "2m", or
 // empty when it lies on no amateur band.

@@ -51,6 +51,9 @@ Options:
   --problems FILE write every QSO that did not score, or scored on incomplete
                   data, to FILE as LOG:LINE: kind: detail (score).
   --json FILE     write the summary as JSON to FILE (score).
+  --page FILE     write a page to look at to FILE (score): the summary, the
+                  QSOs and points per hour as a chart, the multipliers per
+                  band, CW and SSB per band and the problems; one HTML file.
   --report        a report run (score): the plug-in writes the Cabrillo file.
                   Its header form takes the log's own header, then the
                   --header answers, then for what neither gives the answers
@@ -172,6 +175,8 @@ Options ParseArguments(int argc, char** argv) {
             o.problems = value("--problems");
         } else if (arg == "--json") {
             o.json = value("--json");
+        } else if (arg == "--page") {
+            o.page = value("--page");
         } else if (arg == "--all-qsos") {
             o.allQsos = true;
         } else if (arg == "--report") {
@@ -227,8 +232,9 @@ Options ParseArguments(int argc, char** argv) {
         if (o.band.empty() || o.mode.empty()) {
             throw InputError("check wants --band and --mode");
         }
-        if (o.report || !o.html.empty() || !o.problems.empty() || !o.json.empty()) {
-            throw InputError("--report, --html, --problems and --json belong to score");
+        if (o.report || !o.html.empty() || !o.problems.empty() || !o.json.empty() ||
+            !o.page.empty()) {
+            throw InputError("--report, --html, --problems, --json and --page belong to score");
         }
         o.checkCall = UpperCall(positional[2]);
         if (o.checkCall.empty()) {
@@ -248,7 +254,7 @@ Options ParseArguments(int argc, char** argv) {
     // The run works inside the output folder: every path is taken from
     // where stats-host was started.
     for (std::string* path :
-         {&o.log, &o.out, &o.html, &o.problems, &o.json, &o.csv, &o.cty, &o.plugin}) {
+         {&o.log, &o.out, &o.html, &o.problems, &o.json, &o.page, &o.csv, &o.cty, &o.plugin}) {
         if (!path->empty()) {
             *path = std::filesystem::absolute(*path).string();
         }

@@ -18,6 +18,7 @@ struct Options {
     std::string html;
     std::string problems;  // --problems FILE
     std::string json;      // --json FILE
+    std::string page;      // --page FILE
     bool allQsos = false;
     bool report = false;
     std::map<std::string, std::string> header;

@@ -55,7 +55,7 @@ void RefuseOverwrites(const Options& o, const PreparedLog& p, const std::string&
     std::vector<std::pair<std::string, std::string>> outputs;
     for (const auto& option :
          {std::make_pair(&o.html, "--html"), std::make_pair(&o.problems, "--problems"),
-          std::make_pair(&o.json, "--json")}) {
+          std::make_pair(&o.json, "--json"), std::make_pair(&o.page, "--page")}) {
         if (!option.first->empty()) {
             outputs.emplace_back(*option.first, option.second);
         }

@@ -15,9 +15,9 @@ namespace host {
 std::string CabrilloFileName(const std::string& ownCall);
 
 // Throws InputError when a file the run writes (--html, --problems, --json,
-// and in the output folder the bad-QSO file, the settings files and with
-// --report the .cbr) is the log, the country file or the plug-in, or when
-// two of them are one file. Files are compared by what they are on disk,
+// --page, and in the output folder the bad-QSO file, the settings files and
+// with --report the .cbr) is the log, the country file or the plug-in, or
+// when two of them are one file. Files are compared by what they are on disk,
 // not by how they are spelled.
 void RefuseOverwrites(const Options& o, const PreparedLog& p, const std::string& plugin);
 

@@ -154,6 +154,9 @@ PreparedLog PrepareLog(const Options& o) {
     for (const LogProblem& problem : p.log.problems) {
         std::cerr << o.log << ":" << problem.line << ": " << problem.reason << " (skipped)\n";
     }
+    for (const LogProblem& warning : p.log.warnings) {
+        std::cerr << o.log << ":" << warning.line << ": warning: " << warning.reason << "\n";
+    }
     LoadCountries(o.cty, p.countries);
 
     std::string ownCall = o.call;
@@ -166,6 +169,8 @@ PreparedLog PrepareLog(const Options& o) {
     if (ownCall.empty()) {
         throw InputError(o.log + ": the log names no own call; give it with --call");
     }
+    // Calls that cannot be calls are reported, never passed.
+    SetAsideBadCalls(p.log, ownCall);
     ResolveQsos(p, p.countries, ownCall, !o.call.empty());
     std::vector<double> times;
     times.reserve(p.qsos.size());

@@ -12,10 +12,15 @@ struct KindNames {
     const char* key;
 };
 constexpr KindNames kNames[kProblemKinds] = {
-    {"unreadable", "unreadable"}, {"outside period", "outside_period"},
-    {"no country", "no_country"}, {"wrong band", "wrong_band"},
-    {"wrong mode", "wrong_mode"}, {"no exchange", "no_exchange"},
-    {"no county", "no_county"},   {"dupe", "dupe"},
+    {"unreadable", "unreadable"},
+    {"bad call", "bad_call"},
+    {"outside period", "outside_period"},
+    {"no country", "no_country"},
+    {"wrong band", "wrong_band"},
+    {"wrong mode", "wrong_mode"},
+    {"no exchange", "no_exchange"},
+    {"no county", "no_county"},
+    {"dupe", "dupe"},
 };
 
 // The reason suffixes of the plug-in's bad-QSO lines.

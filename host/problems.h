@@ -13,6 +13,7 @@ namespace host {
 
 enum class ProblemKind {
     kUnreadable,     // the line could not be read (the host)
+    kBadCall,        // the call cannot be a call; not passed (the host)
     kOutsidePeriod,  // the QSO lies outside the contest period (the host)
     kNoCountry,      // the call resolves to no DXCC entity (the host)
     kWrongBand,      // the plug-in: band outside the contest
@@ -21,7 +22,7 @@ enum class ProblemKind {
     kNoCounty,       // the plug-in: a YU station without a county code
     kDupe,           // the plug-in: a repeat of an earlier QSO
 };
-constexpr size_t kProblemKinds = 8;
+constexpr size_t kProblemKinds = 9;
 
 // "outside period"; and the JSON key, "outside_period".
 const char* ProblemLabel(ProblemKind kind);

@@ -62,7 +62,8 @@ std::string BandFigures(const SummaryBand& b) {
 // stores).
 std::string NotInCabrilloFile(const PreparedLog& p, const Session& s, const ProblemList& problems,
                               const std::string& cbrName) {
-    const size_t lines = p.log.problems.size() + p.qsos.size();
+    const size_t badCalls = p.log.badCalls.size();
+    const size_t lines = p.log.problems.size() + badCalls + p.qsos.size();
     const size_t unreadable = problems.Count(ProblemKind::kUnreadable);
     const size_t notPassed = p.qsos.size() - p.passed.size();
     const size_t outside = std::min(p.outside.size(), notPassed);
@@ -81,14 +82,15 @@ std::string NotInCabrilloFile(const PreparedLog& p, const Session& s, const Prob
             }
         }
     }
-    const size_t missing = unreadable + notPassed + refused;
+    const size_t missing = unreadable + badCalls + notPassed + refused;
     std::string text =
         Counted(missing, "QSO line") + " of " + std::to_string(lines) + " not in " + cbrName;
     if (missing == 0) {
         return text;
     }
     text += ": not passed: " + std::to_string(unreadable) + " unreadable, " +
-            std::to_string(outside) + " outside the period";
+            std::to_string(badCalls) + " bad call, " + std::to_string(outside) +
+            " outside the period";
     if (notPassed > outside) {
         text += ", " + std::to_string(notPassed - outside) + " other";
     }
@@ -132,6 +134,9 @@ ProblemList CollectProblems(const PreparedLog& p, const Session& s) {
     ProblemList list;
     for (const LogProblem& problem : p.log.problems) {
         list.Add(problem.line, ProblemKind::kUnreadable, problem.reason);
+    }
+    for (const LogProblem& problem : p.log.badCalls) {
+        list.Add(problem.line, ProblemKind::kBadCall, problem.reason);
     }
     for (size_t i : p.outside) {
         list.Add(p.log.qsos[i].line, ProblemKind::kOutsidePeriod, Describe(p.qsos[i]));

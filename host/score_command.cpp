@@ -6,6 +6,7 @@
 #include "host/commands.h"
 #include "host/console.h"
 #include "host/host_error.h"
+#include "host/page_html.h"
 #include "host/output_files.h"
 #include "host/prepared_log.h"
 #include "host/reports.h"
@@ -104,6 +105,9 @@ int RunScore(const Options& o) {
     }
     if (!o.json.empty()) {
         WriteJsonFile(o.json, o.log, p, session, ReadSummary(summary), problems);
+    }
+    if (!o.page.empty()) {
+        WriteScorePage(o.page, GatherPageData(o.log, p, session, ReadSummary(summary), problems));
     }
     ReportClosing(p, session, problems, seeAlso,
                   o.report ? CabrilloFileName(p.run.ownCall) : std::string());

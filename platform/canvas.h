@@ -1,7 +1,8 @@
 // Drawing onto a device context: the handful of graphics operations the
 // owner-drawn controls need. On Windows a GDI device context stands behind
-// it; natively a recording canvas keeps the list of operations with their
-// rectangles, pens and colours, so tests can read what a paint drew.
+// it; the tests' headless windows hand it a recording canvas that keeps the
+// list of operations with their rectangles, pens and colours, so a test can
+// read what a paint drew.
 #pragma once
 
 #include <cstdint>

@@ -3,8 +3,9 @@
 // A dialog is described by a table (DialogTemplate) and driven by an object
 // of the window's own class (a DialogHandler), which reaches its controls by
 // id through the DialogWindow it is handed. On Windows the template becomes
-// a real dialog template in memory; natively a headless window system keeps
-// the same windows without pixels (platform/posix/headless_windows.h).
+// a real dialog template in memory; natively the program that loads the
+// plug-in may install a window system (platform/posix/window_backend.h): the
+// tests install a headless one that keeps the same windows without pixels.
 //
 // Threads: a dialog belongs to the thread that created it, and all of its
 // handler's calls run on that thread. From any thread a window can only be

@@ -79,7 +79,7 @@ void StartContestRun(const ContestRunInput& run) {
     g_ownIsYu = IsYuPrefix(run.ownDxcc);
     for (size_t b = 0; b < g_prevQsoRows.size(); ++b) {
         std::vector<std::string>& row = g_prevQsoRows[b];
-        row.assign(1, g_bandRules.at(b));
+        row.assign(1, BandSlotName(static_cast<int>(b)));
         row.insert(row.end(), 5, "-");
     }
 

@@ -10,6 +10,7 @@
 #include "scoring/engine.h"
 #include "scoring/engine_state.h"
 #include "scoring/window_requests.h"
+#include "ui/handler_guard.h"
 #include "ui/ui_link.h"
 
 namespace {
@@ -26,14 +27,7 @@ plat::OleDate Date(const StatsDate* p) {
     return p != nullptr ? *p : plat::NullOleDate();
 }
 
-template <typename Result, typename Work>
-Result Guarded(Result fallback, Work&& work) noexcept {
-    try {
-        return work();
-    } catch (...) {
-        return fallback;
-    }
-}
+using ui::Guarded;
 
 QsoInput Qso(const char* ownCall, const char* call, const StatsDate* time, unsigned frequencyHz,
              const char* mode, const char* rstSent, const char* rstRcvd, const char* exchSent,

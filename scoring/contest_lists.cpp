@@ -6,14 +6,14 @@
 
 namespace {
 
-const char* const kBandRuleNames[] = {"80m", "80m", "40m", "20m", "15m", "10m"};
-const char* const kModeNames[] = {"CW", "SSB"};
+// The one table of band names, in slot order.
 const char* const kBandSlotNames[kBandSlots] = {"160m", "80m", "40m", "20m", "15m", "10m"};
+const char* const kModeNames[] = {"CW", "SSB"};
 const char* const kRussianUiPrefixes[] = {"UA", "UA2", "UA2/f", "UR", "UN", "EU"};
 
 }  // namespace
 
-const CContestRules g_bandRules(kBandRuleNames, 6);
+const CContestRules g_bandRules(kBandSlotNames + 1, kBandSlots - 1);
 const CContestRules g_modeRules(kModeNames, 2);
 
 const char* const g_countyCodes[kCountyCount] = {
@@ -65,9 +65,9 @@ int BandIndex(const std::string& band) {
             return i;
         }
     }
-    return kBandSlots;
+    return kNoBand;
 }
 
 const char* BandSlotName(int slot) {
-    return slot >= 0 && slot < kBandSlots ? kBandSlotNames[slot] : "";
+    return IsBandSlot(slot) ? kBandSlotNames[slot] : "";
 }

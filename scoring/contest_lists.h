@@ -17,8 +17,8 @@ class CContestRules {
     std::vector<std::string> m_names;
 };
 
-// Allowed bands: entry 0 repeats "80m", so 80m to 10m are allowed and the six
-// entries still name the six band slots.
+// Allowed bands: the band slots but the first, 80m to 10m (no QSO on 160m
+// is stored, though the tables keep its slot).
 extern const CContestRules g_bandRules;
 extern const CContestRules g_modeRules;
 
@@ -27,12 +27,19 @@ extern const char* const g_countyCodes[kCountyCount];
 
 // Number of band slots: "160m", "80m", "40m", "20m", "15m", "10m".
 constexpr int kBandSlots = 6;
+// No band slot: what BandIndex answers for any other name, and the radio's
+// band while it is not known.
+constexpr int kNoBand = kBandSlots;
+
+constexpr bool IsBandSlot(int slot) {
+    return slot >= 0 && slot < kBandSlots;
+}
 
 bool IsCountyCode(const std::string& text);
 bool IsYuPrefix(const std::string& text);
 bool IsRussianUiPrefix(const std::string& text);
 
-// 0 to 5 for "160m" to "10m" by exact comparison, kBandSlots for any other.
+// 0 to 5 for "160m" to "10m" by exact comparison, kNoBand for any other.
 int BandIndex(const std::string& band);
 // "160m" to "10m" for slots 0 to 5; "" for any other.
 const char* BandSlotName(int slot);

@@ -1,8 +1,9 @@
 // The engine's state between the host's calls: the log, the per-band lists
 // the windows and reports read, and the strings and flags of the contest run.
-// g_engineMutex (platform/sync.h) guards all of it, including what only the
-// host's thread touches today: the windows will read the host folder, the
-// start year and the language flag.
+// g_engineMutex (platform/sync.h) guards all of it: the exports work on it
+// from the host's thread, and the windows read it (the log, the per-band
+// lists, the start year, the language flag, the host folder behind their
+// settings) from the UI thread.
 #pragma once
 
 #include <array>

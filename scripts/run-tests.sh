@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
 
-kinds=(native host)
+kinds=(native host browser)
 [ "${STATS_SKIP_WINDOWS:-0}" = 1 ] || kinds+=(windows)
 scripts/install-deps.sh "${kinds[@]}"
 
@@ -34,6 +34,8 @@ TSAN_OPTIONS=halt_on_error=1 run_native tsan -DSTATS_SANITIZE=thread
 # annotations: -Wthread-safety with warnings as errors.
 echo "== fuzz target (clang, with the lock annotations checked), short run"
 STATS_FUZZ_BUILD=build-test-fuzz scripts/fuzz.sh 60
+echo "== log reader fuzz target, short run"
+STATS_FUZZ_BUILD=build-test-fuzz scripts/fuzz.sh 30 log_reader_fuzzer
 # end of fuzz-section
 
 echo "== the lock annotations are checked"

@@ -1,6 +1,7 @@
-// Window handlers are called by the window system, which must never see an
-// exception: a failure inside one (an allocation, say) ends that handler
-// and nothing else.
+// Code called from outside, by the window system (the windows' handlers) or
+// by the host (the plug-in's exports), must never let an exception out: a
+// failure inside one call (an allocation, say) ends that call, with the
+// fallback answer where one is due, and nothing else.
 #pragma once
 
 namespace ui {

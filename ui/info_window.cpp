@@ -1,5 +1,6 @@
 #include "ui/info_window.h"
 
+#include "controls/window_colours.h"
 #include "ui/dialog_tables.h"
 #include "ui/handler_guard.h"
 #include "ui/ui_settings.h"
@@ -25,8 +26,8 @@ void InfoWindow::OnCommand(plat::DialogWindow&, int, int) {}
 
 bool InfoWindow::OnControlColours(plat::DialogWindow&, int, plat::ControlColours& out) {
     out.text = plat::Rgb(0, 0, 0);
-    out.textBackground = kWindowBackground;
-    out.background = kWindowBackground;
+    out.textBackground = controls::kWindowBackground;
+    out.background = controls::kWindowBackground;
     return true;
 }
 

@@ -36,9 +36,6 @@ class InfoWindow : public plat::DialogHandler {
     plat::WindowId id_ = 0;
 };
 
-// The windows' background, and the text background of their controls.
-constexpr plat::Colour kWindowBackground = plat::Rgb(0xFF, 0xFA, 0xC6);
-
 // Where a window opens without a saved position.
 constexpr int kDefaultWindowX = 10;
 constexpr int kDefaultWindowY = 400;

@@ -23,7 +23,7 @@ void ClearPrevQsoCells(BandLists& rows) {
     for (size_t b = 0; b < rows.size(); ++b) {
         std::vector<std::string>& row = rows[b];
         if (row.empty()) {
-            row.push_back(g_bandRules.at(b));
+            row.push_back(BandSlotName(static_cast<int>(b)));
         }
         if (row.size() < kCellsPerRow) {
             row.resize(kCellsPerRow, "-");
@@ -41,7 +41,7 @@ void FillPrevQsoCells(const QsoLog& log, const std::string& call, BandLists& row
     for (size_t position : log.PositionsOfCall(call)) {
         const CInfo& qso = log.at(position);
         const int band = BandIndex(qso.m_band);
-        if (band >= kBandSlots) {
+        if (!IsBandSlot(band)) {
             continue;
         }
         std::vector<std::string>& row = rows[static_cast<size_t>(band)];

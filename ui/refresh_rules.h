@@ -12,8 +12,6 @@
 
 namespace ui {
 
-constexpr int kNoBand = -1;
-
 // The host's frequency (Hz) is one the refresh acts on: a finite number, not
 // negative, whose whole megahertz fits a 32-bit signed value. Anything else
 // is a host gone wrong: it has no band and never sends "<SP1>".

@@ -1,7 +1,5 @@
 #include "ui/setup_panel.h"
 
-#include <iterator>
-
 #include "scoring/engine_state.h"
 #include "ui/dialog_tables.h"
 #include "ui/handler_guard.h"
@@ -16,8 +14,6 @@ namespace {
 // is longer than the template leaves room for.
 const plat::Rect kRussianModeLabel = {26, 8, 26 + 70, 8 + 15};
 
-const char* const kBandNames[] = {"160m", "80m", "40m", "20m", "15m", "10m"};
-
 int ZeroOrOne(int value) {
     return value != 0 ? 1 : 0;
 }
@@ -25,6 +21,18 @@ int ZeroOrOne(int value) {
 const char* Flag(int value) {
     return value != 0 ? "1" : "0";
 }
+
+// Sets a flag for as long as it lives.
+class FlagScope {
+  public:
+    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagScope() { flag_ = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+  private:
+    bool& flag_;
+};
 
 // The contest year and the language, as the contest run set them.
 std::string StartYear() EXCLUDES(g_engineMutex) {
@@ -65,7 +73,6 @@ bool Setup::OnInitDialog(plat::DialogWindow& w) {
         w.SetIcon(kWindowIcon);
 
         link_.Open();
-        g_uiBandNames.assign(std::begin(kBandNames), std::end(kBandNames));
         ApplySavedMode(ReadUiSetting("Mode"));
         // The first refresh would open them; opening them here already makes
         // their creation part of the start that StartUi waits for.
@@ -103,14 +110,10 @@ void Setup::ApplySavedMode(const std::string& mode) {
     if (mode.empty() || mode == "CW") {
         link_.RunMacro("<MODE:CW>");
         link_.RunMacro("<BAUDRATE:27>");
-        m_cwButton.SetBackColor(kModeActive);
-        m_ssbButton.SetBackColor(kModeIdle);
-        m_ssbButton.SetForeColor(kModeText);
+        ShowMode(Mode::kCw);
     } else if (mode == "SSB") {
         link_.RunMacro("<MODE:SSB>");
-        m_cwButton.SetBackColor(kModeIdle);
-        m_cwButton.SetForeColor(kModeText);
-        m_ssbButton.SetBackColor(kModeActive);
+        ShowMode(Mode::kSsb);
     }
 }
 
@@ -130,10 +133,10 @@ void Setup::OnCommand(plat::DialogWindow& w, int id, int code) {
         }
         switch (id) {
             case kIdCwButton:
-                SwitchToCw();
+                SwitchTo(Mode::kCw);
                 break;
             case kIdSsbButton:
-                SwitchToSsb();
+                SwitchTo(Mode::kSsb);
                 break;
             case kIdDxccBox:
                 ToggleDxcc(w);
@@ -169,7 +172,7 @@ void Setup::OnUserMessage(plat::DialogWindow& w, unsigned msg) {
 bool Setup::OnControlColours(plat::DialogWindow&, int, plat::ControlColours& out) {
     out.text = plat::Rgb(0, 0, 0);
     out.textBackground = kPanelTextBackground;
-    out.background = kPanelBackground;
+    out.background = controls::kWindowBackground;
     return true;
 }
 
@@ -193,20 +196,28 @@ void Setup::OnDestroy(plat::DialogWindow&) {
     m_ssbButton.Detach();
 }
 
-void Setup::SwitchToCw() {
-    link_.RunMacro("<MODE:CW>");
-    m_cwButton.SetBackColor(kModeActive);
-    m_ssbButton.SetBackColor(kModeIdle);
-    m_ssbButton.SetForeColor(kModeText);
-    WriteUiSetting("Mode", "CW");
+void Setup::SwitchTo(Mode mode) {
+    wantedMode_ = mode;
+    if (switching_) {
+        return;  // the switch under way takes it up when the host has answered
+    }
+    Mode sent = Mode::kNone;
+    {
+        const FlagScope busy(switching_);
+        while (sent != wantedMode_) {
+            sent = wantedMode_;
+            link_.RunMacro(sent == Mode::kCw ? "<MODE:CW>" : "<MODE:SSB>");
+        }
+    }
+    ShowMode(sent);
+    WriteUiSetting("Mode", sent == Mode::kCw ? "CW" : "SSB");
 }
 
-void Setup::SwitchToSsb() {
-    link_.RunMacro("<MODE:SSB>");
-    m_ssbButton.SetBackColor(kModeActive);
-    m_cwButton.SetBackColor(kModeIdle);
-    m_cwButton.SetForeColor(kModeText);
-    WriteUiSetting("Mode", "SSB");
+void Setup::ShowMode(Mode mode) {
+    const bool cw = mode == Mode::kCw;
+    m_cwButton.SetBackColor(cw ? kModeActive : kModeIdle);
+    m_ssbButton.SetBackColor(cw ? kModeIdle : kModeActive);
+    (cw ? m_ssbButton : m_cwButton).SetForeColor(kModeText);
 }
 
 void Setup::OpenInfoWindow(InfoKind kind) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "controls/advanced_button.h"
+#include "controls/window_colours.h"
 #include "platform/dialog.h"
 #include "platform/host_link.h"
 #include "ui/info_windows.h"
@@ -14,7 +15,6 @@
 namespace ui {
 
 // Colours of the panel.
-constexpr plat::Colour kPanelBackground = plat::Rgb(0xFF, 0xFA, 0xC6);
 constexpr plat::Colour kPanelTextBackground = plat::Rgb(0xFF, 0xF0, 0xC6);
 constexpr plat::Colour kModeActive = plat::Rgb(0x00, 0xFF, 0x00);
 constexpr plat::Colour kModeIdle = plat::Rgb(0xC0, 0xC0, 0xC0);
@@ -58,8 +58,16 @@ class Setup : public plat::DialogHandler {
     // host link only: without a host nothing is followed).
     void OpenRequestedWindows();
 
-    void SwitchToCw();
-    void SwitchToSsb();
+    enum class Mode { kNone, kCw, kSsb };
+    // A click on CW or SSB: the host's mode macro, then the buttons' colours
+    // and the saved mode. The thread lets messages in while the host answers
+    // the macro, so another click may arrive meanwhile: it only records its
+    // mode, and the switch under way sends that mode when its call returns
+    // if it is not the one just sent. Colours and setting follow the last
+    // click.
+    void SwitchTo(Mode mode);
+    // Colours the buttons: the mode's green, the other grey.
+    void ShowMode(Mode mode);
     void ToggleDxcc(plat::DialogWindow& w);
     void ToggleCounty(plat::DialogWindow& w);
     void TogglePrevQso(plat::DialogWindow& w);
@@ -73,6 +81,8 @@ class Setup : public plat::DialogHandler {
     plat::HostLink& link_;
     InfoWindows& windows_;
     bool russian_ = false;
+    Mode wantedMode_ = Mode::kNone;  // the last click's
+    bool switching_ = false;         // a mode macro is under way
 };
 
 }  // namespace ui

@@ -10,7 +10,6 @@ std::atomic<bool> g_onTop{false};
 std::atomic<bool> prevQsoWindowOpen{false};
 int g_savedX = 0;
 int g_savedY = 0;
-std::vector<std::string> g_uiBandNames;
 
 void ResetWindowSet() {
     for (std::atomic<plat::WindowId>* ref :
@@ -21,7 +20,6 @@ void ResetWindowSet() {
     prevQsoWindowOpen = false;
     g_savedX = 0;
     g_savedY = 0;
-    g_uiBandNames.clear();
 }
 
 }  // namespace ui

@@ -4,8 +4,6 @@
 #pragma once
 
 #include <atomic>
-#include <string>
-#include <vector>
 
 #include "platform/dialog.h"
 
@@ -41,8 +39,6 @@ extern std::atomic<bool> prevQsoWindowOpen;
 // pair shared by all of them). UI thread only.
 extern int g_savedX;
 extern int g_savedY;
-// "160m" to "10m" in band index order, filled by the panel. UI thread only.
-extern std::vector<std::string> g_uiBandNames;
 
 // For tests, while no UI thread runs: everything as at library load.
 void ResetWindowSet();

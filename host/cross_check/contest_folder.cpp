@@ -143,6 +143,8 @@ ContestFolder ReadContestFolder(const std::string& dir,
             folder.skipped.push_back({e.file, "the log names no own call"});
             continue;
         }
+        // Calls that cannot be calls are never passed nor matched.
+        SetAsideBadCalls(e.log, e.call);
         const auto known = byCall.find(e.call);
         if (known == byCall.end()) {
             byCall[e.call] = folder.logs.size();

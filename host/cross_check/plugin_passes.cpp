@@ -16,6 +16,7 @@ PreparedLog Prepare(const PassContext& c, const EntrantLog& e, int offsetMinutes
     p.log.ownCall = e.log.ownCall;
     p.log.qsos = e.log.qsos;
     p.log.problems = e.log.problems;
+    p.log.badCalls = e.log.badCalls;
     ResolveQsos(p, *c.countries, e.call, false);
     for (QsoFields& f : p.qsos) {
         f.time.m_dt -= offsetMinutes / 1440.0;

@@ -51,6 +51,8 @@ QsoStatus StatusOfProblem(ProblemKind kind) {
     switch (kind) {
         case ProblemKind::kUnreadable:
             return QsoStatus::kUnreadable;
+        case ProblemKind::kBadCall:
+            return QsoStatus::kBadCall;
         case ProblemKind::kOutsidePeriod:
             return QsoStatus::kOutsidePeriod;
         case ProblemKind::kWrongBand:

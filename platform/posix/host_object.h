@@ -1,6 +1,8 @@
 // The host's automation object on POSIX: the program that loads the plug-in
-// (the stand-in host, a test) registers an object that answers the plug-in's
-// host link (platform/host_link.h). Lives in libStatsPosix.so.
+// (a test) may register an object that answers the plug-in's host link
+// (platform/host_link.h); without one the link does not open, as on Windows
+// without the host running (stats-host registers none). Lives in
+// libStatsPosix.so.
 //
 // Calls cross threads as they cross apartments on Windows. The thread that
 // registers the object is the host's thread. A call that the plug-in makes

@@ -2,8 +2,6 @@
 
 #include <mutex>
 
-#include "platform/message_box.h"
-
 namespace plat {
 namespace {
 
@@ -48,38 +46,15 @@ void ResetHostServices() {
     State().formHandler = nullptr;
 }
 
-void ShowMessageBox(const std::string& text, const char* caption, MessageBoxIcon icon) {
-    ShownMessageBox box;
-    box.text = text;
-    box.hasCaption = caption != nullptr;
-    box.caption = caption != nullptr ? caption : "";
-    box.icon = icon;
-    MessageBoxHandler handler;
-    {
-        std::lock_guard<std::mutex> lock(State().mutex);
-        State().boxes.push_back(box);
-        handler = State().boxHandler;
-    }
-    if (handler) {
-        handler(box);
-    }
+MessageBoxHandler RecordShownMessageBox(const ShownMessageBox& box) {
+    std::lock_guard<std::mutex> lock(State().mutex);
+    State().boxes.push_back(box);
+    return State().boxHandler;
 }
 
-bool RunModalForm(const std::string& caption, std::vector<FormField>& fields) {
-    ModalFormHandler handler;
-    {
-        std::lock_guard<std::mutex> lock(State().mutex);
-        handler = State().formHandler;
-    }
-    if (!handler) {
-        return false;
-    }
-    std::vector<FormField> edited = fields;
-    if (!handler(caption, edited) || edited.size() != fields.size()) {
-        return false;
-    }
-    fields = std::move(edited);
-    return true;
+ModalFormHandler CurrentModalFormHandler() {
+    std::lock_guard<std::mutex> lock(State().mutex);
+    return State().formHandler;
 }
 
 }  // namespace plat

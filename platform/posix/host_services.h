@@ -38,4 +38,10 @@ STATS_POSIX_API void SetModalFormHandler(ModalFormHandler handler);
 // Back to the state at program start: no handlers, no boxes.
 STATS_POSIX_API void ResetHostServices();
 
+// Inside libStatsPosix.so, for the boxes and forms the plug-in shows
+// (message_box_posix.cpp, modal_form_posix.cpp): records a box and returns
+// the handler to call for it; the form handler. Null for none.
+MessageBoxHandler RecordShownMessageBox(const ShownMessageBox& box);
+ModalFormHandler CurrentModalFormHandler();
+
 }  // namespace plat

@@ -9,6 +9,7 @@
 #include "platform/dialog.h"
 #include "platform/win32/dialog_template_win32.h"
 #include "platform/win32/gdi_canvas.h"
+#include "platform/win32/owned_dialog.h"
 #include "platform/win32/wide_text.h"
 
 namespace plat {
@@ -348,18 +349,22 @@ class ModelessKeysFilter {
 
 }  // namespace
 
-int RunModalDialog(const DialogTemplate& t, DialogHandler& handler) {
+int RunOwnedModalDialog(const DialogTemplate& t, DialogHandler& handler, HWND owner) {
     try {
         const std::vector<WORD> words = BuildDialogTemplate(t, true);
         Win32Dialog dialog(handler, true);
         ModelessKeysFilter filter;
         const INT_PTR result =
             DialogBoxIndirectParamW(ThisModule(), reinterpret_cast<LPCDLGTEMPLATEW>(words.data()),
-                                    nullptr, &DialogProc, reinterpret_cast<LPARAM>(&dialog));
+                                    owner, &DialogProc, reinterpret_cast<LPARAM>(&dialog));
         return static_cast<int>(result);
     } catch (...) {
         return -1;
     }
+}
+
+int RunModalDialog(const DialogTemplate& t, DialogHandler& handler) {
+    return RunOwnedModalDialog(t, handler, nullptr);
 }
 
 WindowId CreateModelessDialog(const DialogTemplate& t, DialogHandler& handler) {

@@ -4,6 +4,7 @@
 
 #include "platform/modal_form.h"
 #include "platform/win32/form_template.h"
+#include "platform/win32/owned_dialog.h"
 #include "platform/win32/wide_text.h"
 
 namespace plat {
@@ -60,7 +61,12 @@ bool RunModalForm(const std::string& caption, std::vector<FormField>& fields) {
             return false;  // such a form cannot be shown whole
         }
         FormHandler handler(fields);
-        if (RunModalDialog(FormTemplate(caption, fields), handler) != kIdOk ||
+        // Modal over the calling thread's active window (the host's, when
+        // the host asks for the form): the host takes no input until the
+        // form is answered, and is active again afterwards. A thread without
+        // one shows the form on its own.
+        if (RunOwnedModalDialog(FormTemplate(caption, fields), handler, GetActiveWindow()) !=
+                kIdOk ||
             handler.edited().size() != fields.size()) {
             return false;
         }

@@ -44,6 +44,9 @@ TEST_F(StatsHost, NoOutputOverwritesAnInputOrAnotherOutput) {
          "--html and --problems are the same file"},
         {log, "--json '" + dir() + "/out/Plugins/DI-VE-RI.ini'",
          "--json and the plug-in's settings are the same file"},
+        {log, "--page '" + dir() + "/link.log'", "--page would overwrite the log"},
+        {log, "--json '" + dir() + "/a.txt' --page '" + dir() + "/a.txt'",
+         "--json and --page are the same file"},
     };
     const std::string before = Slurp(log);
     for (const auto& c : kCases) {
@@ -69,6 +72,7 @@ TEST_F(StatsHost, AnOutputThatCannotBeWrittenEndsTheRunWithStatusTwo) {
         {"--json /dev/full", "/dev/full: cannot write the JSON summary: No space left on device"},
         {"--problems /dev/full",
          "/dev/full: cannot write the problems list: No space left on device"},
+        {"--page /dev/full", "/dev/full: cannot write the page: No space left on device"},
     };
     for (const auto& c : kCases) {
         // Standard output goes to the full device for the first case; the
@@ -104,10 +108,11 @@ TEST_F(StatsHost, TheCabrilloHeaderTakesTheLogThenTheOptionsThenThisCallsSavedAn
               std::string::npos)
         << r.err;
     // Lines 5 (30m) and 6 (no time) are not in the file, for their reasons.
-    EXPECT_NE(r.err.find("; 2 QSO lines of 4 not in DL1XYZ.cbr: not passed: 1 unreadable, 0 "
-                         "outside the period; refused by the plug-in: 1 wrong band, 0 wrong "
-                         "mode, 0 no exchange\n"),
-              std::string::npos)
+    EXPECT_NE(
+        r.err.find("; 2 QSO lines of 4 not in DL1XYZ.cbr: not passed: 1 unreadable, 0 bad call, 0 "
+                   "outside the period; refused by the plug-in: 1 wrong band, 0 wrong "
+                   "mode, 0 no exchange\n"),
+        std::string::npos)
         << r.err;
 
     // The same station again, with a bare log: its saved answers fill in.

@@ -19,8 +19,8 @@ std::string LogOf(const std::vector<std::string>& times, const std::string& head
     int n = 0;
     for (const std::string& t : times) {
         ++n;
-        log += "QSO: 14025 CW " + t + " DL1XYZ 599 " + std::to_string(n) + " OK1A" +
-               std::string(1, static_cast<char>('A' + n % 26)) + std::to_string(n) + " 599 " +
+        log += "QSO: 14025 CW " + t + " DL1XYZ 599 " + std::to_string(n) + " OK" +
+               std::to_string(n) + "A" + std::string(1, static_cast<char>('A' + n % 26)) + " 599 " +
                std::to_string(n) + "\n";
     }
     return log + "END-OF-LOG:\n";

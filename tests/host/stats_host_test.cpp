@@ -37,10 +37,10 @@ TEST_F(StatsHost, ScoresALogAndListsEveryProblemWithItsLine) {
     EXPECT_NE(r.out.find("14.02-15.02.2026"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("Score: 25*(4+2) = 150\n"), std::string::npos) << r.out;
     EXPECT_EQ(r.out.find('\r'), std::string::npos);
-    EXPECT_NE(r.err.find(log + ":8: date and time '2026-02-14 13'"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(log + ":8: time '13' is not HHMM"), std::string::npos) << r.err;
     EXPECT_NE(
         r.err.find("7 QSOs read, 7 in the contest period 2026-02-14 12:00 to 2026-02-15 12:00 "
-                   "(12:00 on a tie), 6 stored; problems: 1 unreadable, "
+                   "(12:00 on a tie), 6 stored; problems: 1 unreadable, 0 bad call, "
                    "0 outside period, 0 no country, 1 wrong band, 0 wrong mode, "
                    "0 no exchange, 1 no county, 1 dupe (listed in " +
                    problems + ")"),
@@ -50,7 +50,7 @@ TEST_F(StatsHost, ScoresALogAndListsEveryProblemWithItsLine) {
     EXPECT_NE(bad.find("YU1AAA  599  BGD   DUPE !!!"), std::string::npos) << bad;
     EXPECT_EQ(Slurp(problems),
               log + ":7: dupe: YU1AAA 40m CW 2026-02-14 1301\n" + log +
-                  ":8: unreadable: date and time '2026-02-14 13' are not YYYY-MM-DD HHMM\n" + log +
+                  ":8: unreadable: time '13' is not HHMM\n" + log +
                   ":9: wrong band: OK1AB 30m CW 2026-02-14 1302\n" + log +
                   ":10: no county: YU7ZZ 20m CW 2026-02-14 1303, exchange '123'\n");
 }
@@ -316,7 +316,7 @@ TEST_F(StatsHost, ScoresAnAdifLogAndCountsCallsThatDoNotResolve) {
     EXPECT_NE(
         r.err.find("2 QSOs read, 2 in the contest period 2026-02-14 12:00 to 2026-02-15 12:00 "
                    "(12:00 on a tie), 2 stored; problems: 0 "
-                   "unreadable, 0 outside period, 1 no country,"),
+                   "unreadable, 0 bad call, 0 outside period, 1 no country,"),
         std::string::npos)
         << r.err;
 }
@@ -337,56 +337,56 @@ const HandLog kHandLogs[] = {
     // 20m: YU1AAA 10, DL2BBB own country 1, W1CCC other continent 4; 40m
     // YU1AAA 10. DXCC 20m YU DL K, 40m YU; counties BGD on both bands.
     {"01-basic.log", "25*(4+2) = 150", 0, 0,
-     "0 unreadable, 0 outside period, 0 no country, 0 wrong band, 0 wrong mode, "
+     "0 unreadable, 0 bad call, 0 outside period, 0 no country, 0 wrong band, 0 wrong mode, "
      "0 no exchange, 0 no county, 0 dupe"},
     // Lower-case calls: yu1aaa/YU1AAA and k1abc/K1ABC are dupes. 20m: YU 10,
     // OK 2, K 4; DXCC YU OK K; county BGD.
     {"02-lowercase.log", "16*(3+1) = 64", 2, 0,
-     "0 unreadable, 0 outside period, 0 no country, 0 wrong band, 0 wrong mode, "
+     "0 unreadable, 0 bad call, 0 outside period, 0 no country, 0 wrong band, 0 wrong mode, "
      "0 no exchange, 0 no county, 2 dupe"},
     // CR line ends, YU entrant. 40m: YT2BBB own country 1, 9A 2, JA 4, S5 2;
     // 15m: YU7CC 1, W1AW 4. DXCC 40m YU 9A JA S5, 15m YU K; counties KOL, NIS.
     {"03-cr-only.log", "14*(6+2) = 112", 0, 0,
-     "0 unreadable, 0 outside period, 0 no country, 0 wrong band, 0 wrong mode, "
+     "0 unreadable, 0 bad call, 0 outside period, 0 no country, 0 wrong band, 0 wrong mode, "
      "0 no exchange, 0 no county, 0 dupe"},
     // JA1AA a week early and YU1BBB an hour late are left out. 20m: YU 10,
     // OK 2; 40m OK 2; 80m HA 2 in SSB and 2 in CW; 10m PY 4. DXCC 20m YU OK,
     // 40m OK, 80m HA, 10m PY; county BGD.
     {"04-out-of-period.log", "22*(5+1) = 132", 0, 0,
-     "0 unreadable, 2 outside period, 0 no country, 0 wrong band, 0 wrong mode, "
+     "0 unreadable, 0 bad call, 2 outside period, 0 no country, 0 wrong band, 0 wrong mode, "
      "0 no exchange, 0 no county, 0 dupe"},
     // Three lines cannot be read. 20m YU 10, 9A 2; 15m UA9 4; 40m K 4. DXCC
     // 20m YU 9A, 15m UA9, 40m K; county BGD.
     {"05-unreadable.log", "20*(4+1) = 100", 0, 0,
-     "3 unreadable, 0 outside period, 0 no country, 0 wrong band, 0 wrong mode, "
+     "3 unreadable, 0 bad call, 0 outside period, 0 no country, 0 wrong band, 0 wrong mode, "
      "0 no exchange, 0 no county, 0 dupe"},
     // ADIF, entrant OK1XYZ. 20m YU 10, DL 2, OK 1; 40m YU 10; 10m VK 4; FT8
     // rejected. DXCC 20m YU DL OK, 40m YU, 10m VK; county BGD on 20m and 40m.
     {"06-basic.adi", "27*(5+2) = 189", 0, 1,
-     "0 unreadable, 0 outside period, 0 no country, 0 wrong band, 1 wrong mode, "
+     "0 unreadable, 0 bad call, 0 outside period, 0 no country, 0 wrong band, 1 wrong mode, "
      "0 no exchange, 0 no county, 0 dupe"},
     // ADIF, CR line ends, lower-case calls, entrant S51XYZ. 20m yu1aaa 10 and
     // its dupe YU1AAA; 40m S5 1, HA 2; 15m JA 4. DXCC 20m YU, 40m S5 HA, 15m
     // JA; county BGD.
     {"07-lowercase-cr.adi", "17*(4+1) = 85", 1, 0,
-     "0 unreadable, 0 outside period, 0 no country, 0 wrong band, 0 wrong mode, "
+     "0 unreadable, 0 bad call, 0 outside period, 0 no country, 0 wrong band, 0 wrong mode, "
      "0 no exchange, 0 no county, 1 dupe"},
     // YU entrant on 80m: YU1AAA 1, YU7BBB 1, YT1CC without a county, YU1DDD
     // "bgd" 1, 9A 2, K 4. DXCC YU 9A K; counties BGD NIS.
     {"08-yu-entrant.log", "9*(3+2) = 45", 0, 1,
-     "0 unreadable, 0 outside period, 0 no country, 0 wrong band, 0 wrong mode, "
+     "0 unreadable, 0 bad call, 0 outside period, 0 no country, 0 wrong band, 0 wrong mode, "
      "0 no exchange, 1 no county, 0 dupe"},
     // 160m and 30m, and RTTY, are outside the contest. 20m YU 10, DL 1; 15m
     // OK 2. DXCC 20m YU DL, 15m OK; county ZLA.
     {"09-wrong-band-mode.log", "13*(3+1) = 52", 0, 3,
-     "0 unreadable, 0 outside period, 0 no country, 2 wrong band, 1 wrong mode, "
+     "0 unreadable, 0 bad call, 0 outside period, 0 no country, 2 wrong band, 1 wrong mode, "
      "0 no exchange, 0 no county, 0 dupe"},
     // ADIF, CR LF. YU1AAA without an exchange is rejected; 20m YU 10 in CW
     // and 10 in SSB; 40m UA 2, R9FAA Asiatic Russia but in Europe 2, Q1ZZZ no
     // country 4 (its empty DXCC counts as one). DXCC 20m YU, 40m UA UA9 and
     // the empty one; county BGD.
     {"10-exchange-country.adi", "28*(4+1) = 140", 0, 1,
-     "0 unreadable, 0 outside period, 1 no country, 0 wrong band, 0 wrong mode, "
+     "0 unreadable, 0 bad call, 0 outside period, 1 no country, 0 wrong band, 0 wrong mode, "
      "1 no exchange, 0 no county, 0 dupe"},
 };
 

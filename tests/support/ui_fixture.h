@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/headless_windows.h"
 #include "platform/posix/host_object.h"
-#include "tests/support/recording_host.h"
+#include "tests/headless/headless_windows.h"
 #include "tests/support/plugin_fixture.h"
+#include "tests/support/recording_host.h"
 
 namespace testing_support {
 

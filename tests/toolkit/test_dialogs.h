@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/dialog.h"
-#include "platform/posix/headless_windows.h"
+#include "tests/headless/headless_windows.h"
 
 namespace toolkit_test {
 

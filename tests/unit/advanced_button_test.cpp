@@ -9,7 +9,7 @@
 #include <set>
 #include <string>
 
-#include "platform/posix/recording_canvas.h"
+#include "tests/headless/recording_canvas.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "controls/drawn_ellipse.h"
 #include "controls/drawn_rect.h"
-#include "platform/posix/recording_canvas.h"
+#include "tests/headless/recording_canvas.h"
 
 namespace {
 

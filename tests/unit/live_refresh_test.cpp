@@ -95,7 +95,7 @@ class LiveRefreshTest : public ::testing::Test {
         ui::ResetLiveState();
         g_startYear = "2026";
         for (size_t b = 0; b < g_prevQsoRows.size(); ++b) {
-            g_prevQsoRows[b] = {g_bandRules.at(b), "-", "-", "-", "-", "-"};
+            g_prevQsoRows[b] = {BandSlotName(static_cast<int>(b)), "-", "-", "-", "-", "-"};
         }
         g_log.Append(Qso("DL2BBB", "20m", "CW", "DL", "001", 12, 5));
         g_log.Append(Qso("DL2BBB", "20m", "SSB", "DL", "017", 12, 40));
@@ -132,9 +132,9 @@ TEST(RefreshRules, BandOfTheRadiosFrequency) {
     EXPECT_EQ(ui::BandOfFrequency(7010000.0), 2);
     EXPECT_EQ(ui::BandOfFrequency(21000000.0), 4);
     EXPECT_EQ(ui::BandOfFrequency(28500000.0), 5);
-    EXPECT_EQ(ui::BandOfFrequency(5300000.0), ui::kNoBand);
-    EXPECT_EQ(ui::BandOfFrequency(15000000.0), ui::kNoBand);
-    EXPECT_EQ(ui::BandOfFrequency(999999.0), ui::kNoBand);
+    EXPECT_EQ(ui::BandOfFrequency(5300000.0), kNoBand);
+    EXPECT_EQ(ui::BandOfFrequency(15000000.0), kNoBand);
+    EXPECT_EQ(ui::BandOfFrequency(999999.0), kNoBand);
 }
 
 TEST(RefreshRules, HostileFrequenciesHaveNoBandAndSendNothing) {
@@ -149,13 +149,13 @@ TEST(RefreshRules, HostileFrequenciesHaveNoBandAndSendNothing) {
                               std::numeric_limits<double>::max()};
     for (double hz : hostile) {
         EXPECT_FALSE(ui::IsUsableFrequency(hz)) << hz;
-        EXPECT_EQ(ui::BandOfFrequency(hz), ui::kNoBand) << hz;
+        EXPECT_EQ(ui::BandOfFrequency(hz), kNoBand) << hz;
         EXPECT_FALSE(ui::ShouldSendSp1(hz, 0.0)) << hz;
         EXPECT_FALSE(ui::ShouldSendSp1(hz, 14025000.0)) << hz;
     }
     // The largest whole megahertz a 32-bit value holds is still a frequency.
     EXPECT_TRUE(ui::ShouldSendSp1(2147483647.5 * 1e6, 0.0));
-    EXPECT_EQ(ui::BandOfFrequency(2147483647.5 * 1e6), ui::kNoBand);
+    EXPECT_EQ(ui::BandOfFrequency(2147483647.5 * 1e6), kNoBand);
 }
 
 TEST(RefreshRules, Sp1AfterMoreThan300Hz) {

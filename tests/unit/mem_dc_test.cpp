@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "platform/posix/recording_canvas.h"
+#include "tests/headless/recording_canvas.h"
 
 namespace {
 

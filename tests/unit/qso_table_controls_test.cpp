@@ -10,7 +10,7 @@
 
 #include "controls/prev_table.h"
 #include "controls/qyu_table.h"
-#include "platform/posix/recording_canvas.h"
+#include "tests/headless/recording_canvas.h"
 
 namespace {
 

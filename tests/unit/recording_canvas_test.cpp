@@ -1,7 +1,7 @@
 // The recording canvas that the control tests read their paints from: it
 // must keep the drawing state as a device context does, flag pens misused,
 // and keep what was drawn off-screen once the surface is copied back.
-#include "platform/posix/recording_canvas.h"
+#include "tests/headless/recording_canvas.h"
 
 #include <gtest/gtest.h>
 

@@ -11,11 +11,11 @@
 #include <string>
 #include <thread>
 
-#include "platform/posix/headless_windows.h"
 #include "platform/posix/host_object.h"
 #include "platform/posix/host_services.h"
 #include "platform/profile.h"
 #include "scoring/engine_state.h"
+#include "tests/headless/headless_windows.h"
 #include "tests/support/scratch_folder.h"
 #include "ui/dialog_tables.h"
 #include "ui/setup_panel.h"

@@ -2,6 +2,8 @@
 
 #include <oleauto.h>
 
+#include "tests/windows/window_driver.h"
+
 namespace testhost {
 namespace {
 
@@ -125,6 +127,10 @@ HRESULT AutomationObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS
             }
             macros.push_back(ToUtf8(std::wstring(arg.bstrVal, SysStringLen(arg.bstrVal))));
             VariantClear(&arg);
+            ++arrivedMacros;
+            if (macroDelay != 0) {
+                Pump(macroDelay);
+            }
             if (result != nullptr) {
                 VariantInit(result);
             }

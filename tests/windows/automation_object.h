@@ -8,6 +8,7 @@
 #include <ole2.h>
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -44,8 +45,13 @@ class AutomationObject final : public IDispatch {
     FieldAnswer field;
     double frequency = 14025000.0;
     bool frequencyFails = false;
+    // How long RunMacro takes to answer, pumping this thread's messages all
+    // the while (so other calls may arrive meanwhile), in milliseconds.
+    DWORD macroDelay = 0;
     // Every macro in the order it arrived (UTF-8), and the fields asked for.
     std::vector<std::string> macros;
+    // How many macros have arrived, also for other threads than the host's.
+    std::atomic<size_t> arrivedMacros{0};
     std::vector<long> fieldsAsked;
     int frequencyReads = 0;
     // Calls that arrived on another thread than the one that registered the

@@ -1,17 +1,21 @@
 // Loads and unloads Stats.dll the way the host's life does it:
-//   lifecycle_host loop <dll>   100 load, contest-run, unload cycles; each
-//                               load must start from a fresh state and each
-//                               unload must really release the library,
-//                               within 2 s also when it closes the panel.
-//   lifecycle_host exit <dll>   a child process ends with the library still
-//                               loaded while another thread waits inside it
-//                               in a message box; it must be gone within a
-//                               second.
+//   lifecycle_host loop <dll> <work folder>
+//       100 load, contest-run, unload cycles; each load must start from a
+//       fresh state and each unload must really release the library, within
+//       2 s also when it closes the panel.
+//   lifecycle_host exit <dll> <work folder>
+//       a child process ends with the library still loaded while another
+//       thread waits inside it in a message box; it must be gone within a
+//       second.
+// The plug-in writes its files (the bad-QSO file among them) into the
+// current folder: the work folder, made afresh for the run.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "host/plugin_loader.h"
 #include "tests/support/sample_log.h"
@@ -141,11 +145,22 @@ int Exit(const std::string& self, const std::string& dll) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: lifecycle_host loop|exit <dll>\n");
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "exit-child" && argc == 3) {
+        return ExitChild(argv[2]);  // in its parent's work folder
+    }
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: lifecycle_host loop|exit <dll> <work folder>\n");
         return 2;
     }
-    const std::string mode = argv[1];
+    std::error_code error;
+    std::filesystem::remove_all(argv[3], error);
+    std::filesystem::create_directories(argv[3], error);
+    std::filesystem::current_path(argv[3], error);
+    if (error) {
+        std::fprintf(stderr, "cannot work in %s: %s\n", argv[3], error.message().c_str());
+        return 2;
+    }
     if (mode == "loop") {
         return Loop(argv[2]);
     }
@@ -153,9 +168,6 @@ int main(int argc, char** argv) {
         char self[MAX_PATH];
         const DWORD length = GetModuleFileNameA(nullptr, self, sizeof self);
         return Exit(std::string(self, length), argv[2]);
-    }
-    if (mode == "exit-child") {
-        return ExitChild(argv[2]);
     }
     return 2;
 }

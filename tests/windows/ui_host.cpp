@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -44,12 +45,13 @@ std::string ToAnsi(const std::string& utf8) {
 
 class Host;
 
-// A block of commands run on a thread of its own once a window with the
-// caption appears, e.g. to fill in a modal dialog that the host's thread
-// waits in.
+// A block of commands run on a thread of its own once something happened
+// (a window with a caption appeared, say), e.g. to fill in a modal dialog
+// that the host's thread waits in.
 struct Watcher {
     Host* host = nullptr;
-    std::string caption;
+    std::string awaited;         // what it waits for, as the script says it
+    std::function<bool()> seen;  // true once that happened; any thread
     DWORD ms = 10000;
     const std::vector<Statement>* body = nullptr;
     HANDLE thread = nullptr;
@@ -95,7 +97,7 @@ class Host {
             HANDLE thread = w->thread;
             if (!PumpUntil([thread] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; },
                            ms)) {
-                Report("a \"when " + w->caption + "\" block did not finish");
+                Report("a \"" + w->awaited + "\" block did not finish");
                 return false;  // the watcher keeps running; the process ends soon
             }
             CloseHandle(thread);
@@ -140,10 +142,9 @@ class Host {
     // in a modal dialog that only the block would have ended.
     static DWORD WINAPI RunWatcher(LPVOID param) {
         Watcher& w = *static_cast<Watcher*>(param);
-        const std::string caption = w.caption;
-        const bool seen = PumpUntil([&caption] { return FindOwnWindow(caption) != nullptr; }, w.ms);
+        const bool seen = PumpUntil(w.seen, w.ms);
         if (!seen) {
-            w.host->Report("no window " + Quoted(caption) + " appeared");
+            w.host->Report("\"" + w.awaited + "\" did not happen");
         }
         if (!seen || !w.host->RunBlock(*w.body)) {
             std::fflush(nullptr);
@@ -219,6 +220,13 @@ class Host {
             object_.frequencyFails = true;
             return true;
         }
+        if (c == "macro-delay") {  // macro-delay MS: RunMacro answers after MS, pumping
+            if (!Need(s, 1, 1, error)) {
+                return false;
+            }
+            object_.macroDelay = static_cast<DWORD>(Number(a[1]));
+            return true;
+        }
         if (c == "register") {
             return registered_ || Register();
         }
@@ -241,6 +249,7 @@ class Host {
         }
         if (c == "clear-macros") {
             object_.macros.clear();
+            object_.arrivedMacros = 0;
             return true;
         }
         if (c == "wait-macros") {  // wait-macros N [MS]: pumps until N macros arrived
@@ -398,13 +407,24 @@ class Host {
             }
             return true;
         }
-        if (c == "when") {  // when CAPTION [MS] ... end: runs the block on a thread of its own
+        // when CAPTION [MS] ... end: runs the block on a thread of its own once
+        // the window is there; when-macros N [MS] ... end: once N macros
+        // have arrived (while the host may still be answering the last).
+        if (c == "when" || c == "when-macros") {
             if (!Need(s, 1, 2, error)) {
                 return false;
             }
             std::unique_ptr<Watcher> w(new Watcher);
             w->host = this;
-            w->caption = a[1];
+            w->awaited = c + " " + a[1];
+            const std::string caption = a[1];
+            const size_t count = static_cast<size_t>(Number(a[1]));
+            AutomationObject& object = object_;
+            if (c == "when") {
+                w->seen = [caption] { return FindOwnWindow(caption) != nullptr; };
+            } else {
+                w->seen = [count, &object] { return object.arrivedMacros.load() >= count; };
+            }
             w->ms = a.size() > 2 ? Number(a[2]) : 10000;
             w->body = &s.body;
             w->thread = CreateThread(nullptr, 0, RunWatcher, w.get(), 0, nullptr);

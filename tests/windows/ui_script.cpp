@@ -48,7 +48,7 @@ bool SplitWords(const std::string& line, std::vector<std::string>& words, std::s
 }
 
 bool OpensBlock(const std::vector<std::string>& words) {
-    return words[0] == "repeat" || words[0] == "when";
+    return words[0] == "repeat" || words[0] == "when" || words[0] == "when-macros";
 }
 
 }  // namespace

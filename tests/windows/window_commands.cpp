@@ -45,6 +45,91 @@ size_t LineBreaks(HWND control) {
     return count;
 }
 
+// A visible top-level window of the calling thread with the caption, made
+// its active window, as the host's main window is when the operator starts
+// a report run from it. Small, in the screen's corner: out of the way of
+// the screenshots of centred dialogs.
+bool OpenHostWindow(const std::string& caption, std::string& error) {
+    const wchar_t* const kClass = L"StatsTestHostWindow";
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+    windowClass.lpszClassName = kClass;
+    RegisterClassW(&windowClass);  // fails harmlessly for a second window
+    HWND window =
+        CreateWindowExW(0, kClass, FromUtf8(caption).c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                        0, 200, 120, nullptr, nullptr, windowClass.hInstance, nullptr);
+    if (window == nullptr) {
+        error = "cannot create the window";
+        return false;
+    }
+    SetForegroundWindow(window);
+    SetActiveWindow(window);
+    if (!PumpUntil([window] { return GetActiveWindow() == window; }, 5000)) {
+        error = "the window did not become active";
+        return false;
+    }
+    return true;
+}
+
+// The active window of the window's thread, from any thread.
+HWND ActiveWindowOfThread(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndActive
+                                                                              : nullptr;
+}
+
+// Owner, enabled state and activation of the host's windows: false for a
+// command of another kind (`known` cleared).
+bool RunOwnership(const Statement& s, std::string& error, bool& known) {
+    const std::string& c = s.words[0];
+    const std::vector<std::string>& a = s.words;
+    HWND window = nullptr;
+    if (c == "host-window") {  // host-window CAPTION
+        return Need(s, 1, 1, error) && OpenHostWindow(a[1], error);
+    }
+    if (c == "expect-owner") {  // expect-owner CAPTION OWNER|none
+        if (!Need(s, 2, 2, error) || !Window(a[1], window, error)) {
+            return false;
+        }
+        HWND owner = GetWindow(window, GW_OWNER);
+        HWND want = a[2] == "none" ? nullptr : FindOwnWindow(a[2]);
+        if (owner != want || (a[2] != "none" && want == nullptr)) {
+            error = "owned by " + (owner != nullptr ? Quoted(WindowCaption(owner)) : "none");
+            return false;
+        }
+        return true;
+    }
+    if (c == "expect-enabled") {  // expect-enabled CAPTION 0|1
+        if (!Need(s, 2, 2, error) || !Window(a[1], window, error)) {
+            return false;
+        }
+        const bool enabled = IsWindowEnabled(window) != FALSE;
+        if (enabled != (Number(a[2]) != 0)) {
+            error = enabled ? "enabled" : "disabled";
+            return false;
+        }
+        return true;
+    }
+    if (c == "wait-active") {  // wait-active CAPTION [MS]: its thread's active window
+        if (!Need(s, 1, 2, error) || !Window(a[1], window, error)) {
+            return false;
+        }
+        if (!PumpUntil([window] { return ActiveWindowOfThread(window) == window; },
+                       a.size() > 2 ? Number(a[2]) : 5000)) {
+            HWND active = ActiveWindowOfThread(window);
+            error = "the active window is " +
+                    (active != nullptr ? Quoted(WindowCaption(active)) : "none");
+            return false;
+        }
+        return true;
+    }
+    known = false;
+    return false;
+}
+
 bool Run(const Statement& s, std::string& error, bool& known) {
     const std::string& c = s.words[0];
     const std::vector<std::string>& a = s.words;
@@ -77,7 +162,11 @@ bool Run(const Statement& s, std::string& error, bool& known) {
         }
         return true;
     }
-    if (c == "click") {  // click CAPTION ID: a posted BM_CLICK
+    // click CAPTION ID: a posted BM_CLICK. send-click CAPTION ID: one sent
+    // from a helper thread, answered once the click was handled; a thread
+    // that waits for a call to the host handles sent messages, not posted
+    // ones.
+    if (c == "click" || c == "send-click") {
         if (!Need(s, 2, 2, error)) {
             return false;
         }
@@ -85,7 +174,12 @@ bool Run(const Statement& s, std::string& error, bool& known) {
         if (!Control(a[1], a[2], control, error)) {
             return false;
         }
-        PostMessageW(control, BM_CLICK, 0, 0);
+        if (c == "click") {
+            PostMessageW(control, BM_CLICK, 0, 0);
+        } else if (!SendWhilePumping(control, BM_CLICK, 0, 0, 5000)) {
+            error = "no answer";
+            return false;
+        }
         return true;
     }
     if (c == "close") {  // close CAPTION: a posted WM_CLOSE
@@ -295,8 +389,7 @@ bool Run(const Statement& s, std::string& error, bool& known) {
         SettleWindows();
         return SaveScreenshot(a[1], std::vector<std::string>(a.begin() + 2, a.end()), error);
     }
-    known = false;
-    return false;
+    return RunOwnership(s, error, known);
 }
 
 }  // namespace

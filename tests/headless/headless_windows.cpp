@@ -6,9 +6,9 @@
 #include <mutex>
 #include <thread>
 
-#include "platform/posix/headless_window.h"
-#include "platform/posix/headless_windows.h"
-#include "platform/posix/window_system.h"
+#include "tests/headless/headless_window.h"
+#include "tests/headless/headless_windows.h"
+#include "tests/headless/window_system.h"
 
 namespace plat {
 namespace headless {

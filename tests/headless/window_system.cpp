@@ -1,9 +1,9 @@
-#include "platform/posix/window_system.h"
+#include "tests/headless/window_system.h"
 
 #include <chrono>
 #include <utility>
 
-#include "platform/posix/headless_window.h"
+#include "tests/headless/headless_window.h"
 
 namespace plat {
 namespace headless {

@@ -1,6 +1,8 @@
 // The headless window system: the dialogs of platform/dialog.h without
-// pixels, and the driver through which tests and the stand-in host look at
-// the windows and act on them as a user would. Lives in libStatsPosix.so.
+// pixels, and the driver through which the tests look at the windows and act
+// on them as a user would. A library of the tests (libStatsHeadless.so):
+// loading it installs the windows as the dialogs' backend
+// (platform/posix/window_backend.h) for the plug-in and the test alike.
 //
 // Message rules (those of the Windows window manager):
 //  - Every thread that makes a window or sends a message has one message
@@ -57,15 +59,7 @@
 
 #include "platform/canvas.h"
 #include "platform/dialog.h"
-#include "platform/posix/recording_canvas.h"
-
-#ifndef STATS_POSIX_API
-#if defined(__GNUC__)
-#define STATS_POSIX_API __attribute__((visibility("default")))
-#else
-#define STATS_POSIX_API
-#endif
-#endif
+#include "tests/headless/recording_canvas.h"
 
 namespace plat {
 namespace headless {
@@ -75,8 +69,8 @@ constexpr int kBaseUnitY = 13;
 constexpr int kFrameWidth = 3;
 constexpr int kCaptionHeight = 19;
 
-STATS_POSIX_API int DialogUnitsToPixelsX(int units);
-STATS_POSIX_API int DialogUnitsToPixelsY(int units);
+int DialogUnitsToPixelsX(int units);
+int DialogUnitsToPixelsY(int units);
 
 // One paint of an owner-drawn item.
 struct PaintRecord {
@@ -122,12 +116,12 @@ struct WindowState {
 // Looking at the windows, from any thread. Each answer is a snapshot.
 
 // The live windows, oldest first.
-STATS_POSIX_API std::vector<WindowState> LiveWindows();
+std::vector<WindowState> LiveWindows();
 // The oldest live window of the template, or 0.
-STATS_POSIX_API WindowId FindWindow(int templateId);
-STATS_POSIX_API WindowId FindWindowByCaption(const std::string& caption);
+WindowId FindWindow(int templateId);
+WindowId FindWindowByCaption(const std::string& caption);
 // The window's state; nothing when it is gone.
-STATS_POSIX_API std::optional<WindowState> ReadWindow(WindowId w);
+std::optional<WindowState> ReadWindow(WindowId w);
 
 // Acting as the user, from any thread. Each is posted to the window's
 // thread and handled by its loop, like a real click; false when the window
@@ -136,59 +130,58 @@ STATS_POSIX_API std::optional<WindowState> ReadWindow(WindowId w);
 // A click on a control: an enabled check box that is not owner-drawn
 // toggles, then the window gets OnCommand(id, 0). A disabled control, a
 // label or a group box ignores it.
-STATS_POSIX_API bool Click(WindowId w, int controlId);
-STATS_POSIX_API bool PressEscape(WindowId w);
-STATS_POSIX_API bool PressEnter(WindowId w);
+bool Click(WindowId w, int controlId);
+bool PressEscape(WindowId w);
+bool PressEnter(WindowId w);
 // The pointer moves over the window (OnSetCursor).
-STATS_POSIX_API bool MovePointerOver(WindowId w);
+bool MovePointerOver(WindowId w);
 // Drags the window so that its top-left corner is at (left, top).
-STATS_POSIX_API bool DragWindow(WindowId w, int left, int top);
+bool DragWindow(WindowId w, int left, int top);
 // Resizes the window's frame to width x height pixels; OnSize gets the new
 // client size.
-STATS_POSIX_API bool ResizeWindow(WindowId w, int width, int height);
+bool ResizeWindow(WindowId w, int width, int height);
 
 // Waits until the thread of window `w` has handled everything queued for
 // it, including what those messages queued in turn. Works after the window
 // is gone, as long as its thread runs; true at once when the thread has
 // ended. On the window's own thread it handles the queue itself. False on
 // timeout (a thread that runs no loop never handles its queue).
-STATS_POSIX_API bool Sync(WindowId w, int timeoutMs = 5000);
+bool Sync(WindowId w, int timeoutMs = 5000);
 
 // Waits until a live window of the template exists and its thread has
 // handled everything queued (so its initialisation is over), and returns
 // it; 0 when none appeared in time. For windows that another thread opens.
-STATS_POSIX_API WindowId WaitForWindow(int templateId, int timeoutMs = 5000);
+WindowId WaitForWindow(int templateId, int timeoutMs = 5000);
 
 // Paints an owner-drawn item on its window's thread, as a sent message
 // (ahead of posted ones), through OnDrawItem with the item's rectangle
 // {0, 0, width, height} and `state`, and returns what it drew. Nothing when
 // the item is not owner-drawn, the window is gone or its thread did not
 // answer in time.
-STATS_POSIX_API std::optional<PaintRecord> PaintItem(WindowId w, int controlId, unsigned state,
-                                                     int timeoutMs = 5000);
+std::optional<PaintRecord> PaintItem(WindowId w, int controlId, unsigned state,
+                                     int timeoutMs = 5000);
 // The item's latest paint, whatever caused it: RedrawItemNow, an
 // invalidation, a click on it (pressed, then released), PaintItem.
-STATS_POSIX_API std::optional<PaintRecord> LastItemPaint(WindowId w, int controlId);
+std::optional<PaintRecord> LastItemPaint(WindowId w, int controlId);
 
 // How many messages wait in the queue of window `w`'s thread (sent and
 // posted; paints not counted); 0 when the window is gone.
-STATS_POSIX_API std::size_t QueuedMessages(WindowId w);
+std::size_t QueuedMessages(WindowId w);
 
 // Asks the window's handler for a control's colours (id 0: the dialog's)
 // on its thread, and waits. False when the handler leaves the system's
 // colours, the window is gone or its thread did not answer in time.
-STATS_POSIX_API bool AskControlColours(WindowId w, int controlId, ControlColours& out,
-                                       int timeoutMs = 5000);
+bool AskControlColours(WindowId w, int controlId, ControlColours& out, int timeoutMs = 5000);
 
 // For code that waits on a window thread for another thread (the host link
 // natively): handles the messages sent to the calling thread's windows, and
 // nothing else, until done() is true or the timeout passes (< 0: no limit).
 // done() is polled every millisecond. Returns done().
-STATS_POSIX_API bool WaitServingSentMessages(const std::function<bool()>& done, int timeoutMs = -1);
+bool WaitServingSentMessages(const std::function<bool()>& done, int timeoutMs = -1);
 
 // For tests: no live windows, nothing queued; threads waiting on a send or
 // a sync return, and a modal run returns -1. No handler is called.
-STATS_POSIX_API void ResetWindows();
+void ResetWindows();
 
 }  // namespace headless
 }  // namespace plat

@@ -1,11 +1,11 @@
-#include "platform/posix/headless_window.h"
+#include "tests/headless/headless_window.h"
 
 #include <algorithm>
 #include <mutex>
 #include <utility>
 
-#include "platform/posix/recording_canvas.h"
-#include "platform/posix/window_system.h"
+#include "tests/headless/recording_canvas.h"
+#include "tests/headless/window_system.h"
 
 namespace plat {
 namespace headless {

@@ -1,4 +1,4 @@
-#include "platform/posix/recording_canvas.h"
+#include "tests/headless/recording_canvas.h"
 
 #include <algorithm>
 #include <utility>

@@ -15,8 +15,6 @@
 
 #include "platform/canvas.h"
 
-#include "platform/posix/posix_api.h"
-
 namespace plat {
 
 enum class CanvasOpKind {
@@ -68,7 +66,7 @@ struct CanvasOp {
     std::vector<CanvasOp> content;
 };
 
-class STATS_POSIX_API RecordingCanvas : public Canvas {
+class RecordingCanvas : public Canvas {
   public:
     // The pen selected in a fresh canvas: solid, 1 pixel, black.
     static constexpr PenId kDefaultPen = 1;

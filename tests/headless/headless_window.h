@@ -1,5 +1,5 @@
 // One headless dialog: its controls kept by id, its place and flags, and
-// the handler it routes messages to. Internal to libStatsPosix.so.
+// the handler it routes messages to. Internal to the headless window system.
 #pragma once
 
 #include <map>
@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/dialog.h"
-#include "platform/posix/headless_windows.h"
+#include "tests/headless/headless_windows.h"
 
 namespace plat {
 namespace headless {

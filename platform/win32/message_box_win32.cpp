@@ -1,4 +1,4 @@
-// What the Windows system offers the plug-in directly: message boxes.
+// Message boxes on Windows: the system's own, with one OK button.
 #include <windows.h>
 
 #include "platform/message_box.h"

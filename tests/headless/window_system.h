@@ -1,6 +1,6 @@
 // The headless window system's state: the live windows by id and one
-// message queue per thread. Internal to libStatsPosix.so; the message rules
-// it follows are written down in platform/posix/headless_windows.h.
+// message queue per thread. Internal to the headless window system; the
+// message rules it follows are written down in tests/headless/headless_windows.h.
 //
 // One mutex guards everything here and every window's state. It is never
 // held while a handler runs, so a handler may call any window function.
