@@ -85,6 +85,9 @@ std::vector<std::string> SwapVariants(const std::string& call) {
 }
 
 bool SameExchange(const std::string& received, const std::string& sent) {
+    if (received == sent) {
+        return true;  // the usual case, without a copy
+    }
     const std::string r = NormalisedExchange(received);
     const std::string s = NormalisedExchange(sent);
     if (AllDigits(r) && AllDigits(s)) {

@@ -84,27 +84,36 @@ void ContestLines::Correct(const std::vector<int>& offsetMinutes) {
 }
 
 void ContestLines::Sort() {
-    order_.resize(lines_.size());
-    for (uint32_t i = 0; i < order_.size(); ++i) {
-        order_[i] = i;
+    // Sorted as plain keys side by side, not through the lines: a contest
+    // has a million of them.
+    struct Key {
+        uint64_t group;
+        int32_t minute;
+        uint32_t index;  // lines_ are in (log, qso) order
+        bool operator<(const Key& o) const {
+            return std::tie(group, minute, index) < std::tie(o.group, o.minute, o.index);
+        }
+    };
+    std::vector<Key> keys(lines_.size());
+    for (uint32_t i = 0; i < keys.size(); ++i) {
+        const ContestLine& a = lines_[i];
+        keys[i] = {GroupKey(a.log, a.call, a.bandMode), a.minute, i};
     }
-    std::sort(order_.begin(), order_.end(), [this](uint32_t x, uint32_t y) {
-        const ContestLine& a = lines_[x];
-        const ContestLine& b = lines_[y];
-        return std::tie(a.log, a.call, a.bandMode, a.minute, a.qso) <
-               std::tie(b.log, b.call, b.bandMode, b.minute, b.qso);
-    });
+    std::sort(keys.begin(), keys.end());
+    order_.resize(keys.size());
+    minutes_.resize(keys.size());
+    for (size_t k = 0; k < keys.size(); ++k) {
+        order_[k] = keys[k].index;
+        minutes_[k] = keys[k].minute;
+    }
     groups_.clear();
     groups_.reserve(order_.size() / 2);
     uint32_t from = 0;
-    for (uint32_t k = 1; k <= order_.size(); ++k) {
-        const ContestLine& first = lines_[order_[from]];
-        if (k < order_.size()) {
-            const ContestLine& b = lines_[order_[k]];
-            if (b.log == first.log && b.call == first.call && b.bandMode == first.bandMode) {
-                continue;
-            }
+    for (uint32_t k = 1; k <= keys.size(); ++k) {
+        if (k < keys.size() && keys[k].group == keys[from].group) {
+            continue;
         }
+        const ContestLine& first = lines_[order_[from]];
         groups_.emplace(GroupKey(first.log, first.call, first.bandMode), std::make_pair(from, k));
         from = k;
     }
@@ -121,11 +130,13 @@ ContestLines::Range ContestLines::Find(uint32_t log, uint32_t call, uint16_t ban
 }
 
 ContestLines::Range ContestLines::Within(Range r, int32_t minute, int window) const {
+    const int32_t* times = minutes_.data() + (r.begin - order_.data());
+    const int32_t* timesEnd = times + (r.end - r.begin);
+    const int32_t* from = std::lower_bound(times, timesEnd, minute - window);
+    const int32_t* to = std::upper_bound(from, timesEnd, minute + window);
     Range w;
-    w.begin = std::lower_bound(r.begin, r.end, minute - window,
-                               [this](uint32_t x, int32_t t) { return lines_[x].minute < t; });
-    w.end = std::upper_bound(w.begin, r.end, minute + window,
-                             [this](int32_t t, uint32_t x) { return t < lines_[x].minute; });
+    w.begin = r.begin + (from - times);
+    w.end = r.begin + (to - times);
     return w;
 }
 

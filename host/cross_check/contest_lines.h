@@ -58,7 +58,8 @@ class ContestLines {
     }
 
     std::vector<ContestLine> lines_;
-    std::vector<uint32_t> order_;  // line indexes sorted by (log, call, bandMode, minute, qso)
+    std::vector<uint32_t> order_;   // line indexes sorted by (log, call, bandMode, minute, qso)
+    std::vector<int32_t> minutes_;  // the time of each line of order_
     // (log, call, bandMode) -> where its lines begin and end in order_.
     std::unordered_map<uint64_t, std::pair<uint32_t, uint32_t>> groups_;
     std::vector<uint32_t> logCalls_;
