@@ -50,9 +50,14 @@ std::string Report(const CheckedLog& l, bool keepUniques) {
             std::to_string(l.claimed.qsos) + " QSOs)\n";
     text += "Checked score: " + std::to_string(l.checked.score) + " (" +
             std::to_string(l.checked.qsos) + " QSOs)\n";
-    text += "Your clock ran " + std::to_string(l.clockOffset < 0 ? -l.clockOffset : l.clockOffset) +
-            " minutes " + (l.clockOffset < 0 ? "slow" : "fast") +
-            "; your times were corrected by it before checking.\n";
+    if (l.clockOffset == 0) {
+        text += "No clock offset was found: your times were checked as logged.\n";
+    } else {
+        text += "Your clock ran " +
+                std::to_string(l.clockOffset < 0 ? -l.clockOffset : l.clockOffset) + " minutes " +
+                (l.clockOffset < 0 ? "slow" : "fast") +
+                "; your times were corrected by it before checking.\n";
+    }
     for (const Section& s : kSections) {
         std::string lines;
         for (const CheckedQso& q : l.qsos) {

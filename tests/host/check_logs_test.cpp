@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <vector>
@@ -36,8 +37,9 @@ std::string Qso(const std::string& own, const std::string& call, int minute,
                 const std::string& sent, const std::string& received) {
     const int t = 12 * 60 + minute;
     char line[160];
-    std::snprintf(line, sizeof line, "14025 CW 2026-02-14 %02d%02d %s 599 %s %s 599 %s", t / 60,
-                  t % 60, own.c_str(), sent.c_str(), call.c_str(), received.c_str());
+    std::snprintf(line, sizeof line, "14025 CW 2026-02-%02d %02d%02d %s 599 %s %s 599 %s",
+                  14 + t / 1440, t / 60 % 24, t % 60, own.c_str(), sent.c_str(), call.c_str(),
+                  received.c_str());
     return line;
 }
 
@@ -248,7 +250,9 @@ TEST_F(CheckLogs, OneCharacterBustsAndPortableCalls) {
     };
     const Case cases[] = {{"OK1XYZ", "OK1XZY", "busted-call"}, {"SP2ABC", "SP2ABCD", "busted-call"},
                           {"HA3QRS", "HA3QR", "busted-call"},  {"S51DEF", "S51DEG", "busted-call"},
-                          {"9A/DL2XX", "9ADL2XX", "bad-call"}, {"OE1PPP", "OE1PPP/QRP", "ok"}};
+                          {"9A/DL2XX", "9ADL2XX", "bad-call"}, {"OE1PPP", "OE1PPP/QRP", "ok"},
+                          {"G4TUV", "G4UTV", "busted-call"},  // two neighbours swapped
+                          {"EA3NOP", "EA3NPQ", "unique"}};    // two characters off: no bust
     std::vector<std::string> ours;
     int minute = 0;
     for (const Case& c : cases) {
@@ -260,7 +264,7 @@ TEST_F(CheckLogs, OneCharacterBustsAndPortableCalls) {
     }
     Log("busts", "DL1ABC.log", Cabrillo("DL1ABC", ours));
     const auto got = Statuses(JsonReader(Results("busts")));
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < 8; ++i) {
         const std::string status = cases[i].status;
         const std::string want =
             status == "busted-call" ? status + " " + cases[i].station : status + " ";
@@ -268,6 +272,119 @@ TEST_F(CheckLogs, OneCharacterBustsAndPortableCalls) {
     }
     EXPECT_EQ((got.at({"log0.log", 3})), "ok ");  // our slip costs them nothing
     EXPECT_EQ((got.at({"log5.log", 3})), "ok ");
+}
+
+TEST_F(CheckLogs, TheWindowIsTheLargestDifferenceThatMatches) {
+    struct Case {
+        const char* window;
+        int difference;
+        const char* verdict;
+    };
+    const Case cases[] = {{"0", 0, "ok "},  {"0", 1, "nil "},  {"3", 3, "ok "},
+                          {"3", 4, "nil "}, {"10", 10, "ok "}, {"10", 11, "nil "}};
+    int n = 0;
+    for (const Case& c : cases) {
+        const std::string folder = "window" + std::to_string(n++);
+        Log(folder, "OK1XYZ.log",
+            Cabrillo("OK1XYZ", {Qso("OK1XYZ", "DL1ABC", 30 + c.difference, "001", "001")}));
+        Log(folder, "DL1ABC.log", Cabrillo("DL1ABC", {Qso("DL1ABC", "OK1XYZ", 30, "001", "001")}));
+        const auto got =
+            Statuses(JsonReader(Results(folder, std::string("--time-window ") + c.window)));
+        EXPECT_EQ((got.at({"DL1ABC.log", 3})), c.verdict)
+            << "window " << c.window << ", " << c.difference << " minutes apart";
+    }
+    for (const char* bad : {"--time-window -1", "--time-window 2.5", "--time-window 10000",
+                            "--uniques drop", "--page x.html"}) {
+        const HostRun r = Check("window0", bad);
+        EXPECT_EQ(r.status, 2) << bad;
+        EXPECT_NE(r.err.find(std::string(bad).substr(0, std::string(bad).find(' '))),
+                  std::string::npos)
+            << bad << ": " << r.err;
+    }
+}
+
+TEST_F(CheckLogs, ThePeriodAndTheScoresUseTheCorrectedTimes) {
+    // DL1ABC's clock ran 10 minutes fast: its last QSO, logged at 12:05 on
+    // the day after, was made at 11:55, inside the contest period.
+    std::vector<std::string> ours;
+    for (int i = 0; i < 6; ++i) {
+        const int minute = i < 5 ? 10 * i + 20 : 24 * 60 - 5;
+        ours.push_back(Qso("DL1ABC", kPartners[i], minute + 10, "001", "001"));
+        Log("period", std::string(kPartners[i]) + ".log",
+            Cabrillo(kPartners[i], {Qso(kPartners[i], "DL1ABC", minute, "001", "001")}));
+    }
+    Log("period", "DL1ABC.log", Cabrillo("DL1ABC", ours));
+    const std::string text = Results("period");
+    const JsonReader j(text);
+    EXPECT_EQ(j["period.start"], "2026-02-14 12:00");
+    EXPECT_EQ(j["period.end"], "2026-02-15 12:00");
+    const std::string log = LogPath(j, "DL1ABC.log");
+    EXPECT_EQ(j[log + ".clock_offset_minutes"], "10");
+    EXPECT_EQ(j[log + ".qsos[5].time"], "2026-02-15 12:05");  // as logged
+    EXPECT_EQ(j[log + ".qsos[5].status"], "ok");
+    EXPECT_EQ(j[log + ".claimed.qsos"], "6");
+    EXPECT_EQ(j[log + ".checked.qsos"], "6");
+}
+
+TEST_F(CheckLogs, TheEntrantsReportTheTableAndTheCsv) {
+    Log("report", "OK1XYZ.log",
+        Cabrillo("OK1XYZ", {Qso("OK1XYZ", "DL1ABC", 0, "001", "001")},
+                 "CATEGORY-OPERATOR: =HYPERLINK(\"x\")\nCATEGORY-STATION: HOME, GARDEN\n"));
+    Log("report", "SP2ABC.log", Cabrillo("SP2ABC", {Qso("SP2ABC", "HA3QRS", 40, "001", "002")}));
+    Log("report", "HA3QRS.log",
+        Cabrillo("HA3QRS", {Qso("HA3QRS", "DL1ABC", 20, "002", "003"),
+                            Qso("HA3QRS", "SP2ABC", 40, "002", "001")}));
+    Log("report", "S51DEF.log", Cabrillo("S51DEF", {Qso("S51DEF", "DL1ABC", 30, "001", "004")}));
+    Log("report", "DL1ABC.log",
+        Cabrillo(
+            "DL1ABC",
+            {Qso("DL1ABC", "OK1XYZ", 0, "001", "001"), Qso("DL1ABC", "SP2ABC", 10, "002", "009"),
+             Qso("DL1ABC", "HA3QRS", 20, "003", "003"), Qso("DL1ABC", "S51DEG", 30, "004", "001"),
+             Qso("DL1ABC", "F5KLM", 50, "005", "008"), Qso("DL1ABC", "OK1XYZ", 60, "006", "001")},
+            "CATEGORY-OPERATOR: SINGLE-OP\n"));
+    const std::string csv = dir() + "/report.csv";
+    const HostRun r = Check("report", "--csv '" + csv + "'");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string report = Slurp(dir() + "/out-report/ubn/DL1ABC.txt");
+    // Each QSO that does not stand, under its heading, with what is wrong.
+    for (const char* expected :
+         {"Claimed score: ", "Checked score: ",
+          "No clock offset was found: your times were checked as logged.",
+          "Busted calls: the call you logged is not the station you worked (they do not "
+          "count):\n  line 7  2026-02-14 12:30  20m CW  S51DEG  (you worked S51DEF)\n",
+          "Not in log: the station you logged has no QSO with you at that time (they do not "
+          "count):\n  line 5  2026-02-14 12:10  20m CW  SP2ABC\n",
+          "Busted exchanges: what you logged is not what was sent (they do not count):\n"
+          "  line 6  2026-02-14 12:20  20m CW  HA3QRS  (was sent 002)\n",
+          "Uniques: no other log has this call (they count):\n"
+          "  line 8  2026-02-14 12:50  20m CW  F5KLM\n",
+          "  line 9  dupe: OK1XYZ"}) {
+        EXPECT_NE(report.find(expected), std::string::npos) << expected << "\n" << report;
+    }
+    // The table: best checked score first, a tie by call. DL1ABC keeps 2
+    // of the 5 QSOs it claimed: OK1XYZ and the unique.
+    std::istringstream table(r.out);
+    std::string header, first, second;
+    std::getline(table, header);
+    std::getline(table, first);
+    std::getline(table, second);
+    std::istringstream row(first);
+    std::vector<std::string> cells{std::istream_iterator<std::string>(row), {}};
+    EXPECT_EQ(cells,
+              (std::vector<std::string>{"1", "DL1ABC", "56", "12", "5", "2", "1", "2", "1", "+0"}))
+        << r.out;
+    EXPECT_NE(second.find("HA3QRS"), std::string::npos) << r.out;
+    // The CSV: the categories as columns, quoted where needed, and a cell a
+    // spreadsheet would run as a formula made plain text.
+    const std::string table2 = Slurp(csv);
+    EXPECT_EQ(table2.substr(0, table2.find('\n')),
+              "place,call,file,claimed_score,checked_score,claimed_qsos,checked_qsos,nil,busted,"
+              "uniques,clock_offset_minutes,CATEGORY-OPERATOR,CATEGORY-STATION");
+    EXPECT_NE(table2.find(",\"'=HYPERLINK(\"\"x\"\")\",\"HOME, GARDEN\"\n"), std::string::npos)
+        << table2;
+    EXPECT_NE(table2.find("\n1,DL1ABC,DL1ABC.log,56,12,5,2,1,2,1,0,SINGLE-OP,\n"),
+              std::string::npos)
+        << table2;
 }
 
 TEST_F(CheckLogs, UniquesStandUnlessRemovedAndTheJsonHasItsShape) {
