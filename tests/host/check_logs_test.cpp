@@ -274,6 +274,57 @@ TEST_F(CheckLogs, OneCharacterBustsAndPortableCalls) {
     EXPECT_EQ((got.at({"log5.log", 3})), "ok ");
 }
 
+TEST_F(CheckLogs, TheScoringsFindingsComeBeforeTheCrossCheck) {
+    // Every partner logged DL1ABC as DL1ABC logged it: only what the scoring
+    // finds in DL1ABC's own lines keeps them from being ok.
+    const std::vector<std::string> partners = {"OK1XYZ", "OK2XYZ", "OK3XYZ", "YU1AAA", "OK5XYZ"};
+    std::vector<std::string> ours = {
+        Qso("DL1ABC", "OK1XYZ", -30, "001", "001"),               // before the start given
+        "1825 CW 2026-02-14 1210 DL1ABC 599 002 OK2XYZ 599 001",  // 160m: not a contest band
+        Qso("DL1ABC", "OK3XYZ", 20, "003", "001"),
+        Qso("DL1ABC", "YU1AAA", 30, "004", "001"),  // a YU station without a county
+        Qso("DL1ABC", "OK5XYZ", 40, "005", "001"),
+        Qso("DL1ABC", "OK5XYZ", 45, "006", "001"),                 // again: a dupe
+        "14025 CW 2026-02-31 1250 DL1ABC 599 007 OK1XYZ 599 001",  // no such date
+        Qso("DL1ABC", "OK1234", 55, "008", "001"),                 // no call
+    };
+    const int minutes[] = {-30, 10, 20, 30, 40};
+    for (size_t i = 0; i < partners.size(); ++i) {
+        Log("scoring", partners[i] + ".log",
+            Cabrillo(partners[i], {Qso(partners[i], "DL1ABC", minutes[i], i == 3 ? "BGD" : "001",
+                                       "00" + std::to_string(i + 1))}));
+    }
+    Log("scoring", "DL1ABC.log", Cabrillo("DL1ABC", ours));
+    const std::string text = Results("scoring", "--start '2026-02-14 12:00'");
+    const JsonReader j(text);
+    EXPECT_EQ(j["period.chosen_by"], "options");
+    const auto got = Statuses(j);
+    const char* const expected[] = {"outside-period", "wrong-band", "ok",      "no-county", "ok",
+                                    "dupe",           "unreadable", "bad-call"};
+    for (int i = 0; i < 8; ++i) {
+        const std::string& status = got.at({"DL1ABC.log", 3 + i});
+        EXPECT_EQ(status.substr(0, status.find(' ')), expected[i]) << "line " << 3 + i;
+    }
+    // Only the two that stand are scored again.
+    EXPECT_EQ(j[LogPath(j, "DL1ABC.log") + ".checked.qsos"], "2");
+}
+
+TEST_F(CheckLogs, ABustConfirmedByANeighbourOutranksNotInLog) {
+    // SP2ABC sent a log without our QSO, but SP2ABD, one character from it,
+    // logged us then: we logged a bust of SP2ABD. OK1XYZ has no such
+    // neighbour: our QSO with it stays not in log.
+    Log("nil", "SP2ABC.log", Cabrillo("SP2ABC", {Qso("SP2ABC", "HA3QRS", 0, "001", "001")}));
+    Log("nil", "SP2ABD.log", Cabrillo("SP2ABD", {Qso("SP2ABD", "DL1ABC", 11, "001", "001")}));
+    Log("nil", "OK1XYZ.log", Cabrillo("OK1XYZ", {Qso("OK1XYZ", "HA3QRS", 2, "001", "002")}));
+    Log("nil", "DL1ABC.log",
+        Cabrillo("DL1ABC", {Qso("DL1ABC", "SP2ABC", 10, "001", "001"),
+                            Qso("DL1ABC", "OK1XYZ", 20, "002", "001")}));
+    const auto got = Statuses(JsonReader(Results("nil")));
+    EXPECT_EQ((got.at({"DL1ABC.log", 3})), "busted-call SP2ABD");
+    EXPECT_EQ((got.at({"DL1ABC.log", 4})), "nil ");
+    EXPECT_EQ((got.at({"SP2ABD.log", 3})), "ok ");
+}
+
 TEST_F(CheckLogs, TheWindowIsTheLargestDifferenceThatMatches) {
     struct Case {
         const char* window;
