@@ -14,7 +14,7 @@ size_t Count(const CheckedLog& l, QsoStatus s) {
 // Text from a log that a spreadsheet would take for a formula gets a leading
 // apostrophe.
 std::string CsvField(const std::string& raw) {
-    const std::string text =
+    std::string text =
         !raw.empty() && std::string("=+-@").find(raw[0]) != std::string::npos ? "'" + raw : raw;
     if (text.find_first_of(",\"\r\n") == std::string::npos) {
         return text;

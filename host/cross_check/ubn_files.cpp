@@ -2,10 +2,10 @@
 
 #include <cctype>
 #include <filesystem>
-#include <fstream>
 #include <set>
 
 #include "host/host_error.h"
+#include "host/output_files.h"
 
 namespace host {
 namespace {
@@ -123,13 +123,8 @@ void WriteUbnFiles(const std::string& folder, const CheckedContest& c) {
         for (int n = 2; !taken.insert(name).second; ++n) {
             name = stem + "-" + std::to_string(n);
         }
-        const std::string path = folder + "/" + name + ".txt";
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out << Report(l, c.keepUniques);
-        out.close();
-        if (!out) {
-            throw InputError(path + ": cannot write the report");
-        }
+        WriteOutputFile(folder + "/" + name.append(".txt"), Report(l, c.keepUniques),
+                        "report of " + l.entrant->call);
     }
 }
 
