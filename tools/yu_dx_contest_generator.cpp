@@ -36,7 +36,6 @@ class Random {
 
 const char* const kPrefixes[] = {"DL", "OK", "SP", "HA", "S5", "9A", "OE", "I",  "F",
                                  "G",  "EA", "PA", "ON", "LZ", "YO", "UR", "OH", "SM"};
-const char* const kBands[] = {"80m", "40m", "20m", "15m", "10m"};
 const int kCwKhz[] = {3520, 7020, 14020, 21020, 28020};
 const int kSsbKhz[] = {3720, 7120, 14220, 21220, 28420};
 // Header lines before the first QSO line.
