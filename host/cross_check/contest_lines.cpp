@@ -130,6 +130,9 @@ ContestLines::Range ContestLines::Find(uint32_t log, uint32_t call, uint16_t ban
 }
 
 ContestLines::Range ContestLines::Within(Range r, int32_t minute, int window) const {
+    if (r.begin == r.end) {
+        return r;  // also the empty range of a group that has no lines
+    }
     const int32_t* times = minutes_.data() + (r.begin - order_.data());
     const int32_t* timesEnd = times + (r.end - r.begin);
     const int32_t* from = std::lower_bound(times, timesEnd, minute - window);
