@@ -227,16 +227,13 @@ TEST_F(CheckLogs, MatchingTakesTheNearestLineThenTheLowerOneAndNeverOneTwice) {
              Qso("DL1ABC", "S51DEF", 40, "006", "001"),
              Qso("DL1ABC", "S51DEF", 50, "007", "001")}));
     const auto got = Statuses(JsonReader(Results("ties")));
-    EXPECT_EQ((got.at({"DL1ABC.log", 3})), "ok ");
-    EXPECT_EQ((got.at({"DL1ABC.log", 4})), "ok ");
-    EXPECT_EQ((got.at({"DL1ABC.log", 5})), "ok ");
-    EXPECT_EQ((got.at({"DL1ABC.log", 6})), "dupe ");
-    EXPECT_EQ((got.at({"DL1ABC.log", 7})), "ok ");
-    EXPECT_EQ((got.at({"DL1ABC.log", 8})), "dupe ");
-    EXPECT_EQ((got.at({"OK1XYZ.log", 3})), "ok ");
-    EXPECT_EQ((got.at({"OK1XYZ.log", 4})), "dupe ");
-    EXPECT_EQ((got.at({"HA3QRS.log", 3})), "ok ");
-    EXPECT_EQ((got.at({"S51DEF.log", 3})), "ok ");
+    const std::map<std::pair<std::string, int>, std::string> expected = {
+        {{"DL1ABC.log", 3}, "ok "},   {{"DL1ABC.log", 4}, "ok "},   {{"DL1ABC.log", 5}, "ok "},
+        {{"DL1ABC.log", 6}, "dupe "}, {{"DL1ABC.log", 7}, "ok "},   {{"DL1ABC.log", 8}, "dupe "},
+        {{"OK1XYZ.log", 3}, "ok "},   {{"OK1XYZ.log", 4}, "dupe "}, {{"HA3QRS.log", 3}, "ok "},
+        {{"S51DEF.log", 3}, "ok "},   {{"SP2ABC.log", 3}, "ok "},  // its dupe was matched
+        {{"SP2ABC.log", 4}, "dupe "}};
+    EXPECT_EQ(got, expected);
 }
 
 TEST_F(CheckLogs, OneCharacterBustsAndPortableCalls) {
