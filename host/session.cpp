@@ -21,6 +21,11 @@ std::string ReadAppended(std::FILE* file) {
     std::string added;
     char chunk[4096];
     std::clearerr(file);
+#if defined(_WIN32)
+    // The Windows C runtime remembers an end of file once reached and reads
+    // nothing more until the file position is set again.
+    std::fseek(file, 0, SEEK_CUR);
+#endif
     for (;;) {
         const size_t n = std::fread(chunk, 1, sizeof chunk, file);
         added.append(chunk, n);
