@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <random>
 #include <set>
@@ -289,6 +290,14 @@ int main(int argc, char** argv) {
         }
     }
 
+    // The contest's folder is made when it is missing, as the README's
+    // example expects.
+    std::error_code made;
+    std::filesystem::create_directories(o.out, made);
+    const std::filesystem::path answersFolder = std::filesystem::path(o.answers).parent_path();
+    if (!answersFolder.empty()) {
+        std::filesystem::create_directories(answersFolder, made);
+    }
     FILE* answers = std::fopen(o.answers.c_str(), "wb");
     if (answers == nullptr) {
         std::fprintf(stderr, "yu_dx_contest_generator: cannot write %s\n", o.answers.c_str());
