@@ -4,7 +4,6 @@
 #include <atomic>
 #include <exception>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #if !defined(_WIN32)
 #include <thread>
@@ -27,35 +26,27 @@ bool IsLogFileName(const std::string& name) {
 
 namespace {
 
-std::string Trimmed(const std::string& text) {
-    const size_t from = text.find_first_not_of(" \t\r");
-    const size_t to = text.find_last_not_of(" \t\r");
-    return from == std::string::npos ? std::string() : text.substr(from, to - from + 1);
-}
-
-// The CATEGORY-* lines of a Cabrillo header; the reader has them as text.
-std::vector<std::pair<std::string, std::string>> ReadCategories(const std::string& path) {
+// The CATEGORY-* lines of a Cabrillo header, as the reader kept them.
+std::vector<std::pair<std::string, std::string>> Categories(const ContestLog& log) {
     std::vector<std::pair<std::string, std::string>> out;
-    std::ifstream in(path, std::ios::binary);
-    std::string line;
-    while (std::getline(in, line)) {
-        const std::string upper = [&] {
-            std::string u = line.substr(0, 4);
-            for (char& c : u) {
-                c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-            }
-            return u;
-        }();
-        if (upper == "QSO:") {
-            break;
+    for (const auto& field : log.headerFields) {
+        if (field.first.compare(0, 9, "CATEGORY-") == 0) {
+            out.push_back(field);
         }
-        const size_t colon = line.find(':');
-        if (colon == std::string::npos || line.compare(0, 9, "CATEGORY-") != 0) {
-            continue;
-        }
-        out.emplace_back(Trimmed(line.substr(0, colon)), Trimmed(line.substr(colon + 1)));
     }
     return out;
+}
+
+// The reader's reason names the file first; the skipped list names it apart.
+std::string WithoutPath(const std::string& reason, const std::string& path) {
+    if (reason.compare(0, path.size(), path) != 0) {
+        return reason;
+    }
+    const std::string rest = reason.substr(path.size());
+    if (rest.compare(0, 2, ": ") == 0) {
+        return rest.substr(2);
+    }
+    return rest.compare(0, 1, ":") == 0 ? "line " + rest.substr(1) : reason;
 }
 
 }  // namespace
@@ -93,8 +84,8 @@ ContestFolder ReadContestFolder(const std::string& dir,
             e.file = names[i].filename().string();
             e.path = names[i].string();
             ok[i] = ReadLogFile(e.path, e.log, reasons[i]) ? 1 : 0;
-            if (ok[i] != 0 && e.log.format == LogFormat::kCabrillo) {
-                e.categories = ReadCategories(e.path);
+            if (ok[i] != 0) {
+                e.categories = Categories(e.log);
             }
             ++done;
             if (report) {
@@ -132,7 +123,7 @@ ContestFolder ReadContestFolder(const std::string& dir,
     for (size_t i = 0; i < names.size(); ++i) {
         EntrantLog& e = read[i];
         if (ok[i] == 0) {
-            folder.skipped.push_back({e.file, reasons[i]});
+            folder.skipped.push_back({e.file, WithoutPath(reasons[i], e.path)});
             continue;
         }
         e.call = e.log.ownCall;
