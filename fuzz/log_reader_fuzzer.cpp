@@ -27,20 +27,10 @@ bool IsLineEnd(char c) {
     return c == '\r' || c == '\n';
 }
 
-// The number of lines, CR LF, LF and CR alone each ending one.
-int LineCount(const std::string& text) {
-    int lines = 1;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) {
-            ++lines;
-        }
-    }
-    return lines;
-}
-
-// The lines whose first word is QSO:, each once.
-std::map<int, int> CabrilloQsoLines(const std::string& text) {
-    std::map<int, int> lines;
+// The lines whose first word is QSO:, each once; lines is set to the number
+// of lines, CR LF, LF and CR alone each ending one.
+std::map<int, int> CabrilloQsoLines(const std::string& text, int& lines) {
+    std::map<int, int> qsoLines;
     int line = 1;
     for (size_t at = 0; at <= text.size();) {
         size_t end = at;
@@ -60,15 +50,16 @@ std::map<int, int> CabrilloQsoLines(const std::string& text) {
         const size_t after = word + 4;
         if (i == 4 && (after == end || text[after] == ' ' || text[after] == '\t' ||
                        text[after] == '\v' || text[after] == '\f')) {
-            lines[line] = 0;
+            qsoLines[line] = 0;
         }
         if (end == text.size()) {
+            lines = line;
             break;
         }
         at = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
         ++line;
     }
-    return lines;
+    return qsoLines;
 }
 
 // ADIF records: each <EOR>, and a record the file ends in. Field values are
@@ -153,7 +144,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckQsos(log, log.ownCall);
     // The readers see the text without a UTF-8 byte order mark.
     const std::string text = raw.compare(0, 3, "\xef\xbb\xbf") == 0 ? raw.substr(3) : raw;
-    const int lines = LineCount(text);
+    int lines = 0;
+    const std::map<int, int> expected = CabrilloQsoLines(text, lines);
     std::map<int, int> seen;
     size_t accounted = 0;
     auto note = [&](int line) {
@@ -183,7 +175,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         return 0;
     }
-    const std::map<int, int> expected = CabrilloQsoLines(text);
     for (const auto& [line, count] : seen) {
         if (count != 1) {
             Fail("a QSO line read or reported twice", line);

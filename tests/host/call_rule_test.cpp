@@ -21,40 +21,26 @@ TEST(CallRule, KeepsCallsAndNamesTheRuleABadOneBreaks) {
         {"OH0/DL1ABC", ""},
         {"E7/DL1ABC/P", ""},
         {"DL1ABC/P", ""},
-        {"DL1ABC/MM", ""},
-        {"DL1ABC/QRP", ""},
-        {"DL1ABC/3", ""},
         {"3Z6V", ""},
         {"T77C", ""},
         {"4U1ITU", ""},
-        {"K1A", ""},
-        {"DL1234ABCDEF", ""},         // 12 characters: the longest base
-        {"DL2JRM/YU1A", ""},          // two calls: the longer is the base
-        {"YU/DL1234ABCDEF/QRP", ""},  // 19 characters
+        {"DL1234ABCDEF", ""},               // 12 characters: the longest base
+        {"DL1234ABCDEFG", "no call sign"},  // 13 characters
+        {"DL2JRM/YU1A", ""},                // two calls: the longer is the base
+        {"YU/DL1234ABCDEF/QRPP", ""},       // 20 characters
+        {"YU1XYZ/DL1234ABCDEF/P", "longer than 20"},
         {"", "no call"},
         {"599", "no call sign"},
         {"5NN", "no call sign"},
         {"K", "no call sign"},
-        {"DL", "no call sign"},
-        {"DL1", "no call sign"},
-        {"DL12345A", ""},                   // 1234, then letters or digits
-        {"DL1A234567B", "no call sign"},    // seven in the middle
-        {"DL1234ABCDEFG", "no call sign"},  // 13 characters
-        {"DL1ABC7", "no call sign"},        // the special call ending in a digit
-        {"ABC1D", "no call sign"},          // three letters in front
+        {"DL1A234567B", "no call sign"},  // seven in the middle
+        {"DL1ABC7", "no call sign"},      // the special call ending in a digit
+        {"ABC1D", "no call sign"},        // three letters in front
         {"QRZ?", "'?' is no letter"},
-        {"DL1 ABC", "' ' is no letter"},
-        {"DL1ABC/", "an empty part"},
-        {"/DL1ABC", "an empty part"},
         {"YU//DL1ABC", "an empty part"},
         {"A/YU/DL1ABC/P", "more than 3 parts"},
-        {"YU12/DL1ABC", ""},
         {"12/DL1ABC", "'12' before the call"},
-        {"YUYU1/DL1ABC", "'YUYU1' before the call"},
         {"DL1ABC/12", "'12' after the call"},
-        {"DL1ABC/QRPP1", "'QRPP1' after the call"},
-        {"YU/DL1234ABCDEF/QRPP", ""},  // 20 characters
-        {"YU1XYZ/DL1234ABCDEF/P", "longer than 20"},
         {"DL1XYZ", "the own call"},
         {"dl1xyz", "the own call"},
         {"DL1XYZ/P", ""},
@@ -69,10 +55,9 @@ TEST(CallRule, KeepsCallsAndNamesTheRuleABadOneBreaks) {
 
 TEST(ExchangeText, LosesALeadingReportAndBlanks) {
     const std::pair<const char*, const char*> cases[] = {
-        {"599 NIS", "NIS"}, {"  5nn  nis ", "NIS"}, {"59\tBGD", "BGD"}, {"599 001", "001"},
-        {"599", "599"},     {"001", "001"},         {"NIS", "NIS"},     {"5999 NIS", "5999 NIS"},
-        {"5 NIS", "5 NIS"}, {"599 15 1", "15 1"},   {"", ""},           {"   ", ""},
-        {"NN", "NN"},       {"59A NIS", "59A NIS"},
+        {"  5nn  nis ", "NIS"},   {"59\tBGD", "BGD"}, {"599 001", "001"},   {"599", "599"},
+        {"5999 NIS", "5999 NIS"}, {"5 NIS", "5 NIS"}, {"599 15 1", "15 1"}, {"   ", ""},
+        {"59A NIS", "59A NIS"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(host::NormalisedExchange(c.first), c.second) << "'" << c.first << "'";

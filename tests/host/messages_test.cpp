@@ -1,5 +1,5 @@
-// What stats-host tells a contester who gave it something it cannot use,
-// and the exit status check answers with.
+// What stats-host tells a contester who gave it something it cannot use or
+// a place it cannot write, and the exit status each run ends with.
 #include <unistd.h>
 
 #include <cstdlib>
@@ -22,37 +22,86 @@ const char* const kLog =
     "QSO: 14027 CW 2026-02-21 1300 DL1XYZ 599 003 OK1AB 599 006\n"
     "END-OF-LOG:\n";
 
-TEST_F(StatsHost, MessagesNameTheCauseAndUsageErrorsEndWithStatusTwo) {
+TEST_F(StatsHost, EveryRunEndsWithItsStatusAndAMessageNamingTheCause) {
+    namespace fs = std::filesystem;
     const std::string log = Write("MY.log", kLog);
-    const std::string score = "score '" + log + "' " + Out();
+    fs::create_directories(dir() + "/sub");
+    fs::create_symlink(log, dir() + "/link.log");
+    fs::create_hard_link(log, dir() + "/hard.log");
+    const std::string score = "score '" + log + "'";
+    const std::string check = "check '" + log + "' ";
+    const std::string inOut = dir() + "/out/DL1XYZ.cbr";
+    const std::string a = "'" + dir() + "/a.txt'";
     const struct {
         std::string args;
         int status;
-        const char* message;
+        std::string message;  // on standard output or error
     } kCases[] = {
-        {"score '" + dir() + "/none.log' " + Out(), 2, "none.log: no such file (log)"},
-        {score + " --out ''", 2, "--out needs a value, not an empty text"},
         {score + " --call ''", 2, "--call needs a value, not an empty text"},
-        {score + " --html ''", 2, "--html needs a value, not an empty text"},
-        {score + " --header ''", 2, "--header needs a value, not an empty text"},
         // One QSO, one call: no plural.
         {score, 0, "stats-host: 1 QSO outside the contest period"},
-        {"check '" + log + "' YU1AAA --band 20 --mode CW " + Out(), 2,
-         "--band '20' is not a band such as 20m"},
-        {"check '" + log + "' YU1AAA --band 14000 --mode CW " + Out(), 2,
-         "--band '14000' is not a band"},
-        {"check '" + log + "' YU1AAA --band 20m --mode 'C W' " + Out(), 2,
-         "--mode 'C W' is not a mode"},
-        {"check '" + log + "' 'YU1@A' --band 20m --mode CW " + Out(), 2, "CALL 'YU1@A' is no call"},
+        {check + "YU1AAA --band 20 --mode CW", 2, "--band '20' is not a band such as 20m"},
+        {check + "YU1AAA --band 14000 --mode CW", 2, "--band '14000' is not a band"},
+        {check + "YU1AAA --band 20m --mode 'C W'", 2, "--mode 'C W' is not a mode"},
+        {check + "'YU1@A' --band 20m --mode CW", 2, "CALL 'YU1@A' is no call"},
+        {check + "OK1ZZ --band 20M --mode CW", 11, "20m already has DXCC OK (status 1)"},
+        {check + "JA1ABC --band 160m --mode CW", 14, "invalid band or mode (status 4)"},
+        {check + "JA1ABC --band 20m --mode RTTY", 14, "invalid band or mode (status 4)"},
+        // --header values are checked against the form's lists; the run
+        // decides the call.
+        {score + " --report --header CATEGORY-POWER=QRO", 2,
+         "--header CATEGORY-POWER='QRO': the form's CATEGORY-POWER is one of HIGH LOW QRP"},
+        {score + " --report --header CALLSIGN=YU1ZZZ", 2, "--header CALLSIGN: the run decides it"},
+        {score + " --html /dev/full", 2,
+         "/dev/full: cannot write the HTML page: No space left on device"},
+        {score + " --json /dev/full", 2,
+         "/dev/full: cannot write the JSON summary: No space left on device"},
+        {score + " --problems /dev/full", 2,
+         "/dev/full: cannot write the problems list: No space left on device"},
+        {score + " --page /dev/full", 2,
+         "/dev/full: cannot write the page: No space left on device"},
+        // No output overwrites an input or another output, by any name.
+        {score + " --problems '" + log + "'", 2, "--problems would overwrite the log"},
+        {score + " --html '" + dir() + "/sub/../MY.log'", 2, "--html would overwrite the log"},
+        {score + " --json '" + dir() + "/link.log'", 2, "--json would overwrite the log"},
+        {score + " --json '" + dir() + "/hard.log'", 2, "--json would overwrite the log"},
+        {score + " --problems '" STATS_HOST_TEST_DATA "/cty.dat'", 2,
+         "--problems would overwrite the country file"},
+        {"score '" + inOut + "' --report", 2, "the Cabrillo file would overwrite the log"},
+        {score + " --html " + a + " --problems '" + dir() + "/sub/../a.txt'", 2,
+         "--html and --problems are the same file"},
+        {score + " --json '" + dir() + "/out/Plugins/DI-VE-RI.ini'", 2,
+         "--json and the plug-in's settings are the same file"},
     };
     for (const auto& c : kCases) {
-        const HostRun r = Host(c.args);
+        fs::remove_all(dir() + "/out");
+        fs::create_directories(dir() + "/out");
+        Write("out/DL1XYZ.cbr", kLog);
+        const HostRun r = Host(c.args + " " + Out());
         EXPECT_EQ(r.status, c.status) << c.args << ": " << r.err;
-        EXPECT_NE(r.err.find(c.message), std::string::npos) << c.args << ": " << r.err;
+        EXPECT_NE((r.out + r.err).find(c.message), std::string::npos) << c.args << ": " << r.err;
+        EXPECT_EQ(Slurp(log), kLog) << c.args;
+        EXPECT_EQ(Slurp(inOut), kLog) << c.args;
+        EXPECT_FALSE(fs::exists(dir() + "/a.txt")) << c.args;
+        // A refusal leaves nothing behind: the plug-in never ran.
+        if (c.message.find("would overwrite") != std::string::npos ||
+            c.message.find("the same file") != std::string::npos) {
+            EXPECT_NE(r.err.find(c.message + "; nothing was written"), std::string::npos) << r.err;
+            EXPECT_FALSE(fs::exists(dir() + "/out/Larq2.ini")) << c.args;
+        }
     }
+    // A full standard output too; the shell leaves before the fixture's own
+    // redirections.
+    const std::string err = dir() + "/err.txt";
+    const HostRun r = Host(score + " " + Out() + " >/dev/full 2>'" + err + "'; exit $?; :");
+    EXPECT_EQ(r.status, 2) << Slurp(err);
+    EXPECT_NE(Slurp(err).find("standard output: cannot write the result: No space left on device"),
+              std::string::npos)
+        << Slurp(err);
+}
 
-    // A log name in another code page still gives valid JSON: its bytes are
-    // read as Latin-1.
+TEST_F(StatsHost, ALogNameInAnotherCodePageStillGivesValidJson) {
+    // Its bytes are read as Latin-1.
     const std::string latin1 = Write("caf\xe9.log", kLog);
     const std::string json = dir() + "/s.json";
     const HostRun r = Host("score '" + latin1 + "' " + Out() + " --json '" + json + "'");
@@ -62,8 +111,8 @@ TEST_F(StatsHost, MessagesNameTheCauseAndUsageErrorsEndWithStatusTwo) {
     EXPECT_TRUE(JsonReader(text).ok()) << text;
 }
 
-TEST_F(StatsHost, FilesTheRunMayNotTouchAreNamedAsSuch) {
-    // Root reads and writes anywhere, so the runs are made as another user.
+TEST_F(StatsHost, ALogTheRunMayNotReadIsNamedAsSuch) {
+    // Root reads anywhere, so the run is made as another user.
     std::string as;
     if (geteuid() == 0) {
         if (std::system("setpriv --version >/dev/null 2>&1") != 0) {
@@ -71,48 +120,13 @@ TEST_F(StatsHost, FilesTheRunMayNotTouchAreNamedAsSuch) {
         }
         as = "setpriv --reuid=65534 --regid=65534 --clear-groups";
     }
-    namespace fs = std::filesystem;
     const std::string log = Write("MY.log", kLog);
-    fs::permissions(dir(), fs::perms(0755));
-    fs::permissions(log, fs::perms(0600));
-    HostRun r = Host("score '" + log + "' " + Out(), as);
+    std::filesystem::permissions(dir(), std::filesystem::perms(0755));
+    std::filesystem::permissions(log, std::filesystem::perms(0600));
+    const HostRun r = Host("score '" + log + "' " + Out(), as);
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find(log + ": permission denied: cannot read the log"), std::string::npos)
         << r.err;
-    // An existing folder without the Plugins folder, not writable.
-    fs::permissions(log, fs::perms(0644));
-    fs::create_directories(dir() + "/out");
-    fs::permissions(dir() + "/out", fs::perms(0555));
-    r = Host("score '" + log + "' " + Out(), as);
-    fs::permissions(dir() + "/out", fs::perms(0755));
-    EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find(dir() + "/out: cannot write into the output folder"), std::string::npos)
-        << r.err;
-}
-
-TEST_F(StatsHost, CheckExitsWithTenAndThePluginsAnswer) {
-    const std::string log = Write("MY.log", kLog);
-    const struct {
-        const char* call;
-        const char* band;
-        const char* mode;
-        int status;
-        const char* answer;
-    } kCases[] = {
-        {"YU1AAA", "20m", "CW", 10, "dupe (status 0)"},
-        {"OK1ZZ", "20M", "CW", 11, "20m already has DXCC OK (status 1)"},
-        {"Q1ABC", "20m", "CW", 11, "no country: the call resolves to no DXCC entity (status 1)"},
-        {"JA1ABC", "20m", "SSB", 12, "new multiplier"},
-        {"JA1ABC", "160m", "CW", 14, "invalid band or mode (status 4)"},
-        {"JA1ABC", "30m", "CW", 14, "invalid band or mode (status 4)"},
-        {"JA1ABC", "20m", "RTTY", 14, "invalid band or mode (status 4)"},
-    };
-    for (const auto& c : kCases) {
-        const HostRun r = Host("check '" + log + "' " + c.call + " --band " + c.band + " --mode " +
-                               c.mode + " " + Out());
-        EXPECT_EQ(r.status, c.status) << c.call << " " << c.band << " " << c.mode << r.err;
-        EXPECT_NE(r.out.find(c.answer), std::string::npos) << c.call << ": " << r.out;
-    }
 }
 
 }  // namespace
