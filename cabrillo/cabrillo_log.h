@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cabrillo/cabrillo_file_name.h"
 #include "platform/modal_form.h"
 #include "platform/ole_date.h"
 
@@ -57,7 +58,3 @@ class CabrilloLog {
     // The whole file as it is written.
     std::string FileContents(int claimedScore, const std::string& hostVersion) const;
 };
-
-// The file name's base: "/" and "\" become "_", blanks at both ends go, and
-// an empty result is "VOKA".
-std::string CabrilloFileBase(const std::string& call);

@@ -32,12 +32,6 @@ std::string SoapboxLines(const std::string& soapbox) {
 
 }  // namespace
 
-std::string CabrilloFileBase(const std::string& call) {
-    const std::string base =
-        plat::TrimBlanks(plat::ReplaceAll(plat::ReplaceAll(call, "/", "_"), "\\", "_"));
-    return base.empty() ? "VOKA" : base;
-}
-
 void CabrilloLog::AddQso(const std::string& call, int32_t frequencyKHz, const std::string& mode,
                          const plat::OleDate& time, const std::string& rstSent,
                          const std::string& exchSent, const std::string& rstRcvd,

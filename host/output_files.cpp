@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "cabrillo/cabrillo_file_name.h"
 #include "host/host_error.h"
 #include "scoring/bad_qso_file_format.h"
 
@@ -42,11 +43,7 @@ std::string Reason(int error) {
 }  // namespace
 
 std::string CabrilloFileName(const std::string& ownCall) {
-    std::string base = ownCall;
-    for (char& c : base) {
-        c = c == '/' || c == '\\' ? '_' : c;
-    }
-    return (base.empty() ? std::string("VOKA") : base) + ".cbr";
+    return CabrilloFileBase(ownCall) + ".cbr";
 }
 
 void RefuseOverwrites(const Options& o, const PreparedLog& p, const std::string& plugin) {

@@ -12,8 +12,6 @@
 
 namespace host {
 
-const char* const kPageBandNames[kPageBands] = {"80m", "40m", "20m", "15m", "10m"};
-
 long PageHour::total() const {
     long sum = 0;
     for (long n : qsos) {
@@ -24,26 +22,17 @@ long PageHour::total() const {
 
 namespace {
 
+// 0 to 4 for "80m" to "10m", -1 for any other band.
 int PageBandIndex(const std::string& band) {
-    for (size_t b = 0; b < kPageBands; ++b) {
-        if (band == kPageBandNames[b]) {
-            return static_cast<int>(b);
-        }
-    }
-    return -1;
+    const int slot = BandIndex(band);
+    return slot >= 1 && slot < kBandSlots ? slot - 1 : -1;
 }
 
-// A QSO's points as the plug-in gives them: 10 for a YU/YT station (unless
-// the entrant is one), 1 in the own entity, 2 on the own continent, else 4.
-// Checked against the summary's points per band before it is shown.
+// A QSO's points by the plug-in's own rule; the recount is checked against
+// the summary's points per band before it is shown.
 long QsoPoints(const QsoFields& q, const ContestRun& own) {
-    if (!IsYuPrefix(own.ownDxcc) && IsYuPrefix(q.dxcc)) {
-        return 10;
-    }
-    if (q.dxcc == own.ownDxcc) {
-        return 1;
-    }
-    return q.continent == own.ownContinent ? 2 : 4;
+    return QsoPointsFor(q.dxcc, q.continent, IsYuPrefix(own.ownDxcc), own.ownDxcc,
+                        own.ownContinent);
 }
 
 struct BandRecount {
@@ -121,8 +110,8 @@ std::string CompareWithSummary(const std::array<BandRecount, kPageBands>& recoun
     }
     for (size_t b = 0; b < kPageBands; ++b) {
         if (!inSummary[b] && recount[b].qsos != 0) {
-            return std::string(kPageBandNames[b]) + " QSOs: " + std::to_string(recount[b].qsos) +
-                   " here, none in the summary";
+            return std::string(g_contestBandNames[b]) +
+                   " QSOs: " + std::to_string(recount[b].qsos) + " here, none in the summary";
         }
     }
     return "";

@@ -13,12 +13,12 @@
 #include "host/problems.h"
 #include "host/session.h"
 #include "host/summary_text.h"
+#include "scoring/contest_lists.h"
 
 namespace host {
 
 // The contest's bands, in the summary's order.
-constexpr size_t kPageBands = 5;
-extern const char* const kPageBandNames[kPageBands];
+constexpr size_t kPageBands = kContestBands;
 
 // The longest chart: a period given as weeks is drawn for its first days.
 constexpr size_t kPageMaxHours = 7 * 24;

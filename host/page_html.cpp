@@ -188,7 +188,7 @@ void Chart(const PageData& d, std::string& out) {
            HourChartSvg(d) + "<figcaption><ul class=\"legend\">";
     for (size_t b = 0; b < kPageBands; ++b) {
         out += std::string("<li><span class=\"swatch\" style=\"background:") + PageBandColour(b) +
-               "\"></span>" + kPageBandNames[b] + "</li>";
+               "\"></span>" + g_contestBandNames[b] + "</li>";
     }
     if (d.recountMatches) {
         out += "<li><span class=\"swatch line\"></span>points per hour (right scale)</li>";
@@ -206,7 +206,7 @@ void Chart(const PageData& d, std::string& out) {
                " counted QSOs lie outside the hours drawn.</p>";
     }
     out += "<details><summary>The chart as a table</summary><div class=\"scroll\"><table>";
-    HeadRow("Hour (UTC)", kPageBandNames, kPageBands,
+    HeadRow("Hour (UTC)", g_contestBandNames, kPageBands,
             d.recountMatches ? "QSOs</th><th scope=\"col\">Points" : "QSOs", out);
     for (const PageHour& h : d.hours) {
         char hour[8];
@@ -227,7 +227,7 @@ void CountyGrid(const PageData& d, std::string& out) {
     HeadRow("Band", g_countyCodes, kCountyCount, "Worked", out);
     for (size_t b = 0; b < kPageBands; ++b) {
         const std::vector<std::string>& worked = d.bands[b].counties;
-        out += std::string("<tr><th scope=\"row\">") + kPageBandNames[b] + "</th>";
+        out += std::string("<tr><th scope=\"row\">") + g_contestBandNames[b] + "</th>";
         size_t next = 0;
         for (const char* code : g_countyCodes) {
             const bool has = next < worked.size() && worked[next] == code;
@@ -248,7 +248,7 @@ void Entities(const PageData& d, std::string& out) {
     for (size_t b = 0; b < kPageBands; ++b) {
         const std::vector<PageEntity>& list = d.bands[b].entities;
         out += std::string("<section><h4><span class=\"swatch\" style=\"background:") +
-               PageBandColour(b) + "\"></span>" + kPageBandNames[b] + " (" +
+               PageBandColour(b) + "\"></span>" + g_contestBandNames[b] + " (" +
                std::to_string(list.size()) + ")</h4>";
         if (list.empty()) {
             out += "<p class=\"meta\">none</p></section>";
@@ -276,8 +276,8 @@ void Modes(const PageData& d, std::string& out) {
         const PageBand& band = d.bands[b];
         const long all = band.cw + band.ssb;
         const long cwShare = all == 0 ? 0 : band.cw * 100 / all;
-        out += std::string("<tr><th scope=\"row\">") + kPageBandNames[b] + "</th>" + Cell(band.cw) +
-               Cell(band.ssb) + "<td class=\"bar\">";
+        out += std::string("<tr><th scope=\"row\">") + g_contestBandNames[b] + "</th>" +
+               Cell(band.cw) + Cell(band.ssb) + "<td class=\"bar\">";
         if (all > 0) {
             out += "<div class=\"split\" aria-hidden=\"true\"><span class=\"cw\" style=\"width:" +
                    std::to_string(cwShare) +

@@ -44,7 +44,8 @@ std::string HourTitle(const PageHour& h, bool withPoints) {
     std::snprintf(hour, sizeof hour, "%02d:00", h.utcHour);
     std::string t = h.date + " " + hour + " UTC: " + std::to_string(h.total()) + " QSOs (";
     for (size_t b = 0; b < kPageBands; ++b) {
-        t += std::string(b == 0 ? "" : ", ") + kPageBandNames[b] + " " + std::to_string(h.qsos[b]);
+        t += std::string(b == 0 ? "" : ", ") + g_contestBandNames[b] + " " +
+             std::to_string(h.qsos[b]);
     }
     t += ")";
     if (withPoints) {

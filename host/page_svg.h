@@ -9,7 +9,7 @@
 namespace host {
 
 // The fill of a band's bars and swatches, "#rrggbb", by index into
-// kPageBandNames. Dark and light colours take turns so that neighbours in a
+// g_contestBandNames. Dark and light colours take turns so that neighbours in a
 // stack stand apart; each has at least 3:1 contrast against white.
 const char* PageBandColour(size_t band);
 

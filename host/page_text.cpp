@@ -1,34 +1,21 @@
 #include "host/page_text.h"
 
+#include "platform/html_text.h"
+#include "platform/plain_text.h"
+
 namespace host {
 
-namespace {
-
-struct Entity {
-    char c;
-    const char* text;
-};
-constexpr Entity kEntities[] = {
-    {'&', "&amp;"}, {'<', "&lt;"}, {'>', "&gt;"}, {'"', "&quot;"}, {'\'', "&#39;"}};
-
-}  // namespace
-
 std::string HtmlText(const std::string& text) {
-    std::string out;
-    out.reserve(text.size() + text.size() / 8);
-    for (char c : text) {
-        const Entity* entity = nullptr;
-        for (const Entity& e : kEntities) {
-            entity = e.c == c ? &e : entity;
-        }
+    std::string shown = text;
+    for (char& c : shown) {
         const unsigned char u = static_cast<unsigned char>(c);
-        if (entity != nullptr) {
-            out += entity->text;
-        } else {
-            out += (u < 0x20 && c != '\t' && c != '\n') || u == 0x7f ? '?' : c;
+        if ((u < 0x20 && c != '\t' && c != '\n') || u == 0x7f) {
+            c = '?';
         }
     }
-    return out;
+    // The plug-in's escaping, and the single quote too, so that no attribute
+    // quoting can be closed.
+    return plat::ReplaceAll(plat::HtmlEscaped(shown), "'", "&#39;");
 }
 
 std::string CutText(const std::string& text, size_t maxBytes) {

@@ -13,7 +13,8 @@ const char* const kRussianUiPrefixes[] = {"UA", "UA2", "UA2/f", "UR", "UN", "EU"
 
 }  // namespace
 
-const CContestRules g_bandRules(kBandSlotNames + 1, kBandSlots - 1);
+const char* const* const g_contestBandNames = kBandSlotNames + 1;
+const CContestRules g_bandRules(g_contestBandNames, kContestBands);
 const CContestRules g_modeRules(kModeNames, 2);
 
 const char* const g_countyCodes[kCountyCount] = {
@@ -57,6 +58,17 @@ bool IsRussianUiPrefix(const std::string& text) {
         }
     }
     return false;
+}
+
+int QsoPointsFor(const std::string& dxcc, const std::string& continent, bool ownIsYu,
+                 const std::string& ownDxcc, const std::string& ownContinent) {
+    if (!ownIsYu && IsYuPrefix(dxcc)) {
+        return 10;
+    }
+    if (dxcc == ownDxcc) {
+        return 1;
+    }
+    return continent == ownContinent ? 2 : 4;
 }
 
 int BandIndex(const std::string& band) {

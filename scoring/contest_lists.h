@@ -35,6 +35,16 @@ constexpr bool IsBandSlot(int slot) {
     return slot >= 0 && slot < kBandSlots;
 }
 
+// The bands a QSO may be stored on, "80m" to "10m": the band slots but the
+// first.
+constexpr int kContestBands = kBandSlots - 1;
+extern const char* const* const g_contestBandNames;
+
+// A QSO's points: 10 with a YU/YT station unless the entrant is one, 1 in
+// the own DXCC entity, 2 on the own continent, else 4.
+int QsoPointsFor(const std::string& dxcc, const std::string& continent, bool ownIsYu,
+                 const std::string& ownDxcc, const std::string& ownContinent);
+
 bool IsCountyCode(const std::string& text);
 bool IsYuPrefix(const std::string& text);
 bool IsRussianUiPrefix(const std::string& text);

@@ -32,13 +32,7 @@ int Saturated(long long value) {
 }
 
 int QsoPoints(const CInfo& r) REQUIRES(g_engineMutex) {
-    if (!g_ownIsYu && IsYuPrefix(r.m_dxcc)) {
-        return 10;
-    }
-    if (r.m_dxcc == g_ownDxcc) {
-        return 1;
-    }
-    return r.m_continent == g_ownContinent ? 2 : 4;
+    return QsoPointsFor(r.m_dxcc, r.m_continent, g_ownIsYu, g_ownDxcc, g_ownContinent);
 }
 
 // Sorted so that the six band names read "160m", "80m", ..., "10m": names
