@@ -26,6 +26,15 @@ fail() { echo "FAIL: $*" >&2; status=1; }
 "$host" score "$(dirname "$example")/yu-entrant.log" --cty "$cty" --out "$work/plain" \
   --page "$work/plain.html" >/dev/null 2>&1 || fail "stats-host score of the YU entrant failed"
 if grep -q 'id="recount-note"' "$work/plain.html"; then fail "the YU entrant's recount differs"; fi
+# A log with no QSO that counts still gets its page: an empty chart and
+# every county missing.
+printf 'START-OF-LOG: 3.0\nCALLSIGN: DL1XYZ\nQSO: 10110 CW 2026-02-14 1200 DL1XYZ 599 1 OK1AA 599 2\nEND-OF-LOG:\n' \
+  >"$work/none.log"
+"$host" score "$work/none.log" --cty "$cty" --out "$work/plain" --page "$work/none.html" \
+  >/dev/null 2>&1 || fail "a log without scoring QSOs gave no page"
+grep -q 'id="total-qsos">0<' "$work/none.html" && ! grep -q '<g class="hour"' "$work/none.html" &&
+  [ "$(grep -o 'class="county missing"' "$work/none.html" | wc -l)" = 150 ] ||
+  fail "the page of a log without scoring QSOs is not empty"
 
 if ! command -v chromium >/dev/null; then
   echo "########################################################################" >&2
