@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "host/exchange_text.h"
+#include "host/log_fields.h"
 
 namespace host {
 namespace {
@@ -10,18 +11,6 @@ namespace {
 bool EndsWith(const std::string& text, const char* suffix) {
     const std::string s = suffix;
     return text.size() > s.size() && text.compare(text.size() - s.size(), s.size(), s) == 0;
-}
-
-bool AllDigits(const std::string& text) {
-    if (text.empty()) {
-        return false;
-    }
-    for (char c : text) {
-        if (!std::isdigit(static_cast<unsigned char>(c))) {
-            return false;
-        }
-    }
-    return true;
 }
 
 std::string WithoutLeadingZeros(const std::string& digits) {
