@@ -1,7 +1,5 @@
 #include "host/cross_check/call_match.h"
 
-#include <cctype>
-
 #include "host/exchange_text.h"
 #include "host/log_fields.h"
 
