@@ -12,7 +12,7 @@
 
 #include "bench/bench_log.h"
 #include "bench/bench_main.h"
-#include "host/plugin_loader.h"
+#include "host/plugin_host/plugin_loader.h"
 #include "platform/sync.h"
 #include "plugin/stats_exports.h"
 #include "scoring/engine_state.h"

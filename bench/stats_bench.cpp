@@ -18,7 +18,7 @@
 
 #include "bench/bench_log.h"
 #include "bench/bench_main.h"
-#include "host/plugin_loader.h"
+#include "host/plugin_host/plugin_loader.h"
 #include "tests/model/reference_model.h"
 
 namespace {

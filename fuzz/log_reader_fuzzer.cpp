@@ -8,9 +8,9 @@
 #include <map>
 #include <string>
 
-#include "host/call_rule.h"
-#include "host/exchange_text.h"
-#include "host/log_reader.h"
+#include "host/readers/call_rule.h"
+#include "host/readers/exchange_text.h"
+#include "host/readers/log_reader.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <exception>
 #include <iostream>
 
-#include "host/check_logs_options.h"
-#include "host/commands.h"
+#include "host/commands/check_logs_options.h"
+#include "host/commands/commands.h"
 #include "host/host_error.h"
-#include "host/options.h"
+#include "host/commands/options.h"
 #include "stats_version.h"
 
 int main(int argc, char** argv) {

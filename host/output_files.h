@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "host/options.h"
-#include "host/prepared_log.h"
+#include "host/commands/options.h"
+#include "host/one_log/prepared_log.h"
 
 namespace host {
 

@@ -1,7 +1,7 @@
 #include "host/cross_check/call_match.h"
 
-#include "host/exchange_text.h"
-#include "host/log_fields.h"
+#include "host/readers/exchange_text.h"
+#include "host/readers/log_fields.h"
 
 namespace host {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "host/contest_period.h"
+#include "host/one_log/contest_period.h"
 #include "host/cross_check/contest_folder.h"
 #include "host/cross_check/plugin_passes.h"
 #include "host/cross_check/qso_status.h"

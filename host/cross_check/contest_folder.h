@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/log_reader.h"
+#include "host/readers/log_reader.h"
 
 namespace host {
 

@@ -1,9 +1,9 @@
 #include "host/cross_check/plugin_passes.h"
 
-#include "host/prepared_log.h"
-#include "host/reports.h"
-#include "host/session.h"
-#include "host/summary_text.h"
+#include "host/one_log/prepared_log.h"
+#include "host/one_log/reports.h"
+#include "host/plugin_host/session.h"
+#include "host/plugin_host/summary_text.h"
 
 namespace host {
 namespace {

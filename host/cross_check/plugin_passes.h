@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "host/contest_period.h"
-#include "host/country_file.h"
+#include "host/one_log/contest_period.h"
+#include "host/readers/country_file.h"
 #include "host/cross_check/contest_folder.h"
 #include "host/cross_check/qso_status.h"
-#include "host/plugin_loader.h"
-#include "host/problems.h"
+#include "host/plugin_host/plugin_loader.h"
+#include "host/one_log/problems.h"
 
 namespace host {
 

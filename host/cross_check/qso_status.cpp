@@ -1,7 +1,7 @@
 #include "host/cross_check/qso_status.h"
 
 #include "host/cross_check/call_match.h"
-#include "host/exchange_text.h"
+#include "host/readers/exchange_text.h"
 
 namespace host {
 namespace {

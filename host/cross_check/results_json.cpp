@@ -3,7 +3,7 @@
 #include <fstream>
 
 #include "host/host_error.h"
-#include "host/reports.h"
+#include "host/one_log/reports.h"
 
 namespace host {
 namespace {

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "host/host_error.h"
-#include "host/run_folder.h"
+#include "host/plugin_host/run_folder.h"
 
 #if !defined(_WIN32)
 #include <poll.h>

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "host/call_rule.h"
-#include "host/exchange_text.h"
+#include "host/readers/call_rule.h"
+#include "host/readers/exchange_text.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "host/country_file.h"
+#include "host/readers/country_file.h"
 
 namespace {
 

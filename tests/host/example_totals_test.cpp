@@ -10,7 +10,7 @@
 #include <set>
 #include <sstream>
 
-#include "host/country_file.h"
+#include "host/readers/country_file.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "host/log_reader.h"
+#include "host/readers/log_reader.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "host/log_reader.h"
+#include "host/readers/log_reader.h"
 #include "stats_host_fixture.h"
 
 namespace {

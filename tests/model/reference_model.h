@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host/plugin_loader.h"
+#include "host/plugin_host/plugin_loader.h"
 
 namespace model {
 

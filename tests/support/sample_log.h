@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "host/plugin_loader.h"
+#include "host/plugin_host/plugin_loader.h"
 
 namespace sample {
 

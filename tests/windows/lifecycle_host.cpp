@@ -17,7 +17,7 @@
 #include <string>
 #include <system_error>
 
-#include "host/plugin_loader.h"
+#include "host/plugin_host/plugin_loader.h"
 #include "tests/support/sample_log.h"
 #include "tests/windows/child_process.h"
 

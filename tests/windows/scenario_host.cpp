@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "host/plugin_loader.h"
+#include "host/plugin_host/plugin_loader.h"
 #include "tests/support/bytes.h"
 #include "tests/support/sample_log.h"
 

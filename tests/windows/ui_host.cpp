@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "host/plugin_loader.h"
+#include "host/plugin_host/plugin_loader.h"
 #include "platform/host_link.h"
 #include "platform/host_wait.h"
 #include "tests/support/bytes.h"

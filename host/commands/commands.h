@@ -1,0 +1,13 @@
+// The commands of stats-host. Each returns the exit status of a run that
+// went through and throws a HostError for one that could not.
+#pragma once
+
+#include "host/commands/options.h"
+
+namespace host {
+
+int RunScore(const Options& o);
+int RunCheck(const Options& o);
+int RunCheckLogs(const Options& o);
+
+}  // namespace host

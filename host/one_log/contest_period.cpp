@@ -1,0 +1,246 @@
+#include "host/one_log/contest_period.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <map>
+
+#include "host/counted.h"
+#include "host/host_error.h"
+#include "host/plugin_host/plugin_loader.h"
+#include "platform/ole_date.h"
+
+namespace host {
+
+const char* const kChosenByOptions = "options";
+const char* const kChosenByMostQsos = "most QSOs";
+const char* const kChosenByTie = "12:00 on a tie";
+const char* const kChosenByHeaderDate = "header date";
+const char* const kChosenByEarliest = "earliest weekend";
+
+namespace {
+
+// Half a second, in days: times that differ by less are the same minute.
+constexpr double kHalfSecond = 0.5 / 86400.0;
+
+StatsDate DayCount(double days) {
+    StatsDate d;
+    d.m_dt = days;
+    return d;
+}
+
+// The contest's 24-hour periods start on a Saturday at one of these hours
+// (UTC), as fractions of a day; the later start wins a tie on one Saturday.
+constexpr double kStarts[] = {7.0 / 24.0, 12.0 / 24.0};
+constexpr int kLaterStart = 1;
+
+// The week a time falls in, counted in Saturdays from 00:00 UTC: day 0 of
+// the day count, 30 December 1899, was a Saturday.
+double WeekOf(double t) {
+    return std::floor((t + kHalfSecond) / 7.0);
+}
+
+std::string DateOf(double t) {
+    return plat::FormatOleDate(DayCount(t), "%Y-%m-%d");
+}
+
+// One 24-hour period from a Saturday start, and the QSOs it holds.
+struct Candidate {
+    double week = 0.0;
+    int start = 0;  // index into kStarts
+    size_t qsos = 0;
+    double Begin() const { return week * 7.0 + kStarts[start]; }
+};
+
+bool AllDigits(const std::string& s, size_t from, size_t n) {
+    if (from + n > s.size()) {
+        return false;
+    }
+    for (size_t i = from; i < from + n; ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(s[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int Number(const std::string& s, size_t from, size_t n) {
+    return std::stoi(s.substr(from, n));
+}
+
+double Limit(int year, int month, int day, int hour, int minute, int second) {
+    double t = 0.0;
+    plat::FieldsToOleDate(year, month, day, hour, minute, second, t);
+    return t;
+}
+
+void CheckYears(const ContestPeriod& p) {
+    if (p.start.m_dt < Limit(1900, 1, 1, 0, 0, 0) - kHalfSecond ||
+        p.end.m_dt > Limit(9999, 12, 31, 23, 59, 59) + kHalfSecond) {
+        throw InputError(std::string("the contest period must lie between 1900 and 9999") +
+                         (p.fromQsos ? " (told from the log's QSOs; give --start)" : ""));
+    }
+}
+
+// The candidate periods that hold the most QSOs decide; among several
+// Saturdays the one a header date names, else the earliest.
+void ChooseFromQsos(ContestPeriod& p, const std::vector<double>& qsoTimes,
+                    const std::vector<LogTime>& headerDates) {
+    std::map<std::pair<double, int>, size_t> counts;
+    for (double t : qsoTimes) {
+        const double week = WeekOf(t);
+        for (int s = 0; s < 2; ++s) {
+            const double begin = week * 7.0 + kStarts[s];
+            if (t >= begin - kHalfSecond && t < begin + 1.0 - kHalfSecond) {
+                ++counts[{week, s}];
+            }
+        }
+    }
+    if (counts.empty()) {
+        throw InputError(
+            "no QSO lies in a contest period (a Saturday from 07:00 or 12:00 UTC); give --start");
+    }
+    size_t most = 0;
+    for (const auto& c : counts) {
+        most = std::max(most, c.second);
+    }
+    // The Saturdays whose best period holds the most QSOs, earliest first,
+    // each with the start that wins on it.
+    std::vector<Candidate> best;
+    bool startTie = false;
+    for (const auto& c : counts) {
+        if (c.second != most) {
+            continue;
+        }
+        if (!best.empty() && best.back().week == c.first.first) {
+            best.back().start = kLaterStart;
+            startTie = true;
+        } else {
+            best.push_back({c.first.first, c.first.second, c.second});
+        }
+    }
+    Candidate chosen = best.front();
+    p.chosenBy = startTie && chosen.start == kLaterStart ? kChosenByTie : kChosenByMostQsos;
+    if (best.size() > 1) {
+        p.chosenBy = kChosenByEarliest;
+        for (const LogTime& d : headerDates) {
+            const double week = WeekOf(MakeDate(d.year, d.month, d.day, 12, 0).m_dt);
+            auto named = std::find_if(best.begin(), best.end(),
+                                      [week](const Candidate& c) { return c.week == week; });
+            if (named != best.end()) {
+                chosen = *named;
+                p.chosenBy = kChosenByHeaderDate;
+                break;
+            }
+        }
+    }
+    p.fromQsos = true;
+    p.start = DayCount(chosen.Begin());
+    p.end = DayCount(chosen.Begin() + 1.0);
+    if (p.chosenBy == std::string(kChosenByEarliest)) {
+        const Candidate& other = best[1];
+        p.warning = "the contest periods from " + FormatWhen(p.start) + " and from " +
+                    FormatWhen(DayCount(other.Begin())) + " hold " + Counted(most, "QSO") +
+                    " each; the earlier one is scored, give --start '" +
+                    FormatWhen(DayCount(other.Begin())) + "' for the other";
+    }
+    for (const LogTime& d : headerDates) {
+        const double day = MakeDate(d.year, d.month, d.day, 12, 0).m_dt;
+        if (day + 0.5 < p.start.m_dt + kHalfSecond || day - 0.5 > p.end.m_dt - kHalfSecond) {
+            p.warning += (p.warning.empty() ? "" : "; ") + std::string("the log's header names ") +
+                         DateOf(day) + ", outside the contest period told from its QSOs";
+            break;
+        }
+    }
+}
+
+}  // namespace
+
+StatsDate ParseWhen(const std::string& text, const char* option) {
+    const std::string quoted = std::string(option) + " '" + text + "'";
+    int hour = 12;
+    int minute = 0;
+    const bool dateShape = AllDigits(text, 0, 4) && text.size() >= 10 && text[4] == '-' &&
+                           AllDigits(text, 5, 2) && text[7] == '-' && AllDigits(text, 8, 2);
+    bool shape = dateShape && text.size() == 10;
+    if (dateShape && text.size() > 11 && (text[10] == ' ' || text[10] == 'T')) {
+        const std::string clock = text.substr(11);
+        if (clock.size() == 2 && AllDigits(clock, 0, 2)) {
+            shape = true;
+            hour = Number(clock, 0, 2);
+            minute = 0;
+        } else if (clock.size() == 5 && clock[2] == ':' && AllDigits(clock, 0, 2) &&
+                   AllDigits(clock, 3, 2)) {
+            shape = true;
+            hour = Number(clock, 0, 2);
+            minute = Number(clock, 3, 2);
+        } else if (clock.size() == 4 && AllDigits(clock, 0, 4)) {
+            shape = true;
+            hour = Number(clock, 0, 2);
+            minute = Number(clock, 2, 2);
+        }
+    }
+    if (!shape) {
+        throw InputError(quoted +
+                         " is not YYYY-MM-DD, or YYYY-MM-DD followed by HH, HH:MM or HHMM (UTC)");
+    }
+    const int year = Number(text, 0, 4);
+    const int month = Number(text, 5, 2);
+    const int day = Number(text, 8, 2);
+    if (month < 1 || month > 12) {
+        throw InputError(quoted + ": there is no month " + std::to_string(month));
+    }
+    if (hour > 23) {
+        throw InputError(quoted + ": there is no hour " + std::to_string(hour));
+    }
+    if (minute > 59) {
+        throw InputError(quoted + ": there is no minute " + std::to_string(minute));
+    }
+    if (year < 1900) {
+        throw InputError(quoted + ": the contest period must lie between 1900 and 9999");
+    }
+    const StatsDate date = MakeDate(year, month, day, hour, minute);
+    if (date.m_status != plat::kDateValid) {
+        throw InputError(quoted + ": the day " + text.substr(0, 10) + " does not exist");
+    }
+    return date;
+}
+
+std::string FormatWhen(const StatsDate& d) {
+    return plat::FormatOleDate(d, "%Y-%m-%d %H:%M");
+}
+
+bool InPeriod(const ContestPeriod& period, double time) {
+    return time >= period.start.m_dt - kHalfSecond && time < period.end.m_dt - kHalfSecond;
+}
+
+ContestPeriod ChoosePeriod(const std::string& start, const std::string& end,
+                           const std::vector<double>& qsoTimes,
+                           const std::vector<LogTime>& headerDates, const std::string& logName) {
+    ContestPeriod p;
+    p.chosenBy = kChosenByOptions;
+    if (!start.empty()) {
+        p.start = ParseWhen(start, "--start");
+    }
+    if (!end.empty()) {
+        p.end = ParseWhen(end, "--end");
+    }
+    if (!start.empty() && end.empty()) {
+        p.end = DayCount(p.start.m_dt + 1.0);
+    } else if (start.empty() && !end.empty()) {
+        p.start = DayCount(p.end.m_dt - 1.0);
+    } else if (start.empty() && end.empty()) {
+        if (qsoTimes.empty()) {
+            throw InputError(logName + ": the log holds no QSO to date the contest; give --start");
+        }
+        ChooseFromQsos(p, qsoTimes, headerDates);
+    }
+    if (p.end.m_dt < p.start.m_dt) {
+        throw InputError("the contest ends (" + FormatWhen(p.end) + ") before it starts (" +
+                         FormatWhen(p.start) + ")");
+    }
+    CheckYears(p);
+    return p;
+}
+
+}  // namespace host

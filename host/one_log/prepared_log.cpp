@@ -1,0 +1,198 @@
+#include "host/one_log/prepared_log.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+
+#include "host/counted.h"
+
+#include "host/host_error.h"
+#include "platform/ole_date.h"
+
+namespace host {
+namespace {
+
+// A file named on the command line that cannot be opened: why, in the
+// words of the system.
+void CheckOpens(const std::string& path, const std::string& what) {
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored)) {
+        return;  // the reader says it is a folder
+    }
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file != nullptr) {
+        std::fclose(file);
+        return;
+    }
+    const int error = errno;
+    if (error == ENOENT) {
+        throw InputError(path + ": no such file (" + what + ")");
+    }
+    if (error == EACCES || error == EPERM) {
+        throw InputError(path + ": permission denied: cannot read the " + what);
+    }
+    throw InputError(path + ": cannot read the " + what + ": " + std::strerror(error));
+}
+
+std::string QsoTime(const QsoFields& q) {
+    return plat::FormatOleDate(q.time, "%Y-%m-%d %H%M");
+}
+
+void ReportOutside(const PreparedLog& p, bool passed) {
+    if (p.outside.empty()) {
+        return;
+    }
+    // The earliest and the latest of them, wherever they stand in the log.
+    size_t first = p.outside.front();
+    size_t last = first;
+    for (size_t i : p.outside) {
+        first = p.qsos[i].time.m_dt < p.qsos[first].time.m_dt ? i : first;
+        last = p.qsos[i].time.m_dt > p.qsos[last].time.m_dt ? i : last;
+    }
+    std::cerr << "stats-host: " << Counted(p.outside.size(), "QSO")
+              << " outside the contest period " << FormatWhen(p.period.start) << " to "
+              << FormatWhen(p.period.end) << " (first " << QsoTime(p.qsos[first]) << ", last "
+              << QsoTime(p.qsos[last]) << "), "
+              << (passed ? "scored all the same (--all-qsos)" : "not scored") << "\n";
+}
+
+}  // namespace
+
+void LoadCountries(const std::string& path, CountryResolver& countries) {
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored)) {
+        throw InputError(path + ": is a folder, not a country file");
+    }
+    if (path == kDefaultCountryFile && !std::filesystem::exists(path, ignored)) {
+        throw InputError(path +
+                         ": country file missing; install it with "
+                         "'apt-get install hamradio-files' or name one with --cty");
+    }
+    CheckOpens(path, "country file");
+    std::string error;
+    if (!countries.LoadFile(path, error)) {
+        throw InputError(error);
+    }
+}
+
+void ResolveQsos(PreparedLog& p, const CountryResolver& countries, const std::string& ownCall,
+                 bool callGiven) {
+    p.run.ownCall = ownCall;
+    Country own;
+    if (countries.Resolve(ownCall, own)) {
+        p.run.ownDxcc = own.prefix;
+        p.run.ownContinent = own.continent;
+    } else {
+        p.unresolved.insert(ownCall);
+    }
+    p.qsos.clear();
+    p.noCountry.clear();
+    p.qsos.reserve(p.log.qsos.size());
+    p.noCountry.reserve(p.log.qsos.size());
+    for (const LogQso& q : p.log.qsos) {
+        QsoFields f;
+        f.ownCall = callGiven || q.ownCall.empty() ? ownCall : q.ownCall;
+        f.call = q.call;
+        f.time = MakeDate(q.time.year, q.time.month, q.time.day, q.time.hour, q.time.minute,
+                          q.time.second);
+        f.frequencyHz = q.frequencyHz;
+        f.mode = q.mode;
+        f.band = q.band;
+        f.rstSent = q.rstSent;
+        f.rstRcvd = q.rstRcvd;
+        f.exchSent = q.exchSent;
+        f.exchRcvd = q.exchRcvd;
+        Country c;
+        const bool resolved = countries.Resolve(q.call, c);
+        if (resolved) {
+            f.dxcc = c.prefix;
+            f.continent = c.continent;
+        } else {
+            p.unresolved.insert(q.call);
+        }
+        p.qsos.push_back(f);
+        p.noCountry.push_back(!resolved);
+    }
+}
+
+void SplitByPeriod(PreparedLog& p, bool allQsos) {
+    p.run.start = p.period.start;
+    p.run.end = p.period.end;
+    p.outside.clear();
+    p.passed.clear();
+    p.timeOrdered = true;
+    for (size_t i = 0; i < p.qsos.size(); ++i) {
+        const double t = p.qsos[i].time.m_dt;
+        p.timeOrdered = p.timeOrdered && (i == 0 || t >= p.qsos[i - 1].time.m_dt);
+        const bool inside = InPeriod(p.period, t);
+        if (!inside) {
+            p.outside.push_back(i);
+        }
+        if (inside || allQsos) {
+            p.passed.push_back(i);
+        }
+    }
+    // The host hands QSOs over as they are logged, in time order; a log
+    // sorted otherwise (by band, say) would give other dupes and rates.
+    if (!p.timeOrdered) {
+        std::stable_sort(p.passed.begin(), p.passed.end(), [&p](size_t a, size_t b) {
+            return p.qsos[a].time.m_dt < p.qsos[b].time.m_dt;
+        });
+    }
+}
+
+PreparedLog PrepareLog(const Options& o) {
+    PreparedLog p;
+    CheckOpens(o.log, "log");
+    std::string error;
+    if (!ReadLogFile(o.log, p.log, error)) {
+        throw InputError(error);
+    }
+    for (const LogProblem& problem : p.log.problems) {
+        std::cerr << o.log << ":" << problem.line << ": " << problem.reason << " (skipped)\n";
+    }
+    for (const LogProblem& warning : p.log.warnings) {
+        std::cerr << o.log << ":" << warning.line << ": warning: " << warning.reason << "\n";
+    }
+    LoadCountries(o.cty, p.countries);
+
+    std::string ownCall = o.call;
+    if (ownCall.empty()) {
+        ownCall = p.log.ownCall;
+    }
+    if (ownCall.empty() && !p.log.qsos.empty()) {
+        ownCall = p.log.qsos.front().ownCall;
+    }
+    if (ownCall.empty()) {
+        throw InputError(o.log + ": the log names no own call; give it with --call");
+    }
+    // Calls that cannot be calls are reported, never passed.
+    SetAsideBadCalls(p.log, ownCall);
+    ResolveQsos(p, p.countries, ownCall, !o.call.empty());
+    std::vector<double> times;
+    times.reserve(p.qsos.size());
+    for (const QsoFields& f : p.qsos) {
+        times.push_back(f.time.m_dt);
+    }
+    p.period = ChoosePeriod(o.start, o.end, times, p.log.headerDates, o.log);
+    if (!p.period.warning.empty()) {
+        std::cerr << "stats-host: warning: " << p.period.warning << "\n";
+    }
+    SplitByPeriod(p, o.allQsos);
+    ReportOutside(p, o.allQsos);
+    return p;
+}
+
+std::vector<QsoFields> PassedQsos(const PreparedLog& p) {
+    std::vector<QsoFields> qsos;
+    qsos.reserve(p.passed.size());
+    for (size_t i : p.passed) {
+        qsos.push_back(p.qsos[i]);
+    }
+    return qsos;
+}
+
+}  // namespace host

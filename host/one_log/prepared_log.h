@@ -1,0 +1,50 @@
+// A contest log made ready for the plug-in: read, each call resolved to its
+// DXCC entity and continent, the own station named, the contest period told
+// and the QSOs inside it chosen.
+#pragma once
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "host/one_log/contest_period.h"
+#include "host/readers/country_file.h"
+#include "host/readers/log_reader.h"
+#include "host/commands/options.h"
+#include "host/plugin_host/plugin_loader.h"
+
+namespace host {
+
+struct PreparedLog {
+    ContestLog log;
+    CountryResolver countries;
+    ContestRun run;  // own station and period; no folder yet
+    ContestPeriod period;
+    std::vector<QsoFields> qsos;  // every QSO read, in log order
+    std::vector<bool> noCountry;  // per QSO: its call resolved to no entity
+    std::vector<size_t> outside;  // QSOs outside the period, in log order
+    std::vector<size_t> passed;   // QSOs handed to the plug-in, in time order
+    bool timeOrdered = true;      // the log lists its QSOs in time order
+    std::set<std::string> unresolved;
+};
+
+// Reads the log and the country file named in the options and builds the
+// QSOs; throws InputError when either cannot be used. Reports the lines that
+// cannot be read and the QSOs outside the period on standard error.
+PreparedLog PrepareLog(const Options& o);
+
+// Loads the country file; throws InputError naming what is wrong.
+void LoadCountries(const std::string& path, CountryResolver& countries);
+
+// The steps of PrepareLog for a log already read: builds p.qsos, p.noCountry
+// and the own station of p.run from p.log (ownCall for every QSO when
+// callGiven, else for those that name none), and then the QSOs inside and
+// outside p.period.
+void ResolveQsos(PreparedLog& p, const CountryResolver& countries, const std::string& ownCall,
+                 bool callGiven);
+void SplitByPeriod(PreparedLog& p, bool allQsos);
+
+// The QSOs handed to the plug-in, in the order they are handed over.
+std::vector<QsoFields> PassedQsos(const PreparedLog& p);
+
+}  // namespace host

@@ -1,0 +1,40 @@
+// The reports of a score run beside the plug-in's summary: the problems
+// list, the closing line on standard error, and the summary as JSON.
+#pragma once
+
+#include <string>
+
+#include "host/one_log/prepared_log.h"
+#include "host/one_log/problems.h"
+#include "host/plugin_host/session.h"
+#include "host/plugin_host/summary_text.h"
+
+namespace host {
+
+// The text as a JSON string, quotes included. Bytes that are no UTF-8 are
+// read as Latin-1.
+std::string JsonString(const std::string& text);
+
+// Every QSO that did not score or scored on incomplete data: the lines the
+// log reader skipped, the QSOs outside the period, and for the QSOs handed
+// to the plug-in the calls of no country and the plug-in's own reasons.
+ProblemList CollectProblems(const PreparedLog& p, const Session& s);
+
+// One line per problem, "LOG:LINE: kind: detail". Throws InputError when
+// the file cannot be written.
+void WriteProblemsFile(const std::string& path, const std::string& logName, ProblemList& problems);
+
+// Standard error: what was read, the contest period and how it was chosen,
+// what was passed and stored, whether the replay reordered the log, and the
+// problems by kind. seeAlso names where the problems are listed, or is
+// empty; cbrName names the Cabrillo file of a report run, whose missing QSO
+// lines are then counted by cause, or is empty.
+void ReportClosing(const PreparedLog& p, const Session& s, const ProblemList& problems,
+                   const std::string& seeAlso, const std::string& cbrName);
+
+// The summary as JSON, the schema shown in the README. Throws InputError
+// when the file cannot be written.
+void WriteJsonFile(const std::string& path, const std::string& logName, const PreparedLog& p,
+                   const Session& s, const SummaryFigures& figures, const ProblemList& problems);
+
+}  // namespace host

@@ -1,0 +1,102 @@
+#include "host/plugin_host/run_folder.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+#include "host/plugin_host/console.h"
+#include "host/counted.h"
+#include "host/host_error.h"
+
+#ifndef STATS_DEFAULT_PLUGIN
+#define STATS_DEFAULT_PLUGIN ""
+#endif
+
+namespace fs = std::filesystem;
+
+namespace host {
+namespace {
+
+// The host version the plug-in reads from the host's settings file: one of
+// the hosts that show no plug-in windows, since this host has no screen.
+const char* const kHostVersion = "2.18";
+
+}  // namespace
+
+std::string PluginPath(const Options& o) {
+    if (!o.plugin.empty()) {
+        return fs::absolute(o.plugin).string();
+    }
+    const std::string folder = ExecutableFolder();
+    std::error_code ignored;
+    if (!folder.empty()) {
+        const fs::path beside = fs::path(folder) / PluginFileName();
+        if (fs::exists(beside, ignored)) {
+            return beside.string();
+        }
+    }
+    return STATS_DEFAULT_PLUGIN;
+}
+
+std::string EnterOutFolder(const std::string& out) {
+    std::error_code error;
+    const fs::path dir = fs::absolute(out);
+    const bool existed = fs::is_directory(dir, error);
+    fs::create_directories(dir / "Plugins", error);
+    if (error) {
+        throw InputError(dir.string() +
+                         (existed ? ": cannot write into the output folder: "
+                                  : ": cannot create the output folder: ") +
+                         error.message());
+    }
+    // The host's settings file, and the plug-in's opened for appending (which
+    // leaves its answers as they are): a folder the run cannot write into
+    // would give a silently wrong result.
+    std::ofstream ini(dir / "Larq2.ini", std::ios::binary | std::ios::trunc);
+    ini << "[Larq]\r\nLarq=" << kHostVersion << "\r\n";
+    ini.close();
+    std::ofstream settings(dir / "Plugins" / "DI-VE-RI.ini", std::ios::binary | std::ios::app);
+    settings.close();
+    if (!ini || !settings) {
+        throw InputError(dir.string() + ": cannot write into the output folder");
+    }
+    fs::current_path(dir, error);
+    if (error) {
+        throw InputError(dir.string() + ": cannot enter the output folder: " + error.message());
+    }
+    std::string folder = dir.string();
+    folder += static_cast<char>(fs::path::preferred_separator);
+    return folder;
+}
+
+SessionSetup MakeSetup(const Options& o, const PreparedLog& p, const std::string& plugin,
+                       const std::string& folder) {
+    SessionSetup setup;
+    setup.pluginPath = plugin;
+    setup.hostFolder = folder;
+    setup.run = p.run;
+    setup.qsos = PassedQsos(p);
+    setup.header.fromLog = LogHeaderAnswers(p.log.headerFields);
+    setup.header.fromOptions = o.header;
+    return setup;
+}
+
+void WarnUnresolved(const PreparedLog& p) {
+    if (p.unresolved.empty()) {
+        return;
+    }
+    std::cerr << "stats-host: warning: " << Counted(p.unresolved.size(), "call")
+              << " did not resolve to a DXCC entity and "
+              << (p.unresolved.size() == 1 ? "was" : "were") << " passed without one:";
+    size_t shown = 0;
+    for (const std::string& call : p.unresolved) {
+        if (shown++ == 10) {
+            std::cerr << " ...";
+            break;
+        }
+        std::cerr << " " << call;
+    }
+    std::cerr << "\n";
+}
+
+}  // namespace host

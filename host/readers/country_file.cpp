@@ -1,0 +1,327 @@
+#include "host/readers/country_file.h"
+
+#include <cctype>
+#include <fstream>
+#include <sstream>
+
+namespace host {
+namespace {
+
+std::string Trim(const std::string& s) {
+    size_t from = 0;
+    size_t to = s.size();
+    while (from < to && std::isspace(static_cast<unsigned char>(s[from]))) {
+        ++from;
+    }
+    while (to > from && std::isspace(static_cast<unsigned char>(s[to - 1]))) {
+        --to;
+    }
+    return s.substr(from, to - from);
+}
+
+std::string Upper(std::string s) {
+    for (char& c : s) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return s;
+}
+
+std::vector<std::string> Split(const std::string& s, char separator) {
+    std::vector<std::string> parts;
+    std::string part;
+    std::istringstream in(s);
+    while (std::getline(in, part, separator)) {
+        parts.push_back(part);
+    }
+    if (!s.empty() && s.back() == separator) {
+        parts.emplace_back();
+    }
+    return parts;
+}
+
+// Suffixes that say how a station operates, not where it is.
+bool IsOperatingSuffix(const std::string& part) {
+    static const char* const kSuffixes[] = {"P", "M", "QRP", "QRPP", "A", "LH", "J", "B", "N"};
+    for (const char* s : kSuffixes) {
+        if (part == s) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+bool CountryResolver::LoadFile(const std::string& path, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = path + ": cannot open the country file";
+        return false;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    return LoadText(text.str(), path, error);
+}
+
+bool CountryResolver::LoadText(const std::string& text, const std::string& name,
+                               std::string& error) {
+    entities_.clear();
+    exact_.clear();
+    prefixes_.clear();
+    longestPrefix_ = 0;
+    remembered_.clear();
+
+    std::istringstream in(text);
+    std::string line;
+    int lineNo = 0;
+    int current = -1;     // entity whose entries are being read (cty.dat)
+    bool inList = false;  // between an entity line and its closing ";"
+    while (std::getline(in, line)) {
+        ++lineNo;
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (Trim(line).empty()) {
+            continue;
+        }
+        const std::string where = name + ":" + std::to_string(lineNo) + ": ";
+        if (!inList && line.find(':') == std::string::npos) {
+            // cty.csv: primary,name,dxcc,continent,cq,itu,lat,lon,tz,entries;
+            const std::vector<std::string> f = Split(line, ',');
+            if (f.size() != 10) {
+                error = where + "neither a cty.dat nor a cty.csv line";
+                return false;
+            }
+            Entity e;
+            e.primary = Trim(f[0]);
+            e.name = Trim(f[1]);
+            e.continent = Trim(f[3]);
+            e.waeOnly = !e.primary.empty() && e.primary[0] == '*';
+            entities_.push_back(e);
+            std::string entries = f[9];
+            const size_t end = entries.find(';');
+            if (end != std::string::npos) {
+                entries.erase(end);
+            }
+            std::istringstream tokens(entries);
+            std::string token;
+            while (tokens >> token) {
+                AddEntry(static_cast<int>(entities_.size()) - 1, token);
+            }
+            continue;
+        }
+        if (!inList) {
+            // cty.dat entity line: name:cq:itu:continent:lat:lon:tz:primary:
+            const std::vector<std::string> f = Split(line, ':');
+            if (f.size() < 8) {
+                error = where + "entity line with fewer than 8 fields";
+                return false;
+            }
+            Entity e;
+            e.name = Trim(f[0]);
+            e.continent = Trim(f[3]);
+            e.primary = Trim(f[7]);
+            e.waeOnly = !e.primary.empty() && e.primary[0] == '*';
+            entities_.push_back(e);
+            current = static_cast<int>(entities_.size()) - 1;
+            inList = true;
+            continue;
+        }
+        std::string entries = line;
+        const size_t end = entries.find(';');
+        if (end != std::string::npos) {
+            entries.erase(end);
+            inList = false;
+        }
+        for (const std::string& token : Split(entries, ',')) {
+            const std::string t = Trim(token);
+            if (!t.empty()) {
+                AddEntry(current, t);
+            }
+        }
+    }
+    if (inList) {
+        error = name + ":" + std::to_string(lineNo) + ": entity list not closed with ';'";
+        return false;
+    }
+    if (entities_.empty()) {
+        error = name + ": holds no entity";
+        return false;
+    }
+    FoldWaeEntities();
+    return true;
+}
+
+// One entry: "=CALL" for an exact call or a prefix, either followed by
+// overrides: (CQ zone) [ITU zone] <lat/lon> {continent} ~time zone~. Only the
+// continent matters for scoring; the others are skipped.
+void CountryResolver::AddEntry(int entity, const std::string& token) {
+    std::string text = token;
+    bool exact = false;
+    if (!text.empty() && text[0] == '=') {
+        exact = true;
+        text.erase(0, 1);
+    }
+    std::string key;
+    Target target;
+    target.entity = entity;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const char* close = c == '('   ? ")"
+                            : c == '[' ? "]"
+                            : c == '<' ? ">"
+                            : c == '{' ? "}"
+                            : c == '~' ? "~"
+                                       : nullptr;
+        if (close == nullptr) {
+            key += c;
+            continue;
+        }
+        const size_t end = text.find(close, i + 1);
+        const size_t stop = end == std::string::npos ? text.size() : end;
+        if (c == '{') {
+            target.continent = text.substr(i + 1, stop - i - 1);
+        }
+        i = stop;
+    }
+    key = Upper(key);
+    if (key.empty()) {
+        return;
+    }
+    auto& table = exact ? exact_ : prefixes_;
+    auto found = table.find(key);
+    // A DXCC entity keeps an entry that a WAE-only entity lists as well.
+    if (found != table.end() &&
+        !(entities_[found->second.entity].waeOnly && !entities_[entity].waeOnly)) {
+        return;
+    }
+    table[key] = target;
+    if (!exact && key.size() > longestPrefix_) {
+        longestPrefix_ = key.size();
+    }
+}
+
+// A WAE-only entity (Sicily, Shetland, European Turkey ...) counts as the
+// DXCC entity it is part of: the one that lists the same calls, or else the
+// one whose prefixes cover its primary prefix.
+void CountryResolver::FoldWaeEntities() {
+    for (size_t w = 0; w < entities_.size(); ++w) {
+        Entity& wae = entities_[w];
+        if (!wae.waeOnly) {
+            continue;
+        }
+        std::string stem = Upper(wae.primary.substr(1));
+        const size_t slash = stem.find('/');
+        if (slash != std::string::npos) {
+            stem.erase(slash);
+        }
+        for (size_t len = stem.size(); len > 0 && wae.folded < 0; --len) {
+            auto found = prefixes_.find(stem.substr(0, len));
+            if (found != prefixes_.end() && !entities_[found->second.entity].waeOnly) {
+                wae.folded = found->second.entity;
+            }
+        }
+    }
+    // Exact calls of a WAE-only entity that its DXCC entity lists too already
+    // point there; what remains is folded at lookup.
+}
+
+bool CountryResolver::LookupPrefix(const std::string& text, Target& out) const {
+    for (size_t len = std::min(text.size(), longestPrefix_); len > 0; --len) {
+        auto found = prefixes_.find(text.substr(0, len));
+        if (found != prefixes_.end()) {
+            out = found->second;
+            return true;
+        }
+    }
+    return false;
+}
+
+Country CountryResolver::Make(const Target& target) const {
+    const Entity& own = entities_[target.entity];
+    const Entity& dxcc = own.waeOnly && own.folded >= 0 ? entities_[own.folded] : own;
+    Country c;
+    c.prefix = dxcc.primary;
+    if (!c.prefix.empty() && c.prefix[0] == '*') {
+        c.prefix.erase(0, 1);
+    }
+    c.name = dxcc.name;
+    // The continent is where the station is: a WAE entity's own (European
+    // Turkey is in Europe) and an entry's override come first.
+    c.continent = !target.continent.empty() ? target.continent : own.continent;
+    return c;
+}
+
+void CountryResolver::Remember(const std::vector<std::string>& calls) {
+    for (const std::string& call : calls) {
+        if (remembered_.count(call) == 0) {
+            Answer a;
+            a.found = Resolve(call, a.country);
+            remembered_.emplace(call, std::move(a));
+        }
+    }
+}
+
+bool CountryResolver::Resolve(const std::string& rawCall, Country& out) const {
+    if (!remembered_.empty()) {
+        const auto known = remembered_.find(rawCall);
+        if (known != remembered_.end()) {
+            if (known->second.found) {
+                out = known->second.country;
+            }
+            return known->second.found;
+        }
+    }
+    const std::string call = Upper(Trim(rawCall));
+    if (call.empty() || entities_.empty()) {
+        return false;
+    }
+    auto exact = exact_.find(call);
+    if (exact != exact_.end()) {
+        out = Make(exact->second);
+        return true;
+    }
+    std::vector<std::string> parts = Split(call, '/');
+    if (parts.size() > 1 && (parts.back() == "MM" || parts.back() == "AM")) {
+        return false;
+    }
+    while (parts.size() > 1 && IsOperatingSuffix(parts.back())) {
+        parts.pop_back();
+    }
+    std::string base;
+    std::string located;  // the part that says where the station is
+    if (parts.size() == 1) {
+        base = located = parts[0];
+    } else if (parts.size() == 2 && parts[1].size() == 1 &&
+               std::isdigit(static_cast<unsigned char>(parts[1][0]))) {
+        // UA1ABC/9: the call's own digit replaced by the call area.
+        base = located = parts[0];
+        const size_t digit = located.find_first_of("0123456789", 1);
+        if (digit != std::string::npos) {
+            located[digit] = parts[1][0];
+        }
+    } else if (parts.size() >= 2) {
+        // 9A/YU1ABC or YU1ABC/9A: the shorter part is the location.
+        const bool firstShorter = parts[0].size() <= parts[1].size();
+        located = firstShorter ? parts[0] : parts[1];
+        base = firstShorter ? parts[1] : parts[0];
+    }
+    if (located.empty()) {
+        return false;
+    }
+    if (located == base) {
+        auto again = exact_.find(base);
+        if (again != exact_.end()) {
+            out = Make(again->second);
+            return true;
+        }
+    }
+    Target target;
+    if (!LookupPrefix(located, target)) {
+        return false;
+    }
+    out = Make(target);
+    return true;
+}
+
+}  // namespace host

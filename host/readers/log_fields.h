@@ -1,0 +1,39 @@
+// What the Cabrillo and ADIF readers share: reading numbers, dates and times
+// from a log's text, the amateur bands, line ends, and the last touches every
+// QSO gets before it is kept.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "host/readers/log_reader.h"
+
+namespace host {
+
+std::string UpperText(std::string s);
+bool AllDigits(const std::string& s);
+// A decimal number such as 14025 or 14.025; false for anything else.
+bool ParseNumber(const std::string& s, double& out);
+// "2026-12-05" (Cabrillo) or "20261205" (ADIF); the day may not exist.
+bool ParseDate(const std::string& s, LogTime& t);
+// "1432" or, in ADIF, "143205".
+bool ParseClock(const std::string& s, LogTime& t);
+// The date (and time) is a real one.
+bool ValidTime(const LogTime& t);
+
+// The frequency in Hz, false when it does not fit the plug-in's 32 bits.
+bool HzOfKHz(double kHz, unsigned& hz);
+// The lowest frequency of a band named "20m", 0 for an unknown band.
+double BandLowKHz(const std::string& band);
+
+// The line end at text[at], CR LF, LF or CR alone: its length, or 0 when
+// text[at] ends no line.
+size_t LineEndAt(const std::string& text, size_t at);
+
+// Fills in what the log left out and puts the exchanges in their normal form.
+void FinishQso(LogQso& q);
+
+void ParseCabrillo(const std::string& text, ContestLog& log);
+void ParseAdif(const std::string& text, ContestLog& log);
+
+}  // namespace host
