@@ -9,5 +9,7 @@ namespace host {
 int RunScore(const Options& o);
 int RunCheck(const Options& o);
 int RunCheckLogs(const Options& o);
+// The log robot; argv as main() has it, argv[1] being "serve".
+int RunServe(int argc, char** argv);
 
 }  // namespace host
