@@ -7,8 +7,8 @@
 
 #include "host/commands/check_logs_options.h"
 #include "host/commands/commands.h"
-#include "host/host_error.h"
 #include "host/commands/options.h"
+#include "host/host_error.h"
 #include "host/robot/serve_options.h"
 #include "stats_version.h"
 

@@ -37,8 +37,7 @@ std::string VerdictText(int status, std::uint64_t limit) {
         case 411:
             return "the upload has no Content-Length; send the log whole, not in chunks";
         case 413:
-            return "the log is larger than the robot takes (" + std::to_string(limit) +
-                   " bytes)";
+            return "the log is larger than the robot takes (" + std::to_string(limit) + " bytes)";
         default:
             return "the request's Content-Length is not a number";
     }
@@ -135,7 +134,8 @@ void Upload(Robot& robot, const httplib::Request& req, httplib::Response& res,
         Refuse(res, 422, "the log is empty", form);
         return;
     }
-    while (!email.empty() && (email.back() == '\r' || email.back() == '\n' || email.back() == ' ')) {
+    while (!email.empty() &&
+           (email.back() == '\r' || email.back() == '\n' || email.back() == ' ')) {
         email.pop_back();
     }
     const Answer a = robot.Upload(log, Address(robot, req), email);
@@ -231,14 +231,12 @@ void AddRoutes(httplib::Server& server, Robot& robot, CommitteeCheck& check) {
             SendJson(res, 200, robot.Review());
         }
     });
-    server.Get("/api/check", [&robot, &check](const httplib::Request& req,
-                                              httplib::Response& res) {
+    server.Get("/api/check", [&robot, &check](const httplib::Request& req, httplib::Response& res) {
         if (Committee(robot, req, res)) {
             SendJson(res, 200, check.State());
         }
     });
-    server.Post("/api/check", [&robot, &check](const httplib::Request& req,
-                                               httplib::Response& res,
+    server.Post("/api/check", [&robot, &check](const httplib::Request& req, httplib::Response& res,
                                                const httplib::ContentReader&) {
         if (Committee(robot, req, res)) {
             const bool started = check.Start();

@@ -54,8 +54,9 @@ std::string ReceiptPage(const nlohmann::json& a, const std::string& scorePage) {
     std::string html = Head("Receipt " + a.value("receipt", std::string())) +
                        "<body><section id=\"receipt-box\"><h1>Your log was received</h1>\n";
     if (a.value("unchanged", false)) {
-        html += "<p id=\"unchanged\">These are the same bytes as your current log; nothing "
-                "changed. Your receipt is still:</p>\n";
+        html +=
+            "<p id=\"unchanged\">These are the same bytes as your current log; nothing "
+            "changed. Your receipt is still:</p>\n";
     } else {
         html += "<p>Keep your receipt: it shows this page again.</p>\n";
     }
@@ -66,8 +67,8 @@ std::string ReceiptPage(const nlohmann::json& a, const std::string& scorePage) {
             "</td></tr>\n";
     html += "<tr><th>QSOs</th><td id=\"qsos\">" + Text(a["qsos"]) + "</td></tr>\n";
     if (!a["replaces"].is_null()) {
-        html += "<tr><th>Replaces</th><td class=\"receipt\">" + Text(a["replaces"]) +
-                "</td></tr>\n";
+        html +=
+            "<tr><th>Replaces</th><td class=\"receipt\">" + Text(a["replaces"]) + "</td></tr>\n";
     }
     html += "</table>\n";
     if (!a["warnings"].empty()) {
@@ -81,8 +82,9 @@ std::string ReceiptPage(const nlohmann::json& a, const std::string& scorePage) {
     if (a["problems"].empty()) {
         html += "<p id=\"problems\">None: every QSO counts.</p>\n";
     } else {
-        html += "<div class=\"scroll\"><table id=\"problems\"><tr><th>Line</th><th>What</th>"
-                "<th>Detail</th></tr>\n";
+        html +=
+            "<div class=\"scroll\"><table id=\"problems\"><tr><th>Line</th><th>What</th>"
+            "<th>Detail</th></tr>\n";
         for (const nlohmann::json& p : a["problems"]) {
             html += "<tr><td>" + Text(p["line"]) + "</td><td>" + Text(p["kind"]) + "</td><td>" +
                     Text(p["detail"]) + "</td></tr>\n";

@@ -1,7 +1,10 @@
 #include "host/robot/robot.h"
 
 #include <openssl/evp.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <ctime>
 #include <filesystem>
@@ -63,6 +66,14 @@ void RemoveQuietly(const std::string& path) {
 
 nlohmann::json Error(const std::string& why) {
     return {{"error", why}};
+}
+
+// A full disk is the uploader's to know: it is no fault of the log.
+Answer NotStored(const StoreError& e) {
+    return {e.diskFull() ? 507 : 500,
+            Error(e.diskFull() ? "the robot's disk is full; your log was not stored, please try "
+                                 "again later"
+                               : "the robot could not store your log")};
 }
 
 }  // namespace
@@ -172,13 +183,12 @@ Answer Robot::Upload(const std::string& bytes, const std::string& address,
     } cleanup{upload, scratch};
     try {
         WriteSynced(upload, bytes);
-        fs::create_directory(scratch);
+        if (::mkdir(scratch.c_str(), 0700) != 0) {
+            throw StoreError("cannot make " + scratch, errno == ENOSPC || errno == EDQUOT);
+        }
     } catch (const StoreError& e) {
         err_ << "stats-host: " << e.what() << "\n";
-        return {e.diskFull() ? 507 : 500,
-                Error(e.diskFull() ? "the robot's disk is full; your log was not stored, "
-                                     "please try again later"
-                                   : "the robot could not store your log")};
+        return NotStored(e);
     }
     slots_.Take();
     const WorkerOutcome scored = ScoreInWorker(upload, scratch, scoreOptions_, kWorkerSeconds);
@@ -245,10 +255,7 @@ Answer Robot::Store(Submission s, nlohmann::json answer, const std::string& uplo
         } catch (const StoreError& again) {
             err_ << "stats-host: " << again.what() << "; the next start puts logs/ right\n";
         }
-        return {e.diskFull() ? 507 : 500,
-                Error(e.diskFull() ? "the robot's disk is full; your log was not stored, "
-                                     "please try again later"
-                                   : "the robot could not store your log")};
+        return NotStored(e);
     }
     return {201, answer};
 }
@@ -257,8 +264,8 @@ nlohmann::json Robot::LogsReceived() {
     nlohmann::json logs = nlohmann::json::array();
     for (const Submission& s : db_.Current()) {
         logs.push_back({{"call", s.call},
-                        {"category", s.category.empty() ? nlohmann::json(nullptr)
-                                                        : nlohmann::json(s.category)},
+                        {"category",
+                         s.category.empty() ? nlohmann::json(nullptr) : nlohmann::json(s.category)},
                         {"received", s.received},
                         {"bytes", s.bytes},
                         {"sha256", s.sha256}});
@@ -267,7 +274,8 @@ nlohmann::json Robot::LogsReceived() {
 }
 
 std::optional<Submission> Robot::Receipt(const std::string& receipt) {
-    if (receipt.size() != 32 || receipt.find_first_not_of("0123456789abcdef") != std::string::npos) {
+    if (receipt.size() != 32 ||
+        receipt.find_first_not_of("0123456789abcdef") != std::string::npos) {
         return std::nullopt;
     }
     return db_.ByReceipt(receipt);

@@ -1,9 +1,9 @@
 #include "host/robot/score_worker.h"
 
 #include <fcntl.h>
-#include <sys/wait.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -89,11 +89,10 @@ int RunScoreWorker(int argc, char** argv) {
     }
     const std::string log = argv[3];
     const WorkerFiles files(argv[4]);
-    std::vector<std::string> args = {"stats-host", "score",          log,
-                                     "--out",      std::string(argv[4]) + "/run",
-                                     "--json",     files.json,
-                                     "--page",     files.page,
-                                     "--problems", files.problems};
+    std::vector<std::string> args = {
+        "stats-host",  "score",    log,      "--out",    std::string(argv[4]) + "/run",
+        "--json",      files.json, "--page", files.page, "--problems",
+        files.problems};
     for (int i = 5; i < argc; ++i) {
         args.emplace_back(argv[i]);
     }

@@ -11,7 +11,8 @@ namespace host::robot {
 namespace {
 
 std::uint64_t Count(const std::string& option, const std::string& text, std::uint64_t most) {
-    if (text.empty() || text.size() > 12 || text.find_first_not_of("0123456789") != std::string::npos) {
+    if (text.empty() || text.size() > 12 ||
+        text.find_first_not_of("0123456789") != std::string::npos) {
         throw InputError(option + " takes a whole number, not '" + text + "'");
     }
     const std::uint64_t n = std::stoull(text);

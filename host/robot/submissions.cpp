@@ -131,10 +131,9 @@ void NoteReview(sqlite3* db, const ReviewEntry& e) {
 }  // namespace
 
 Submissions::Submissions(const std::string& path) {
-    const int code = sqlite3_open_v2(path.c_str(), &db_,
-                                     SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE |
-                                         SQLITE_OPEN_FULLMUTEX,
-                                     nullptr);
+    const int code = sqlite3_open_v2(
+        path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
+        nullptr);
     if (code != SQLITE_OK) {
         const std::string why = db_ != nullptr ? sqlite3_errmsg(db_) : "out of memory";
         sqlite3_close(db_);
@@ -251,17 +250,16 @@ std::optional<Submission> Submissions::MakeCurrent(const std::string& receipt,
     try {
         std::optional<Submission> s = One(db_, "receipt = ?", receipt);
         if (s && !s->current) {
-            const std::optional<Submission> before =
-                One(db_, "call = ? AND current = 1", s->call);
+            const std::optional<Submission> before = One(db_, "call = ? AND current = 1", s->call);
             Statement(db_, "UPDATE submissions SET current = 0 WHERE call = ?")
                 .Bind(s->call)
                 .Step();
             Statement(db_, "UPDATE submissions SET current = 1 WHERE receipt = ?")
                 .Bind(receipt)
                 .Step();
-            NoteReview(db_, {time, "made-current", s->call, receipt,
-                             before ? before->receipt : std::string(), "committee", "", "", "",
-                             ""});
+            NoteReview(db_,
+                       {time, "made-current", s->call, receipt,
+                        before ? before->receipt : std::string(), "committee", "", "", "", ""});
             s->current = true;
         }
         Exec("COMMIT");

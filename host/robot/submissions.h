@@ -68,8 +68,8 @@ class Submissions {
     // Makes an earlier upload its call's current one again; returns it, or
     // nothing for an unknown receipt.
     std::optional<Submission> MakeCurrent(const std::string& receipt, const std::string& time);
-    void NoteRefusal(const std::string& time, const std::string& address,
-                     const std::string& email, const std::string& reason);
+    void NoteRefusal(const std::string& time, const std::string& address, const std::string& email,
+                     const std::string& reason);
     std::vector<ReviewEntry> Review();
 
   private:

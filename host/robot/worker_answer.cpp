@@ -64,13 +64,17 @@ nlohmann::json Problems(const std::string& text, const std::string& upload) {
     return list;
 }
 
-// What the scoring said on standard error but its closing line.
+// What the scoring said on standard error but its closing line of counts.
 nlohmann::json Warnings(const std::string& errorText, const std::string& upload) {
     nlohmann::json list = nlohmann::json::array();
     std::istringstream lines(errorText);
     std::string line;
+    const std::string tag = "stats-host: ";
     while (std::getline(lines, line)) {
-        if (line.empty() || line.compare(0, 12, "stats-host: ") == 0) {
+        if (line.compare(0, tag.size(), tag) == 0) {
+            line.erase(0, tag.size());
+        }
+        if (line.empty() || line.find(" QSOs read, ") != std::string::npos) {
             continue;
         }
         list.push_back(InUploadersWords(line, upload));
