@@ -10,7 +10,8 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 
-#include "host/commands/commands.h"
+#include "host/commands/command_line.h"
+#include "host/commands/score_command.h"
 #include "host/host_error.h"
 #include "host/one_log/prepared_log.h"
 #include "host/readers/call_rule.h"

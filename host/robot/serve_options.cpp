@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <limits>
 
-#include "host/commands/options.h"
 #include "host/host_error.h"
+#include "host/options.h"
 
 namespace host::robot {
 

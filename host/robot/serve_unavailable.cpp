@@ -1,6 +1,6 @@
 // stats-host serve in a build without the HTTP library and SQLite.
-#include "host/commands/commands.h"
 #include "host/host_error.h"
+#include "host/robot/serve_command.h"
 
 namespace host {
 

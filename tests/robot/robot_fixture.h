@@ -135,7 +135,7 @@ class Robot : public ::testing::Test {
     httplib::Client Client() const {
         httplib::Client c("127.0.0.1", port_);
         c.set_read_timeout(120);
-        c.set_connection_timeout(5);
+        c.set_connection_timeout(30);
         return c;
     }
     httplib::Result Upload(const std::string& log) const {

@@ -24,7 +24,7 @@ TEST_F(Robot, FiftyUploadsAtOnce) {
     for (int i = 0; i < kUploads; ++i) {
         clients.emplace_back([&, i] {
             const httplib::Result r = Upload(EntrantLog(Call(i)));
-            statuses[i] = r ? r->status : -1;
+            statuses[i] = r ? r->status : -static_cast<int>(r.error());
             receipts[i] = r ? Body(r).value("receipt", "") : "";
         });
     }
