@@ -1,7 +1,7 @@
 #include "host/plugin_host/header_answers.h"
+#include "platform/plain_text.h"
 
 #include <algorithm>
-#include <cctype>
 #include <sstream>
 
 namespace host {
@@ -28,13 +28,6 @@ const char* const kSavedFields[] = {"OPERATORS",
                                     "CLUB",
                                     "SOAPBOX"};
 
-std::string Upper(std::string s) {
-    for (char& c : s) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return s;
-}
-
 bool IsSavedField(const std::string& label) {
     return std::find(std::begin(kSavedFields), std::end(kSavedFields), label) !=
            std::end(kSavedFields);
@@ -43,12 +36,12 @@ bool IsSavedField(const std::string& label) {
 // The value as the field takes it: a field with a list takes one of its
 // choices (in the list's spelling) or the value it offers on its own.
 bool FieldTakes(const FormAnswer& field, const std::string& value, std::string& taken) {
-    if (field.choices.empty() || Upper(value) == Upper(field.value)) {
+    if (field.choices.empty() || plat::AsciiUpper(value) == plat::AsciiUpper(field.value)) {
         taken = field.choices.empty() ? value : field.value;
         return true;
     }
     for (const std::string& choice : field.choices) {
-        if (Upper(choice) == Upper(value)) {
+        if (plat::AsciiUpper(choice) == plat::AsciiUpper(value)) {
             taken = choice;
             return true;
         }
@@ -70,7 +63,7 @@ std::map<std::string, std::string> LogHeaderAnswers(
     const std::vector<std::pair<std::string, std::string>>& headerFields) {
     std::map<std::string, std::string> answers;
     for (const auto& field : headerFields) {
-        std::string label = Upper(field.first);
+        std::string label = plat::AsciiUpper(field.first);
         label = label == "EMAIL" ? "E-MAIL" : label;
         if (label == "CALLSIGN" || label == "CONTEST" || label == "CLAIMED") {
             continue;
@@ -103,7 +96,7 @@ bool SavedAnswersOfAnotherCall(const std::string& ownCall) {
     bool any = false;
     while (operators >> word) {
         any = true;
-        named = named || Upper(word) == ownCall;
+        named = named || plat::AsciiUpper(word) == ownCall;
     }
     return (any || !name.empty()) && !named;
 }
