@@ -1,36 +1,25 @@
 #include "host/plugin_host/header_answers.h"
-#include "platform/plain_text.h"
 
 #include <algorithm>
 #include <sstream>
 
+#include "cabrillo/saved_answers.h"
+#include "platform/plain_text.h"
+#include "scoring/settings_file_names.h"
+
 namespace host {
 namespace {
 
-// Where the plug-in keeps its settings, relative to the host's folder, and
-// the section of its saved answers. The owner record goes into a section
-// of its own, which the plug-in does not read.
-const char* const kSettingsFile = "Plugins/DI-VE-RI.ini";
-const char* const kAnswersSection = "Settings";
+// The owner record goes into a section of the plug-in's settings file of its
+// own, which the plug-in does not read.
 const char* const kOwnerSection = "stats-host";
 const char* const kOwnerKey = "AnswersCall";
 
-// The fields the form fills from the saved answers; OPERATORS shows the own
-// call when nothing is saved.
-const char* const kSavedFields[] = {"OPERATORS",
-                                    "NAME",
-                                    "ADDRESS",
-                                    "ADDRESS-CITY",
-                                    "ADDRESS-STATE-PROVINCE",
-                                    "ADDRESS-POSTALCODE",
-                                    "ADDRESS-COUNTRY",
-                                    "E-MAIL",
-                                    "CLUB",
-                                    "SOAPBOX"};
-
+// The fields the form fills from the saved answers.
 bool IsSavedField(const std::string& label) {
-    return std::find(std::begin(kSavedFields), std::end(kSavedFields), label) !=
-           std::end(kSavedFields);
+    return std::any_of(
+        std::begin(kSavedAnswers), std::end(kSavedAnswers),
+        [&](const SavedAnswer& saved) { return saved.filled && label == saved.label; });
 }
 
 // The value as the field takes it: a field with a list takes one of its
@@ -83,14 +72,15 @@ std::map<std::string, std::string> LogHeaderAnswers(
 }
 
 bool SavedAnswersOfAnotherCall(const std::string& ownCall) {
-    const std::string owner = ReadProfileValue(kSettingsFile, kOwnerSection, kOwnerKey);
+    const std::string owner = ReadProfileValue(PluginSettingsPath(), kOwnerSection, kOwnerKey);
     if (!owner.empty()) {
         return owner != ownCall;
     }
     // Answers saved before the owner was recorded: theirs when the operators
     // they name include the call; none saved, nothing to keep out.
-    std::istringstream operators(ReadProfileValue(kSettingsFile, kAnswersSection, "Operators"));
-    const std::string name = ReadProfileValue(kSettingsFile, kAnswersSection, "Name");
+    std::istringstream operators(
+        ReadProfileValue(PluginSettingsPath(), kPluginSettingsSection, "Operators"));
+    const std::string name = ReadProfileValue(PluginSettingsPath(), kPluginSettingsSection, "Name");
     std::string word;
     bool named = false;
     bool any = false;
@@ -102,7 +92,7 @@ bool SavedAnswersOfAnotherCall(const std::string& ownCall) {
 }
 
 void RecordSavedAnswersCall(const std::string& ownCall) {
-    WriteProfileValue(kSettingsFile, kOwnerSection, kOwnerKey, ownCall);
+    WriteProfileValue(PluginSettingsPath(), kOwnerSection, kOwnerKey, ownCall);
 }
 
 std::string FillHeaderForm(const HeaderAnswers& answers, std::vector<FormAnswer>& fields,

@@ -1,8 +1,9 @@
 #include "host/readers/call_rule.h"
-#include "platform/plain_text.h"
 
 #include <array>
 #include <cstddef>
+
+#include "platform/plain_text.h"
 
 namespace host {
 namespace {

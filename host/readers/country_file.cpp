@@ -1,9 +1,10 @@
 #include "host/readers/country_file.h"
-#include "platform/plain_text.h"
 
 #include <cctype>
 #include <fstream>
 #include <sstream>
+
+#include "platform/plain_text.h"
 
 namespace host {
 namespace {

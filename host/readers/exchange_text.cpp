@@ -1,7 +1,8 @@
 #include "host/readers/exchange_text.h"
-#include "platform/plain_text.h"
 
 #include <cstddef>
+
+#include "platform/plain_text.h"
 
 namespace host {
 namespace {
