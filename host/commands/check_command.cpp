@@ -3,14 +3,14 @@
 #include <cctype>
 #include <iostream>
 
-#include "host/readers/call_rule.h"
 #include "host/commands/commands.h"
-#include "host/readers/country_file.h"
 #include "host/host_error.h"
-#include "host/output_files.h"
 #include "host/one_log/prepared_log.h"
 #include "host/one_log/reports.h"
+#include "host/output_files.h"
 #include "host/plugin_host/run_folder.h"
+#include "host/readers/call_rule.h"
+#include "host/readers/country_file.h"
 
 namespace host {
 namespace {
@@ -47,6 +47,9 @@ std::string StatusMeaning(int status, const PreparedLog& p, const Session& sessi
 
 int RunCheck(const Options& o) {
     const PreparedLog p = PrepareLog(o);
+    if (!p.nothingUsable.empty()) {
+        throw InputError(p.nothingUsable);
+    }
     const std::string broken = BrokenCallRule(o.checkCall, p.run.ownCall);
     if (!broken.empty()) {
         throw InputError("CALL '" + o.checkCall + "' is no call: " + broken);

@@ -8,7 +8,6 @@
 #include <unordered_set>
 
 #include "host/commands/commands.h"
-#include "host/plugin_host/console.h"
 #include "host/cross_check/checked_contest.h"
 #include "host/cross_check/clock_offsets.h"
 #include "host/cross_check/contest_lines.h"
@@ -20,9 +19,10 @@
 #include "host/cross_check/ubn_files.h"
 #include "host/cross_check/worker_pool.h"
 #include "host/host_error.h"
-#include "host/output_files.h"
-#include "host/plugin_host/plugin_loader.h"
 #include "host/one_log/prepared_log.h"
+#include "host/output_files.h"
+#include "host/plugin_host/console.h"
+#include "host/plugin_host/plugin_loader.h"
 #include "host/plugin_host/run_folder.h"
 
 namespace fs = std::filesystem;

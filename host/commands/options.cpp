@@ -3,10 +3,13 @@
 #include <cctype>
 #include <filesystem>
 #include <regex>
+#include <set>
 #include <vector>
 
 #include "host/commands/check_logs_options.h"
 #include "host/host_error.h"
+#include "host/one_log/contest_period.h"
+#include "host/plugin_host/header_answers.h"
 
 namespace host {
 
@@ -131,6 +134,18 @@ void CheckBandAndMode(const std::string& band, const std::string& mode) {
     }
 }
 
+// The values that can be checked without the log: checked before anything
+// is read or written, so that a refused run leaves every file as it was.
+void CheckValues(const Options& o) {
+    if (!o.start.empty() || !o.end.empty()) {
+        ChoosePeriod(o.start, o.end, {}, {}, o.log);
+    }
+    const std::string refused = RefusedHeaderOptions(o.header);
+    if (!refused.empty()) {
+        throw InputError(refused);
+    }
+}
+
 }  // namespace
 
 const char* UsageText() {
@@ -140,8 +155,15 @@ const char* UsageText() {
 Options ParseArguments(int argc, char** argv) {
     Options o;
     std::vector<std::string> positional;
+    std::set<std::string> given;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        // One value per option: a second would silently win. --header
+        // answers one field each time.
+        if (arg.size() > 2 && arg.compare(0, 2, "--") == 0 && arg != "--header" &&
+            !given.insert(arg).second) {
+            throw InputError(arg + " is given twice; give it once");
+        }
         // No option takes a value that starts with "--": such a word is the
         // next option, and the value was left out.
         auto value = [&](const char* name) {
@@ -251,6 +273,7 @@ Options ParseArguments(int argc, char** argv) {
     }
     o.log = positional[1];
     o.call = UpperCall(o.call);
+    CheckValues(o);
     // The run works inside the output folder: every path is taken from
     // where stats-host was started.
     for (std::string* path :

@@ -4,13 +4,13 @@
 #include <iostream>
 
 #include "host/commands/commands.h"
-#include "host/plugin_host/console.h"
 #include "host/host_error.h"
-#include "host/score_page/page_html.h"
-#include "host/output_files.h"
 #include "host/one_log/prepared_log.h"
 #include "host/one_log/reports.h"
+#include "host/output_files.h"
+#include "host/plugin_host/console.h"
 #include "host/plugin_host/run_folder.h"
+#include "host/score_page/page_html.h"
 
 namespace host {
 namespace {
@@ -69,6 +69,13 @@ int RunScore(const Options& o) {
     const PreparedLog p = PrepareLog(o);
     const std::string plugin = PluginPath(o);
     RefuseOverwrites(o, p, plugin);
+    if (!p.nothingUsable.empty()) {
+        if (!o.problems.empty()) {
+            ProblemList problems = ReadingProblems(p);
+            WriteProblemsFile(o.problems, o.log, problems);
+        }
+        throw InputError(p.nothingUsable);
+    }
     const std::string folder = EnterOutFolder(o.out);
     WarnUnresolved(p);
 

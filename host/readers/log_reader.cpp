@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <system_error>
 
@@ -100,7 +101,9 @@ bool ParseDate(const std::string& s, LogTime& t) {
     t.year = std::atoi(digits.substr(0, 4).c_str());
     t.month = std::atoi(digits.substr(4, 2).c_str());
     t.day = std::atoi(digits.substr(6, 2).c_str());
-    return true;
+    // A month or day no calendar has means the digits are in another order
+    // (DDMMYYYY, say); a day that month lacks is left to ValidTime.
+    return t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= 31;
 }
 
 bool ParseClock(const std::string& s, LogTime& t) {
@@ -139,6 +142,23 @@ size_t LineEndAt(const std::string& text, size_t at) {
         return at + 1 < text.size() && text[at + 1] == '\n' ? 2 : 1;
     }
     return 0;
+}
+
+std::string QsoLinesCall(const std::vector<LogQso>& qsos, size_t& carrying) {
+    std::map<std::string, size_t> counts;
+    std::string best;
+    carrying = 0;
+    for (const LogQso& q : qsos) {
+        if (q.ownCall.empty()) {
+            continue;
+        }
+        const size_t n = ++counts[q.ownCall];
+        if (n > carrying) {
+            best = q.ownCall;
+            carrying = n;
+        }
+    }
+    return best;
 }
 
 void FinishQso(LogQso& q) {
@@ -200,8 +220,8 @@ bool ParseLog(const std::string& raw, const std::string& name, ContestLog& log,
     }
     const std::string upper = UpperText(text);
     const bool cabrilloStart = upper.compare(first, 13, "START-OF-LOG:") == 0;
-    if (!cabrilloStart && (upper.find("<EOR>") != std::string::npos ||
-                           upper.find("<EOH>") != std::string::npos)) {
+    if (!cabrilloStart &&
+        (upper.find("<EOR>") != std::string::npos || upper.find("<EOH>") != std::string::npos)) {
         log.format = LogFormat::kAdif;
         ParseAdif(text, log);
         return true;
