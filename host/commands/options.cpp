@@ -70,14 +70,15 @@ Options:
                   CATEGORY-POWER, CATEGORY-STATION, CATEGORY-TRANSMITTER,
                   CATEGORY-OVERLAY, LOCATION. A field with a list takes one
                   of its values. May be repeated.
-  --call CALL     own call sign (default: the log's CALLSIGN: header or
-                  STATION_CALLSIGN, else the own call of the first QSO).
+  --call CALL     own call sign (default: the own call most QSO lines carry;
+                  one that differs from it is named in a warning).
   --start TIME    contest start, UTC: YYYY-MM-DD (12:00), or the date and
                   HH, HH:MM or HHMM, e.g. "2026-02-14 12:00". Years 1900 to
                   9999. Default: of the 24-hour periods that start on a
                   Saturday at 07:00 or 12:00 UTC, the one that holds the
-                  most QSOs (a tie on one Saturday: 12:00; among Saturdays:
-                  the one a header date names, else the earliest).
+                  most QSOs on 80m to 10m in CW or SSB (a tie on one
+                  Saturday: 12:00; among Saturdays: the one a header date
+                  names, else the earliest).
   --end TIME      contest end (default: 24 hours after the start; with
                   --end alone, the start is 24 hours before it).
   --all-qsos      pass the QSOs outside the contest period to the plug-in
@@ -101,8 +102,8 @@ outside period, no country (the host's), wrong band, wrong mode, no
 exchange, no county, dupe (the plug-in's, from its bad-QSO file).
 
 Exit status: 0 done (score); 10 to 14 the answer of check; 1 the plug-in
-could not be loaded; 2 bad input (usage, a log or country file that cannot
-be read, an unknown header field or value, an output that would overwrite
+could not be loaded; 2 bad input (usage, an option given twice, a log or
+country file that cannot be read, a log of which no QSO line can be used, an unknown header field or value, an output that would overwrite
 an input, an output that cannot be written); 3 a fault inside stats-host
 itself (reported as such).
 )";
