@@ -1,5 +1,5 @@
-// stats-host check-logs: every log of a contest scored, cross-checked against
-// the others and scored again with only the QSOs that stand.
+#include "host/commands/check_logs_command.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -7,11 +7,11 @@
 #include <iostream>
 #include <unordered_set>
 
-#include "host/commands/commands.h"
 #include "host/cross_check/checked_contest.h"
 #include "host/cross_check/clock_offsets.h"
 #include "host/cross_check/contest_lines.h"
 #include "host/cross_check/matching.h"
+#include "host/cross_check/pass_encoding.h"
 #include "host/cross_check/plugin_passes.h"
 #include "host/cross_check/results_json.h"
 #include "host/cross_check/results_page.h"
@@ -59,6 +59,7 @@ void CheckOutputFiles(const Options& o) {
         if (fs::equivalent(*file, o.cty, error)) {
             throw InputError(*file + ": is the country file; name another output file");
         }
+        CheckWritable(*file, "results");
     }
 }
 

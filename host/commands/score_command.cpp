@@ -1,9 +1,9 @@
-// stats-host score: the plug-in's summary of the log, and with --html the
-// same summary, of the same replay, as a page.
+#include "host/commands/score_command.h"
+
 #include <cstdio>
 #include <iostream>
 
-#include "host/commands/commands.h"
+#include "host/commands/output_guard.h"
 #include "host/host_error.h"
 #include "host/one_log/prepared_log.h"
 #include "host/one_log/reports.h"

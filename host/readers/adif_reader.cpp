@@ -1,6 +1,6 @@
-// ADIF: <NAME:length[:type]>value fields, a record closed by <EOR>, an
-// optional header closed by <EOH>. Each record is read whole or reported
-// once, at the line of its first field.
+// Each record is read whole or reported once, at the line of its first field.
+#include "host/readers/adif_reader.h"
+
 #include <cstdlib>
 #include <initializer_list>
 #include <map>
@@ -51,7 +51,7 @@ std::string Get(const Fields& fields, const char* key) {
 
 // A call field: trimmed, in capitals.
 std::string CallField(const Fields& fields, const char* key) {
-    return UpperText(plat::TrimBlanks(Get(fields, key)));
+    return plat::AsciiUpper(plat::TrimBlanks(Get(fields, key)));
 }
 
 // Reads a complete record into q; "" or why it cannot be read. What was read
@@ -178,7 +178,7 @@ void ParseAdif(const std::string& text, ContestLog& log) {
         }
         const std::string tag = text.substr(open + 1, close - open - 1);
         const size_t colon = tag.find(':');
-        const std::string field = UpperText(tag.substr(0, colon));
+        const std::string field = plat::AsciiUpper(tag.substr(0, colon));
         const int tagLine = lineNo;
         advanceTo(close + 1);
         if (field == "EOH") {

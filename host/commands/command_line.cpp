@@ -1,4 +1,4 @@
-#include "host/commands/options.h"
+#include "host/commands/command_line.h"
 
 #include <cctype>
 #include <filesystem>
@@ -12,8 +12,6 @@
 #include "host/plugin_host/header_answers.h"
 
 namespace host {
-
-const char* const kDefaultCountryFile = "/usr/share/hamradio-files/cty.dat";
 
 namespace {
 
