@@ -1,5 +1,8 @@
 #include "cabrillo/header_fields.h"
 
+#include "platform/plain_text.h"
+#include "scoring/contest_lists.h"
+
 namespace {
 
 const std::vector<std::string> kOperatorChoices = {"SINGLE-OP", "MULTI-OP", "CHECKLOG"};
@@ -9,7 +12,15 @@ const std::vector<std::string> kLocationChoices = {
     "NE", "NV",    "NH", "NJ", "NM", "NY", "NC",  "ND", "OH", "OK", "OR", "PA", "RI",
     "SC", "SD",    "TN", "TX", "UT", "VT", "VA",  "WA", "WV", "WI", "WY", "NB", "NS",
     "QC", "ON",    "MB", "SK", "AB", "BC", "NWT", "NF", "LB", "NU", "YT", "PEI"};
-const std::vector<std::string> kBandChoices = {"ALL", "80M", "40M", "20M", "15M", "10M"};
+// ALL, then the contest's bands in capitals.
+std::vector<std::string> CategoryBandChoices() {
+    std::vector<std::string> choices = {"ALL"};
+    for (int b = 0; b < kContestBands; ++b) {
+        choices.push_back(plat::AsciiUpper(g_contestBandNames[b]));
+    }
+    return choices;
+}
+const std::vector<std::string> kBandChoices = CategoryBandChoices();
 const std::vector<std::string> kAssistedChoices = {"ASSISTED", "NON-ASSISTED"};
 const std::vector<std::string> kModeChoices = {"CW", "SSB", "MIXED"};
 // Sorted lists are offered in alphabetical order.

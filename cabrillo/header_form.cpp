@@ -1,7 +1,10 @@
 // The Cabrillo header form's logic: previous answers from the settings file,
 // fixed category defaults, the form, and the answers saved on OK.
+#include <cstring>
+
 #include "cabrillo/cabrillo_log.h"
 #include "cabrillo/header_fields.h"
+#include "cabrillo/saved_answers.h"
 #include "platform/plain_text.h"
 #include "scoring/settings.h"
 
@@ -49,43 +52,16 @@ const FormEntry kFields[] = {
     {&CabrilloLog::m_email, kPlain},
 };
 
-struct SavedKey {
-    const char* key;
-    std::string CabrilloLog::*member;
-};
-
-// Read back at the next report run, in this order.
-const SavedKey kReadFirst[] = {
-    {"Name", &CabrilloLog::m_name},
-    {"Address", &CabrilloLog::m_address},
-    {"Address_City", &CabrilloLog::m_addressCity},
-    {"Address_St_Prov", &CabrilloLog::m_addressStateProvince},
-    {"Address_PostalCode", &CabrilloLog::m_addressPostalCode},
-    {"Address_Country", &CabrilloLog::m_addressCountry},
-    {"Claimed", &CabrilloLog::m_claimed},
-};
-const SavedKey kReadAfterDefaults[] = {
-    {"Email", &CabrilloLog::m_email},
-    {"Club", &CabrilloLog::m_club},
-    {"SoapBox", &CabrilloLog::m_soapbox},
-};
-// Written on OK, in this order; the category, overlay and contest keys are
-// written for the record but never read back.
-const SavedKey kWritten[] = {
-    {"Operators", &CabrilloLog::m_operators},
-    {"Name", &CabrilloLog::m_name},
-    {"Address", &CabrilloLog::m_address},
-    {"Address_City", &CabrilloLog::m_addressCity},
-    {"Address_St_Prov", &CabrilloLog::m_addressStateProvince},
-    {"Address_PostalCode", &CabrilloLog::m_addressPostalCode},
-    {"Address_Country", &CabrilloLog::m_addressCountry},
-    {"Category", &CabrilloLog::m_categoryOperator},
-    {"Category_Overlay", &CabrilloLog::m_categoryOverlay},
-    {"Contest", &CabrilloLog::m_contest},
-    {"Email", &CabrilloLog::m_email},
-    {"Club", &CabrilloLog::m_club},
-    {"SoapBox", &CabrilloLog::m_soapbox},
-};
+// The form's field with this label; every saved answer's label is one.
+const FormEntry& FieldLabelled(const char* label) {
+    const std::vector<HeaderFieldRule>& rules = HeaderFieldRules();
+    for (size_t i = 0; i < std::size(kFields); ++i) {
+        if (std::strcmp(rules[i].label, label) == 0) {
+            return kFields[i];
+        }
+    }
+    return kFields[0];
+}
 
 std::string EncodeSoapbox(const std::string& text) {
     return plat::ReplaceAll(plat::ReplaceAll(text, "\r", "<CR>"), "\n", "<LF>");
@@ -100,18 +76,20 @@ std::string DecodeSoapbox(const std::string& text) {
 int CabrilloLog::PrepareHeader(const std::string& ownCall, const FormPresenter& showForm) {
     m_callsign = ownCall;
     m_fileBase = CabrilloFileBase(ownCall);
-    m_operators = ReadSetting("Operators", ownCall);
-    for (const SavedKey& k : kReadFirst) {
-        this->*k.member = ReadSetting(k.key, "");
-    }
+    m_claimed = ReadSetting("Claimed", "");
     const std::vector<HeaderFieldRule>& rules = HeaderFieldRules();
     for (size_t i = 0; i < std::size(kFields); ++i) {
         if (rules[i].initial != nullptr) {
             this->*kFields[i].member = rules[i].initial;
         }
     }
-    for (const SavedKey& k : kReadAfterDefaults) {
-        this->*k.member = ReadSetting(k.key, "");
+    for (const SavedAnswer& saved : kSavedAnswers) {
+        if (saved.filled) {
+            // OPERATORS shows the own call when nothing is saved.
+            const auto member = FieldLabelled(saved.label).member;
+            this->*member =
+                ReadSetting(saved.key, member == &CabrilloLog::m_operators ? ownCall : "");
+        }
     }
     m_soapbox = DecodeSoapbox(m_soapbox);
 
@@ -140,9 +118,10 @@ int CabrilloLog::PrepareHeader(const std::string& ownCall, const FormPresenter& 
             this->*kFields[i].member = fields[i].value;
         }
     }
-    for (const SavedKey& k : kWritten) {
-        const std::string& value = this->*k.member;
-        WriteSetting(k.key, k.member == &CabrilloLog::m_soapbox ? EncodeSoapbox(value) : value);
+    for (const SavedAnswer& saved : kSavedAnswers) {
+        const auto member = FieldLabelled(saved.label).member;
+        const std::string& value = this->*member;
+        WriteSetting(saved.key, member == &CabrilloLog::m_soapbox ? EncodeSoapbox(value) : value);
     }
     return 1;
 }

@@ -2,11 +2,15 @@
 
 #include <cstddef>
 
+#include "platform/plain_text.h"
+
 namespace host {
 namespace {
 
+// The blanks TrimBlanks takes off the ends: a report they follow is a word
+// of its own.
 bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 bool IsReportChar(char c) {
     return (c >= '0' && c <= '9') || c == 'N';
@@ -15,20 +19,7 @@ bool IsReportChar(char c) {
 }  // namespace
 
 std::string NormalisedExchange(const std::string& text) {
-    size_t begin = 0;
-    size_t end = text.size();
-    while (begin < end && IsBlank(text[begin])) {
-        ++begin;
-    }
-    while (end > begin && IsBlank(text[end - 1])) {
-        --end;
-    }
-    std::string out;
-    out.reserve(end - begin);
-    for (size_t i = begin; i < end; ++i) {
-        const char c = text[i];
-        out += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    }
+    std::string out = plat::AsciiUpper(plat::TrimBlanks(text));
     // Every report in front goes, so that the result is its own normal
     // form: "599 599 NIS" gives "NIS", as "599 NIS" does. The last word
     // stays whatever it is, so a serial after a report is kept.
