@@ -1,5 +1,5 @@
-// stats-host check-logs: every log of a contest scored, cross-checked against
-// the others and scored again with only the QSOs that stand.
+#include "host/commands/check_logs_command.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -7,12 +7,11 @@
 #include <iostream>
 #include <unordered_set>
 
-#include "host/commands/commands.h"
-#include "host/plugin_host/console.h"
 #include "host/cross_check/checked_contest.h"
 #include "host/cross_check/clock_offsets.h"
 #include "host/cross_check/contest_lines.h"
 #include "host/cross_check/matching.h"
+#include "host/cross_check/pass_encoding.h"
 #include "host/cross_check/plugin_passes.h"
 #include "host/cross_check/results_json.h"
 #include "host/cross_check/results_page.h"
@@ -20,9 +19,10 @@
 #include "host/cross_check/ubn_files.h"
 #include "host/cross_check/worker_pool.h"
 #include "host/host_error.h"
-#include "host/output_files.h"
-#include "host/plugin_host/plugin_loader.h"
 #include "host/one_log/prepared_log.h"
+#include "host/output_files.h"
+#include "host/plugin_host/console.h"
+#include "host/plugin_host/plugin_loader.h"
 #include "host/plugin_host/run_folder.h"
 
 namespace fs = std::filesystem;
