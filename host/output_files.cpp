@@ -1,15 +1,34 @@
 #include "host/output_files.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <filesystem>
 #include <iostream>
+#include <vector>
+#if defined(_WIN32)
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 #include "cabrillo/cabrillo_file_name.h"
 #include "host/host_error.h"
 
+namespace fs = std::filesystem;
+
 namespace host {
 namespace {
+
+// Puts what was written to file on the disk, so that the rename that
+// follows never names a file whose text a crash could still lose.
+int SyncToDisk(std::FILE* file) {
+#if defined(_WIN32)
+    return _commit(_fileno(file));
+#else
+    return fsync(fileno(file));
+#endif
+}
 
 // What the last failed system call said, when it said anything.
 std::string Reason(int error) {
@@ -22,14 +41,129 @@ std::string CabrilloFileName(const std::string& ownCall) {
     return CabrilloFileBase(ownCall) + ".cbr";
 }
 
-void WriteOutputFile(const std::string& path, const std::string& text, const std::string& what) {
-    errno = 0;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
-    if (!out) {
+std::string PartialFileName(const std::string& path) {
+    const fs::path p(path);
+    return (p.parent_path() / ("." + p.filename().string() + ".partial")).string();
+}
+
+void CheckWritable(const std::string& path, const std::string& what) {
+    std::error_code error;
+    const fs::path p(path);
+    const fs::file_status status = fs::status(p, error);
+    if (fs::is_directory(status)) {
+        throw InputError(path + ": is a folder, not a file for the " + what);
+    }
+    if (fs::exists(status) && access(path.c_str(), W_OK) != 0) {
         throw InputError(path + ": cannot write the " + what + Reason(errno));
     }
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        return;  // a device or a pipe, written in place
+    }
+    // The file is written beside itself and then renamed: the folder must
+    // take a new file.
+    const std::string probe = PartialFileName(path);
+    errno = 0;
+    std::FILE* file = std::fopen(probe.c_str(), "wb");
+    if (file == nullptr) {
+        throw InputError(path + ": cannot write the " + what + Reason(errno));
+    }
+    std::fclose(file);
+    std::remove(probe.c_str());
+}
+
+OutputFile::OutputFile(const std::string& path, const std::string& what)
+    : path_(path), what_(what) {
+    // A device or a pipe (/dev/stdout) is written in place: renaming over it
+    // would replace the device with a file.
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    temporary_ = fs::exists(status) && !fs::is_regular_file(status) ? path : PartialFileName(path);
+    errno = 0;
+    file_ = std::fopen(temporary_.c_str(), "wb");
+    if (file_ == nullptr) {
+        Fail(errno);
+    }
+}
+
+OutputFile::~OutputFile() {
+    if (file_ != nullptr) {
+        std::fclose(file_);
+        RemoveTemporary();
+    }
+}
+
+void OutputFile::RemoveTemporary() {
+    if (temporary_ != path_) {
+        std::remove(temporary_.c_str());
+    }
+}
+
+void OutputFile::Fail(int error) {
+    if (file_ != nullptr) {
+        std::fclose(file_);
+        file_ = nullptr;
+        RemoveTemporary();
+    }
+    throw InputError(path_ + ": cannot write the " + what_ + Reason(error));
+}
+
+void OutputFile::Write(const std::string& text) {
+    errno = 0;
+    if (std::fwrite(text.data(), 1, text.size(), file_) != text.size()) {
+        Fail(errno);
+    }
+}
+
+void OutputFile::Commit() {
+    const bool inPlace = temporary_ == path_;
+    errno = 0;
+    if (std::fflush(file_) != 0 || (!inPlace && SyncToDisk(file_) != 0)) {
+        Fail(errno);
+    }
+    const int closed = std::fclose(file_);
+    file_ = nullptr;
+    std::error_code error;
+    if (closed == 0 && !inPlace) {
+        fs::rename(temporary_, path_, error);
+    }
+    if (closed != 0 || error) {
+        const int why = closed != 0 ? errno : error.value();
+        RemoveTemporary();
+        throw InputError(path_ + ": cannot write the " + what_ + Reason(why));
+    }
+}
+
+void RemoveOtherReports(const std::string& folder, const std::set<std::string>& kept,
+                        const std::string& extension) {
+    std::error_code error;
+    std::vector<fs::path> strays;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        const bool partial = name.size() > 9 && name.front() == '.' &&
+                             name.compare(name.size() - 8, 8, ".partial") == 0;
+        const bool report =
+            name.size() > extension.size() &&
+            name.compare(name.size() - extension.size(), extension.size(), extension) == 0 &&
+            kept.count(name.substr(0, name.size() - extension.size())) == 0;
+        if ((partial || report) && it->is_regular_file(error)) {
+            strays.push_back(it->path());
+        }
+    }
+    for (const fs::path& stray : strays) {
+        if (!error) {
+            fs::remove(stray, error);
+        }
+    }
+    if (error) {
+        throw InputError(folder +
+                         ": cannot remove the reports of an earlier run: " + error.message());
+    }
+}
+
+void WriteOutputFile(const std::string& path, const std::string& text, const std::string& what) {
+    OutputFile out(path, what);
+    out.Write(text);
+    out.Commit();
 }
 
 void FlushStandardOutput() {

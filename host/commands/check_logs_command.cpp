@@ -59,6 +59,7 @@ void CheckOutputFiles(const Options& o) {
         if (fs::equivalent(*file, o.cty, error)) {
             throw InputError(*file + ": is the country file; name another output file");
         }
+        CheckWritable(*file, "results");
     }
 }
 

@@ -65,6 +65,13 @@ void RefuseOverwrites(const Options& o, const PreparedLog& p, const std::string&
             }
         }
     }
+    for (const auto& option :
+         {std::make_pair(&o.html, "HTML page"), std::make_pair(&o.problems, "problems list"),
+          std::make_pair(&o.json, "JSON summary"), std::make_pair(&o.page, "page")}) {
+        if (!option.first->empty()) {
+            CheckWritable(*option.first, option.second);
+        }
+    }
 }
 
 }  // namespace host
