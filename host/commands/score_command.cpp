@@ -69,6 +69,13 @@ int RunScore(const Options& o) {
     const PreparedLog p = PrepareLog(o);
     const std::string plugin = PluginPath(o);
     RefuseOverwrites(o, p, plugin);
+    if (!p.nothingUsable.empty()) {
+        if (!o.problems.empty()) {
+            ProblemList problems = ReadingProblems(p);
+            WriteProblemsFile(o.problems, o.log, problems);
+        }
+        throw InputError(p.nothingUsable);
+    }
     const std::string folder = EnterOutFolder(o.out);
     WarnUnresolved(p);
 
@@ -107,7 +114,9 @@ int RunScore(const Options& o) {
         WriteJsonFile(o.json, o.log, p, session, ReadSummary(summary), problems);
     }
     if (!o.page.empty()) {
-        WriteScorePage(o.page, GatherPageData(o.log, p, session, ReadSummary(summary), problems));
+        PageData page = GatherPageData(o.log, p, session, ReadSummary(summary), problems);
+        page.reportRun = o.report;
+        WriteScorePage(o.page, page);
     }
     ReportClosing(p, session, problems, seeAlso,
                   o.report ? CabrilloFileName(p.run.ownCall) : std::string());

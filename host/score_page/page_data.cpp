@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <set>
 
 #include "host/one_log/contest_period.h"
@@ -116,7 +117,9 @@ std::string CompareWithSummary(const std::array<BandRecount, kPageBands>& recoun
 PageData GatherPageData(const std::string& logName, const PreparedLog& p, const Session& s,
                         const SummaryFigures& figures, ProblemList& problems) {
     PageData d;
-    d.logName = logName;
+    // The file's name only: an entrant may share the page, and the folders
+    // above the log are nobody else's business.
+    d.logName = std::filesystem::path(logName).filename().string();
     d.ownCall = figures.ownCall;
     d.summary = figures;
     d.periodStart = FormatWhen(p.period.start);
@@ -182,6 +185,7 @@ PageData GatherPageData(const std::string& logName, const PreparedLog& p, const 
         }
         group->items.push_back(problem);
     }
+    d.problemQsos = problems.ByQso().size();
     std::sort(d.problems.begin(), d.problems.end(),
               [](const PageProblems& a, const PageProblems& b) { return a.kind < b.kind; });
     return d;
