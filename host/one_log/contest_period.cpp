@@ -49,6 +49,7 @@ struct Candidate {
     double week = 0.0;
     int start = 0;  // index into kStarts
     size_t qsos = 0;
+    bool startTie = false;  // the other start of the Saturday held as many
     double Begin() const { return week * 7.0 + kStarts[start]; }
 };
 
@@ -80,6 +81,26 @@ void CheckYears(const ContestPeriod& p) {
         throw InputError(std::string("the contest period must lie between 1900 and 9999") +
                          (p.fromQsos ? " (told from the log's QSOs; give --start)" : ""));
     }
+}
+
+// Both starts of the chosen Saturday hold as many QSOs, and the later was
+// taken: when some QSOs lie in one period only, they are not the same QSOs,
+// and the warning names the other start.
+void WarnStartTie(ContestPeriod& p, const Candidate& chosen, const std::vector<double>& qsoTimes) {
+    const double early = chosen.week * 7.0 + kStarts[0];
+    const double late = chosen.week * 7.0 + kStarts[kLaterStart];
+    size_t earlyOnly = 0;
+    for (double t : qsoTimes) {
+        earlyOnly += t >= early - kHalfSecond && t < late - kHalfSecond ? 1 : 0;
+    }
+    if (earlyOnly == 0) {
+        return;
+    }
+    p.warning += (p.warning.empty() ? "" : "; ") + std::string("the contest periods from ") +
+                 FormatWhen(DayCount(late)) + " and from " + FormatWhen(DayCount(early)) +
+                 " hold " + Counted(chosen.qsos, "QSO") + " each, " + std::to_string(earlyOnly) +
+                 " of them in one period only; the 12:00 one is scored, give --start '" +
+                 FormatWhen(DayCount(early)) + "' for the other";
 }
 
 // The candidate periods that hold the most QSOs decide; among several
@@ -114,6 +135,7 @@ void ChooseFromQsos(ContestPeriod& p, const std::vector<double>& qsoTimes,
         }
         if (!best.empty() && best.back().week == c.first.first) {
             best.back().start = kLaterStart;
+            best.back().startTie = true;
             startTie = true;
         } else {
             best.push_back({c.first.first, c.first.second, c.second});
@@ -143,6 +165,9 @@ void ChooseFromQsos(ContestPeriod& p, const std::vector<double>& qsoTimes,
                     FormatWhen(DayCount(other.Begin())) + " hold " + Counted(most, "QSO") +
                     " each; the earlier one is scored, give --start '" +
                     FormatWhen(DayCount(other.Begin())) + "' for the other";
+    }
+    if (chosen.startTie) {
+        WarnStartTie(p, chosen, qsoTimes);
     }
     for (const LogTime& d : headerDates) {
         const double day = MakeDate(d.year, d.month, d.day, 12, 0).m_dt;
