@@ -13,13 +13,19 @@ extern char** environ;
 
 namespace host::robot {
 
-ChildEnd RunThisProgram(std::vector<std::string> args, const std::string& errors,
-                        int timeoutSeconds) {
+std::vector<char*> ArgvOf(std::vector<std::string>& args) {
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (std::string& a : args) {
         argv.push_back(a.data());
     }
     argv.push_back(nullptr);
+    return argv;
+}
+
+ChildEnd RunThisProgram(std::vector<std::string> args, const std::string& errors,
+                        int timeoutSeconds) {
+    std::vector<char*> argv = ArgvOf(args);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);

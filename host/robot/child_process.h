@@ -13,6 +13,10 @@ struct ChildEnd {
     int status = 0;  // as waitpid() gives it
 };
 
+// The C form of args, for exec and for a command line parser: pointers
+// into args, ending in a null pointer.
+std::vector<char*> ArgvOf(std::vector<std::string>& args);
+
 // Runs this program with args (args[0] is its name), standard input from
 // /dev/null, standard output to /dev/null, standard error to errors; kills
 // it after timeoutSeconds.

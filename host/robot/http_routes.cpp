@@ -10,7 +10,7 @@ namespace host::robot {
 namespace {
 
 // Room for the form's fields and boundaries beside the log.
-const std::uint64_t kFormOverhead = 64 * 1024;
+const std::uint64_t kFormOverhead = std::uint64_t{64} * 1024;
 // The committee's requests carry a receipt at most.
 const std::uint64_t kCommitteeBodyBytes = 4096;
 
@@ -192,7 +192,7 @@ void AddRoutes(httplib::Server& server, Robot& robot, CommitteeCheck& check) {
         }
     });
     server.set_exception_handler(
-        [](const httplib::Request&, httplib::Response& res, std::exception_ptr) {
+        [](const httplib::Request&, httplib::Response& res, const std::exception_ptr&) {
             res.status = 500;
             res.set_content(nlohmann::json({{"error", "the robot failed on this request"}}).dump(),
                             kJson);

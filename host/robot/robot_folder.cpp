@@ -48,7 +48,7 @@ std::string CommitteeToken(const RobotFolder& f, std::ostream& err) {
     // Written whole under a scratch name, then linked to its own: link()
     // makes the file exclusively, so a token once made is never replaced.
     const std::string scratch = f.tmp + "/token-" + RandomHex(8);
-    const std::string fresh = RandomHex(32);
+    std::string fresh = RandomHex(32);
     try {
         WriteSynced(scratch, fresh + "\n", 0600);
     } catch (const StoreError& e) {

@@ -97,12 +97,9 @@ int RunScoreWorker(int argc, char** argv) {
     for (int i = 5; i < argc; ++i) {
         args.emplace_back(argv[i]);
     }
-    std::vector<char*> scoreArgv;
-    for (std::string& a : args) {
-        scoreArgv.push_back(a.data());
-    }
+    std::vector<char*> scoreArgv = ArgvOf(args);
     try {
-        const Options o = ParseArguments(static_cast<int>(scoreArgv.size()), scoreArgv.data());
+        const Options o = ParseArguments(static_cast<int>(scoreArgv.size()) - 1, scoreArgv.data());
         const int status = RunScore(o);
         if (status != kExitDone) {
             return status;
