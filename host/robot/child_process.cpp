@@ -32,6 +32,9 @@ ChildEnd RunThisProgram(std::vector<std::string> args, const std::string& errors
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 2, errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0644);
+    // Nothing else of the robot's: a child holding the listening socket
+    // would keep a restarted robot from its port.
+    posix_spawn_file_actions_addclosefrom_np(&actions, 3);
     pid_t pid = 0;
     const int spawned =
         posix_spawn(&pid, "/proc/self/exe", &actions, nullptr, argv.data(), environ);
