@@ -18,6 +18,7 @@
 #include "host/cross_check/ubn_files.h"
 #include "host/cross_check/worker_pool.h"
 #include "host/results/miscopies.h"
+#include "host/results/nil_reasons.h"
 #include "host/results/review.h"
 #include "host/results/site.h"
 #include "host/results/standings.h"
@@ -235,6 +236,7 @@ int RunCheckLogs(const Options& o) {
         result.logs.push_back(std::move(checked));
     }
 
+    ExplainNotInLog(result);
     RankEntries(result, countries);
     FindMiscopies(result);
     result.review = ReviewList(result);
