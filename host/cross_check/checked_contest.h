@@ -9,6 +9,7 @@
 #include "host/cross_check/contest_folder.h"
 #include "host/cross_check/plugin_passes.h"
 #include "host/cross_check/qso_status.h"
+#include "scoring/rule_set.h"
 
 namespace host {
 
@@ -22,6 +23,7 @@ struct CheckedQso {
 
 struct CheckedLog {
     const EntrantLog* entrant = nullptr;
+    std::string entryBand;  // "40m": the one band a single-band entry scores, else ""
     int clockOffset = 0;
     PassFigures claimed;
     PassFigures checked;
@@ -31,6 +33,7 @@ struct CheckedLog {
 };
 
 struct CheckedContest {
+    RuleSet rules = RuleSet::kClassic;
     ContestPeriod period;
     int timeWindow = 3;
     bool keepUniques = true;
