@@ -3,6 +3,7 @@
 #include "host/one_log/prepared_log.h"
 #include "host/one_log/reports.h"
 #include "host/one_log/rules_choice.h"
+#include "host/plugin_host/run_folder.h"
 #include "host/plugin_host/session.h"
 #include "host/plugin_host/summary_text.h"
 
@@ -30,6 +31,9 @@ PreparedLog Prepare(const PassContext& c, const EntrantLog& e, int offsetMinutes
 }
 
 SessionSetup Setup(const PassContext& c, const PreparedLog& p) {
+    // Each worker runs in a folder of its own, whose settings choose the
+    // rules the plug-in starts each run with.
+    ChooseRulesInFolder(c.rules);
     SessionSetup setup;
     setup.pluginPath = c.pluginPath;
     setup.hostFolder = c.folder;

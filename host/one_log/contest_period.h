@@ -31,8 +31,7 @@ struct ContestPeriod {
 // "2026-12-05" (12:00 UTC, when the contest starts and ends; 07:00 under
 // the 2020 rules), or the date followed by a blank or T and "12", "12:00" or
 // "1200". Throws InputError naming the option and what is wrong.
-StatsDate ParseWhen(const std::string& text, const char* option,
-                    RuleSet rules = RuleSet::kClassic);
+StatsDate ParseWhen(const std::string& text, const char* option, RuleSet rules = RuleSet::kClassic);
 
 // The contest period from --start and --end (either may be empty) or, with
 // neither, told from the QSO times: of the 24-hour periods that start on a

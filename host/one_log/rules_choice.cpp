@@ -87,8 +87,8 @@ std::string RulesNote(const PreparedLog& p) {
             (n == 1 ? "is" : "are") + " not a number");
     }
     if (const size_t n = BeforeNoonStart(p)) {
-        add("the period starts at 12:00 and " + Counted(n, "QSO") + " " + (n == 1 ? "lies" : "lie") +
-            " between 07:00 and 11:59 before it");
+        add("the period starts at 12:00 and " + Counted(n, "QSO") + " " +
+            (n == 1 ? "lies" : "lie") + " between 07:00 and 11:59 before it");
     }
     if (why.empty()) {
         return "";

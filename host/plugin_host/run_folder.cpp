@@ -1,7 +1,7 @@
 #include "host/plugin_host/run_folder.h"
 
-#include <filesystem>
 #include <cctype>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -25,8 +25,8 @@ const char* const kHostVersion = "2.18";
 std::string LowerTrimmed(const std::string& text) {
     const size_t from = text.find_first_not_of(" \t");
     const size_t to = text.find_last_not_of(" \t\r\n");
-    std::string out = from == std::string::npos || to < from ? std::string()
-                                                              : text.substr(from, to - from + 1);
+    std::string out =
+        from == std::string::npos || to < from ? std::string() : text.substr(from, to - from + 1);
     for (char& c : out) {
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     }
