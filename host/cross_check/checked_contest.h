@@ -9,6 +9,7 @@
 #include "host/cross_check/plugin_passes.h"
 #include "host/cross_check/qso_status.h"
 #include "host/one_log/contest_period.h"
+#include "host/results/standing.h"
 #include "scoring/rule_set.h"
 
 namespace host {
@@ -23,8 +24,10 @@ struct CheckedQso {
 
 struct CheckedLog {
     const EntrantLog* entrant = nullptr;
-    std::string entryBand;  // "40m": the one band a single-band entry scores, else ""
-    int clockOffset = 0;
+    std::string entryBand;     // "40m": the one band a single-band entry scores, else ""
+    int clockOffset = 0;       // applied to the log's times
+    int clockOffsetFound = 0;  // found, applied or not
+    Standing standing;
     PassFigures claimed;
     PassFigures checked;
     std::vector<CheckedQso> qsos;
@@ -39,6 +42,7 @@ struct CheckedContest {
     bool keepUniques = true;
     std::vector<CheckedLog> logs;  // in file-name order
     std::vector<SkippedFile> skipped;
+    std::vector<ReviewEntry> review;  // by log, in the logs' order
 };
 
 // "2026-02-14 12:03", the time as logged.
