@@ -17,6 +17,7 @@
 #include "host/cross_check/results_table.h"
 #include "host/cross_check/ubn_files.h"
 #include "host/cross_check/worker_pool.h"
+#include "host/results/miscopies.h"
 #include "host/results/review.h"
 #include "host/results/site.h"
 #include "host/results/standings.h"
@@ -239,7 +240,9 @@ int RunCheckLogs(const Options& o) {
     }
 
     RankEntries(result, countries);
+    FindMiscopies(result);
     result.review = ReviewList(result);
+    AddReviewToWarnings(result);
     WriteUbnFiles(folder + "ubn", result);
     WriteOutputFile(folder + "review.txt", ReviewText(result.review), "review list");
     std::cout << ResultsTable(result);

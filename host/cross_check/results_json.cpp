@@ -4,6 +4,7 @@
 
 #include "host/one_log/reports.h"
 #include "host/output_files.h"
+#include "host/results/standings.h"
 
 namespace host {
 namespace {
@@ -43,11 +44,9 @@ std::string Strings(const std::vector<std::string>& texts) {
 // The lines that do not stand over the lines cross-checked, to four places;
 // null when no line was cross-checked.
 std::string ErrorRate(const CheckedLog& l) {
-    const size_t wrong = l.counts[static_cast<size_t>(QsoStatus::kBustedCall)] +
-                         l.counts[static_cast<size_t>(QsoStatus::kBustedExchange)] +
-                         l.counts[static_cast<size_t>(QsoStatus::kNil)];
-    const size_t checked = wrong + l.counts[static_cast<size_t>(QsoStatus::kOk)];
-    if (checked == 0) {
+    size_t wrong = 0;
+    size_t checked = 0;
+    if (!ErrorRateOf(l, wrong, checked)) {
         return "null";
     }
     char text[32];

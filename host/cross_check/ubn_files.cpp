@@ -7,6 +7,7 @@
 
 #include "host/host_error.h"
 #include "host/output_files.h"
+#include "host/results/standings.h"
 #include "platform/plain_text.h"
 
 namespace host {
@@ -69,6 +70,19 @@ std::string StandingText(const Standing& s) {
     return text;
 }
 
+// Other stations' slips with this entrant, which cost it nothing.
+std::string CopiedWrongText(const Standing& s) {
+    if (s.copiedWrong.empty()) {
+        return std::string();
+    }
+    std::string text =
+        "\nStations that copied your call or exchange wrong (their error, no cost to you):\n";
+    for (const std::string& line : s.copiedWrong) {
+        text += "  " + line + "\n";
+    }
+    return text;
+}
+
 }  // namespace
 
 std::string EntrantReport(const CheckedLog& l, bool keepUniques) {
@@ -77,6 +91,12 @@ std::string EntrantReport(const CheckedLog& l, bool keepUniques) {
             std::to_string(l.claimed.qsos) + " QSOs)\n";
     text += "Checked score: " + std::to_string(l.checked.score) + " (" +
             std::to_string(l.checked.qsos) + " QSOs)\n";
+    size_t wrong = 0;
+    size_t checked = 0;
+    if (ErrorRateOf(l, wrong, checked)) {
+        text += "Error rate: " + ErrorRateText(l) + " (" + std::to_string(wrong) + " of " +
+                std::to_string(checked) + " QSO lines cross-checked do not stand)\n";
+    }
     text += StandingText(l.standing);
     if (l.clockOffset == 0 && l.clockOffsetFound != 0) {
         text += "Your clock ran " + std::to_string(std::abs(l.clockOffsetFound)) + " minute" +
@@ -110,6 +130,7 @@ std::string EntrantReport(const CheckedLog& l, bool keepUniques) {
                     ":\n" + lines;
         }
     }
+    text += CopiedWrongText(l.standing);
     if (!l.problems.empty()) {
         text +=
             "\nProblems the scoring found (these QSOs do not count, or count on incomplete "

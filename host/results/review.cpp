@@ -158,6 +158,19 @@ std::vector<ReviewEntry> ReviewList(const CheckedContest& c) {
     return review;
 }
 
+void AddReviewToWarnings(CheckedContest& c) {
+    size_t at = 0;
+    for (CheckedLog& l : c.logs) {
+        for (; at < c.review.size() && c.review[at].file == l.entrant->file; ++at) {
+            const ReviewEntry& r = c.review[at];
+            if (r.reason != "other-contest" && r.reason != "call-rule" &&
+                r.reason != "category-band") {
+                l.standing.warnings.push_back(r.reason + ": " + r.detail);
+            }
+        }
+    }
+}
+
 std::string ReviewText(const std::vector<ReviewEntry>& review) {
     std::string text =
         "Logs to review before the results are published: " + std::to_string(review.size()) +

@@ -17,6 +17,11 @@ namespace host {
 // (more than 30 minutes found), category-band. Run after RankEntries.
 std::vector<ReviewEntry> ReviewList(const CheckedContest& c);
 
+// Adds to each log's warnings the reasons it is on the list that its
+// standing does not already name (not ranked, a category band that
+// disagrees), so its report shows them.
+void AddReviewToWarnings(CheckedContest& c);
+
 // The list as text for OUT/review.txt.
 std::string ReviewText(const std::vector<ReviewEntry>& review);
 

@@ -43,19 +43,6 @@ std::string Number(long value) {
     return Cell(std::to_string(value), true);
 }
 
-// The lines that do not stand over the lines cross-checked, as a percentage.
-std::string ErrorRateText(const CheckedLog& l) {
-    const size_t wrong = l.counts[static_cast<size_t>(QsoStatus::kBustedCall)] +
-                         l.counts[static_cast<size_t>(QsoStatus::kBustedExchange)] +
-                         l.counts[static_cast<size_t>(QsoStatus::kNil)];
-    const size_t checked = wrong + l.counts[static_cast<size_t>(QsoStatus::kOk)];
-    if (checked == 0) {
-        return "-";
-    }
-    const size_t tenths = (wrong * 1000 + checked / 2) / checked;
-    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + " %";
-}
-
 std::string LetterText(const Standing& s) {
     if (s.category.checklog) {
         return "checklog";

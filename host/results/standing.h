@@ -25,6 +25,9 @@ struct Standing {
     std::string entity;     // the own call's DXCC entity, "Serbia"; "" when unknown
     std::string continent;  // "EU"; "" when unknown
     std::vector<std::string> warnings;
+    // Other stations' QSO lines with this entrant that copied its call or
+    // its exchange wrong, one text each.
+    std::vector<std::string> copiedWrong;
 };
 
 // One reason a log goes on the committee's review list, with the figure that

@@ -120,6 +120,24 @@ void RankEntries(CheckedContest& c, const CountryResolver& countries) {
         &Ranks::continent);
 }
 
+bool ErrorRateOf(const CheckedLog& l, size_t& wrong, size_t& checked) {
+    wrong = l.counts[static_cast<size_t>(QsoStatus::kBustedCall)] +
+            l.counts[static_cast<size_t>(QsoStatus::kBustedExchange)] +
+            l.counts[static_cast<size_t>(QsoStatus::kNil)];
+    checked = wrong + l.counts[static_cast<size_t>(QsoStatus::kOk)];
+    return checked > 0;
+}
+
+std::string ErrorRateText(const CheckedLog& l) {
+    size_t wrong = 0;
+    size_t checked = 0;
+    if (!ErrorRateOf(l, wrong, checked)) {
+        return "-";
+    }
+    const size_t tenths = (wrong * 1000 + checked / 2) / checked;
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + " %";
+}
+
 std::vector<const CheckedLog*> CategoryTable(const CheckedContest& c, char letter, bool yu) {
     std::vector<const CheckedLog*> out;
     for (const CheckedLog* l : Ranked(c)) {

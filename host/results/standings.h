@@ -14,6 +14,13 @@ namespace host {
 // score; equal scores share a rank and the next rank skips (1, 1, 3).
 void RankEntries(CheckedContest& c, const CountryResolver& countries);
 
+// The error rate's figures: the lines that do not stand (busted call,
+// busted exchange, not in log) and the lines cross-checked (those and the
+// ones found ok). False when no line was cross-checked.
+bool ErrorRateOf(const CheckedLog& l, size_t& wrong, size_t& checked);
+// "1.4 %", or "-" when no line was cross-checked.
+std::string ErrorRateText(const CheckedLog& l);
+
 // The ranked logs of one letter and section, best first (ties by call).
 std::vector<const CheckedLog*> CategoryTable(const CheckedContest& c, char letter, bool yu);
 

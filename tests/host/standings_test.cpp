@@ -137,11 +137,12 @@ TEST_F(Standings, AGeneratedContestIsRankedByCategoryAndSection) {
 }
 
 // A QSO line; minute counts from 2026-02-14 12:00.
-std::string Line(const std::string& own, const std::string& call, int minute) {
+std::string Line(const std::string& own, const std::string& call, int minute,
+                 const char* received = "001") {
     const int t = 12 * 60 + minute;
     char line[160];
-    std::snprintf(line, sizeof line, "QSO: 14025 CW 2026-02-%02d %02d%02d %s 599 001 %s 599 001\n",
-                  14 + t / 1440, t / 60 % 24, t % 60, own.c_str(), call.c_str());
+    std::snprintf(line, sizeof line, "QSO: 14025 CW 2026-02-%02d %02d%02d %s 599 001 %s 599 %s\n",
+                  14 + t / 1440, t / 60 % 24, t % 60, own.c_str(), call.c_str(), received);
     return line;
 }
 
@@ -221,6 +222,35 @@ TEST_F(Standings, TheReviewListNamesEachReasonWithItsFigure) {
     // The log that breaks the call rule is not ranked.
     const auto logs = LogsIn(j);
     EXPECT_EQ(j[logs.at("bad.log") + ".ranks"], "null");
+}
+
+TEST_F(Standings, AReportNamesWhoCopiedTheEntrantWrongAndItsErrorRate) {
+    fs::create_directories(dir() + "/slips");
+    // OK1AB logs OK1XY's call one letter off and SP2CD's number wrong.
+    Write("slips/OK1AB.log",
+          Log("OK1AB", "", Line("OK1AB", "OK1XZ", 10) + Line("OK1AB", "SP2CD", 20, "007")));
+    Write("slips/OK1XY.log", Log("OK1XY", "", Line("OK1XY", "OK1AB", 10)));
+    Write("slips/SP2CD.log", Log("SP2CD", "", Line("SP2CD", "OK1AB", 20)));
+    Check("slips");
+    const struct {
+        const char* file;
+        const char* text;
+    } cases[] = {
+        {"OK1XY.txt",
+         "Stations that copied your call or exchange wrong (their error, no cost to "
+         "you):\n  OK1AB (line 3)  2026-02-14 12:10  20m CW  logged your call as "
+         "OK1XZ\n"},
+        {"SP2CD.txt",
+         "  OK1AB (line 4)  2026-02-14 12:20  20m CW  logged your exchange as 007, "
+         "you sent 001\n"},
+        {"OK1AB.txt", "Error rate: 100.0 % (2 of 2 QSO lines cross-checked do not stand)\n"},
+        {"OK1XY.txt", "Error rate: 0.0 % (0 of 1 QSO lines cross-checked do not stand)\n"},
+    };
+    for (const auto& c : cases) {
+        const std::string report = Slurp(dir() + "/out/ubn/" + c.file);
+        EXPECT_NE(report.find(c.text), std::string::npos) << c.file << "\n" << report;
+    }
+    EXPECT_EQ(Slurp(dir() + "/out/ubn/OK1AB.txt").find("copied your call"), std::string::npos);
 }
 
 }  // namespace
