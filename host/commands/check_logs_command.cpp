@@ -14,10 +14,13 @@
 #include "host/cross_check/pass_encoding.h"
 #include "host/cross_check/plugin_passes.h"
 #include "host/cross_check/results_json.h"
-#include "host/cross_check/results_page.h"
 #include "host/cross_check/results_table.h"
 #include "host/cross_check/ubn_files.h"
 #include "host/cross_check/worker_pool.h"
+#include "host/results/miscopies.h"
+#include "host/results/review.h"
+#include "host/results/site.h"
+#include "host/results/standings.h"
 #include "host/host_error.h"
 #include "host/one_log/prepared_log.h"
 #include "host/output_files.h"
@@ -60,6 +63,10 @@ void CheckOutputFiles(const Options& o) {
             throw InputError(*file + ": is the country file; name another output file");
         }
         CheckWritable(*file, "results");
+    }
+    if (!o.site.empty()) {
+        fs::create_directories(o.site, error);
+        CheckWritable(o.site + "/index.html", "results index");
     }
 }
 
@@ -164,7 +171,8 @@ int RunCheckLogs(const Options& o) {
     const std::vector<EntrantLog>& logs = contest.logs;
     countries.Remember(CallsOf(logs));
     ContestLines lines(logs);
-    const std::vector<int> offsets = ClockOffsets(lines, logs.size(), o.timeWindow);
+    std::vector<int> offsetsFound;
+    const std::vector<int> offsets = ClockOffsets(lines, logs.size(), o.timeWindow, &offsetsFound);
     lines.Correct(offsets);
 
     // Each worker process loads the plug-in once, for all its logs.
@@ -219,6 +227,7 @@ int RunCheckLogs(const Options& o) {
         CheckedLog checked;
         checked.entrant = &logs[l];
         checked.clockOffset = offsets[l];
+        checked.clockOffsetFound = offsetsFound[l];
         checked.claimed = claimed[l].figures;
         checked.checked = DecodeFigures(checkedFigures[l]);
         checked.problems = std::move(claimed[l].problems);
@@ -226,7 +235,12 @@ int RunCheckLogs(const Options& o) {
         result.logs.push_back(std::move(checked));
     }
 
+    RankEntries(result, countries);
+    FindMiscopies(result);
+    result.review = ReviewList(result);
+    AddReviewToWarnings(result);
     WriteUbnFiles(folder + "ubn", result);
+    WriteOutputFile(folder + "review.txt", ReviewText(result.review), "review list");
     std::cout << ResultsTable(result);
     FlushStandardOutput();
     if (!o.json.empty()) {
@@ -236,7 +250,10 @@ int RunCheckLogs(const Options& o) {
         WriteOutputFile(o.csv, ResultsCsv(result), "CSV table");
     }
     if (!o.html.empty()) {
-        WriteOutputFile(o.html, ResultsPage(result), "results page");
+        WriteOutputFile(o.html, ResultsIndexPage(result, false), "results page");
+    }
+    if (!o.site.empty()) {
+        WriteSite(o.site, result);
     }
     std::cerr << "stats-host: " << logs.size() << " logs checked, " << contest.skipped.size()
               << " files skipped\n";
