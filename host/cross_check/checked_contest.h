@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "host/one_log/contest_period.h"
 #include "host/cross_check/contest_folder.h"
 #include "host/cross_check/plugin_passes.h"
 #include "host/cross_check/qso_status.h"
-#include "host/results/standing.h"
+#include "host/cross_check/standing.h"
+#include "host/one_log/contest_period.h"
 
 namespace host {
 
