@@ -118,7 +118,7 @@ ContestPeriod PeriodOf(const Options& o, const ContestLines& lines,
                             .m_dt -
                         offsets[line.log] / 1440.0);
     }
-    return ChoosePeriod(o.start, o.end, times, {}, o.log);
+    return ChoosePeriod(o.start, o.end, times, {}, o.log, o.rules);
 }
 
 // Every line of the log in file order: its QSOs with their verdicts, the
@@ -156,6 +156,7 @@ int RunCheckLogs(const Options& o) {
     CheckOutputFiles(o);
     const std::string plugin = PluginPath(o);
     const std::string folder = EnterOutFolder(o.out);
+    ChooseRulesInFolder(o.rules);
     CountryResolver countries;
     LoadCountries(o.cty, countries);
 
@@ -182,6 +183,7 @@ int RunCheckLogs(const Options& o) {
     context.plugin = &loaded;
     context.folder = folder;
     context.countries = &countries;
+    context.rules = o.rules;
     context.period = PeriodOf(o, lines, logs, offsets);
     std::cerr << "stats-host: contest period " << FormatWhen(context.period.start) << " to "
               << FormatWhen(context.period.end) << " ("
@@ -205,6 +207,7 @@ int RunCheckLogs(const Options& o) {
         CrossCheck(lines, MatchLines(lines, o.timeWindow), logs, scored);
 
     CheckedContest result;
+    result.rules = o.rules;
     result.period = context.period;
     result.timeWindow = o.timeWindow;
     result.keepUniques = o.keepUniques;
@@ -226,6 +229,7 @@ int RunCheckLogs(const Options& o) {
     for (size_t l = 0; l < logs.size(); ++l) {
         CheckedLog checked;
         checked.entrant = &logs[l];
+        checked.entryBand = EntryBandOfLog(o.rules, logs[l]);
         checked.clockOffset = offsets[l];
         checked.clockOffsetFound = offsetsFound[l];
         checked.claimed = claimed[l].figures;
