@@ -22,6 +22,7 @@
 #include "host/plugin_host/plugin_loader.h"
 #include "host/plugin_host/run_folder.h"
 #include "host/results/miscopies.h"
+#include "host/results/nil_reasons.h"
 #include "host/results/results_json.h"
 #include "host/results/review.h"
 #include "host/results/site.h"
@@ -239,6 +240,7 @@ int RunCheckLogs(const Options& o) {
         result.logs.push_back(std::move(checked));
     }
 
+    ExplainNotInLog(result);
     RankEntries(result, countries);
     FindMiscopies(result);
     result.review = ReviewList(result);
