@@ -5,8 +5,8 @@
 #include <cstdlib>
 
 #include "host/cross_check/contest_lines.h"
+#include "host/one_log/other_contest.h"
 #include "host/readers/call_rule.h"
-#include "host/results/other_contest.h"
 
 namespace host {
 namespace {
