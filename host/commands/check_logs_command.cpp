@@ -13,20 +13,21 @@
 #include "host/cross_check/matching.h"
 #include "host/cross_check/pass_encoding.h"
 #include "host/cross_check/plugin_passes.h"
-#include "host/cross_check/results_json.h"
 #include "host/cross_check/results_table.h"
-#include "host/cross_check/ubn_files.h"
 #include "host/cross_check/worker_pool.h"
-#include "host/results/miscopies.h"
-#include "host/results/review.h"
-#include "host/results/site.h"
-#include "host/results/standings.h"
 #include "host/host_error.h"
 #include "host/one_log/prepared_log.h"
 #include "host/output_files.h"
 #include "host/plugin_host/console.h"
 #include "host/plugin_host/plugin_loader.h"
 #include "host/plugin_host/run_folder.h"
+#include "host/results/miscopies.h"
+#include "host/results/nil_reasons.h"
+#include "host/results/results_json.h"
+#include "host/results/review.h"
+#include "host/results/site.h"
+#include "host/results/standings.h"
+#include "host/results/ubn_files.h"
 
 namespace fs = std::filesystem;
 
@@ -239,6 +240,7 @@ int RunCheckLogs(const Options& o) {
         result.logs.push_back(std::move(checked));
     }
 
+    ExplainNotInLog(result);
     RankEntries(result, countries);
     FindMiscopies(result);
     result.review = ReviewList(result);
