@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "host/one_log/contest_period.h"
-#include "host/readers/country_file.h"
 #include "host/cross_check/contest_folder.h"
 #include "host/cross_check/qso_status.h"
-#include "host/plugin_host/plugin_loader.h"
+#include "host/one_log/contest_period.h"
 #include "host/one_log/problems.h"
+#include "host/plugin_host/plugin_loader.h"
+#include "host/readers/country_file.h"
 
 namespace host {
 
@@ -38,10 +38,11 @@ struct PassContext {
     ContestPeriod period;
 };
 
-ClaimedPass RunClaimedPass(const PassContext& c, const EntrantLog& e, int offsetMinutes);
+// times: the log's QSO times, corrected (QsoTimes::Of).
+ClaimedPass RunClaimedPass(const PassContext& c, const EntrantLog& e, const double* times);
 
 // stands: per QSO of the log, whether it goes into the checked pass.
-PassFigures RunCheckedPass(const PassContext& c, const EntrantLog& e, int offsetMinutes,
+PassFigures RunCheckedPass(const PassContext& c, const EntrantLog& e, const double* times,
                            const std::vector<bool>& stands);
 
 }  // namespace host

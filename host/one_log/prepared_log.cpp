@@ -79,7 +79,7 @@ void LoadCountries(const std::string& path, CountryResolver& countries) {
 }
 
 void ResolveQsos(PreparedLog& p, const CountryResolver& countries, const std::string& ownCall,
-                 bool callGiven) {
+                 bool callGiven, const double* times) {
     p.run.ownCall = ownCall;
     Country own;
     if (countries.Resolve(ownCall, own)) {
@@ -92,12 +92,17 @@ void ResolveQsos(PreparedLog& p, const CountryResolver& countries, const std::st
     p.noCountry.clear();
     p.qsos.reserve(p.log.qsos.size());
     p.noCountry.reserve(p.log.qsos.size());
-    for (const LogQso& q : p.log.qsos) {
+    for (size_t i = 0; i < p.log.qsos.size(); ++i) {
+        const LogQso& q = p.log.qsos[i];
         QsoFields f;
         f.ownCall = callGiven || q.ownCall.empty() ? ownCall : q.ownCall;
         f.call = q.call;
-        f.time = MakeDate(q.time.year, q.time.month, q.time.day, q.time.hour, q.time.minute,
-                          q.time.second);
+        if (times != nullptr) {
+            f.time.m_dt = times[i];
+        } else {
+            f.time = MakeDate(q.time.year, q.time.month, q.time.day, q.time.hour, q.time.minute,
+                              q.time.second);
+        }
         f.frequencyHz = q.frequencyHz;
         f.mode = q.mode;
         f.band = q.band;
@@ -159,19 +164,13 @@ PreparedLog PrepareLog(const Options& o) {
     }
     LoadCountries(o.cty, p.countries);
 
-    std::string ownCall = o.call;
-    if (ownCall.empty()) {
-        ownCall = p.log.ownCall;
-    }
-    if (ownCall.empty() && !p.log.qsos.empty()) {
-        ownCall = p.log.qsos.front().ownCall;
-    }
+    const std::string ownCall = OwnCallOf(p.log, o.call);
     if (ownCall.empty()) {
         throw InputError(o.log + ": the log names no own call; give it with --call");
     }
     // Calls that cannot be calls are reported, never passed.
     SetAsideBadCalls(p.log, ownCall);
-    ResolveQsos(p, p.countries, ownCall, !o.call.empty());
+    ResolveQsos(p, p.countries, ownCall, !o.call.empty(), nullptr);
     std::vector<double> times;
     times.reserve(p.qsos.size());
     for (const QsoFields& f : p.qsos) {

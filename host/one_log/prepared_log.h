@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "host/commands/options.h"
 #include "host/one_log/contest_period.h"
+#include "host/plugin_host/plugin_loader.h"
 #include "host/readers/country_file.h"
 #include "host/readers/log_reader.h"
-#include "host/commands/options.h"
-#include "host/plugin_host/plugin_loader.h"
 
 namespace host {
 
@@ -38,10 +38,11 @@ void LoadCountries(const std::string& path, CountryResolver& countries);
 
 // The steps of PrepareLog for a log already read: builds p.qsos, p.noCountry
 // and the own station of p.run from p.log (ownCall for every QSO when
-// callGiven, else for those that name none), and then the QSOs inside and
+// callGiven, else for those that name none; times, when not null, the
+// QSOs' times as day counts, else as logged), and then the QSOs inside and
 // outside p.period.
 void ResolveQsos(PreparedLog& p, const CountryResolver& countries, const std::string& ownCall,
-                 bool callGiven);
+                 bool callGiven, const double* times);
 void SplitByPeriod(PreparedLog& p, bool allQsos);
 
 // The QSOs handed to the plug-in, in the order they are handed over.

@@ -153,6 +153,16 @@ void FinishQso(LogQso& q) {
     q.exchRcvd = NormalisedExchange(q.exchRcvd);
 }
 
+std::string OwnCallOf(const ContestLog& log, const std::string& given) {
+    if (!given.empty()) {
+        return given;
+    }
+    if (!log.ownCall.empty()) {
+        return log.ownCall;
+    }
+    return log.qsos.empty() ? std::string() : log.qsos.front().ownCall;
+}
+
 void SetAsideBadCalls(ContestLog& log, const std::string& ownCall) {
     std::vector<LogQso> kept;
     kept.reserve(log.qsos.size());
@@ -200,8 +210,8 @@ bool ParseLog(const std::string& raw, const std::string& name, ContestLog& log,
     }
     const std::string upper = UpperText(text);
     const bool cabrilloStart = upper.compare(first, 13, "START-OF-LOG:") == 0;
-    if (!cabrilloStart && (upper.find("<EOR>") != std::string::npos ||
-                           upper.find("<EOH>") != std::string::npos)) {
+    if (!cabrilloStart &&
+        (upper.find("<EOR>") != std::string::npos || upper.find("<EOH>") != std::string::npos)) {
         log.format = LogFormat::kAdif;
         ParseAdif(text, log);
         return true;

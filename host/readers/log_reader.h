@@ -67,6 +67,11 @@ bool ReadLogFile(const std::string& path, ContestLog& log, std::string& error);
 bool ParseLog(const std::string& text, const std::string& name, ContestLog& log,
               std::string& error);
 
+// The call the log is scored for: the one given on the command line when
+// there is one, else the log's own call, else the own call of its first
+// QSO; empty when none names one.
+std::string OwnCallOf(const ContestLog& log, const std::string& given = std::string());
+
 // Moves the QSOs whose call cannot be a call (see BrokenCallRule) from qsos
 // to badCalls.
 void SetAsideBadCalls(ContestLog& log, const std::string& ownCall);
