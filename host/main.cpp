@@ -4,10 +4,12 @@
 #include <exception>
 #include <iostream>
 
+#include "host/commands/check_command.h"
+#include "host/commands/check_logs_command.h"
 #include "host/commands/check_logs_options.h"
-#include "host/commands/commands.h"
+#include "host/commands/command_line.h"
+#include "host/commands/score_command.h"
 #include "host/host_error.h"
-#include "host/commands/options.h"
 #include "stats_version.h"
 
 int main(int argc, char** argv) {

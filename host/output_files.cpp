@@ -1,38 +1,33 @@
 #include "host/output_files.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <utility>
 #include <vector>
+#if defined(_WIN32)
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 #include "cabrillo/cabrillo_file_name.h"
 #include "host/host_error.h"
-#include "scoring/bad_qso_file_format.h"
 
 namespace fs = std::filesystem;
 
 namespace host {
 namespace {
 
-// Two paths name one file: the same file on disk when both exist, the same
-// place when neither does yet. A file that does not exist is no input.
-bool SameFile(const fs::path& a, const fs::path& b) {
-    std::error_code error;
-    const bool aExists = fs::exists(a, error);
-    const bool bExists = fs::exists(b, error);
-    if (aExists && bExists) {
-        const bool same = fs::equivalent(a, b, error);
-        return same && !error;
-    }
-    if (aExists || bExists) {
-        return false;
-    }
-    const fs::path ca = fs::weakly_canonical(a, error);
-    const fs::path cb = fs::weakly_canonical(b, error);
-    return !error && ca == cb;
+// Puts what was written to file on the disk, so that the rename that
+// follows never names a file whose text a crash could still lose.
+int SyncToDisk(std::FILE* file) {
+#if defined(_WIN32)
+    return _commit(_fileno(file));
+#else
+    return fsync(fileno(file));
+#endif
 }
 
 // What the last failed system call said, when it said anything.
@@ -46,48 +41,129 @@ std::string CabrilloFileName(const std::string& ownCall) {
     return CabrilloFileBase(ownCall) + ".cbr";
 }
 
-void RefuseOverwrites(const Options& o, const PreparedLog& p, const std::string& plugin) {
-    const std::vector<std::pair<std::string, std::string>> inputs = {
-        {o.log, "the log"}, {o.cty, "the country file"}, {plugin, "the plug-in"}};
-    std::vector<std::pair<std::string, std::string>> outputs;
-    for (const auto& option :
-         {std::make_pair(&o.html, "--html"), std::make_pair(&o.problems, "--problems"),
-          std::make_pair(&o.json, "--json"), std::make_pair(&o.page, "--page")}) {
-        if (!option.first->empty()) {
-            outputs.emplace_back(*option.first, option.second);
+std::string PartialFileName(const std::string& path) {
+    const fs::path p(path);
+    return (p.parent_path() / ("." + p.filename().string() + ".partial")).string();
+}
+
+void CheckWritable(const std::string& path, const std::string& what) {
+    std::error_code error;
+    const fs::path p(path);
+    const fs::file_status status = fs::status(p, error);
+    if (fs::is_directory(status)) {
+        throw InputError(path + ": is a folder, not a file for the " + what);
+    }
+    if (fs::exists(status) && access(path.c_str(), W_OK) != 0) {
+        throw InputError(path + ": cannot write the " + what + Reason(errno));
+    }
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        return;  // a device or a pipe, written in place
+    }
+    // The file is written beside itself and then renamed: the folder must
+    // take a new file.
+    const std::string probe = PartialFileName(path);
+    errno = 0;
+    std::FILE* file = std::fopen(probe.c_str(), "wb");
+    if (file == nullptr) {
+        throw InputError(path + ": cannot write the " + what + Reason(errno));
+    }
+    std::fclose(file);
+    std::remove(probe.c_str());
+}
+
+OutputFile::OutputFile(const std::string& path, const std::string& what)
+    : path_(path), what_(what) {
+    // A device or a pipe (/dev/stdout) is written in place: renaming over it
+    // would replace the device with a file.
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    temporary_ = fs::exists(status) && !fs::is_regular_file(status) ? path : PartialFileName(path);
+    errno = 0;
+    file_ = std::fopen(temporary_.c_str(), "wb");
+    if (file_ == nullptr) {
+        Fail(errno);
+    }
+}
+
+OutputFile::~OutputFile() {
+    if (file_ != nullptr) {
+        std::fclose(file_);
+        RemoveTemporary();
+    }
+}
+
+void OutputFile::RemoveTemporary() {
+    if (temporary_ != path_) {
+        std::remove(temporary_.c_str());
+    }
+}
+
+void OutputFile::Fail(int error) {
+    if (file_ != nullptr) {
+        std::fclose(file_);
+        file_ = nullptr;
+        RemoveTemporary();
+    }
+    throw InputError(path_ + ": cannot write the " + what_ + Reason(error));
+}
+
+void OutputFile::Write(const std::string& text) {
+    errno = 0;
+    if (std::fwrite(text.data(), 1, text.size(), file_) != text.size()) {
+        Fail(errno);
+    }
+}
+
+void OutputFile::Commit() {
+    const bool inPlace = temporary_ == path_;
+    errno = 0;
+    if (std::fflush(file_) != 0 || (!inPlace && SyncToDisk(file_) != 0)) {
+        Fail(errno);
+    }
+    const int closed = std::fclose(file_);
+    file_ = nullptr;
+    std::error_code error;
+    if (closed == 0 && !inPlace) {
+        fs::rename(temporary_, path_, error);
+    }
+    if (closed != 0 || error) {
+        const int why = closed != 0 ? errno : error.value();
+        RemoveTemporary();
+        throw InputError(path_ + ": cannot write the " + what_ + Reason(why));
+    }
+}
+
+void RemoveOtherReports(const std::string& folder, const std::set<std::string>& kept,
+                        const std::string& extension) {
+    std::error_code error;
+    std::vector<fs::path> strays;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        const bool partial = name.size() > 9 && name.front() == '.' &&
+                             name.compare(name.size() - 8, 8, ".partial") == 0;
+        const bool report =
+            name.size() > extension.size() &&
+            name.compare(name.size() - extension.size(), extension.size(), extension) == 0 &&
+            kept.count(name.substr(0, name.size() - extension.size())) == 0;
+        if ((partial || report) && it->is_regular_file(error)) {
+            strays.push_back(it->path());
         }
     }
-    const fs::path out = fs::absolute(o.out);
-    outputs.emplace_back((out / BadQsoFileName(p.run.end)).string(), "the bad-QSO file");
-    outputs.emplace_back((out / "Larq2.ini").string(), "the host's settings file");
-    outputs.emplace_back((out / "Plugins" / "DI-VE-RI.ini").string(), "the plug-in's settings");
-    if (o.report) {
-        outputs.emplace_back((out / CabrilloFileName(p.run.ownCall)).string(), "the Cabrillo file");
+    for (const fs::path& stray : strays) {
+        if (!error) {
+            fs::remove(stray, error);
+        }
     }
-    for (size_t i = 0; i < outputs.size(); ++i) {
-        for (const auto& input : inputs) {
-            if (!input.first.empty() && SameFile(outputs[i].first, input.first)) {
-                throw InputError(outputs[i].first + ": " + outputs[i].second + " would overwrite " +
-                                 input.second + "; nothing was written");
-            }
-        }
-        for (size_t j = 0; j < i; ++j) {
-            if (SameFile(outputs[i].first, outputs[j].first)) {
-                throw InputError(outputs[i].first + ": " + outputs[j].second + " and " +
-                                 outputs[i].second + " are the same file; nothing was written");
-            }
-        }
+    if (error) {
+        throw InputError(folder +
+                         ": cannot remove the reports of an earlier run: " + error.message());
     }
 }
 
 void WriteOutputFile(const std::string& path, const std::string& text, const std::string& what) {
-    errno = 0;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
-    if (!out) {
-        throw InputError(path + ": cannot write the " + what + Reason(errno));
-    }
+    OutputFile out(path, what);
+    out.Write(text);
+    out.Commit();
 }
 
 void FlushStandardOutput() {

@@ -1,12 +1,9 @@
-// The files a run writes: checked before anything is written, so that no
-// option overwrites the run's own inputs, and written whole or refused with
-// the reason.
+// The files a run writes, written whole or refused with the reason.
 #pragma once
 
+#include <cstdio>
+#include <set>
 #include <string>
-
-#include "host/commands/options.h"
-#include "host/one_log/prepared_log.h"
 
 namespace host {
 
@@ -14,16 +11,50 @@ namespace host {
 // names it: "DL1XYZ.cbr", "YU1XYZ_P.cbr" for YU1XYZ/P.
 std::string CabrilloFileName(const std::string& ownCall);
 
-// Throws InputError when a file the run writes (--html, --problems, --json,
-// --page, and in the output folder the bad-QSO file, the settings files and
-// with --report the .cbr) is the log, the country file or the plug-in, or
-// when two of them are one file. Files are compared by what they are on disk,
-// not by how they are spelled.
-void RefuseOverwrites(const Options& o, const PreparedLog& p, const std::string& plugin);
+// Throws InputError, naming the file and what it was to hold, when the file
+// at path could not be written: its folder is missing or not writable, or it
+// is a folder or a file that may not be written. For a run to check all its
+// outputs before it does any work.
+void CheckWritable(const std::string& path, const std::string& what);
 
-// Writes text as the whole file at path; throws InputError naming the file,
-// what it was to hold and why it could not be written.
+// A file written whole or not at all: the text goes to a temporary file
+// beside it (".NAME.partial"), which takes the file's name only at Commit.
+// Until then, and when the run is interrupted, the file at path stays what
+// it was. A device or a pipe is written in place. Throws InputError naming
+// the file, what it was to hold and why it could not be written.
+class OutputFile {
+  public:
+    OutputFile(const std::string& path, const std::string& what);
+    ~OutputFile();  // removes the temporary file unless committed
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    void Write(const std::string& text);
+    // Flushes the text to the disk and gives it the file's name.
+    void Commit();
+
+  private:
+    [[noreturn]] void Fail(int error);
+    void RemoveTemporary();
+
+    std::string path_;
+    std::string what_;
+    std::string temporary_;
+    std::FILE* file_ = nullptr;
+};
+
+// Writes text as the whole file at path through an OutputFile.
 void WriteOutputFile(const std::string& path, const std::string& text, const std::string& what);
+
+// Removes the files of folder named STEM + extension whose STEM is not in
+// kept, and the temporary files an interrupted run left there: a folder of
+// reports then holds exactly this run's. Throws InputError when one cannot
+// be removed.
+void RemoveOtherReports(const std::string& folder, const std::set<std::string>& kept,
+                        const std::string& extension);
+
+// The temporary name OutputFile writes path under.
+std::string PartialFileName(const std::string& path);
 
 // Flushes standard output; throws InputError when what was written there
 // did not all arrive (a full device, a closed pipe).

@@ -132,10 +132,16 @@ struct Options {
     std::string answers;
 };
 
+// The call as busted: always another call. Swapping two equal neighbours
+// would leave it as it is, so such a swap changes the last letter instead.
 std::string Busted(Random& rnd, const std::string& call) {
     std::string b = call;
     const size_t last = b.size() - 1;
-    switch (rnd.Below(4)) {
+    int kind = rnd.Below(4);
+    if (kind == 3 && b[last] == b[last - 1]) {
+        kind = 0;
+    }
+    switch (kind) {
         case 0:  // a letter changed
             b[last] = static_cast<char>(b[last] == 'Z' ? 'A' : b[last] + 1);
             break;

@@ -3,6 +3,7 @@
 #include "scoring/engine_state.h"
 #include "ui/dialog_tables.h"
 #include "ui/handler_guard.h"
+#include "ui/refresh_adapters.h"
 #include "ui/ui_settings.h"
 #include "ui/window_set.h"
 #include "ui/window_texts.h"
@@ -286,6 +287,35 @@ void Setup::PushChoices(plat::DialogWindow& w) const {
     w.SetCheck(kIdCountyBox, m_viewCounty != 0);
     w.SetCheck(kIdOnTopBox, m_onTop != 0);
     w.SetCheck(kIdPrevQsoBox, m_viewPrevQso != 0);
+}
+
+// The panel's answer to the refresh request, on the UI thread.
+void Setup::OnStatsRefresh(plat::DialogWindow&) {
+    LinkedHost host(link_);
+    RefreshedWindows windows(windows_, [this] { OpenRequestedWindows(); });
+    RunRefresh(host, windows);
+}
+
+// Windows the view choices ask for and that are not open: those of a new
+// panel, and those the on-top toggle closed.
+void Setup::OpenRequestedWindows() {
+    if (m_viewPrevQso != 0 && !InfoWindows::IsOpen(InfoKind::kPrevQso)) {
+        OpenInfoWindow(InfoKind::kPrevQso);
+    }
+    if (m_viewDxcc != 0 && !InfoWindows::IsOpen(InfoKind::kDxcc)) {
+        OpenInfoWindow(InfoKind::kDxcc);
+        WriteUiSetting("setup_view_dxcc", "1");
+    }
+    if (m_viewCounty != 0 && !InfoWindows::IsOpen(InfoKind::kCounty)) {
+        OpenInfoWindow(InfoKind::kCounty);
+        WriteUiSetting("setup_view_county", "1");
+    }
+}
+
+void Setup::OnCountyReset() {
+    if (YU_County* county = windows_.County()) {
+        county->ResetCountyMarks();
+    }
 }
 
 }  // namespace ui

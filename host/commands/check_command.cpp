@@ -1,16 +1,17 @@
-// stats-host check: replays the log, then asks the plug-in about one call as
-// the logging program does while the call is typed.
+#include "host/commands/check_command.h"
+
 #include <cctype>
 #include <iostream>
 
-#include "host/readers/call_rule.h"
-#include "host/commands/commands.h"
-#include "host/readers/country_file.h"
+#include "host/commands/output_guard.h"
 #include "host/host_error.h"
-#include "host/output_files.h"
 #include "host/one_log/prepared_log.h"
 #include "host/one_log/reports.h"
+#include "host/output_files.h"
 #include "host/plugin_host/run_folder.h"
+#include "host/readers/call_rule.h"
+#include "host/readers/country_file.h"
+#include "host/readers/log_fields.h"
 
 namespace host {
 namespace {

@@ -1,11 +1,10 @@
-// stats-host check-logs: every log of a contest scored, cross-checked against
-// the others and scored again with only the QSOs that stand.
+#include "host/commands/check_logs_command.h"
+
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
 
-#include "host/commands/commands.h"
 #include "host/cross_check/check_pipeline.h"
 #include "host/cross_check/results_json.h"
 #include "host/cross_check/results_page.h"
@@ -51,6 +50,7 @@ void CheckOutputFiles(const Options& o) {
         if (fs::equivalent(*file, o.cty, error)) {
             throw InputError(*file + ": is the country file; name another output file");
         }
+        CheckWritable(*file, "results");
     }
 }
 

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string>
 
-#include "host/commands/options.h"
+#include "host/options.h"
 
 namespace host {
 

@@ -1,16 +1,16 @@
-// stats-host score: the plug-in's summary of the log, and with --html the
-// same summary, of the same replay, as a page.
+#include "host/commands/score_command.h"
+
 #include <cstdio>
 #include <iostream>
 
-#include "host/commands/commands.h"
-#include "host/plugin_host/console.h"
+#include "host/commands/output_guard.h"
 #include "host/host_error.h"
-#include "host/score_page/page_html.h"
-#include "host/output_files.h"
 #include "host/one_log/prepared_log.h"
 #include "host/one_log/reports.h"
+#include "host/output_files.h"
+#include "host/plugin_host/console.h"
 #include "host/plugin_host/run_folder.h"
+#include "host/score_page/page_html.h"
 
 namespace host {
 namespace {

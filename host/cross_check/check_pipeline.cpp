@@ -8,6 +8,7 @@
 #include "host/cross_check/clock_offsets.h"
 #include "host/cross_check/contest_lines.h"
 #include "host/cross_check/matching.h"
+#include "host/cross_check/pass_encoding.h"
 #include "host/cross_check/plugin_passes.h"
 #include "host/cross_check/qso_times.h"
 #include "host/cross_check/worker_pool.h"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 namespace host {
 namespace {
@@ -19,7 +20,12 @@ const size_t kFewestPairs = 5;
 
 }  // namespace
 
-std::vector<int> ClockOffsets(const ContestLines& lines, size_t logCount, int windowMinutes) {
+int AppliedClockOffset(int found, int windowMinutes) {
+    return std::abs(found) <= windowMinutes ? 0 : found;
+}
+
+std::vector<int> ClockOffsets(const ContestLines& lines, size_t logCount, int windowMinutes,
+                              std::vector<int>* found) {
     const int wide = 60 + windowMinutes;
     std::vector<std::vector<int>> differences(logCount);
     const std::vector<ContestLine>& all = lines.lines();
@@ -45,7 +51,7 @@ std::vector<int> ClockOffsets(const ContestLines& lines, size_t logCount, int wi
         differences[ours.log].push_back(ours.minute - other.minute);
         differences[other.log].push_back(other.minute - ours.minute);
     }
-    std::vector<int> offsets(logCount, 0);
+    std::vector<int> medians(logCount, 0);
     for (size_t l = 0; l < logCount; ++l) {
         std::vector<int>& d = differences[l];
         if (d.size() < kFewestPairs) {
@@ -54,9 +60,16 @@ std::vector<int> ClockOffsets(const ContestLines& lines, size_t logCount, int wi
         std::sort(d.begin(), d.end());
         const size_t n = d.size();
         const double median = n % 2 == 1 ? d[n / 2] : (d[n / 2 - 1] + d[n / 2]) / 2.0;
-        offsets[l] = static_cast<int>(std::lround(median));
+        medians[l] = static_cast<int>(std::lround(median));
     }
-    return offsets;
+    std::vector<int> applied(logCount, 0);
+    for (size_t l = 0; l < logCount; ++l) {
+        applied[l] = AppliedClockOffset(medians[l], windowMinutes);
+    }
+    if (found != nullptr) {
+        *found = std::move(medians);
+    }
+    return applied;
 }
 
 }  // namespace host

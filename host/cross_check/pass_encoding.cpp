@@ -1,7 +1,8 @@
+#include "host/cross_check/pass_encoding.h"
+
 #include <cstdint>
 #include <cstring>
 
-#include "host/cross_check/plugin_passes.h"
 #include "host/host_error.h"
 
 namespace host {

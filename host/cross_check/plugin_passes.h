@@ -9,8 +9,8 @@
 #include "host/cross_check/contest_folder.h"
 #include "host/cross_check/qso_status.h"
 #include "host/one_log/contest_period.h"
-#include "host/one_log/problems.h"
 #include "host/plugin_host/plugin_loader.h"
+#include "host/problems.h"
 #include "host/readers/country_file.h"
 
 namespace host {
@@ -44,15 +44,5 @@ ClaimedPass RunClaimedPass(const PassContext& c, const EntrantLog& e, const doub
 // stands: per QSO of the log, whether it goes into the checked pass.
 PassFigures RunCheckedPass(const PassContext& c, const EntrantLog& e, const double* times,
                            const std::vector<bool>& stands);
-
-}  // namespace host
-
-namespace host {
-
-// The results as bytes, for handing them back from a worker process.
-std::string Encode(const ClaimedPass& pass);
-ClaimedPass DecodeClaimed(const std::string& bytes);
-std::string Encode(const PassFigures& figures);
-PassFigures DecodeFigures(const std::string& bytes);
 
 }  // namespace host

@@ -8,7 +8,7 @@
 
 #include "host/cross_check/contest_lines.h"
 #include "host/cross_check/matching.h"
-#include "host/one_log/problems.h"
+#include "host/problems.h"
 
 namespace host {
 

@@ -1,9 +1,7 @@
 #include "host/cross_check/results_json.h"
 
-#include <fstream>
-
-#include "host/host_error.h"
 #include "host/one_log/reports.h"
+#include "host/output_files.h"
 
 namespace host {
 namespace {
@@ -61,29 +59,29 @@ void AppendLog(std::string& out, const CheckedLog& l) {
 }  // namespace
 
 void WriteResultsJson(const std::string& path, const CheckedContest& c) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << "{\n  \"period\": {\"start\": " << JsonString(FormatWhen(c.period.start))
-        << ", \"end\": " << JsonString(FormatWhen(c.period.end))
-        << ", \"chosen_by\": " << JsonString(c.period.fromQsos ? "qsos" : "options") << "},\n"
-        << "  \"time_window_minutes\": " << c.timeWindow
-        << ", \"uniques\": " << JsonString(c.keepUniques ? "keep" : "remove") << ",\n"
-        << "  \"logs\": [";
-    std::string text;
+    OutputFile out(path, "JSON results");
+    std::string text = "{\n  \"period\": {\"start\": " + JsonString(FormatWhen(c.period.start)) +
+                       ", \"end\": " + JsonString(FormatWhen(c.period.end)) +
+                       ", \"chosen_by\": " + JsonString(c.period.fromQsos ? "qsos" : "options") +
+                       "},\n" + "  \"time_window_minutes\": " + std::to_string(c.timeWindow) +
+                       ", \"uniques\": " + JsonString(c.keepUniques ? "keep" : "remove") + ",\n" +
+                       "  \"logs\": [";
     for (size_t i = 0; i < c.logs.size(); ++i) {
-        text = i == 0 ? "\n" : ",\n";
+        text += i == 0 ? "\n" : ",\n";
         AppendLog(text, c.logs[i]);
-        out << text;
+        out.Write(text);
+        text.clear();
     }
-    out << (c.logs.empty() ? "],\n" : "\n  ],\n") << "  \"skipped\": [";
+    text += c.logs.empty() ? "],\n" : "\n  ],\n";
+    text += "  \"skipped\": [";
     for (size_t i = 0; i < c.skipped.size(); ++i) {
-        out << (i == 0 ? "\n" : ",\n") << "    {\"file\": " << JsonString(c.skipped[i].file)
-            << ", \"reason\": " << JsonString(c.skipped[i].reason) << "}";
+        text += (i == 0 ? "\n" : ",\n") + std::string("    {\"file\": ") +
+                JsonString(c.skipped[i].file) + ", \"reason\": " + JsonString(c.skipped[i].reason) +
+                "}";
     }
-    out << (c.skipped.empty() ? "]\n}\n" : "\n  ]\n}\n");
-    out.close();
-    if (!out) {
-        throw InputError(path + ": cannot write the JSON results");
-    }
+    text += c.skipped.empty() ? "]\n}\n" : "\n  ]\n}\n";
+    out.Write(text);
+    out.Commit();
 }
 
 }  // namespace host

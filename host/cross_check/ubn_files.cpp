@@ -126,6 +126,7 @@ void WriteUbnFiles(const std::string& folder, const CheckedContest& c) {
         WriteOutputFile(folder + "/" + name.append(".txt"), Report(l, c.keepUniques),
                         "report of " + l.entrant->call);
     }
+    RemoveOtherReports(folder, taken, ".txt");
 }
 
 }  // namespace host

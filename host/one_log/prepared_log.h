@@ -7,9 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "host/commands/options.h"
 #include "host/one_log/contest_period.h"
+#include "host/options.h"
 #include "host/plugin_host/plugin_loader.h"
+#include "host/plugin_host/session.h"
 #include "host/readers/country_file.h"
 #include "host/readers/log_reader.h"
 
@@ -47,5 +48,13 @@ void SplitByPeriod(PreparedLog& p, bool allQsos);
 
 // The QSOs handed to the plug-in, in the order they are handed over.
 std::vector<QsoFields> PassedQsos(const PreparedLog& p);
+
+// The replay of the log in the host's folder, with the header answers of the
+// log and of the options.
+SessionSetup MakeSetup(const Options& o, const PreparedLog& p, const std::string& plugin,
+                       const std::string& folder);
+
+// Standard error: the calls that resolved to no DXCC entity.
+void WarnUnresolved(const PreparedLog& p);
 
 }  // namespace host

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "host/one_log/prepared_log.h"
-#include "host/one_log/problems.h"
 #include "host/plugin_host/session.h"
 #include "host/plugin_host/summary_text.h"
+#include "host/problems.h"
 
 namespace host {
 

@@ -2,11 +2,9 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 
-#include "host/plugin_host/console.h"
-#include "host/counted.h"
 #include "host/host_error.h"
+#include "host/plugin_host/console.h"
 
 #ifndef STATS_DEFAULT_PLUGIN
 #define STATS_DEFAULT_PLUGIN ""
@@ -67,36 +65,6 @@ std::string EnterOutFolder(const std::string& out) {
     std::string folder = dir.string();
     folder += static_cast<char>(fs::path::preferred_separator);
     return folder;
-}
-
-SessionSetup MakeSetup(const Options& o, const PreparedLog& p, const std::string& plugin,
-                       const std::string& folder) {
-    SessionSetup setup;
-    setup.pluginPath = plugin;
-    setup.hostFolder = folder;
-    setup.run = p.run;
-    setup.qsos = PassedQsos(p);
-    setup.header.fromLog = LogHeaderAnswers(p.log.headerFields);
-    setup.header.fromOptions = o.header;
-    return setup;
-}
-
-void WarnUnresolved(const PreparedLog& p) {
-    if (p.unresolved.empty()) {
-        return;
-    }
-    std::cerr << "stats-host: warning: " << Counted(p.unresolved.size(), "call")
-              << " did not resolve to a DXCC entity and "
-              << (p.unresolved.size() == 1 ? "was" : "were") << " passed without one:";
-    size_t shown = 0;
-    for (const std::string& call : p.unresolved) {
-        if (shown++ == 10) {
-            std::cerr << " ...";
-            break;
-        }
-        std::cerr << " " << call;
-    }
-    std::cerr << "\n";
 }
 
 }  // namespace host

@@ -1,12 +1,10 @@
-// What both commands do around a replay: find the plug-in, make the output
-// folder the host's folder, and tell the user what was left out.
+// Where a run happens: the plug-in it loads, and the output folder made the
+// host's folder.
 #pragma once
 
 #include <string>
 
-#include "host/commands/options.h"
-#include "host/one_log/prepared_log.h"
-#include "host/plugin_host/session.h"
+#include "host/options.h"
 
 namespace host {
 
@@ -19,11 +17,5 @@ std::string PluginPath(const Options& o);
 // the folder ending in a separator. Throws InputError when it cannot, or
 // when the folder cannot be written.
 std::string EnterOutFolder(const std::string& out);
-
-SessionSetup MakeSetup(const Options& o, const PreparedLog& p, const std::string& plugin,
-                       const std::string& folder);
-
-// Standard error: the calls that resolved to no DXCC entity.
-void WarnUnresolved(const PreparedLog& p);
 
 }  // namespace host

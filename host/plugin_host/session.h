@@ -9,7 +9,7 @@
 
 #include "host/plugin_host/header_answers.h"
 #include "host/plugin_host/plugin_loader.h"
-#include "host/one_log/problems.h"
+#include "host/problems.h"
 
 namespace host {
 

@@ -1,11 +1,12 @@
-// ADIF: <NAME:length[:type]>value fields, a record closed by <EOR>, an
-// optional header closed by <EOH>. Each record is read whole or reported
-// once, at the line of its first field.
+// Each record is read whole or reported once, at the line of its first field.
+#include "host/readers/adif_reader.h"
+
 #include <cstdlib>
 #include <initializer_list>
 #include <map>
 
 #include "host/readers/log_fields.h"
+#include "platform/plain_text.h"
 
 namespace host {
 namespace {
@@ -42,7 +43,7 @@ std::string Get(const Fields& fields, const char* key) {
 
 // Reads a complete record into q; "" or why it cannot be read.
 std::string ReadRecord(const Fields& fields, LogQso& q) {
-    q.call = UpperText(Get(fields, "CALL"));
+    q.call = plat::AsciiUpper(Get(fields, "CALL"));
     const std::string date = Get(fields, "QSO_DATE");
     const std::string clock = Get(fields, "TIME_ON");
     const std::string freq = Get(fields, "FREQ");
@@ -85,9 +86,9 @@ std::string ReadRecord(const Fields& fields, LogQso& q) {
         q.frequencyHz = HzOfKHz(BandLowKHz(q.band), hz) ? hz : 0;
     }
     q.mode = ContestMode(mode);
-    q.ownCall = UpperText(Get(fields, "STATION_CALLSIGN"));
+    q.ownCall = plat::AsciiUpper(Get(fields, "STATION_CALLSIGN"));
     if (q.ownCall.empty()) {
-        q.ownCall = UpperText(Get(fields, "OPERATOR"));
+        q.ownCall = plat::AsciiUpper(Get(fields, "OPERATOR"));
     }
     q.rstSent = Get(fields, "RST_SENT");
     q.rstRcvd = Get(fields, "RST_RCVD");
@@ -149,7 +150,7 @@ void ParseAdif(const std::string& text, ContestLog& log) {
         }
         const std::string tag = text.substr(open + 1, close - open - 1);
         const size_t colon = tag.find(':');
-        const std::string field = UpperText(tag.substr(0, colon));
+        const std::string field = plat::AsciiUpper(tag.substr(0, colon));
         const int tagLine = lineNo;
         advanceTo(close + 1);
         if (field == "EOH") {

@@ -1,10 +1,12 @@
-// Cabrillo 3.0: header tags, then one QSO: line per QSO in fixed columns.
+#include "host/readers/cabrillo_reader.h"
+
 #include <map>
 #include <sstream>
 #include <vector>
 
 #include "host/readers/call_rule.h"
 #include "host/readers/log_fields.h"
+#include "platform/plain_text.h"
 
 namespace host {
 namespace {
@@ -96,10 +98,10 @@ std::string ReadQsoFields(const std::vector<std::string>& f, LogQso& q) {
     }
     q.band = BandOfKHz(kHz);
     q.mode = ContestMode(f[1]);
-    q.ownCall = UpperText(f[4]);
+    q.ownCall = plat::AsciiUpper(f[4]);
     q.rstSent = f[5];
     q.exchSent = f[6];
-    q.call = UpperText(f[7]);
+    q.call = plat::AsciiUpper(f[7]);
     q.rstRcvd = f[8];
     q.exchRcvd = f[9];
     FinishQso(q);
@@ -141,7 +143,7 @@ void ParseCabrillo(const std::string& text, ContestLog& log) {
         if (!(words >> tag)) {
             continue;
         }
-        tag = UpperText(tag);
+        tag = plat::AsciiUpper(tag);
         if (tag == "END-OF-LOG:") {
             endLine = endLine == 0 ? lineNo : endLine;
             continue;
@@ -149,7 +151,7 @@ void ParseCabrillo(const std::string& text, ContestLog& log) {
         if (tag == "CALLSIGN:") {
             std::string call;
             if (callsignLine == 0 && words >> call) {
-                log.ownCall = UpperText(call);
+                log.ownCall = plat::AsciiUpper(call);
                 callsignLine = lineNo;
             }
             continue;

@@ -6,11 +6,10 @@
 #include <cstddef>
 #include <string>
 
-#include "host/readers/log_reader.h"
+#include "host/readers/contest_log.h"
 
 namespace host {
 
-std::string UpperText(std::string s);
 bool AllDigits(const std::string& s);
 // A decimal number such as 14025 or 14.025; false for anything else.
 bool ParseNumber(const std::string& s, double& out);
@@ -25,6 +24,12 @@ bool ValidTime(const LogTime& t);
 bool HzOfKHz(double kHz, unsigned& hz);
 // The lowest frequency of a band named "20m", 0 for an unknown band.
 double BandLowKHz(const std::string& band);
+// The band of a frequency in kHz: "160m" to "10m", "60m", "6m", "2m", or
+// empty when it lies on no amateur band.
+std::string BandOfKHz(double kHz);
+// "CW" and "SSB" for the log's CW and phone modes, any other mode unchanged
+// (upper case).
+std::string ContestMode(const std::string& logMode);
 
 // The line end at text[at], CR LF, LF or CR alone: its length, or 0 when
 // text[at] ends no line.
@@ -32,8 +37,5 @@ size_t LineEndAt(const std::string& text, size_t at);
 
 // Fills in what the log left out and puts the exchanges in their normal form.
 void FinishQso(LogQso& q);
-
-void ParseCabrillo(const std::string& text, ContestLog& log);
-void ParseAdif(const std::string& text, ContestLog& log);
 
 }  // namespace host

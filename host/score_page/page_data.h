@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "host/one_log/prepared_log.h"
-#include "host/one_log/problems.h"
 #include "host/plugin_host/session.h"
 #include "host/plugin_host/summary_text.h"
+#include "host/problems.h"
 #include "scoring/contest_lists.h"
 
 namespace host {

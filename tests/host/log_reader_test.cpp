@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "host/readers/log_fields.h"
 #include "host/readers/log_reader.h"
 
 namespace {

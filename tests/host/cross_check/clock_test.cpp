@@ -32,31 +32,39 @@ std::vector<EntrantLog> Contest(const std::vector<int>& late) {
     return logs;
 }
 
-std::vector<int> Offsets(const std::vector<EntrantLog>& logs, int window) {
+// The offsets applied, and in found the offsets found.
+std::vector<int> Offsets(const std::vector<EntrantLog>& logs, int window,
+                         std::vector<int>* found = nullptr) {
     const host::QsoTimes times(logs);
     const host::ContestLines lines(logs, times.all());
-    return host::ClockOffsets(lines, logs.size(), window);
+    return host::ClockOffsets(lines, logs.size(), window, found);
 }
 
-TEST(ClockOffsets, TheRoundedMedianOfFiveClearPairsOrMore) {
+TEST(ClockOffsets, TheRoundedMedianOfFiveClearPairsOrMoreBeyondTheWindow) {
     const struct {
         const char* name;
         std::vector<int> late;
-        int offset;  // DL1ABC's
+        int found;    // DL1ABC's
+        int applied;  // with a window of 3 minutes
     } kCases[] = {
-        {"five pairs", {10, 10, 9, 11, 10}, 10},
-        {"four pairs are too few", {10, 10, 10, 10}, 0},
-        {"an even count rounds half away from zero", {10, 10, 10, 11, 11, 11}, 11},
-        {"slow", {-10, -10, -10, -11, -11, -11}, -11},
-        {"the median, not the mean", {1, 1, 1, 50, 50}, 1},
-        {"60 minutes and the window at most", {63, 63, 63, 63, 63}, 63},
-        {"further is no pair", {64, 64, 64, 64, 64}, 0},
+        {"five pairs", {10, 10, 9, 11, 10}, 10, 10},
+        {"four pairs are too few", {10, 10, 10, 10}, 0, 0},
+        {"an even count rounds half away from zero", {10, 10, 10, 11, 11, 11}, 11, 11},
+        {"slow", {-10, -10, -10, -11, -11, -11}, -11, -11},
+        {"the median, not the mean", {5, 5, 5, 50, 50}, 5, 5},
+        {"the window absorbs what lies within it", {3, 3, 3, -3, 3}, 3, 0},
+        {"and no more", {-4, -4, -4, -4, -4}, -4, -4},
+        {"60 minutes and the window at most", {63, 63, 63, 63, 63}, 63, 63},
+        {"further is no pair", {64, 64, 64, 64, 64}, 0, 0},
     };
     for (const auto& c : kCases) {
-        const std::vector<int> offsets = Offsets(Contest(c.late), 3);
-        std::vector<int> expected(offsets.size(), 0);
-        expected[0] = c.offset;
-        EXPECT_EQ(offsets, expected) << c.name;
+        std::vector<int> found;
+        const std::vector<int> applied = Offsets(Contest(c.late), 3, &found);
+        std::vector<int> expected(applied.size(), 0);
+        expected[0] = c.found;
+        EXPECT_EQ(found, expected) << c.name;
+        expected[0] = c.applied;
+        EXPECT_EQ(applied, expected) << c.name;
     }
     // A pair is clear only when each side has one candidate: a second line
     // with the fifth station leaves four pairs.

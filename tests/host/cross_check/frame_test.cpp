@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "host/cross_check/plugin_passes.h"
+#include "host/cross_check/pass_encoding.h"
 #include "host/host_error.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "host/commands/options.h"
+#include "host/commands/command_line.h"
 
 #include <cctype>
 #include <filesystem>
@@ -9,8 +9,6 @@
 #include "host/host_error.h"
 
 namespace host {
-
-const char* const kDefaultCountryFile = "/usr/share/hamradio-files/cty.dat";
 
 namespace {
 

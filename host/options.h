@@ -1,5 +1,5 @@
-// The command line of stats-host: the command, its log and call, and the
-// options, checked for shape before anything is read.
+// What a stats-host command line asks for: the command, its log and call,
+// and the options. Every part of the host reads it; the commands parse it.
 #pragma once
 
 #include <map>
@@ -8,7 +8,7 @@
 namespace host {
 
 // The country file used when --cty is not given.
-extern const char* const kDefaultCountryFile;
+constexpr const char* kDefaultCountryFile = "/usr/share/hamradio-files/cty.dat";
 
 struct Options {
     std::string command;  // "score", "check", "check-logs" or "help"
@@ -35,13 +35,5 @@ struct Options {
     int timeWindow = 3;
     bool keepUniques = true;
 };
-
-// Throws InputError for a command line that cannot be run. The paths come
-// back absolute, resolved against the folder stats-host was started in; the
-// calls in capitals.
-Options ParseArguments(int argc, char** argv);
-
-// The text of stats-host --help.
-const char* UsageText();
 
 }  // namespace host

@@ -1,4 +1,4 @@
-#include "host/one_log/problems.h"
+#include "host/problems.h"
 
 #include <algorithm>
 

@@ -1,0 +1,137 @@
+#include "host/readers/log_fields.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+
+#include "host/readers/exchange_text.h"
+#include "platform/ole_date.h"
+#include "platform/plain_text.h"
+
+namespace host {
+namespace {
+
+// The bands of a QSO line, lowest first, in kHz.
+struct BandEdge {
+    double low;
+    double high;
+    const char* name;
+};
+constexpr BandEdge kBands[] = {
+    {1800, 2000, "160m"},  {3500, 4000, "80m"},   {5060, 5450, "60m"},   {7000, 7300, "40m"},
+    {10100, 10150, "30m"}, {14000, 14350, "20m"}, {18068, 18168, "17m"}, {21000, 21450, "15m"},
+    {24890, 24990, "12m"}, {28000, 29700, "10m"}, {50000, 54000, "6m"},  {144000, 148000, "2m"},
+};
+
+}  // namespace
+
+bool AllDigits(const std::string& s) {
+    if (s.empty()) {
+        return false;
+    }
+    for (char c : s) {
+        if (!std::isdigit(static_cast<unsigned char>(c))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ParseNumber(const std::string& s, double& out) {
+    if (s.empty() || !(std::isdigit(static_cast<unsigned char>(s[0])) || s[0] == '.')) {
+        return false;
+    }
+    char* end = nullptr;
+    out = std::strtod(s.c_str(), &end);
+    return end == s.c_str() + s.size() && std::isfinite(out) && out >= 0.0;
+}
+
+bool ValidTime(const LogTime& t) {
+    double ignored = 0.0;
+    return plat::FieldsToOleDate(t.year, t.month, t.day, t.hour, t.minute, t.second, ignored);
+}
+
+bool ParseDate(const std::string& s, LogTime& t) {
+    std::string digits;
+    if (s.size() == 10 && s[4] == '-' && s[7] == '-') {
+        digits = s.substr(0, 4) + s.substr(5, 2) + s.substr(8, 2);
+    } else {
+        digits = s;
+    }
+    if (digits.size() != 8 || !AllDigits(digits)) {
+        return false;
+    }
+    t.year = std::atoi(digits.substr(0, 4).c_str());
+    t.month = std::atoi(digits.substr(4, 2).c_str());
+    t.day = std::atoi(digits.substr(6, 2).c_str());
+    return true;
+}
+
+bool ParseClock(const std::string& s, LogTime& t) {
+    if ((s.size() != 4 && s.size() != 6) || !AllDigits(s)) {
+        return false;
+    }
+    t.hour = std::atoi(s.substr(0, 2).c_str());
+    t.minute = std::atoi(s.substr(2, 2).c_str());
+    t.second = s.size() == 6 ? std::atoi(s.substr(4, 2).c_str()) : 0;
+    return t.hour < 24 && t.minute < 60 && t.second < 60;
+}
+
+bool HzOfKHz(double kHz, unsigned& hz) {
+    const double rounded = std::round(kHz * 1000.0);
+    if (!(rounded <= 4294967295.0)) {
+        return false;
+    }
+    hz = static_cast<unsigned>(rounded);
+    return true;
+}
+
+double BandLowKHz(const std::string& band) {
+    for (const BandEdge& b : kBands) {
+        if (band == b.name) {
+            return b.low;
+        }
+    }
+    return 0.0;
+}
+
+size_t LineEndAt(const std::string& text, size_t at) {
+    if (text[at] == '\n') {
+        return 1;
+    }
+    if (text[at] == '\r') {
+        return at + 1 < text.size() && text[at + 1] == '\n' ? 2 : 1;
+    }
+    return 0;
+}
+
+void FinishQso(LogQso& q) {
+    const char* report = q.mode == "CW" ? "599" : q.mode == "SSB" ? "59" : "";
+    if (q.rstSent.empty()) {
+        q.rstSent = report;
+    }
+    if (q.rstRcvd.empty()) {
+        q.rstRcvd = report;
+    }
+    q.exchSent = NormalisedExchange(q.exchSent);
+    q.exchRcvd = NormalisedExchange(q.exchRcvd);
+}
+
+std::string BandOfKHz(double kHz) {
+    for (const BandEdge& b : kBands) {
+        if (kHz >= b.low && kHz <= b.high) {
+            return b.name;
+        }
+    }
+    return std::string();
+}
+
+std::string ContestMode(const std::string& logMode) {
+    std::string mode = plat::AsciiUpper(logMode);
+    if (mode == "PH" || mode == "SSB" || mode == "USB" || mode == "LSB") {
+        return "SSB";
+    }
+    return mode;
+}
+
+}  // namespace host

@@ -1,0 +1,191 @@
+#include "host/results/category.h"
+
+#include <cctype>
+
+namespace host {
+namespace {
+
+struct Titled {
+    char letter;
+    const char* title;
+};
+
+constexpr Titled kTitles[] = {
+    {'A', "SO-AB CW QRP"},
+    {'B', "SO-AB CW low power"},
+    {'C', "SO-AB CW high power"},
+    {'D', "SO-AB SSB low power"},
+    {'E', "SO-AB SSB high power"},
+    {'F', "SO-AB mixed low power"},
+    {'G', "SO-AB mixed high power"},
+    {'H', "SO 80m"},
+    {'I', "SO 40m"},
+    {'J', "SO 20m"},
+    {'K', "SO 15m"},
+    {'L', "SO 10m"},
+    {'M', "MO-AB mixed"},
+};
+
+// The single bands in letter order, H to L.
+constexpr const char* kSingleBands[] = {"80M", "40M", "20M", "15M", "10M"};
+
+std::string Upper(std::string s) {
+    for (char& c : s) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return s;
+}
+
+bool IsLetter(char c) {
+    return std::isalpha(static_cast<unsigned char>(c)) != 0;
+}
+
+// The first non-empty value of a header field, upper-cased; "" when absent.
+std::string FieldValue(const std::vector<std::pair<std::string, std::string>>& header,
+                       const char* tag) {
+    for (const auto& field : header) {
+        if (field.first == tag && !field.second.empty()) {
+            return Upper(field.second);
+        }
+    }
+    return std::string();
+}
+
+// The letter a CATEGORY: line starts with: its first non-blank character when
+// that is A to M and no letter follows; 0 otherwise.
+char LetterOfCategoryLine(const std::string& value) {
+    const size_t at = value.find_first_not_of(" \t");
+    if (at == std::string::npos || value[at] < 'A' || value[at] > 'M') {
+        return 0;
+    }
+    if (at + 1 < value.size() && IsLetter(value[at + 1])) {
+        return 0;
+    }
+    return value[at];
+}
+
+bool OneOf(const std::string& value, std::initializer_list<const char*> allowed) {
+    for (const char* a : allowed) {
+        if (value == a) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Index 0 to 4 of a single band, -1 for ALL or any other value.
+int SingleBand(const std::string& band) {
+    for (int i = 0; i < 5; ++i) {
+        if (band == kSingleBands[i]) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+// A CATEGORY-* field with the value taken when the log leaves it out, and
+// the values the contest has.
+struct Field {
+    const char* tag;
+    const char* assumed;
+    std::initializer_list<const char*> allowed;
+};
+
+}  // namespace
+
+EntryCategory CategoryOfLog(const std::vector<std::pair<std::string, std::string>>& header,
+                            bool yu) {
+    EntryCategory c;
+    c.yu = yu;
+    const Field fields[] = {
+        {"CATEGORY-OPERATOR", "SINGLE-OP", {"SINGLE-OP", "MULTI-OP", "CHECKLOG"}},
+        {"CATEGORY-BAND", "ALL", {"ALL", "80M", "40M", "20M", "15M", "10M"}},
+        {"CATEGORY-MODE", "MIXED", {"CW", "SSB", "MIXED"}},
+        {"CATEGORY-POWER", "LOW", {"QRP", "LOW", "HIGH"}},
+    };
+    std::string values[4];
+    for (int i = 0; i < 4; ++i) {
+        values[i] = FieldValue(header, fields[i].tag);
+    }
+    const std::string& op = values[0];
+    const std::string& band = values[1];
+    if (op == "CHECKLOG") {
+        c.checklog = true;
+        return c;
+    }
+
+    const char given = LetterOfCategoryLine(FieldValue(header, "CATEGORY"));
+    if (given != 0) {
+        c.letter = given;
+        c.fromCategoryLine = true;
+        if (given >= 'H' && given <= 'L' && !band.empty() && band != kSingleBands[given - 'H']) {
+            c.bandMismatch = std::string("CATEGORY: ") + given + " (" + CategoryTitle(given) +
+                             ") but CATEGORY-BAND: " + band;
+        }
+        return c;
+    }
+
+    for (int i = 0; i < 4; ++i) {
+        if (values[i].empty()) {
+            values[i] = fields[i].assumed;
+            c.assumed.push_back(std::string(fields[i].tag) + ": " + fields[i].assumed);
+        } else if (!OneOf(values[i], fields[i].allowed)) {
+            c.unknown = std::string(fields[i].tag) + ": " + values[i];
+            c.assumed.clear();
+            return c;
+        }
+    }
+    const std::string& mode = values[2];
+    const std::string& power = values[3];
+    if (op == "MULTI-OP") {
+        c.letter = 'M';
+    } else if (SingleBand(band) >= 0) {
+        c.letter = static_cast<char>('H' + SingleBand(band));
+    } else {
+        const bool high = power == "HIGH";
+        if (mode == "CW") {
+            c.letter = high ? 'C' : power == "QRP" ? 'A' : 'B';
+        } else if (mode == "SSB") {
+            c.letter = high ? 'E' : 'D';
+        } else {
+            c.letter = high ? 'G' : 'F';
+        }
+    }
+    return c;
+}
+
+std::string WhyNotRankedByCategory(const EntryCategory& c) {
+    if (c.checklog) {
+        return "checklog";
+    }
+    if (c.letter == 0) {
+        return "unknown category (" + c.unknown + ")";
+    }
+    return std::string();
+}
+
+const char* SectionName(bool yu) {
+    return yu ? "yu" : "non-yu";
+}
+
+const char* CategoryTitle(char letter) {
+    for (const Titled& t : kTitles) {
+        if (t.letter == letter) {
+            return t.title;
+        }
+    }
+    return "";
+}
+
+std::string AssumedFieldsWarning(const EntryCategory& c) {
+    if (c.assumed.empty()) {
+        return std::string();
+    }
+    std::string text = "category fields absent, taken as ";
+    for (size_t i = 0; i < c.assumed.size(); ++i) {
+        text += (i == 0 ? "" : ", ") + c.assumed[i];
+    }
+    return text;
+}
+
+}  // namespace host
