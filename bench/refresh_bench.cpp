@@ -135,9 +135,6 @@ void Paint(benchmark::State& state, size_t qsos, bool prevQsoTable) {
     ui::RunRefresh(host, windows);
     const plat::Rect item{0, 0, 370, 196};
     for (auto _ : state) {
-        if (!prevQsoTable) {
-            ui::Live().currentCall.clear();  // the previous-QSO table's "Call" stays out
-        }
         plat::RecordingCanvas canvas(item);
         if (prevQsoTable) {
             ui::PaintPrevQsoTable(canvas, item);

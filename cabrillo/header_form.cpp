@@ -1,7 +1,11 @@
 // The Cabrillo header form's logic: previous answers from the settings file,
 // fixed category defaults, the form, and the answers saved on OK.
+#include <cstring>
+
 #include "cabrillo/cabrillo_log.h"
+#include "cabrillo/saved_answers.h"
 #include "platform/plain_text.h"
+#include "scoring/contest_lists.h"
 #include "scoring/settings.h"
 
 namespace {
@@ -15,7 +19,15 @@ const std::vector<std::string> kLocationChoices = {
     "NE", "NV",    "NH", "NJ", "NM", "NY", "NC",  "ND", "OH", "OK", "OR", "PA", "RI",
     "SC", "SD",    "TN", "TX", "UT", "VT", "VA",  "WA", "WV", "WI", "WY", "NB", "NS",
     "QC", "ON",    "MB", "SK", "AB", "BC", "NWT", "NF", "LB", "NU", "YT", "PEI"};
-const std::vector<std::string> kBandChoices = {"ALL", "80M", "40M", "20M", "15M", "10M"};
+// ALL, then the contest's bands in capitals.
+std::vector<std::string> CategoryBandChoices() {
+    std::vector<std::string> choices = {"ALL"};
+    for (int b = 0; b < kContestBands; ++b) {
+        choices.push_back(plat::AsciiUpper(g_contestBandNames[b]));
+    }
+    return choices;
+}
+const std::vector<std::string> kBandChoices = CategoryBandChoices();
 const std::vector<std::string> kAssistedChoices = {"ASSISTED", "NON-ASSISTED"};
 const std::vector<std::string> kModeChoices = {"CW", "SSB", "MIXED"};
 // Sorted lists are offered in alphabetical order.
@@ -67,43 +79,15 @@ const FormEntry kFields[] = {
     {"E-MAIL", &CabrilloLog::m_email, nullptr, kPlain},
 };
 
-struct SavedKey {
-    const char* key;
-    std::string CabrilloLog::*member;
-};
-
-// Read back at the next report run, in this order.
-const SavedKey kReadFirst[] = {
-    {"Name", &CabrilloLog::m_name},
-    {"Address", &CabrilloLog::m_address},
-    {"Address_City", &CabrilloLog::m_addressCity},
-    {"Address_St_Prov", &CabrilloLog::m_addressStateProvince},
-    {"Address_PostalCode", &CabrilloLog::m_addressPostalCode},
-    {"Address_Country", &CabrilloLog::m_addressCountry},
-    {"Claimed", &CabrilloLog::m_claimed},
-};
-const SavedKey kReadAfterDefaults[] = {
-    {"Email", &CabrilloLog::m_email},
-    {"Club", &CabrilloLog::m_club},
-    {"SoapBox", &CabrilloLog::m_soapbox},
-};
-// Written on OK, in this order; the category, overlay and contest keys are
-// written for the record but never read back.
-const SavedKey kWritten[] = {
-    {"Operators", &CabrilloLog::m_operators},
-    {"Name", &CabrilloLog::m_name},
-    {"Address", &CabrilloLog::m_address},
-    {"Address_City", &CabrilloLog::m_addressCity},
-    {"Address_St_Prov", &CabrilloLog::m_addressStateProvince},
-    {"Address_PostalCode", &CabrilloLog::m_addressPostalCode},
-    {"Address_Country", &CabrilloLog::m_addressCountry},
-    {"Category", &CabrilloLog::m_categoryOperator},
-    {"Category_Overlay", &CabrilloLog::m_categoryOverlay},
-    {"Contest", &CabrilloLog::m_contest},
-    {"Email", &CabrilloLog::m_email},
-    {"Club", &CabrilloLog::m_club},
-    {"SoapBox", &CabrilloLog::m_soapbox},
-};
+// The form's field with this label; every saved answer's label is one.
+const FormEntry& FieldLabelled(const char* label) {
+    for (const FormEntry& entry : kFields) {
+        if (std::strcmp(entry.label, label) == 0) {
+            return entry;
+        }
+    }
+    return kFields[0];
+}
 
 std::string EncodeSoapbox(const std::string& text) {
     return plat::ReplaceAll(plat::ReplaceAll(text, "\r", "<CR>"), "\n", "<LF>");
@@ -118,10 +102,7 @@ std::string DecodeSoapbox(const std::string& text) {
 int CabrilloLog::PrepareHeader(const std::string& ownCall, const FormPresenter& showForm) {
     m_callsign = ownCall;
     m_fileBase = CabrilloFileBase(ownCall);
-    m_operators = ReadSetting("Operators", ownCall);
-    for (const SavedKey& k : kReadFirst) {
-        this->*k.member = ReadSetting(k.key, "");
-    }
+    m_claimed = ReadSetting("Claimed", "");
     m_contest = "DI-VE-RI";
     m_categoryOperator = "SINGLE-OP";
     m_categoryAssisted = "NON-ASSISTED";
@@ -132,8 +113,13 @@ int CabrilloLog::PrepareHeader(const std::string& ownCall, const FormPresenter& 
     m_categoryTransmitter = "ONE";
     m_categoryOverlay = "NONE";
     m_location = "DX";
-    for (const SavedKey& k : kReadAfterDefaults) {
-        this->*k.member = ReadSetting(k.key, "");
+    for (const SavedAnswer& saved : kSavedAnswers) {
+        if (saved.filled) {
+            // OPERATORS shows the own call when nothing is saved.
+            const auto member = FieldLabelled(saved.label).member;
+            this->*member =
+                ReadSetting(saved.key, member == &CabrilloLog::m_operators ? ownCall : "");
+        }
     }
     m_soapbox = DecodeSoapbox(m_soapbox);
 
@@ -161,9 +147,10 @@ int CabrilloLog::PrepareHeader(const std::string& ownCall, const FormPresenter& 
             this->*kFields[i].member = fields[i].value;
         }
     }
-    for (const SavedKey& k : kWritten) {
-        const std::string& value = this->*k.member;
-        WriteSetting(k.key, k.member == &CabrilloLog::m_soapbox ? EncodeSoapbox(value) : value);
+    for (const SavedAnswer& saved : kSavedAnswers) {
+        const auto member = FieldLabelled(saved.label).member;
+        const std::string& value = this->*member;
+        WriteSetting(saved.key, member == &CabrilloLog::m_soapbox ? EncodeSoapbox(value) : value);
     }
     return 1;
 }

@@ -11,8 +11,7 @@ namespace controls {
 class CPrev {
   public:
     // The owner-draw paint of the item rectangle `item` (left and top 0).
-    // True when no call is typed: the window then stores "Call" as the
-    // current call, as the table shows it.
+    // True when no call is typed: the table then reads "Call".
     [[nodiscard]] bool DrawItem(plat::Canvas& dc, const plat::Rect& item,
                                 const QsoTableSnapshot& s) const;
 };

@@ -15,8 +15,7 @@ constexpr plat::Colour kTableHighlight = 0x00FFFFC6;
 // One line per band from 80m to 10m under a header with the call above
 // the "SSB" title, on seven row slots of a seventh of the height each; the
 // current band's line highlighted. The call reads "Call" when none is
-// typed, and then the result is true: the window stores "Call" as the
-// current call.
+// typed, and then the result is true.
 [[nodiscard]] bool DrawPrevQsoTable(plat::Canvas& dc, const plat::Rect& item,
                                     const QsoTableSnapshot& s);
 

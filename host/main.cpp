@@ -3,6 +3,7 @@
 // a call checked against it) from the command line.
 #include <exception>
 #include <iostream>
+#include <string>
 
 #include "host/commands/check_command.h"
 #include "host/commands/check_logs_command.h"
@@ -10,13 +11,18 @@
 #include "host/commands/command_line.h"
 #include "host/commands/score_command.h"
 #include "host/host_error.h"
+#include "host/robot/serve_command.h"
+#include "host/robot/serve_options.h"
 #include "stats_version.h"
 
 int main(int argc, char** argv) {
     try {
+        if (argc > 1 && std::string(argv[1]) == "serve") {
+            return host::RunServe(argc, argv);
+        }
         const host::Options o = host::ParseArguments(argc, argv);
         if (o.command == "help") {
-            std::cout << host::UsageText() << host::kCheckLogsUsage;
+            std::cout << host::UsageText() << host::kCheckLogsUsage << host::robot::kServeUsage;
             return host::kExitDone;
         }
         if (o.command == "version") {

@@ -5,14 +5,6 @@
 
 namespace plat {
 
-namespace {
-
-char AsciiUpper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-}  // namespace
-
 std::string TrimBlanks(const std::string& text) {
     const char* blanks = " \t\r\n\v\f";
     const size_t first = text.find_first_not_of(blanks);
@@ -26,6 +18,14 @@ std::string AsciiUpper(const std::string& text) {
     std::string out(text);
     for (char& c : out) {
         c = AsciiUpper(c);
+    }
+    return out;
+}
+
+std::string AsciiLower(const std::string& text) {
+    std::string out(text);
+    for (char& c : out) {
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     }
     return out;
 }

@@ -14,6 +14,12 @@ std::string TrimBlanks(const std::string& text);
 
 // The text with "a" to "z" upper-cased; every other byte as it was.
 std::string AsciiUpper(const std::string& text);
+inline char AsciiUpper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// The text with "A" to "Z" lower-cased; every other byte as it was.
+std::string AsciiLower(const std::string& text);
 
 // Equality with "a" to "z" taken as "A" to "Z".
 bool EqualIgnoringAsciiCase(const char* a, const char* b);

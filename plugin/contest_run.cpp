@@ -5,12 +5,10 @@
 #include "plugin/report_run.h"
 #include "scoring/engine_state.h"
 #include "scoring/settings.h"
+#include "scoring/settings_file_names.h"
 #include "ui/ui_link.h"
 
 namespace {
-
-const char* const kHostIniName = "Larq2.ini";
-const char* const kHostVersionKey = "Larq=";
 
 // Hosts that show their own windows for this contest: no UI thread for them.
 const char* const kHostsWithoutUi[] = {"2.18", "2.17", "2.16", "2.15", "2.14", "2.14R"};
@@ -25,14 +23,15 @@ std::string FolderOf(const std::string& prefix) {
 // searching the host's folder. "Larq" when the folder holds no such file.
 void ReadHostVersion(const std::string& prefix) REQUIRES(g_engineMutex) {
     for (const std::string& name : plat::FindFiles(prefix + "*.ini")) {
-        if (name.find(kHostIniName) == std::string::npos) {
+        if (name.find(kHostSettingsName) == std::string::npos) {
             continue;
         }
+        const std::string versionKey = std::string(kHostVersionKey) + "=";
         std::vector<std::string> lines;
         if (plat::ReadTextLines(FolderOf(prefix) + name, lines)) {
             for (const std::string& line : lines) {
-                if (line.find(kHostVersionKey) != std::string::npos) {
-                    g_hostVersion = line.substr(std::char_traits<char>::length(kHostVersionKey));
+                if (line.find(versionKey) != std::string::npos) {
+                    g_hostVersion = line.substr(versionKey.size());
                     break;
                 }
             }

@@ -80,6 +80,11 @@ int BandIndex(const std::string& band) {
     return kNoBand;
 }
 
+int ContestBandIndex(const std::string& band) {
+    const int slot = BandIndex(band);
+    return slot >= 1 && slot < kBandSlots ? slot - 1 : kNoContestBand;
+}
+
 const char* BandSlotName(int slot) {
     return IsBandSlot(slot) ? kBandSlotNames[slot] : "";
 }

@@ -27,6 +27,9 @@ extern const char* const g_countyCodes[kCountyCount];
 
 // Number of band slots: "160m", "80m", "40m", "20m", "15m", "10m".
 constexpr int kBandSlots = 6;
+// The whole megahertz of each band slot's frequencies: the radio's band is
+// the slot of its frequency's whole megahertz.
+constexpr int kBandSlotMegahertz[kBandSlots] = {1, 3, 7, 14, 21, 28};
 // No band slot: what BandIndex answers for any other name, and the radio's
 // band while it is not known.
 constexpr int kNoBand = kBandSlots;
@@ -39,6 +42,8 @@ constexpr bool IsBandSlot(int slot) {
 // first.
 constexpr int kContestBands = kBandSlots - 1;
 extern const char* const* const g_contestBandNames;
+// No contest band: what ContestBandIndex answers for any other name.
+constexpr int kNoContestBand = kContestBands;
 
 // A QSO's points: 10 with a YU/YT station unless the entrant is one, 1 in
 // the own DXCC entity, 2 on the own continent, else 4.
@@ -51,5 +56,8 @@ bool IsRussianUiPrefix(const std::string& text);
 
 // 0 to 5 for "160m" to "10m" by exact comparison, kNoBand for any other.
 int BandIndex(const std::string& band);
+// 0 to 4 for "80m" to "10m" (g_contestBandNames) by exact comparison,
+// kNoContestBand for any other.
+int ContestBandIndex(const std::string& band);
 // "160m" to "10m" for slots 0 to 5; "" for any other.
 const char* BandSlotName(int slot);

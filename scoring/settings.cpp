@@ -3,18 +3,17 @@
 #include <climits>
 
 #include "platform/profile.h"
+#include "scoring/settings_file_names.h"
 #include "scoring/text_fields.h"
 
-const char* const g_iniPath = "Plugins\\DI-VE-RI.ini";
-const char* const g_settingsSection = "Settings";
-
 std::string ReadSetting(const char* key, const std::string& def) {
-    return plat::ReadProfileString(g_iniPath, g_settingsSection, key, def);
+    return plat::ReadProfileString(PluginSettingsPath(), kPluginSettingsSection, key, def);
 }
 
 bool WriteSetting(const char* key, const std::string& value) {
     // A value is one line of the file; a line break would start a new key.
-    return plat::WriteProfileString(g_iniPath, g_settingsSection, key, OneLine(value));
+    return plat::WriteProfileString(PluginSettingsPath(), kPluginSettingsSection, key,
+                                    OneLine(value));
 }
 
 int LeadingInt(const std::string& text) {

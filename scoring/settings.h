@@ -1,11 +1,8 @@
-// The plug-in's own settings: section "Settings" of "Plugins\DI-VE-RI.ini",
-// relative to the host's current directory.
+// The plug-in's own settings: their section of the settings file
+// (settings_file_names.h), relative to the host's current directory.
 #pragma once
 
 #include <string>
-
-extern const char* const g_iniPath;
-extern const char* const g_settingsSection;
 
 std::string ReadSetting(const char* key, const std::string& def);
 // Losing a setting is never reported to the operator; the result tells

@@ -3,6 +3,7 @@
 
 #include "platform/plain_text.h"
 #include "scoring/summary_layout.h"
+#include "scoring/text_summary_format.h"
 
 int PerHourFromTenMinutes(int tenMinuteCount) {
     const long long perHour = 6LL * tenMinuteCount;
@@ -14,9 +15,8 @@ namespace {
 using plat::FormatText;
 
 void Heading(std::string& out, const SummaryHeading& h) {
-    out += FormatText(
-        "    DI-VE-RI  %s-%s\r\n\tContestant: %s \r\n\tQSOs\tPoints\tDXCC\tYU-County\r\n",
-        h.startDayMonth.c_str(), h.endDate.c_str(), h.ownCall.c_str());
+    out += FormatText("%s%s-%s\r\n%s%s \r\n%s\r\n", kSummaryContest, h.startDayMonth.c_str(),
+                      h.endDate.c_str(), kSummaryContestant, h.ownCall.c_str(), kSummaryColumns);
 }
 
 void BandRow(std::string& out, const SummaryBandRow& r) {
@@ -25,16 +25,16 @@ void BandRow(std::string& out, const SummaryBandRow& r) {
 }
 
 void Totals(std::string& out, const SummaryTotals& t) {
-    out += FormatText("Total\t %i\t %i\t %i\t %i\r\n", t.qsos, t.points, t.dxcc, t.counties);
-    out += FormatText("Dupe\t %i\r\n", t.dupes);
-    out += FormatText("Bad QSO\t %i\r\n", t.badQsos);
-    out += FormatText("Score: %i*(%i+%i) = %i\r\n", t.points, t.dxcc, t.counties, t.score);
-    out += FormatText("Last QSO points: %5i\r\n", t.lastPoints);
-    out += "Rate\r\n";
-    out += FormatText("Hourly (10min/1 hour) QSO rate: %5i /%i\r\n", t.q60,
-                      PerHourFromTenMinutes(t.q10));
-    out += FormatText("Hourly (10min/1 hour) pts rate: %5i /%i\r\n", t.p60,
-                      PerHourFromTenMinutes(t.p10));
+    out +=
+        FormatText("%s %i\t %i\t %i\t %i\r\n", kSummaryTotal, t.qsos, t.points, t.dxcc, t.counties);
+    out += FormatText("%s %i\r\n", kSummaryDupe, t.dupes);
+    out += FormatText("%s %i\r\n", kSummaryBadQso, t.badQsos);
+    out +=
+        FormatText("%s%i*(%i+%i) = %i\r\n", kSummaryScore, t.points, t.dxcc, t.counties, t.score);
+    out += FormatText("%s%5i\r\n", kSummaryLastPoints, t.lastPoints);
+    out += FormatText("%s\r\n", kSummaryRate);
+    out += FormatText("%s%5i /%i\r\n", kSummaryQsoRate, t.q60, PerHourFromTenMinutes(t.q10));
+    out += FormatText("%s%5i /%i\r\n", kSummaryPointsRate, t.p60, PerHourFromTenMinutes(t.p10));
 }
 
 }  // namespace

@@ -4,7 +4,10 @@
 #   install-deps.sh windows   also the 32-bit mingw-w64 cross compiler, Wine, Xvfb and
 #                             netpbm (the UI tests' screenshots to PNG)
 #   install-deps.sh host      also the country files of contest loggers
-#   install-deps.sh browser   also Chromium and a font, which render stats-host's score page in the tests
+#   install-deps.sh browser   also Chromium and a font, which render stats-host's score page in the tests,
+#                             and its WebDriver with the Python client, which drive the log robot's form
+#   install-deps.sh robot     also the HTTP library, SQLite, OpenSSL's digests and the JSON library
+#                             that stats-host serve is built with
 set -euo pipefail
 
 want=(cmake g++ clang make libgtest-dev libbenchmark-dev libclang-rt-14-dev)
@@ -14,7 +17,8 @@ for kind in "$@"; do
     windows) want+=(g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 xvfb xauth
                     fonts-wine netpbm) ;;
     host) want+=(hamradio-files) ;;
-    browser) want+=(chromium fonts-dejavu-core) ;;
+    browser) want+=(chromium fonts-dejavu-core chromium-driver python3-selenium) ;;
+    robot) want+=(libcpp-httplib-dev libsqlite3-dev libssl-dev nlohmann-json3-dev) ;;
     *) echo "install-deps.sh: unknown kind '$kind'" >&2; exit 2 ;;
   esac
 done

@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
 
-kinds=(native host browser)
+kinds=(native host browser robot)
 [ "${STATS_SKIP_WINDOWS:-0}" = 1 ] || kinds+=(windows)
 scripts/install-deps.sh "${kinds[@]}"
 

@@ -20,7 +20,7 @@ namespace ui {
 // Used on the UI thread only.
 struct LiveState {
     // The call in the host's entry field (8-bit), as fetched by the last
-    // refresh; the previous-QSO table writes "Call" into it when empty.
+    // refresh; empty when none is typed.
     std::string currentCall;
     // Band slot of the radio's frequency, kNoBand until first known.
     int currentBandIndex = kNoBand;

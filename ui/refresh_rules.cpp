@@ -10,9 +10,6 @@ namespace {
 constexpr double kHzPerMegahertz = 1000000.0;
 constexpr double kSp1StepHz = 300.0;
 
-// The whole megahertz of each band slot, "160m" to "10m".
-constexpr int64_t kBandMegahertz[kBandSlots] = {1, 3, 7, 14, 21, 28};
-
 }  // namespace
 
 bool IsUsableFrequency(double hz) {
@@ -29,7 +26,7 @@ int BandOfFrequency(double hz) {
     // In range, so the conversion truncates toward zero without overflow.
     const auto megahertz = static_cast<int64_t>(hz / kHzPerMegahertz);
     for (int band = 0; band < kBandSlots; ++band) {
-        if (kBandMegahertz[band] == megahertz) {
+        if (kBandSlotMegahertz[band] == megahertz) {
             return band;
         }
     }

@@ -35,10 +35,9 @@ controls::QsoTableSnapshot TakeTableSnapshot() {
 }
 
 void PaintPrevQsoTable(plat::Canvas& dc, const plat::Rect& item) {
-    const controls::QsoTableSnapshot s = TakeTableSnapshot();
-    if (controls::CPrev().DrawItem(dc, item, s)) {
-        Live().currentCall = controls::kNoCall;
-    }
+    // The paint only reads the refresh's state: with no call typed the
+    // table reads "Call", and the DXCC table keeps its list all the same.
+    static_cast<void>(controls::CPrev().DrawItem(dc, item, TakeTableSnapshot()));
 }
 
 void PaintDxccTable(plat::Canvas& dc, const plat::Rect& item) {

@@ -1,6 +1,5 @@
 #include "host/commands/check_command.h"
 
-#include <cctype>
 #include <iostream>
 
 #include "host/commands/output_guard.h"
@@ -12,6 +11,7 @@
 #include "host/readers/call_rule.h"
 #include "host/readers/country_file.h"
 #include "host/readers/log_fields.h"
+#include "platform/plain_text.h"
 
 namespace host {
 namespace {
@@ -60,10 +60,7 @@ int RunCheck(const Options& o) {
     session.Replay();
 
     const std::string call = o.checkCall;
-    std::string band = o.band;
-    for (char& c : band) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
+    const std::string band = plat::AsciiLower(o.band);
     const std::string mode = ContestMode(o.mode);
     Country country;
     const bool resolved = p.countries.Resolve(call, country);

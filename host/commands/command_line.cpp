@@ -1,12 +1,12 @@
 #include "host/commands/command_line.h"
 
-#include <cctype>
 #include <filesystem>
 #include <regex>
 #include <vector>
 
 #include "host/commands/check_logs_options.h"
 #include "host/host_error.h"
+#include "platform/plain_text.h"
 
 namespace host {
 
@@ -105,13 +105,7 @@ itself (reported as such).
 // A call as a logging program's entry field shows it: in capitals, without
 // surrounding blanks.
 std::string UpperCall(const std::string& text) {
-    const size_t from = text.find_first_not_of(" \t");
-    const size_t to = text.find_last_not_of(" \t");
-    std::string call = from == std::string::npos ? std::string() : text.substr(from, to - from + 1);
-    for (char& c : call) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return call;
+    return plat::AsciiUpper(plat::TrimBlanks(text));
 }
 
 bool Matches(const std::string& text, const char* pattern) {

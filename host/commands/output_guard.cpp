@@ -7,6 +7,7 @@
 #include "host/host_error.h"
 #include "host/output_files.h"
 #include "scoring/bad_qso_file_format.h"
+#include "scoring/settings_file_names.h"
 
 namespace fs = std::filesystem;
 
@@ -46,8 +47,9 @@ void RefuseOverwrites(const Options& o, const PreparedLog& p, const std::string&
     }
     const fs::path out = fs::absolute(o.out);
     outputs.emplace_back((out / BadQsoFileName(p.run.end)).string(), "the bad-QSO file");
-    outputs.emplace_back((out / "Larq2.ini").string(), "the host's settings file");
-    outputs.emplace_back((out / "Plugins" / "DI-VE-RI.ini").string(), "the plug-in's settings");
+    outputs.emplace_back((out / kHostSettingsName).string(), "the host's settings file");
+    outputs.emplace_back((out / kPluginSettingsFolder / kPluginSettingsName).string(),
+                         "the plug-in's settings");
     if (o.report) {
         outputs.emplace_back((out / CabrilloFileName(p.run.ownCall)).string(), "the Cabrillo file");
     }

@@ -10,6 +10,7 @@
 #endif
 
 #include "host/host_error.h"
+#include "platform/plain_text.h"
 
 namespace fs = std::filesystem;
 
@@ -17,10 +18,7 @@ namespace host {
 namespace {}  // namespace
 
 bool IsLogFileName(const std::string& name) {
-    std::string ext = fs::path(name).extension().string();
-    for (char& c : ext) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
+    const std::string ext = plat::AsciiLower(fs::path(name).extension().string());
     return ext == ".log" || ext == ".cbr" || ext == ".txt" || ext == ".adi";
 }
 

@@ -6,14 +6,13 @@
 
 #include "host/host_error.h"
 #include "host/output_files.h"
+#include "platform/plain_text.h"
 
 namespace host {
 namespace {
 
-bool IsDeviceName(std::string stem) {
-    for (char& c : stem) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
+bool IsDeviceName(const std::string& name) {
+    const std::string stem = plat::AsciiUpper(name);
     static const std::set<std::string> kDevices = {
         "CON",  "PRN",  "AUX",  "NUL",  "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7",
         "COM8", "COM9", "LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9"};

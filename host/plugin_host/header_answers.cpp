@@ -1,54 +1,36 @@
 #include "host/plugin_host/header_answers.h"
 
 #include <algorithm>
-#include <cctype>
 #include <sstream>
+
+#include "cabrillo/saved_answers.h"
+#include "platform/plain_text.h"
+#include "scoring/settings_file_names.h"
 
 namespace host {
 namespace {
 
-// Where the plug-in keeps its settings, relative to the host's folder, and
-// the section of its saved answers. The owner record goes into a section
-// of its own, which the plug-in does not read.
-const char* const kSettingsFile = "Plugins/DI-VE-RI.ini";
-const char* const kAnswersSection = "Settings";
+// The owner record goes into a section of the plug-in's settings file of its
+// own, which the plug-in does not read.
 const char* const kOwnerSection = "stats-host";
 const char* const kOwnerKey = "AnswersCall";
 
-// The fields the form fills from the saved answers; OPERATORS shows the own
-// call when nothing is saved.
-const char* const kSavedFields[] = {"OPERATORS",
-                                    "NAME",
-                                    "ADDRESS",
-                                    "ADDRESS-CITY",
-                                    "ADDRESS-STATE-PROVINCE",
-                                    "ADDRESS-POSTALCODE",
-                                    "ADDRESS-COUNTRY",
-                                    "E-MAIL",
-                                    "CLUB",
-                                    "SOAPBOX"};
-
-std::string Upper(std::string s) {
-    for (char& c : s) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return s;
-}
-
+// The fields the form fills from the saved answers.
 bool IsSavedField(const std::string& label) {
-    return std::find(std::begin(kSavedFields), std::end(kSavedFields), label) !=
-           std::end(kSavedFields);
+    return std::any_of(
+        std::begin(kSavedAnswers), std::end(kSavedAnswers),
+        [&](const SavedAnswer& saved) { return saved.filled && label == saved.label; });
 }
 
 // The value as the field takes it: a field with a list takes one of its
 // choices (in the list's spelling) or the value it offers on its own.
 bool FieldTakes(const FormAnswer& field, const std::string& value, std::string& taken) {
-    if (field.choices.empty() || Upper(value) == Upper(field.value)) {
+    if (field.choices.empty() || plat::AsciiUpper(value) == plat::AsciiUpper(field.value)) {
         taken = field.choices.empty() ? value : field.value;
         return true;
     }
     for (const std::string& choice : field.choices) {
-        if (Upper(choice) == Upper(value)) {
+        if (plat::AsciiUpper(choice) == plat::AsciiUpper(value)) {
             taken = choice;
             return true;
         }
@@ -70,7 +52,7 @@ std::map<std::string, std::string> LogHeaderAnswers(
     const std::vector<std::pair<std::string, std::string>>& headerFields) {
     std::map<std::string, std::string> answers;
     for (const auto& field : headerFields) {
-        std::string label = Upper(field.first);
+        std::string label = plat::AsciiUpper(field.first);
         label = label == "EMAIL" ? "E-MAIL" : label;
         if (label == "CALLSIGN" || label == "CONTEST" || label == "CLAIMED") {
             continue;
@@ -90,26 +72,27 @@ std::map<std::string, std::string> LogHeaderAnswers(
 }
 
 bool SavedAnswersOfAnotherCall(const std::string& ownCall) {
-    const std::string owner = ReadProfileValue(kSettingsFile, kOwnerSection, kOwnerKey);
+    const std::string owner = ReadProfileValue(PluginSettingsPath(), kOwnerSection, kOwnerKey);
     if (!owner.empty()) {
         return owner != ownCall;
     }
     // Answers saved before the owner was recorded: theirs when the operators
     // they name include the call; none saved, nothing to keep out.
-    std::istringstream operators(ReadProfileValue(kSettingsFile, kAnswersSection, "Operators"));
-    const std::string name = ReadProfileValue(kSettingsFile, kAnswersSection, "Name");
+    std::istringstream operators(
+        ReadProfileValue(PluginSettingsPath(), kPluginSettingsSection, "Operators"));
+    const std::string name = ReadProfileValue(PluginSettingsPath(), kPluginSettingsSection, "Name");
     std::string word;
     bool named = false;
     bool any = false;
     while (operators >> word) {
         any = true;
-        named = named || Upper(word) == ownCall;
+        named = named || plat::AsciiUpper(word) == ownCall;
     }
     return (any || !name.empty()) && !named;
 }
 
 void RecordSavedAnswersCall(const std::string& ownCall) {
-    WriteProfileValue(kSettingsFile, kOwnerSection, kOwnerKey, ownCall);
+    WriteProfileValue(PluginSettingsPath(), kOwnerSection, kOwnerKey, ownCall);
 }
 
 std::string FillHeaderForm(const HeaderAnswers& answers, std::vector<FormAnswer>& fields,

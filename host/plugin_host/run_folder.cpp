@@ -5,6 +5,7 @@
 
 #include "host/host_error.h"
 #include "host/plugin_host/console.h"
+#include "scoring/settings_file_names.h"
 
 #ifndef STATS_DEFAULT_PLUGIN
 #define STATS_DEFAULT_PLUGIN ""
@@ -40,7 +41,7 @@ std::string EnterOutFolder(const std::string& out) {
     std::error_code error;
     const fs::path dir = fs::absolute(out);
     const bool existed = fs::is_directory(dir, error);
-    fs::create_directories(dir / "Plugins", error);
+    fs::create_directories(dir / kPluginSettingsFolder, error);
     if (error) {
         throw InputError(dir.string() +
                          (existed ? ": cannot write into the output folder: "
@@ -50,10 +51,11 @@ std::string EnterOutFolder(const std::string& out) {
     // The host's settings file, and the plug-in's opened for appending (which
     // leaves its answers as they are): a folder the run cannot write into
     // would give a silently wrong result.
-    std::ofstream ini(dir / "Larq2.ini", std::ios::binary | std::ios::trunc);
-    ini << "[Larq]\r\nLarq=" << kHostVersion << "\r\n";
+    std::ofstream ini(dir / kHostSettingsName, std::ios::binary | std::ios::trunc);
+    ini << "[" << kHostVersionKey << "]\r\n" << kHostVersionKey << "=" << kHostVersion << "\r\n";
     ini.close();
-    std::ofstream settings(dir / "Plugins" / "DI-VE-RI.ini", std::ios::binary | std::ios::app);
+    std::ofstream settings(dir / kPluginSettingsFolder / kPluginSettingsName,
+                           std::ios::binary | std::ios::app);
     settings.close();
     if (!ini || !settings) {
         throw InputError(dir.string() + ": cannot write into the output folder");

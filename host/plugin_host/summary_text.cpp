@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "host/host_error.h"
+#include "scoring/text_summary_format.h"
 
 namespace host {
 namespace {
@@ -41,12 +42,12 @@ SummaryFigures ReadSummary(const std::string& text) {
     const std::vector<std::string> lines = Lines(text);
     SummaryFigures f;
     size_t i = 0;
-    // Heading: "    DI-VE-RI  14.02-15.02.2026", "\tContestant: CALL ", the
-    // column names.
-    if (lines.size() < 3 || !Prefixed(lines[0], "    DI-VE-RI  ", f.dates)) {
+    // Heading: the contest with its dates, "\tContestant: CALL ", the column
+    // names.
+    if (lines.size() < 3 || !Prefixed(lines[0], kSummaryContest, f.dates)) {
         Unreadable(0, lines.empty() ? std::string() : lines[0]);
     }
-    if (!Prefixed(lines[1], "\tContestant: ", f.ownCall) || f.ownCall.empty() ||
+    if (!Prefixed(lines[1], kSummaryContestant, f.ownCall) || f.ownCall.empty() ||
         f.ownCall.back() != ' ') {
         Unreadable(1, lines[1]);
     }
@@ -64,7 +65,7 @@ SummaryFigures ReadSummary(const std::string& text) {
         }
         b.band = band;
     };
-    for (; i < lines.size() && lines[i].rfind("Total\t", 0) != 0; ++i) {
+    for (; i < lines.size() && lines[i].rfind(kSummaryTotal, 0) != 0; ++i) {
         f.bands.emplace_back();
         row(f.bands.back());
     }
@@ -72,22 +73,23 @@ SummaryFigures ReadSummary(const std::string& text) {
         Unreadable(i, i < lines.size() ? lines[i] : "");
     }
     row(f.totals);
-    auto scan = [&](size_t at, const char* format, int count, long* a, long* b = nullptr,
-                    long* c = nullptr, long* d = nullptr) {
+    // The line at read with its label followed by format.
+    auto scan = [&](size_t at, const char* label, const char* format, int count, long* a,
+                    long* b = nullptr, long* c = nullptr, long* d = nullptr) {
         long ignored = 0;
-        if (std::sscanf(lines[at].c_str(), format, a, b ? b : &ignored, c ? c : &ignored,
+        const std::string labelled = std::string(label) + format;
+        if (std::sscanf(lines[at].c_str(), labelled.c_str(), a, b ? b : &ignored, c ? c : &ignored,
                         d ? d : &ignored) != count) {
             Unreadable(at, lines[at]);
         }
     };
     long points = 0, dxcc = 0, counties = 0;
-    scan(i + 1, "Dupe\t %ld", 1, &f.dupes);
-    scan(i + 2, "Bad QSO\t %ld", 1, &f.badQsos);
-    scan(i + 3, "Score: %ld*(%ld+%ld) = %ld", 4, &points, &dxcc, &counties, &f.score);
-    scan(i + 4, "Last QSO points: %ld", 1, &f.lastQsoPoints);
-    scan(i + 6, "Hourly (10min/1 hour) QSO rate: %ld /%ld", 2, &f.qsosLastHour,
-         &f.qsosPerHourFromLast10Minutes);
-    scan(i + 7, "Hourly (10min/1 hour) pts rate: %ld /%ld", 2, &f.pointsLastHour,
+    scan(i + 1, kSummaryDupe, " %ld", 1, &f.dupes);
+    scan(i + 2, kSummaryBadQso, " %ld", 1, &f.badQsos);
+    scan(i + 3, kSummaryScore, "%ld*(%ld+%ld) = %ld", 4, &points, &dxcc, &counties, &f.score);
+    scan(i + 4, kSummaryLastPoints, " %ld", 1, &f.lastQsoPoints);
+    scan(i + 6, kSummaryQsoRate, " %ld /%ld", 2, &f.qsosLastHour, &f.qsosPerHourFromLast10Minutes);
+    scan(i + 7, kSummaryPointsRate, " %ld /%ld", 2, &f.pointsLastHour,
          &f.pointsPerHourFromLast10Minutes);
     return f;
 }

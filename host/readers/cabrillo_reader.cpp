@@ -33,11 +33,8 @@ void NoteHeaderDates(const std::string& tag, std::istringstream& words, ContestL
 // A header line, "NAME: Ana Test": its tag without the colon and its value
 // without surrounding blanks.
 void NoteHeaderField(const std::string& tag, const std::string& value, ContestLog& log) {
-    const size_t from = value.find_first_not_of(" \t");
-    const size_t to = value.find_last_not_of(" \t");
-    log.headerFields.emplace_back(
-        tag.back() == ':' ? tag.substr(0, tag.size() - 1) : tag,
-        from == std::string::npos ? std::string() : value.substr(from, to - from + 1));
+    log.headerFields.emplace_back(tag.back() == ':' ? tag.substr(0, tag.size() - 1) : tag,
+                                  plat::TrimBlanks(value));
 }
 
 bool IsCall(const std::string& word, const std::string& ownCall) {

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstddef>
 
+#include "platform/plain_text.h"
+
 namespace host {
 namespace {
 
@@ -15,9 +17,6 @@ bool IsLetter(char c) {
 }
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-char Upper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 // A piece of the call between slashes.
@@ -108,7 +107,7 @@ std::string BrokenCallRule(const std::string& call, const std::string& ownCall) 
     }
     char upper[kMaxCall];
     for (size_t i = 0; i < call.size(); ++i) {
-        const char c = Upper(call[i]);
+        const char c = plat::AsciiUpper(call[i]);
         if (!IsLetter(c) && !IsDigit(c) && c != '/') {
             return std::string("'") + call[i] + "' is no letter, digit or '/'";
         }
@@ -153,7 +152,7 @@ std::string BrokenCallRule(const std::string& call, const std::string& ownCall) 
     if (call.size() == ownCall.size()) {
         bool same = true;
         for (size_t i = 0; i < call.size() && same; ++i) {
-            same = upper[i] == Upper(ownCall[i]);
+            same = upper[i] == plat::AsciiUpper(ownCall[i]);
         }
         if (same) {
             return "the own call";

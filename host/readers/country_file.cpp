@@ -4,27 +4,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/plain_text.h"
+
 namespace host {
 namespace {
-
-std::string Trim(const std::string& s) {
-    size_t from = 0;
-    size_t to = s.size();
-    while (from < to && std::isspace(static_cast<unsigned char>(s[from]))) {
-        ++from;
-    }
-    while (to > from && std::isspace(static_cast<unsigned char>(s[to - 1]))) {
-        --to;
-    }
-    return s.substr(from, to - from);
-}
-
-std::string Upper(std::string s) {
-    for (char& c : s) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return s;
-}
 
 std::vector<std::string> Split(const std::string& s, char separator) {
     std::vector<std::string> parts;
@@ -81,7 +64,7 @@ bool CountryResolver::LoadText(const std::string& text, const std::string& name,
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
-        if (Trim(line).empty()) {
+        if (plat::TrimBlanks(line).empty()) {
             continue;
         }
         const std::string where = name + ":" + std::to_string(lineNo) + ": ";
@@ -93,9 +76,9 @@ bool CountryResolver::LoadText(const std::string& text, const std::string& name,
                 return false;
             }
             Entity e;
-            e.primary = Trim(f[0]);
-            e.name = Trim(f[1]);
-            e.continent = Trim(f[3]);
+            e.primary = plat::TrimBlanks(f[0]);
+            e.name = plat::TrimBlanks(f[1]);
+            e.continent = plat::TrimBlanks(f[3]);
             e.waeOnly = !e.primary.empty() && e.primary[0] == '*';
             entities_.push_back(e);
             std::string entries = f[9];
@@ -118,9 +101,9 @@ bool CountryResolver::LoadText(const std::string& text, const std::string& name,
                 return false;
             }
             Entity e;
-            e.name = Trim(f[0]);
-            e.continent = Trim(f[3]);
-            e.primary = Trim(f[7]);
+            e.name = plat::TrimBlanks(f[0]);
+            e.continent = plat::TrimBlanks(f[3]);
+            e.primary = plat::TrimBlanks(f[7]);
             e.waeOnly = !e.primary.empty() && e.primary[0] == '*';
             entities_.push_back(e);
             current = static_cast<int>(entities_.size()) - 1;
@@ -134,7 +117,7 @@ bool CountryResolver::LoadText(const std::string& text, const std::string& name,
             inList = false;
         }
         for (const std::string& token : Split(entries, ',')) {
-            const std::string t = Trim(token);
+            const std::string t = plat::TrimBlanks(token);
             if (!t.empty()) {
                 AddEntry(current, t);
             }
@@ -184,7 +167,7 @@ void CountryResolver::AddEntry(int entity, const std::string& token) {
         }
         i = stop;
     }
-    key = Upper(key);
+    key = plat::AsciiUpper(key);
     if (key.empty()) {
         return;
     }
@@ -210,7 +193,7 @@ void CountryResolver::FoldWaeEntities() {
         if (!wae.waeOnly) {
             continue;
         }
-        std::string stem = Upper(wae.primary.substr(1));
+        std::string stem = plat::AsciiUpper(wae.primary.substr(1));
         const size_t slash = stem.find('/');
         if (slash != std::string::npos) {
             stem.erase(slash);
@@ -272,7 +255,7 @@ bool CountryResolver::Resolve(const std::string& rawCall, Country& out) const {
             return known->second.found;
         }
     }
-    const std::string call = Upper(Trim(rawCall));
+    const std::string call = plat::AsciiUpper(plat::TrimBlanks(rawCall));
     if (call.empty() || entities_.empty()) {
         return false;
     }

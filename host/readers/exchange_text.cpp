@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "platform/plain_text.h"
+
 namespace host {
 namespace {
 
@@ -15,20 +17,7 @@ bool IsReportChar(char c) {
 }  // namespace
 
 std::string NormalisedExchange(const std::string& text) {
-    size_t begin = 0;
-    size_t end = text.size();
-    while (begin < end && IsBlank(text[begin])) {
-        ++begin;
-    }
-    while (end > begin && IsBlank(text[end - 1])) {
-        --end;
-    }
-    std::string out;
-    out.reserve(end - begin);
-    for (size_t i = begin; i < end; ++i) {
-        const char c = text[i];
-        out += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    }
+    std::string out = plat::AsciiUpper(plat::TrimBlanks(text));
     size_t report = 0;
     while (report < out.size() && report < 4 && IsReportChar(out[report])) {
         ++report;

@@ -22,12 +22,6 @@ long PageHour::total() const {
 
 namespace {
 
-// 0 to 4 for "80m" to "10m", -1 for any other band.
-int PageBandIndex(const std::string& band) {
-    const int slot = BandIndex(band);
-    return slot >= 1 && slot < kBandSlots ? slot - 1 : -1;
-}
-
 // A QSO's points by the plug-in's own rule; the recount is checked against
 // the summary's points per band before it is shown.
 long QsoPoints(const QsoFields& q, const ContestRun& own) {
@@ -90,8 +84,8 @@ std::string CompareWithSummary(const std::array<BandRecount, kPageBands>& recoun
                                const SummaryFigures& f) {
     std::array<bool, kPageBands> inSummary{};
     for (const SummaryBand& row : f.bands) {
-        const int b = PageBandIndex(row.band);
-        if (b < 0) {
+        const int b = ContestBandIndex(row.band);
+        if (b == kNoContestBand) {
             return "band " + row.band;
         }
         inSummary[static_cast<size_t>(b)] = true;
@@ -136,8 +130,9 @@ PageData GatherPageData(const std::string& logName, const PreparedLog& p, const 
     std::array<BandRecount, kPageBands> recount;
     for (size_t k = 0; k < p.passed.size(); ++k) {
         const QsoFields& q = p.qsos[p.passed[k]];
-        const int b = PageBandIndex(q.band);
-        if (!s.Stored(k) || (s.Reasons(k) & notCounted) != 0 || q.call.empty() || b < 0) {
+        const int b = ContestBandIndex(q.band);
+        if (!s.Stored(k) || (s.Reasons(k) & notCounted) != 0 || q.call.empty() ||
+            b == kNoContestBand) {
             continue;
         }
         const size_t band = static_cast<size_t>(b);

@@ -10,9 +10,11 @@
 
 #include "platform/sync.h"
 #include "scoring/engine_state.h"
+#include "tests/headless/recording_canvas.h"
 #include "tests/unit/log_records.h"
 #include "ui/live_refresh.h"
 #include "ui/refresh_captions.h"
+#include "ui/table_paint.h"
 
 namespace {
 
@@ -227,6 +229,19 @@ TEST_F(LiveRefreshTest, TypingACallLetterByLetter) {
     Refresh();
     EXPECT_EQ(Row(3)[1], "   -");
     EXPECT_EQ(windows.prevCaption, "DI-VE-RI-CW/SSB-2026 Previous QSO");
+}
+
+// The tables read the refresh's state and leave it as it was: with no call
+// typed the call stays empty, though the previous-QSO table reads "Call".
+TEST_F(LiveRefreshTest, PaintingTheTablesLeavesTheTypedCallAlone) {
+    host.call = "";
+    Refresh();
+    const plat::Rect item{0, 0, 370, 196};
+    plat::RecordingCanvas prev(item);
+    ui::PaintPrevQsoTable(prev, item);
+    plat::RecordingCanvas dxcc(item);
+    ui::PaintDxccTable(dxcc, item);
+    EXPECT_EQ(ui::Live().currentCall, "");
 }
 
 TEST_F(LiveRefreshTest, UnansweredOrHostileCallIsEmptyAndLongCallsAreKept) {
