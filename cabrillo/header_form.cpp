@@ -3,39 +3,14 @@
 #include <cstring>
 
 #include "cabrillo/cabrillo_log.h"
+#include "cabrillo/header_fields.h"
 #include "cabrillo/saved_answers.h"
 #include "platform/plain_text.h"
-#include "scoring/contest_lists.h"
 #include "scoring/settings.h"
 
 namespace {
 
 const char* const kFormCaption = "YU DX CONTEST";
-
-const std::vector<std::string> kOperatorChoices = {"SINGLE-OP", "MULTI-OP", "CHECKLOG"};
-const std::vector<std::string> kLocationChoices = {
-    "DX", "--/--", "AL", "AK", "AZ", "AR", "CA",  "CO", "CT", "DE", "FL", "GA", "ID",
-    "IL", "IN",    "IA", "KS", "KY", "LA", "ME",  "MA", "MI", "MN", "MS", "MO", "MT",
-    "NE", "NV",    "NH", "NJ", "NM", "NY", "NC",  "ND", "OH", "OK", "OR", "PA", "RI",
-    "SC", "SD",    "TN", "TX", "UT", "VT", "VA",  "WA", "WV", "WI", "WY", "NB", "NS",
-    "QC", "ON",    "MB", "SK", "AB", "BC", "NWT", "NF", "LB", "NU", "YT", "PEI"};
-// ALL, then the contest's bands in capitals.
-std::vector<std::string> CategoryBandChoices() {
-    std::vector<std::string> choices = {"ALL"};
-    for (int b = 0; b < kContestBands; ++b) {
-        choices.push_back(plat::AsciiUpper(g_contestBandNames[b]));
-    }
-    return choices;
-}
-const std::vector<std::string> kBandChoices = CategoryBandChoices();
-const std::vector<std::string> kAssistedChoices = {"ASSISTED", "NON-ASSISTED"};
-const std::vector<std::string> kModeChoices = {"CW", "SSB", "MIXED"};
-// Sorted lists are offered in alphabetical order.
-const std::vector<std::string> kOverlayChoices = {"CLASSIC", "ROOKIE"};
-const std::vector<std::string> kPowerChoices = {"HIGH", "LOW", "QRP"};
-const std::vector<std::string> kStationChoices = {"EXPEDITION", "FIXED", "HQ",    "MOBILE",
-                                                  "PORTABLE",   "ROVER", "SCHOOL"};
-const std::vector<std::string> kTransmitterChoices = {"ONE", "TWO", "UNLIMITED"};
 
 // How a field of the form looks, beyond its kind.
 enum FieldLook : unsigned {
@@ -46,44 +21,43 @@ enum FieldLook : unsigned {
     kMultiLine = 8,
 };
 
+// The members behind the form's fields (HeaderFieldRules), top to bottom,
+// and how each looks.
 struct FormEntry {
-    const char* label;
     std::string CabrilloLog::*member;
-    const std::vector<std::string>* choices;
     unsigned look;
 };
-
-// The form's fields, top to bottom.
 const FormEntry kFields[] = {
-    {"CONTEST", &CabrilloLog::m_contest, nullptr, kPlain},
-    {"CALLSIGN", &CabrilloLog::m_callsign, nullptr, kPlain},
-    {"CLAIMED", &CabrilloLog::m_claimed, nullptr, kBeside},
-    {"CATEGORY-OPERATOR", &CabrilloLog::m_categoryOperator, &kOperatorChoices, kPlain},
-    {"LOCATION", &CabrilloLog::m_location, &kLocationChoices, kBeside},
-    {"CATEGORY-BAND", &CabrilloLog::m_categoryBand, &kBandChoices, kPlain},
-    {"CATEGORY-ASSISTED", &CabrilloLog::m_categoryAssisted, &kAssistedChoices, kPlain},
-    {"CATEGORY-MODE", &CabrilloLog::m_categoryMode, &kModeChoices, kPlain},
-    {"CATEGORY-OVERLAY", &CabrilloLog::m_categoryOverlay, &kOverlayChoices, kSorted},
-    {"CATEGORY-POWER", &CabrilloLog::m_categoryPower, &kPowerChoices, kSorted},
-    {"CATEGORY-STATION", &CabrilloLog::m_categoryStation, &kStationChoices, kSorted},
-    {"CATEGORY-TRANSMITTER", &CabrilloLog::m_categoryTransmitter, &kTransmitterChoices, kSorted},
-    {"NAME", &CabrilloLog::m_name, nullptr, kPlain},
-    {"ADDRESS", &CabrilloLog::m_address, nullptr, kFixedWidth},
-    {"ADDRESS-CITY", &CabrilloLog::m_addressCity, nullptr, kFixedWidth},
-    {"ADDRESS-STATE-PROVINCE", &CabrilloLog::m_addressStateProvince, nullptr, kFixedWidth},
-    {"ADDRESS-POSTALCODE", &CabrilloLog::m_addressPostalCode, nullptr, kFixedWidth},
-    {"ADDRESS-COUNTRY", &CabrilloLog::m_addressCountry, nullptr, kFixedWidth},
-    {"OPERATORS", &CabrilloLog::m_operators, nullptr, kPlain},
-    {"CLUB", &CabrilloLog::m_club, nullptr, kPlain},
-    {"SOAPBOX", &CabrilloLog::m_soapbox, nullptr, kMultiLine},
-    {"E-MAIL", &CabrilloLog::m_email, nullptr, kPlain},
+    {&CabrilloLog::m_contest, kPlain},
+    {&CabrilloLog::m_callsign, kPlain},
+    {&CabrilloLog::m_claimed, kBeside},
+    {&CabrilloLog::m_categoryOperator, kPlain},
+    {&CabrilloLog::m_location, kBeside},
+    {&CabrilloLog::m_categoryBand, kPlain},
+    {&CabrilloLog::m_categoryAssisted, kPlain},
+    {&CabrilloLog::m_categoryMode, kPlain},
+    {&CabrilloLog::m_categoryOverlay, kSorted},
+    {&CabrilloLog::m_categoryPower, kSorted},
+    {&CabrilloLog::m_categoryStation, kSorted},
+    {&CabrilloLog::m_categoryTransmitter, kSorted},
+    {&CabrilloLog::m_name, kPlain},
+    {&CabrilloLog::m_address, kFixedWidth},
+    {&CabrilloLog::m_addressCity, kFixedWidth},
+    {&CabrilloLog::m_addressStateProvince, kFixedWidth},
+    {&CabrilloLog::m_addressPostalCode, kFixedWidth},
+    {&CabrilloLog::m_addressCountry, kFixedWidth},
+    {&CabrilloLog::m_operators, kPlain},
+    {&CabrilloLog::m_club, kPlain},
+    {&CabrilloLog::m_soapbox, kMultiLine},
+    {&CabrilloLog::m_email, kPlain},
 };
 
 // The form's field with this label; every saved answer's label is one.
 const FormEntry& FieldLabelled(const char* label) {
-    for (const FormEntry& entry : kFields) {
-        if (std::strcmp(entry.label, label) == 0) {
-            return entry;
+    const std::vector<HeaderFieldRule>& rules = HeaderFieldRules();
+    for (size_t i = 0; i < std::size(kFields); ++i) {
+        if (std::strcmp(rules[i].label, label) == 0) {
+            return kFields[i];
         }
     }
     return kFields[0];
@@ -103,16 +77,12 @@ int CabrilloLog::PrepareHeader(const std::string& ownCall, const FormPresenter& 
     m_callsign = ownCall;
     m_fileBase = CabrilloFileBase(ownCall);
     m_claimed = ReadSetting("Claimed", "");
-    m_contest = "DI-VE-RI";
-    m_categoryOperator = "SINGLE-OP";
-    m_categoryAssisted = "NON-ASSISTED";
-    m_categoryBand = "ALL";
-    m_categoryMode = "MIXED";
-    m_categoryPower = "HIGH";
-    m_categoryStation = "FIXED";
-    m_categoryTransmitter = "ONE";
-    m_categoryOverlay = "NONE";
-    m_location = "DX";
+    const std::vector<HeaderFieldRule>& rules = HeaderFieldRules();
+    for (size_t i = 0; i < std::size(kFields); ++i) {
+        if (rules[i].initial != nullptr) {
+            this->*kFields[i].member = rules[i].initial;
+        }
+    }
     for (const SavedAnswer& saved : kSavedAnswers) {
         if (saved.filled) {
             // OPERATORS shows the own call when nothing is saved.
@@ -124,12 +94,13 @@ int CabrilloLog::PrepareHeader(const std::string& ownCall, const FormPresenter& 
     m_soapbox = DecodeSoapbox(m_soapbox);
 
     std::vector<plat::FormField> fields;
-    for (const FormEntry& entry : kFields) {
+    for (size_t i = 0; i < std::size(kFields); ++i) {
+        const FormEntry& entry = kFields[i];
         plat::FormField field;
-        field.label = entry.label;
+        field.label = rules[i].label;
         field.value = this->*entry.member;
-        if (entry.choices != nullptr) {
-            field.choices = *entry.choices;
+        if (rules[i].choices != nullptr) {
+            field.choices = *rules[i].choices;
         }
         field.sortedChoices = (entry.look & kSorted) != 0;
         field.besidePrevious = (entry.look & kBeside) != 0;

@@ -71,23 +71,54 @@ ProblemMask PluginReasonsIn(const std::string& lines) {
     return mask;
 }
 
-void ProblemList::Add(int line, ProblemKind kind, std::string detail) {
-    if (!items_.empty() &&
-        (line < items_.back().line || (line == items_.back().line && kind < items_.back().kind))) {
+namespace {
+
+bool Before(const Problem& a, const Problem& b) {
+    if (a.line != b.line) {
+        return a.line < b.line;
+    }
+    return a.qso != b.qso ? a.qso < b.qso : a.kind < b.kind;
+}
+
+}  // namespace
+
+void ProblemList::Add(int line, ProblemKind kind, std::string detail, long qso) {
+    Problem problem{line, kind, std::move(detail), qso};
+    if (!items_.empty() && Before(problem, items_.back())) {
         sorted_ = false;
     }
-    items_.push_back({line, kind, std::move(detail)});
+    items_.push_back(std::move(problem));
     ++counts_[static_cast<size_t>(kind)];
 }
 
 const std::vector<Problem>& ProblemList::Sorted() {
     if (!sorted_) {
-        std::stable_sort(items_.begin(), items_.end(), [](const Problem& a, const Problem& b) {
-            return a.line != b.line ? a.line < b.line : a.kind < b.kind;
-        });
+        std::stable_sort(items_.begin(), items_.end(), Before);
         sorted_ = true;
     }
     return items_;
+}
+
+std::vector<ProblemLine> ProblemList::ByQso() {
+    std::vector<ProblemLine> lines;
+    const Problem* last = nullptr;
+    for (const Problem& p : Sorted()) {
+        if (last == nullptr || p.qso < 0 || p.qso != last->qso || p.line != last->line) {
+            lines.push_back({p.line, ProblemLabel(p.kind), p.detail});
+        } else {
+            // The details of one QSO's kinds start with the same QSO; the
+            // one that says more is kept, and one that says else is added.
+            ProblemLine& l = lines.back();
+            l.kinds += std::string(", ") + ProblemLabel(p.kind);
+            if (p.detail.compare(0, l.detail.size(), l.detail) == 0) {
+                l.detail = p.detail;
+            } else if (l.detail.compare(0, p.detail.size(), p.detail) != 0) {
+                l.detail += "; " + p.detail;
+            }
+        }
+        last = &p;
+    }
+    return lines;
 }
 
 std::string ProblemList::CountsText() const {

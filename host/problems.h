@@ -41,13 +41,24 @@ struct Problem {
     int line = 0;
     ProblemKind kind = ProblemKind::kUnreadable;
     std::string detail;
+    long qso = -1;  // the QSO read from the line (its index), -1 for none
+};
+
+// The problems of one QSO (or of a line read as none), as the list shows
+// them: "no county, dupe" and the fullest detail.
+struct ProblemLine {
+    int line = 0;
+    std::string kinds;
+    std::string detail;
 };
 
 class ProblemList {
   public:
-    void Add(int line, ProblemKind kind, std::string detail);
-    // Sorted by log line, then kind.
+    void Add(int line, ProblemKind kind, std::string detail, long qso = -1);
+    // Sorted by log line, then QSO, then kind.
     const std::vector<Problem>& Sorted();
+    // One entry per QSO with a problem, in log order.
+    std::vector<ProblemLine> ByQso();
     size_t Count(ProblemKind kind) const { return counts_[static_cast<size_t>(kind)]; }
     // "0 unreadable, 2 outside period, ..." for every kind.
     std::string CountsText() const;

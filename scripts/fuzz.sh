@@ -4,7 +4,8 @@
 #   scripts/fuzz.sh [seconds] [stats_fuzzer | log_reader_fuzzer]
 # stats_fuzzer (the default) drives the plug-in's exports; log_reader_fuzzer
 # feeds arbitrary bytes to the log readers of stats-host, seeded with the
-# test logs, and keeps its inputs in <build>/corpus-log_reader.
+# test logs and the inputs in fuzz/log_reader_seeds that once broke an
+# invariant, and keeps its inputs in <build>/corpus-log_reader.
 # Being a clang build, it also checks the lock annotations (-Wthread-safety).
 # Inputs it finds interesting are kept in <build>/corpus; an input that
 # breaks an invariant or crashes is written to <build>/findings/ and stops
@@ -26,8 +27,10 @@ esac
 CC=clang CXX=clang++ cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DSTATS_FUZZ=ON -DSTATS_BUILD_TESTS=OFF >/dev/null
 case "$target" in
-  stats_fuzzer) corpus="$dir/corpus" seeds="$root/fuzz/corpus" ;;
-  log_reader_fuzzer) corpus="$dir/corpus-log_reader" seeds="$root/tests/host/data/logs" ;;
+  stats_fuzzer) corpus="$dir/corpus" seeds=("$root/fuzz/corpus") ;;
+  log_reader_fuzzer)
+    corpus="$dir/corpus-log_reader"
+    seeds=("$root/tests/host/data/logs" "$root/fuzz/log_reader_seeds") ;;
   *) echo "fuzz.sh: no fuzz target '$target' (stats_fuzzer, log_reader_fuzzer)" >&2; exit 2 ;;
 esac
 cmake --build "$dir" --target "$target" -j 2
@@ -36,4 +39,4 @@ mkdir -p "$corpus" "$dir/findings"
 # folder only.
 "$dir/fuzz/$target" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=4096 \
   -print_final_stats=1 -artifact_prefix="$dir/findings/" \
-  "$corpus" "$seeds"
+  "$corpus" "${seeds[@]}"

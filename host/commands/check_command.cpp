@@ -48,6 +48,9 @@ std::string StatusMeaning(int status, const PreparedLog& p, const Session& sessi
 
 int RunCheck(const Options& o) {
     const PreparedLog p = PrepareLog(o);
+    if (!p.nothingUsable.empty()) {
+        throw InputError(p.nothingUsable);
+    }
     const std::string broken = BrokenCallRule(o.checkCall, p.run.ownCall);
     if (!broken.empty()) {
         throw InputError("CALL '" + o.checkCall + "' is no call: " + broken);

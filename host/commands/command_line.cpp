@@ -2,10 +2,13 @@
 
 #include <filesystem>
 #include <regex>
+#include <set>
 #include <vector>
 
 #include "host/commands/check_logs_options.h"
 #include "host/host_error.h"
+#include "host/one_log/contest_period.h"
+#include "host/plugin_host/header_answers.h"
 #include "platform/plain_text.h"
 
 namespace host {
@@ -65,14 +68,15 @@ Options:
                   CATEGORY-POWER, CATEGORY-STATION, CATEGORY-TRANSMITTER,
                   CATEGORY-OVERLAY, LOCATION. A field with a list takes one
                   of its values. May be repeated.
-  --call CALL     own call sign (default: the log's CALLSIGN: header or
-                  STATION_CALLSIGN, else the own call of the first QSO).
+  --call CALL     own call sign (default: the own call most QSO lines carry;
+                  one that differs from it is named in a warning).
   --start TIME    contest start, UTC: YYYY-MM-DD (12:00), or the date and
                   HH, HH:MM or HHMM, e.g. "2026-02-14 12:00". Years 1900 to
                   9999. Default: of the 24-hour periods that start on a
                   Saturday at 07:00 or 12:00 UTC, the one that holds the
-                  most QSOs (a tie on one Saturday: 12:00; among Saturdays:
-                  the one a header date names, else the earliest).
+                  most QSOs on 80m to 10m in CW or SSB (a tie on one
+                  Saturday: 12:00; among Saturdays: the one a header date
+                  names, else the earliest).
   --end TIME      contest end (default: 24 hours after the start; with
                   --end alone, the start is 24 hours before it).
   --all-qsos      pass the QSOs outside the contest period to the plug-in
@@ -96,8 +100,8 @@ outside period, no country (the host's), wrong band, wrong mode, no
 exchange, no county, dupe (the plug-in's, from its bad-QSO file).
 
 Exit status: 0 done (score); 10 to 14 the answer of check; 1 the plug-in
-could not be loaded; 2 bad input (usage, a log or country file that cannot
-be read, an unknown header field or value, an output that would overwrite
+could not be loaded; 2 bad input (usage, an option given twice, a log or
+country file that cannot be read, a log of which no QSO line can be used, an unknown header field or value, an output that would overwrite
 an input, an output that cannot be written); 3 a fault inside stats-host
 itself (reported as such).
 )";
@@ -123,6 +127,18 @@ void CheckBandAndMode(const std::string& band, const std::string& mode) {
     }
 }
 
+// The values that can be checked without the log: checked before anything
+// is read or written, so that a refused run leaves every file as it was.
+void CheckValues(const Options& o) {
+    if (!o.start.empty() || !o.end.empty()) {
+        ChoosePeriod(o.start, o.end, {}, {}, o.log);
+    }
+    const std::string refused = RefusedHeaderOptions(o.header);
+    if (!refused.empty()) {
+        throw InputError(refused);
+    }
+}
+
 }  // namespace
 
 const char* UsageText() {
@@ -132,8 +148,15 @@ const char* UsageText() {
 Options ParseArguments(int argc, char** argv) {
     Options o;
     std::vector<std::string> positional;
+    std::set<std::string> given;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        // One value per option: a second would silently win. --header
+        // answers one field each time.
+        if (arg.size() > 2 && arg.compare(0, 2, "--") == 0 && arg != "--header" &&
+            !given.insert(arg).second) {
+            throw InputError(arg + " is given twice; give it once");
+        }
         // No option takes a value that starts with "--": such a word is the
         // next option, and the value was left out.
         auto value = [&](const char* name) {
@@ -243,6 +266,7 @@ Options ParseArguments(int argc, char** argv) {
     }
     o.log = positional[1];
     o.call = UpperCall(o.call);
+    CheckValues(o);
     // The run works inside the output folder: every path is taken from
     // where stats-host was started.
     for (std::string* path :

@@ -69,6 +69,13 @@ int RunScore(const Options& o) {
     const PreparedLog p = PrepareLog(o);
     const std::string plugin = PluginPath(o);
     RefuseOverwrites(o, p, plugin);
+    if (!p.nothingUsable.empty()) {
+        if (!o.problems.empty()) {
+            ProblemList problems = ReadingProblems(p);
+            WriteProblemsFile(o.problems, o.log, problems);
+        }
+        throw InputError(p.nothingUsable);
+    }
     const std::string folder = EnterOutFolder(o.out);
     WarnUnresolved(p);
 

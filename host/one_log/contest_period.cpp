@@ -49,6 +49,7 @@ struct Candidate {
     double week = 0.0;
     int start = 0;  // index into kStarts
     size_t qsos = 0;
+    bool startTie = false;  // the other start of the Saturday held as many
     double Begin() const { return week * 7.0 + kStarts[start]; }
 };
 
@@ -64,6 +65,26 @@ void CheckYears(const ContestPeriod& p) {
         throw InputError(std::string("the contest period must lie between 1900 and 9999") +
                          (p.fromQsos ? " (told from the log's QSOs; give --start)" : ""));
     }
+}
+
+// Both starts of the chosen Saturday hold as many QSOs, and the later was
+// taken: when some QSOs lie in one period only, they are not the same QSOs,
+// and the warning names the other start.
+void WarnStartTie(ContestPeriod& p, const Candidate& chosen, const std::vector<double>& qsoTimes) {
+    const double early = chosen.week * 7.0 + kStarts[0];
+    const double late = chosen.week * 7.0 + kStarts[kLaterStart];
+    size_t earlyOnly = 0;
+    for (double t : qsoTimes) {
+        earlyOnly += t >= early - kHalfSecond && t < late - kHalfSecond ? 1 : 0;
+    }
+    if (earlyOnly == 0) {
+        return;
+    }
+    p.warning += (p.warning.empty() ? "" : "; ") + std::string("the contest periods from ") +
+                 FormatWhen(DayCount(late)) + " and from " + FormatWhen(DayCount(early)) +
+                 " hold " + Counted(chosen.qsos, "QSO") + " each, " + std::to_string(earlyOnly) +
+                 " of them in one period only; the 12:00 one is scored, give --start '" +
+                 FormatWhen(DayCount(early)) + "' for the other";
 }
 
 // The candidate periods that hold the most QSOs decide; among several
@@ -98,6 +119,7 @@ void ChooseFromQsos(ContestPeriod& p, const std::vector<double>& qsoTimes,
         }
         if (!best.empty() && best.back().week == c.first.first) {
             best.back().start = kLaterStart;
+            best.back().startTie = true;
             startTie = true;
         } else {
             best.push_back({c.first.first, c.first.second, c.second});
@@ -128,6 +150,9 @@ void ChooseFromQsos(ContestPeriod& p, const std::vector<double>& qsoTimes,
                     " each; the earlier one is scored, give --start '" +
                     FormatWhen(DayCount(other.Begin())) + "' for the other";
     }
+    if (chosen.startTie) {
+        WarnStartTie(p, chosen, qsoTimes);
+    }
     for (const LogTime& d : headerDates) {
         const double day = MakeDate(d.year, d.month, d.day, 12, 0).m_dt;
         if (day + 0.5 < p.start.m_dt + kHalfSecond || day - 0.5 > p.end.m_dt - kHalfSecond) {
@@ -145,8 +170,13 @@ StatsDate ParseWhen(const std::string& text, const char* option) {
     // The date as a Cabrillo log writes it, then the clock as HHMM.
     LogTime t;
     t.hour = 12;
-    const bool dateShape =
-        text.size() >= 10 && text[4] == '-' && text[7] == '-' && ParseDate(text.substr(0, 10), t);
+    const bool dateShape = text.size() >= 10 && text[4] == '-' && text[7] == '-' &&
+                           AllDigits(text.substr(0, 4) + text.substr(5, 2) + text.substr(8, 2));
+    if (dateShape) {
+        // ParseDate reads the fields before it finds them out of range; the
+        // messages below name which.
+        ParseDate(text.substr(0, 10), t);
+    }
     bool shape = dateShape && text.size() == 10;
     if (dateShape && text.size() > 11 && (text[10] == ' ' || text[10] == 'T')) {
         const std::string clock = text.substr(11);
@@ -158,8 +188,7 @@ StatsDate ParseWhen(const std::string& text, const char* option) {
         } else if (clock.size() == 4) {
             hhmm = clock;
         }
-        // ParseClock reads the hour and minute before it finds them out of
-        // range; the messages below name which.
+        // ParseClock, too, reads the fields first.
         shape = hhmm.size() == 4 && AllDigits(hhmm);
         if (shape) {
             ParseClock(hhmm, t);

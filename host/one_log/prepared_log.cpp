@@ -10,8 +10,10 @@
 #include "host/counted.h"
 
 #include "host/host_error.h"
+#include "host/one_log/own_call_lines.h"
 #include "host/plugin_host/header_answers.h"
 #include "platform/ole_date.h"
+#include "scoring/contest_lists.h"
 
 namespace host {
 namespace {
@@ -58,6 +60,47 @@ void ReportOutside(const PreparedLog& p, bool passed) {
               << FormatWhen(p.period.end) << " (first " << QsoTime(p.qsos[first]) << ", last "
               << QsoTime(p.qsos[last]) << "), "
               << (passed ? "scored all the same (--all-qsos)" : "not scored") << "\n";
+}
+
+// A QSO the contest could score: on one of its bands, in CW or SSB.
+bool CouldScore(const QsoFields& q) {
+    if (q.mode != "CW" && q.mode != "SSB") {
+        return false;
+    }
+    for (int b = 0; b < kContestBands; ++b) {
+        if (q.band == g_contestBandNames[b]) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The own call of the run: --call, else the log's (its header, else the
+// first QSO's). Names a --call that overrides the log's own call, and the QSO
+// lines made under another call than the one taken.
+std::string ChooseOwnCall(const Options& o, const ContestLog& log) {
+    const std::string logCall = OwnCallOf(log);
+    if (!o.call.empty() || logCall.empty()) {
+        if (!logCall.empty() && logCall != o.call) {
+            std::cerr << "stats-host: warning: --call " << o.call
+                      << " overrides the log's own call " << logCall << "\n";
+        }
+        return o.call;  // empty when neither names one
+    }
+    for (const std::string& text : OtherOwnCallLines(log, logCall)) {
+        std::cerr << o.log << ": warning: " << text << "\n";
+    }
+    return logCall;
+}
+
+// Nothing of the log can be scored: every QSO line unreadable or a bad call,
+// or none at all.
+std::string NothingUsable(const PreparedLog& p, const std::string& logName) {
+    const size_t unreadable = p.log.problems.size();
+    const size_t badCalls = p.log.badCalls.size();
+    return "no QSO line of " + logName + " could be used (" +
+           Counted(unreadable + badCalls, "QSO line") + ": " + std::to_string(unreadable) +
+           " unreadable, " + std::to_string(badCalls) + " bad call); see --problems";
 }
 
 }  // namespace
@@ -165,19 +208,37 @@ PreparedLog PrepareLog(const Options& o) {
     }
     LoadCountries(o.cty, p.countries);
 
-    const std::string ownCall = OwnCallOf(p.log, o.call);
+    const std::string ownCall = ChooseOwnCall(o, p.log);
+    if (p.log.qsos.empty()) {
+        p.nothingUsable = NothingUsable(p, o.log);
+        return p;
+    }
     if (ownCall.empty()) {
         throw InputError(o.log + ": the log names no own call; give it with --call");
     }
     // Calls that cannot be calls are reported, never passed.
     SetAsideBadCalls(p.log, ownCall);
     ResolveQsos(p, p.countries, ownCall, !o.call.empty(), nullptr);
+    if (p.qsos.empty()) {
+        p.nothingUsable = NothingUsable(p, o.log);
+        return p;
+    }
+    // The period is told from the QSOs that could score: a month's export
+    // with a weekend of FT8 before the contest is scored on the contest.
     std::vector<double> times;
+    std::vector<double> scoringTimes;
     times.reserve(p.qsos.size());
     for (const QsoFields& f : p.qsos) {
         times.push_back(f.time.m_dt);
+        if (CouldScore(f)) {
+            scoringTimes.push_back(f.time.m_dt);
+        }
     }
-    p.period = ChoosePeriod(o.start, o.end, times, p.log.headerDates, o.log);
+    if (scoringTimes.empty()) {
+        std::cerr << "stats-host: warning: no QSO of the log could score (80-10 m, CW or SSB)\n";
+    }
+    p.period = ChoosePeriod(o.start, o.end, scoringTimes.empty() ? times : scoringTimes,
+                            p.log.headerDates, o.log);
     if (!p.period.warning.empty()) {
         std::cerr << "stats-host: warning: " << p.period.warning << "\n";
     }

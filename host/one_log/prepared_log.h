@@ -27,11 +27,15 @@ struct PreparedLog {
     std::vector<size_t> passed;   // QSOs handed to the plug-in, in time order
     bool timeOrdered = true;      // the log lists its QSOs in time order
     std::set<std::string> unresolved;
+    // Why no QSO of the log can be scored, or empty; then nothing past the
+    // reading and the bad calls was done.
+    std::string nothingUsable;
 };
 
 // Reads the log and the country file named in the options and builds the
 // QSOs; throws InputError when either cannot be used. Reports the lines that
-// cannot be read and the QSOs outside the period on standard error.
+// cannot be read and the QSOs outside the period on standard error. A log
+// none of whose QSO lines can be used comes back with nothingUsable set.
 PreparedLog PrepareLog(const Options& o);
 
 // Loads the country file; throws InputError naming what is wrong.

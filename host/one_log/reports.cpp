@@ -130,7 +130,7 @@ std::string JsonString(const std::string& text) {
     return out + "\"";
 }
 
-ProblemList CollectProblems(const PreparedLog& p, const Session& s) {
+ProblemList ReadingProblems(const PreparedLog& p) {
     ProblemList list;
     for (const LogProblem& problem : p.log.problems) {
         list.Add(problem.line, ProblemKind::kUnreadable, problem.reason);
@@ -138,15 +138,22 @@ ProblemList CollectProblems(const PreparedLog& p, const Session& s) {
     for (const LogProblem& problem : p.log.badCalls) {
         list.Add(problem.line, ProblemKind::kBadCall, problem.reason);
     }
+    return list;
+}
+
+ProblemList CollectProblems(const PreparedLog& p, const Session& s) {
+    ProblemList list = ReadingProblems(p);
     for (size_t i : p.outside) {
-        list.Add(p.log.qsos[i].line, ProblemKind::kOutsidePeriod, Describe(p.qsos[i]));
+        list.Add(p.log.qsos[i].line, ProblemKind::kOutsidePeriod, Describe(p.qsos[i]),
+                 static_cast<long>(i));
     }
     for (size_t k = 0; k < p.passed.size(); ++k) {
         const size_t i = p.passed[k];
         const int line = p.log.qsos[i].line;
         const QsoFields& q = p.qsos[i];
         if (p.noCountry[i]) {
-            list.Add(line, ProblemKind::kNoCountry, Describe(q) + ", passed without a DXCC entity");
+            list.Add(line, ProblemKind::kNoCountry, Describe(q) + ", passed without a DXCC entity",
+                     static_cast<long>(i));
         }
         const ProblemMask reasons = s.Reasons(k);
         for (size_t kind = 0; kind < kProblemKinds; ++kind) {
@@ -160,7 +167,7 @@ ProblemList CollectProblems(const PreparedLog& p, const Session& s) {
             } else if (pk == ProblemKind::kNoExchange) {
                 detail += ", exchange sent '" + q.exchSent + "', received '" + q.exchRcvd + "'";
             }
-            list.Add(line, pk, detail);
+            list.Add(line, pk, detail, static_cast<long>(i));
         }
     }
     return list;
@@ -168,9 +175,9 @@ ProblemList CollectProblems(const PreparedLog& p, const Session& s) {
 
 void WriteProblemsFile(const std::string& path, const std::string& logName, ProblemList& problems) {
     std::string text;
-    for (const Problem& problem : problems.Sorted()) {
-        text += logName + ":" + std::to_string(problem.line) + ": " + ProblemLabel(problem.kind) +
-                ": " + problem.detail + "\n";
+    for (const ProblemLine& problem : problems.ByQso()) {
+        text += logName + ":" + std::to_string(problem.line) + ": " + problem.kinds + ": " +
+                problem.detail + "\n";
     }
     WriteOutputFile(path, text, "problems list");
 }

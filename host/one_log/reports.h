@@ -19,6 +19,9 @@ std::string JsonString(const std::string& text);
 // log reader skipped, the QSOs outside the period, and for the QSOs handed
 // to the plug-in the calls of no country and the plug-in's own reasons.
 ProblemList CollectProblems(const PreparedLog& p, const Session& s);
+// The lines the log reader skipped and the bad calls alone: all there is to
+// list when no QSO of the log can be used.
+ProblemList ReadingProblems(const PreparedLog& p);
 
 // One line per problem, "LOG:LINE: kind: detail". Throws InputError when
 // the file cannot be written.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <sstream>
 
+#include "cabrillo/header_fields.h"
 #include "cabrillo/saved_answers.h"
 #include "platform/plain_text.h"
 #include "scoring/settings_file_names.h"
@@ -95,13 +96,17 @@ void RecordSavedAnswersCall(const std::string& ownCall) {
     WriteProfileValue(PluginSettingsPath(), kOwnerSection, kOwnerKey, ownCall);
 }
 
-std::string FillHeaderForm(const HeaderAnswers& answers, std::vector<FormAnswer>& fields,
-                           std::vector<std::string>& warnings) {
-    for (const auto& option : answers.fromOptions) {
-        const bool found = std::any_of(fields.begin(), fields.end(), [&](const FormAnswer& f) {
+namespace {
+
+// Why the form cannot take the --header answers: a field it lacks, or a
+// value outside a field's list; empty when it can.
+std::string RefusedOption(const std::map<std::string, std::string>& fromOptions,
+                          const std::vector<FormAnswer>& fields) {
+    for (const auto& option : fromOptions) {
+        const auto field = std::find_if(fields.begin(), fields.end(), [&](const FormAnswer& f) {
             return f.label == option.first;
         });
-        if (!found) {
+        if (field == fields.end()) {
             std::string message =
                 "the Cabrillo header form has no field " + option.first + "; its fields are";
             for (const FormAnswer& f : fields) {
@@ -109,16 +114,38 @@ std::string FillHeaderForm(const HeaderAnswers& answers, std::vector<FormAnswer>
             }
             return message;
         }
+        std::string taken;
+        if (!FieldTakes(*field, option.second, taken)) {
+            return "--header " + field->label + "='" + option.second + "': the form's " +
+                   field->label + " is one of" + ChoicesText(*field);
+        }
+    }
+    return std::string();
+}
+
+}  // namespace
+
+std::string RefusedHeaderOptions(const std::map<std::string, std::string>& fromOptions) {
+    std::vector<FormAnswer> fields;
+    for (const HeaderFieldRule& rule : HeaderFieldRules()) {
+        fields.push_back({rule.label, rule.initial != nullptr ? rule.initial : "",
+                          rule.choices != nullptr ? *rule.choices : std::vector<std::string>()});
+    }
+    return RefusedOption(fromOptions, fields);
+}
+
+std::string FillHeaderForm(const HeaderAnswers& answers, std::vector<FormAnswer>& fields,
+                           std::vector<std::string>& warnings) {
+    const std::string refused = RefusedOption(answers.fromOptions, fields);
+    if (!refused.empty()) {
+        return refused;
     }
     for (FormAnswer& field : fields) {
         std::string taken;
         auto option = answers.fromOptions.find(field.label);
         auto logged = answers.fromLog.find(field.label);
         if (option != answers.fromOptions.end()) {
-            if (!FieldTakes(field, option->second, taken)) {
-                return "--header " + field.label + "='" + option->second + "': the form's " +
-                       field.label + " is one of" + ChoicesText(field);
-            }
+            FieldTakes(field, option->second, taken);
             field.value = taken;
         } else if (logged != answers.fromLog.end()) {
             if (FieldTakes(field, logged->second, taken)) {

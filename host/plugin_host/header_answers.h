@@ -36,6 +36,11 @@ void RecordSavedAnswersCall(const std::string& ownCall);
 // --header field the form lacks, or a value outside a field's list), or
 // empty; a value of the log's header outside a field's list is left out
 // with a warning.
+// The same refusal for --header answers, against the form's fields as the
+// plug-in built with this host shows them: checked before a run starts, so
+// that a refused run has changed nothing.
+std::string RefusedHeaderOptions(const std::map<std::string, std::string>& fromOptions);
+
 std::string FillHeaderForm(const HeaderAnswers& answers, std::vector<FormAnswer>& fields,
                            std::vector<std::string>& warnings);
 

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <initializer_list>
 #include <map>
+#include <string>
+#include <vector>
 
 #include "host/readers/log_fields.h"
 #include "platform/plain_text.h"
@@ -16,13 +18,19 @@ bool IsBlankOrEnd(const std::string& text, size_t at) {
            text[at] == '\n' || text[at] == '<';
 }
 
-// The value as the log wrote it: up to the next blank or tag, cut short.
-std::string ShownValue(const std::string& text, size_t from) {
-    size_t end = from;
-    while (!IsBlankOrEnd(text, end) && end - from < 40) {
-        ++end;
-    }
-    return text.substr(from, end - from);
+// The value as the log wrote it: up to the next tag, without the blanks
+// before it.
+std::string WrittenValue(const std::string& text, size_t from) {
+    const size_t tag = text.find('<', from);
+    return plat::TrimBlanks(text.substr(from, tag == std::string::npos ? tag : tag - from));
+}
+
+// What a length that does not match the value says: whether the value runs
+// on past it or stops short of it, and the value (cut short).
+std::string LengthMismatch(const std::string& length, size_t size, const std::string& written) {
+    const std::string shown = written.size() > 40 ? written.substr(0, 40) : written;
+    return ": length " + length + (written.size() < size ? " is longer" : " is shorter") +
+           " than its value '" + shown + "'";
 }
 
 // "field CALL" and the rest of the sentence.
@@ -41,9 +49,15 @@ std::string Get(const Fields& fields, const char* key) {
     return found == fields.end() ? std::string() : found->second;
 }
 
-// Reads a complete record into q; "" or why it cannot be read.
-std::string ReadRecord(const Fields& fields, LogQso& q) {
-    q.call = plat::AsciiUpper(Get(fields, "CALL"));
+// A call field: trimmed, in capitals.
+std::string CallField(const Fields& fields, const char* key) {
+    return plat::AsciiUpper(plat::TrimBlanks(Get(fields, key)));
+}
+
+// Reads a complete record into q; "" or why it cannot be read. What was read
+// all the same but deserves a word is added to notes.
+std::string ReadRecord(const Fields& fields, LogQso& q, std::vector<std::string>& notes) {
+    q.call = CallField(fields, "CALL");
     const std::string date = Get(fields, "QSO_DATE");
     const std::string clock = Get(fields, "TIME_ON");
     const std::string freq = Get(fields, "FREQ");
@@ -54,11 +68,17 @@ std::string ReadRecord(const Fields& fields, LogQso& q) {
     if (q.call.empty()) {
         return "record has no CALL";
     }
+    if (date.empty()) {
+        return "QSO_DATE missing";
+    }
     if (!ParseDate(date, q.time)) {
         return "QSO_DATE '" + date + "' is not YYYYMMDD";
     }
     if (!ValidTime(q.time)) {
         return "QSO_DATE '" + date + "': the day does not exist";
+    }
+    if (clock.empty()) {
+        return "TIME_ON missing";
     }
     if (!ParseClock(clock, q.time) || !ValidTime(q.time)) {
         return "TIME_ON '" + clock + "' is not HHMM or HHMMSS";
@@ -75,20 +95,27 @@ std::string ReadRecord(const Fields& fields, LogQso& q) {
     if (mode.empty()) {
         return "MODE missing";
     }
+    std::string bandName;
+    for (char c : plat::TrimBlanks(band)) {
+        bandName += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    }
     if (!freq.empty()) {
         q.band = BandOfKHz(mhz * 1000.0);
+        if (!band.empty() && bandName != q.band) {
+            notes.push_back("FREQ " + freq + " lies " +
+                            (q.band.empty() ? std::string("on no amateur band") : "on " + q.band) +
+                            ", BAND says " + band + "; taking FREQ");
+        }
     } else {
         // Without a frequency the QSO is placed at the band's lower edge.
-        for (char c : band) {
-            q.band += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-        }
+        q.band = bandName;
         unsigned hz = 0;
         q.frequencyHz = HzOfKHz(BandLowKHz(q.band), hz) ? hz : 0;
     }
     q.mode = ContestMode(mode);
-    q.ownCall = plat::AsciiUpper(Get(fields, "STATION_CALLSIGN"));
+    q.ownCall = CallField(fields, "STATION_CALLSIGN");
     if (q.ownCall.empty()) {
-        q.ownCall = plat::AsciiUpper(Get(fields, "OPERATOR"));
+        q.ownCall = CallField(fields, "OPERATOR");
     }
     q.rstSent = Get(fields, "RST_SENT");
     q.rstRcvd = Get(fields, "RST_RCVD");
@@ -106,6 +133,7 @@ struct Record {
     Fields fields;
     int line = 0;
     std::string broken;
+    std::vector<std::string> notes;
     bool open = false;
 
     void Start(int at) {
@@ -161,9 +189,11 @@ void ParseAdif(const std::string& text, ContestLog& log) {
             LogQso q;
             q.line = record.open ? record.line : tagLine;
             const std::string why =
-                record.broken.empty() ? ReadRecord(record.fields, q) : record.broken;
+                record.broken.empty() ? ReadRecord(record.fields, q, record.notes) : record.broken;
             if (why.empty()) {
-                log.ownCall = log.ownCall.empty() ? q.ownCall : log.ownCall;
+                for (const std::string& note : record.notes) {
+                    log.warnings.push_back({q.line, note});
+                }
                 log.qsos.push_back(q);
             } else {
                 log.problems.push_back({q.line, why});
@@ -189,13 +219,22 @@ void ParseAdif(const std::string& text, ContestLog& log) {
         }
         record.Start(tagLine);
         if (!IsBlankOrEnd(text, valueEnd)) {
-            record.Break(tagLine,
-                         FieldSays(field, {": length ", length, " is shorter than its value '",
-                                           ShownValue(text, close + 1), "'"}));
+            record.Break(
+                tagLine,
+                FieldSays(field, {LengthMismatch(length, size, WrittenValue(text, close + 1))}));
         }
-        record.fields[field] = text.substr(close + 1, size);
+        std::string value = text.substr(close + 1, size);
+        const auto earlier = record.fields.find(field);
+        if (earlier != record.fields.end() && earlier->second != value) {
+            record.notes.push_back(FieldSays(field, {" given twice, '", earlier->second, "' and '",
+                                                     value, "'; taking the second"}));
+        }
+        record.fields[field] = std::move(value);
         advanceTo(valueEnd);
     }
+    // The log was made under the call most of its records carry.
+    size_t carrying = 0;
+    log.ownCall = QsoLinesCall(log.qsos, carrying);
     if (record.open) {
         log.problems.push_back({record.line, record.broken.empty()
                                                  ? "last record not closed with <EOR>"

@@ -1,6 +1,5 @@
 #include "host/readers/cabrillo_reader.h"
 
-#include <map>
 #include <sstream>
 #include <vector>
 
@@ -105,21 +104,6 @@ std::string ReadQsoFields(const std::vector<std::string>& f, LogQso& q) {
     return std::string();
 }
 
-// The own call most QSO lines carry (the first of equals).
-std::string QsoLinesCall(const std::vector<LogQso>& qsos) {
-    std::map<std::string, size_t> counts;
-    std::string best;
-    size_t bestCount = 0;
-    for (const LogQso& q : qsos) {
-        const size_t n = ++counts[q.ownCall];
-        if (n > bestCount) {
-            best = q.ownCall;
-            bestCount = n;
-        }
-    }
-    return best;
-}
-
 }  // namespace
 
 void ParseCabrillo(const std::string& text, ContestLog& log) {
@@ -189,10 +173,15 @@ void ParseCabrillo(const std::string& text, ContestLog& log) {
                  " after END-OF-LOG: (line " + std::to_string(endLine) + "), read all the same"});
     }
     // The log was made under the call its QSO lines carry.
-    const std::string qsoCall = QsoLinesCall(log.qsos);
+    size_t carrying = 0;
+    const std::string qsoCall = QsoLinesCall(log.qsos, carrying);
     if (callsignLine != 0 && !qsoCall.empty() && qsoCall != log.ownCall) {
+        const std::string which = carrying == log.qsos.size()
+                                      ? std::string("the QSO lines")
+                                      : "most QSO lines (" + std::to_string(carrying) + " of " +
+                                            std::to_string(log.qsos.size()) + ")";
         log.warnings.push_back({callsignLine, "CALLSIGN: " + log.ownCall +
-                                                  " differs from the own call on the QSO lines, " +
+                                                  " differs from the own call on " + which + ", " +
                                                   qsoCall + "; taking " + qsoCall});
         log.ownCall = qsoCall;
     }

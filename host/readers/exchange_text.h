@@ -7,8 +7,10 @@
 
 namespace host {
 
-// Trimmed, in capitals, without a leading report: two or three digits or Ns
-// followed by blanks ("599 NIS" and "5nn nis" give "NIS"; "599" stays).
+// Trimmed, in capitals, without the reports in front: words of two or three
+// digits or Ns followed by blanks ("599 NIS", "5nn nis" and "599 599 NIS"
+// give "NIS"; "599 001" gives "001"; "599" stays). Normalising the result
+// again changes nothing.
 std::string NormalisedExchange(const std::string& text);
 
 }  // namespace host

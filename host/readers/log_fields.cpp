@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <map>
 
 #include "host/readers/exchange_text.h"
 #include "platform/ole_date.h"
@@ -64,7 +65,9 @@ bool ParseDate(const std::string& s, LogTime& t) {
     t.year = std::atoi(digits.substr(0, 4).c_str());
     t.month = std::atoi(digits.substr(4, 2).c_str());
     t.day = std::atoi(digits.substr(6, 2).c_str());
-    return true;
+    // A month or day no calendar has means the digits are in another order
+    // (DDMMYYYY, say); a day that month lacks is left to ValidTime.
+    return t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= 31;
 }
 
 bool ParseClock(const std::string& s, LogTime& t) {
@@ -103,6 +106,23 @@ size_t LineEndAt(const std::string& text, size_t at) {
         return at + 1 < text.size() && text[at + 1] == '\n' ? 2 : 1;
     }
     return 0;
+}
+
+std::string QsoLinesCall(const std::vector<LogQso>& qsos, size_t& carrying) {
+    std::map<std::string, size_t> counts;
+    std::string best;
+    carrying = 0;
+    for (const LogQso& q : qsos) {
+        if (q.ownCall.empty()) {
+            continue;
+        }
+        const size_t n = ++counts[q.ownCall];
+        if (n > carrying) {
+            best = q.ownCall;
+            carrying = n;
+        }
+    }
+    return best;
 }
 
 void FinishQso(LogQso& q) {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "host/readers/contest_log.h"
 
@@ -13,7 +14,8 @@ namespace host {
 bool AllDigits(const std::string& s);
 // A decimal number such as 14025 or 14.025; false for anything else.
 bool ParseNumber(const std::string& s, double& out);
-// "2026-12-05" (Cabrillo) or "20261205" (ADIF); the day may not exist.
+// "2026-12-05" (Cabrillo) or "20261205" (ADIF), month 1 to 12 and day 1 to
+// 31; the day may still not exist (2026-02-30).
 bool ParseDate(const std::string& s, LogTime& t);
 // "1432" or, in ADIF, "143205".
 bool ParseClock(const std::string& s, LogTime& t);
@@ -34,6 +36,10 @@ std::string ContestMode(const std::string& logMode);
 // The line end at text[at], CR LF, LF or CR alone: its length, or 0 when
 // text[at] ends no line.
 size_t LineEndAt(const std::string& text, size_t at);
+
+// The own call most QSOs carry (the first of equals), and on how many; empty
+// when none carries one.
+std::string QsoLinesCall(const std::vector<LogQso>& qsos, size_t& carrying);
 
 // Fills in what the log left out and puts the exchanges in their normal form.
 void FinishQso(LogQso& q);

@@ -39,10 +39,7 @@ bool LooksUtf16(const std::string& text) {
 
 }  // namespace
 
-std::string OwnCallOf(const ContestLog& log, const std::string& given) {
-    if (!given.empty()) {
-        return given;
-    }
+std::string OwnCallOf(const ContestLog& log) {
     if (!log.ownCall.empty()) {
         return log.ownCall;
     }

@@ -19,10 +19,9 @@ bool ReadLogFile(const std::string& path, ContestLog& log, std::string& error);
 bool ParseLog(const std::string& text, const std::string& name, ContestLog& log,
               std::string& error);
 
-// The call the log is scored for: the one given on the command line when
-// there is one, else the log's own call, else the own call of its first
-// QSO; empty when none names one.
-std::string OwnCallOf(const ContestLog& log, const std::string& given = std::string());
+// The own call the log names: its header's, else its first QSO's; empty
+// when it names none.
+std::string OwnCallOf(const ContestLog& log);
 
 // Moves the QSOs whose call cannot be a call (see BrokenCallRule) from qsos
 // to badCalls.

@@ -2,6 +2,9 @@
 
 #include <cctype>
 
+#include "platform/plain_text.h"
+#include "scoring/contest_lists.h"
+
 namespace host {
 namespace {
 
@@ -26,16 +29,6 @@ constexpr Titled kTitles[] = {
     {'M', "MO-AB mixed"},
 };
 
-// The single bands in letter order, H to L.
-constexpr const char* kSingleBands[] = {"80M", "40M", "20M", "15M", "10M"};
-
-std::string Upper(std::string s) {
-    for (char& c : s) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return s;
-}
-
 bool IsLetter(char c) {
     return std::isalpha(static_cast<unsigned char>(c)) != 0;
 }
@@ -45,7 +38,7 @@ std::string FieldValue(const std::vector<std::pair<std::string, std::string>>& h
                        const char* tag) {
     for (const auto& field : header) {
         if (field.first == tag && !field.second.empty()) {
-            return Upper(field.second);
+            return plat::AsciiUpper(field.second);
         }
     }
     return std::string();
@@ -73,14 +66,10 @@ bool OneOf(const std::string& value, std::initializer_list<const char*> allowed)
     return false;
 }
 
-// Index 0 to 4 of a single band, -1 for ALL or any other value.
+// The single band of a CATEGORY-BAND value in capitals, 0 to 4 for 80M to
+// 10M in letter order H to L; kNoContestBand for any other.
 int SingleBand(const std::string& band) {
-    for (int i = 0; i < 5; ++i) {
-        if (band == kSingleBands[i]) {
-            return i;
-        }
-    }
-    return -1;
+    return ContestBandIndex(plat::AsciiLower(band));
 }
 
 // A CATEGORY-* field with the value taken when the log leaves it out, and
@@ -118,7 +107,7 @@ EntryCategory CategoryOfLog(const std::vector<std::pair<std::string, std::string
     if (given != 0) {
         c.letter = given;
         c.fromCategoryLine = true;
-        if (given >= 'H' && given <= 'L' && !band.empty() && band != kSingleBands[given - 'H']) {
+        if (given >= 'H' && given <= 'L' && !band.empty() && SingleBand(band) != given - 'H') {
             c.bandMismatch = std::string("CATEGORY: ") + given + " (" + CategoryTitle(given) +
                              ") but CATEGORY-BAND: " + band;
         }
@@ -139,7 +128,7 @@ EntryCategory CategoryOfLog(const std::vector<std::pair<std::string, std::string
     const std::string& power = values[3];
     if (op == "MULTI-OP") {
         c.letter = 'M';
-    } else if (SingleBand(band) >= 0) {
+    } else if (SingleBand(band) != kNoContestBand) {
         c.letter = static_cast<char>('H' + SingleBand(band));
     } else {
         const bool high = power == "HIGH";

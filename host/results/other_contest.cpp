@@ -2,13 +2,15 @@
 
 #include <cctype>
 
+#include "platform/plain_text.h"
+
 namespace host {
 
 bool NamesOtherContest(const std::string& contestValue) {
     std::string key;
     for (char c : contestValue) {
         if (std::isalnum(static_cast<unsigned char>(c)) != 0) {
-            key += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            key += plat::AsciiUpper(c);
         }
     }
     if (key.empty()) {

@@ -182,6 +182,7 @@ PageData GatherPageData(const std::string& logName, const PreparedLog& p, const 
         }
         group->items.push_back(problem);
     }
+    d.problemQsos = problems.ByQso().size();
     std::sort(d.problems.begin(), d.problems.end(),
               [](const PageProblems& a, const PageProblems& b) { return a.kind < b.kind; });
     return d;

@@ -70,6 +70,7 @@ struct PageData {
     std::string recountDifference;  // the first figure that differs
     std::array<PageBand, kPageBands> bands;
     std::vector<PageProblems> problems;  // the kinds that occur, in kind order
+    size_t problemQsos = 0;              // the QSOs (and lines) with a problem
 };
 
 // Everything the page shows; the figures of the summary table come from

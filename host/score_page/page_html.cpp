@@ -290,10 +290,9 @@ void Modes(const PageData& d, std::string& out) {
 }
 
 void Problems(const PageData& d, std::string& out) {
-    size_t count = 0;
-    for (const PageProblems& group : d.problems) {
-        count += group.items.size();
-    }
+    // A QSO that is a dupe without a county stands under both kinds but
+    // counts once.
+    const size_t count = d.problemQsos;
     out +=
         "<section id=\"problems\" aria-labelledby=\"h-problems\"><h2 id=\"h-problems\">"
         "Problems (" +

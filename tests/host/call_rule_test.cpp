@@ -53,14 +53,20 @@ TEST(CallRule, KeepsCallsAndNamesTheRuleABadOneBreaks) {
     }
 }
 
-TEST(ExchangeText, LosesALeadingReportAndBlanks) {
+TEST(ExchangeText, LosesTheReportsInFrontAndBlanksAndIsItsOwnNormalForm) {
     const std::pair<const char*, const char*> cases[] = {
-        {"  5nn  nis ", "NIS"},   {"59\tBGD", "BGD"}, {"599 001", "001"},   {"599", "599"},
-        {"5999 NIS", "5999 NIS"}, {"5 NIS", "5 NIS"}, {"599 15 1", "15 1"}, {"   ", ""},
-        {"59A NIS", "59A NIS"},
+        {"  5nn  nis ", "NIS"},     {"59\tBGD", "BGD"},
+        {"599 001", "001"},         {"599", "599"},
+        {"5999 NIS", "5999 NIS"},   {"5 NIS", "5 NIS"},
+        {"599 15 1", "1"},          {"   ", ""},
+        {"59A NIS", "59A NIS"},     {"599 599 NIS", "NIS"},
+        {"599 5NN 001", "001"},     {"599 599\t", "599"},
+        {"NIS 599 X", "NIS 599 X"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(host::NormalisedExchange(c.first), c.second) << "'" << c.first << "'";
+        const std::string once = host::NormalisedExchange(c.first);
+        EXPECT_EQ(once, c.second) << "'" << c.first << "'";
+        EXPECT_EQ(host::NormalisedExchange(once), once) << "'" << c.first << "'";
     }
 }
 

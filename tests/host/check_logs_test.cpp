@@ -54,9 +54,10 @@ class CheckLogs : public StatsHost {
   protected:
     // check-logs over dir()/FOLDER with the test's country file.
     HostRun Check(const std::string& folder, const std::string& args = "") {
+        const bool ownOut = args.find("--out ") != std::string::npos;
         return Host("check-logs '" + dir() + "/" + folder +
-                    "' --cty '" STATS_HOST_TEST_DATA "/cty.dat' --out '" + dir() + "/out-" +
-                    folder + "' " + args);
+                    "' --cty '" STATS_HOST_TEST_DATA "/cty.dat' " +
+                    (ownOut ? std::string() : "--out '" + dir() + "/out-" + folder + "' ") + args);
     }
     void Log(const std::string& folder, const std::string& name, const std::string& text) {
         fs::create_directories(dir() + "/" + folder);

@@ -32,6 +32,24 @@ TEST_F(StatsHost, EveryRunEndsWithItsStatusAndAMessageNamingTheCause) {
     const std::string check = "check '" + log + "' ";
     const std::string inOut = dir() + "/out/DL1XYZ.cbr";
     const std::string a = "'" + dir() + "/a.txt'";
+    // Logs whose QSO lines carry other own calls: one line; six lines.
+    std::string one = kLog;
+    one.replace(one.find("DL1XYZ 599 002"), 6, "DL1ZZZ");
+    const std::string oneOther = Write("one-other.log", one);
+    std::string six = "START-OF-LOG: 3.0\nCALLSIGN: DL1XYZ\n";
+    for (int i = 0; i < 13; ++i) {
+        six += "QSO: 14025 CW 2026-02-14 12" + std::to_string(10 + i) +
+               (i % 2 == 0 ? " DL1XYZ" : " DL1ZZZ") + " 599 001 OK1A" +
+               std::string(1, static_cast<char>('A' + i)) + " 599 002\n";
+    }
+    const std::string sixOther = Write("six-other.log", six);
+    // Nothing to score: a line that cannot be read and a call that is none.
+    const std::string nothing = Write("nothing.log",
+                                      "START-OF-LOG: 3.0\nCALLSIGN: DL1XYZ\n"
+                                      "QSO: 14025 CW 2026-02-14 12 DL1XYZ 599 "
+                                      "001 OK1AA 599 002\n"
+                                      "QSO: 14025 CW 2026-02-14 1200 DL1XYZ 599 "
+                                      "001 QRZ? 599 002\n");
     const struct {
         std::string args;
         int status;
@@ -52,6 +70,20 @@ TEST_F(StatsHost, EveryRunEndsWithItsStatusAndAMessageNamingTheCause) {
         {score + " --report --header CATEGORY-POWER=QRO", 2,
          "--header CATEGORY-POWER='QRO': the form's CATEGORY-POWER is one of HIGH LOW QRP"},
         {score + " --report --header CALLSIGN=YU1ZZZ", 2, "--header CALLSIGN: the run decides it"},
+        {score + " --report --header CATEGORY-POWER=MEDIUM", 2,
+         "--header CATEGORY-POWER='MEDIUM': the form's CATEGORY-POWER is one of HIGH LOW QRP"},
+        {score + " --report --header COLOUR=RED", 2,
+         "the Cabrillo header form has no field COLOUR"},
+        // The own call: one given over the log's, and QSO lines under others.
+        {score + " --call YU1XYZ", 0, "warning: --call YU1XYZ overrides the log's own call DL1XYZ"},
+        {"score '" + oneOther + "'", 0,
+         oneOther + ": warning: 1 QSO line carries the own call DL1ZZZ, not DL1XYZ: line 4\n"},
+        {"score '" + sixOther + "'", 0,
+         sixOther + ": warning: 6 QSO lines carry the own call DL1ZZZ, not DL1XYZ: first lines 4, "
+                    "6, 8, 10, 12\n"},
+        {"score '" + nothing + "' --problems " + a, 2,
+         "stats-host: no QSO line of " + nothing +
+             " could be used (2 QSO lines: 1 unreadable, 1 bad call); see --problems\n"},
         {score + " --html /dev/full", 2,
          "/dev/full: cannot write the HTML page: No space left on device"},
         {score + " --json /dev/full", 2,
@@ -82,11 +114,23 @@ TEST_F(StatsHost, EveryRunEndsWithItsStatusAndAMessageNamingTheCause) {
         EXPECT_NE((r.out + r.err).find(c.message), std::string::npos) << c.args << ": " << r.err;
         EXPECT_EQ(Slurp(log), kLog) << c.args;
         EXPECT_EQ(Slurp(inOut), kLog) << c.args;
-        EXPECT_FALSE(fs::exists(dir() + "/a.txt")) << c.args;
+        const bool nothingUsable = c.message.find("could be used") != std::string::npos;
+        EXPECT_EQ(fs::exists(dir() + "/a.txt"), nothingUsable) << c.args;
+        if (nothingUsable) {
+            // The lines that kept it from scoring are still listed.
+            const std::string listed = Slurp(dir() + "/a.txt");
+            EXPECT_EQ(listed.find(nothing + ":3: unreadable: time '12' is not HHMM\n" + nothing +
+                                  ":4: bad call: 'QRZ?': "),
+                      0u)
+                << listed;
+            fs::remove(dir() + "/a.txt");
+        }
         // A refusal leaves nothing behind: the plug-in never ran.
         if (c.message.find("would overwrite") != std::string::npos ||
             c.message.find("the same file") != std::string::npos) {
             EXPECT_NE(r.err.find(c.message + "; nothing was written"), std::string::npos) << r.err;
+        }
+        if (c.status == 2 && c.message.find("/dev/full") == std::string::npos) {
             EXPECT_FALSE(fs::exists(dir() + "/out/Larq2.ini")) << c.args;
         }
     }

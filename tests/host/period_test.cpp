@@ -11,15 +11,17 @@ using stats_host_test::HostRun;
 using stats_host_test::Slurp;
 using stats_host_test::StatsHost;
 
-// A Cabrillo log of DL1XYZ with one 20m CW QSO at each "YYYY-MM-DD HHMM".
+// A Cabrillo log of DL1XYZ with one 20m QSO at each "YYYY-MM-DD HHMM", in
+// CW or in the mode that follows the time ("2026-02-07 1300 FT8").
 std::string LogOf(const std::vector<std::string>& times) {
     std::string log = "START-OF-LOG: 3.0\nCALLSIGN: DL1XYZ\n";
     int n = 0;
     for (const std::string& t : times) {
         ++n;
-        log += "QSO: 14025 CW " + t + " DL1XYZ 599 " + std::to_string(n) + " OK" +
-               std::to_string(n) + "A" + std::string(1, static_cast<char>('A' + n % 26)) + " 599 " +
-               std::to_string(n) + "\n";
+        const std::string mode = t.size() > 16 ? t.substr(16) : "CW";
+        log += "QSO: 14025 " + mode + " " + t.substr(0, 15) + " DL1XYZ 599 " + std::to_string(n) +
+               " OK" + std::to_string(n) + "A" + std::string(1, static_cast<char>('A' + n % 26)) +
+               " 599 " + std::to_string(n) + "\n";
     }
     return log + "END-OF-LOG:\n";
 }
@@ -50,6 +52,30 @@ TEST_F(StatsHost, TheDefaultPeriodIsTheSaturdayStartThatHoldsTheMostQsos) {
          "earliest weekend",
          "the contest periods from 2026-02-07 07:00 and from 2026-02-14 12:00 hold 1 QSO each; "
          "the earlier one is scored, give --start '2026-02-14 12:00' for the other"},
+        // Both starts of one Saturday hold one QSO, each another one.
+        {"one Saturday, a tie of other QSOs",
+         {"2026-02-14 0800", "2026-02-15 0900"},
+         "2026-02-14 12:00",
+         "12:00 on a tie",
+         "the contest periods from 2026-02-14 12:00 and from 2026-02-14 07:00 hold 1 QSO each, 1 "
+         "of them in one period only; the 12:00 one is scored, give --start '2026-02-14 07:00' "
+         "for the other"},
+        // A month's export: a weekend of FT8, then the contest.
+        {"QSOs that cannot score",
+         {"2026-02-07 1300 FT8", "2026-02-07 1301 FT8", "2026-02-07 1302 FT8", "2026-02-14 1300"},
+         "2026-02-14 12:00",
+         "12:00 on a tie",
+         ""},
+        {"no QSO that could score",
+         {"2026-02-07 1300 FT8", "2026-02-14 1300 FT8", "2026-02-14 1301 FT8"},
+         "2026-02-14 12:00",
+         "12:00 on a tie",
+         "no QSO of the log could score (80-10 m, CW or SSB)"},
+        {"no QSO line",
+         {},
+         "",
+         "could be used (0 QSO lines: 0 unreadable, 0 bad call); see --problems",
+         ""},
         {"no Saturday period",
          {"2026-02-11 1200", "2026-02-15 1200"},
          "",
@@ -61,6 +87,7 @@ TEST_F(StatsHost, TheDefaultPeriodIsTheSaturdayStartThatHoldsTheMostQsos) {
         if (std::string(c.start).empty()) {
             EXPECT_EQ(r.status, 2) << c.name;
             EXPECT_NE(r.err.find(c.chosenBy), std::string::npos) << c.name << ": " << r.err;
+            EXPECT_EQ(r.err.find("no QSO to date"), std::string::npos) << c.name << ": " << r.err;
             continue;
         }
         ASSERT_EQ(r.status, 0) << c.name << ": " << r.err;

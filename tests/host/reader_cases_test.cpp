@@ -94,6 +94,32 @@ TEST(ReaderCases, EveryLineIsReadOrReportedWithItsReason) {
          "own \n2: unreadable: QSO_DATE '20260230': the day does not exist\n"
          "3: unreadable: MODE missing\n"
          "4: unreadable: FREQ '99999' does not fit (at most 4294.967 MHz)\n"},
+        {"the own call most QSO lines carry wins, and the warning says it is most",
+         "START-OF-LOG: 3.0\nCALLSIGN: DL1XYY\n" + Cabrillo("OE1AAA") + Cabrillo("OE1AAB") +
+             "QSO: 14000 CW 2026-02-14 1200 DL1XYY 599 001 OE1AAC 599 013\n",
+         "own DL1XYZ\n3: DL1XYZ OE1AAA 599/599 001/013\n4: DL1XYZ OE1AAB 599/599 001/013\n"
+         "5: DL1XYY OE1AAC 599/599 001/013\n"
+         "2: warning: CALLSIGN: DL1XYY differs from the own call on most QSO lines (2 of 3), "
+         "DL1XYZ; taking DL1XYZ\n"},
+        {"ADIF: a longer length, a missing TIME_ON and a date in another order are named",
+         kAdifHead + std::string("<CALL:8>OK1AAA <QSO_DATE:8>20260214 <TIME_ON:4>1200 ") +
+             "<FREQ:6>14.000 <MODE:2>CW <EOR>\n" +
+             "<CALL:6>OE1AAA <QSO_DATE:8>20260214 <FREQ:6>14.000 <MODE:2>CW <EOR>\n" +
+             "<CALL:6>OE1AAA <QSO_DATE:8>14022026 <TIME_ON:4>1200 <FREQ:6>14.000 <MODE:2>CW "
+             "<EOR>\n",
+         "own \n2: unreadable: field CALL: length 8 is longer than its value 'OK1AAA'\n"
+         "3: unreadable: TIME_ON missing\n"
+         "4: unreadable: QSO_DATE '14022026' is not YYYYMMDD\n"},
+        {"ADIF: calls lose their blanks, the own call is the one most records carry, and "
+         "FREQ against BAND and a field given twice are named",
+         kAdifHead + adifQso + "<MODE:2>CW <CALL:7>OE1AAA  <STATION_CALLSIGN:7>DL1XYY  <EOR>\n" +
+             adifQso + "<MODE:2>CW <CALL:6>OE1AAB <BAND:3>40m <STATION_CALLSIGN:6>DL1XYZ <EOR>\n" +
+             adifQso +
+             "<MODE:2>CW <CALL:6>OE1AAC <CALL:6>OE1AAD <STATION_CALLSIGN:6>DL1XYZ <EOR>\n",
+         "own DL1XYZ\n2: DL1XYY OE1AAA 599/599 /\n3: DL1XYZ OE1AAB 599/599 /\n"
+         "4: DL1XYZ OE1AAD 599/599 /\n"
+         "3: warning: FREQ 14.000 lies on 20m, BAND says 40m; taking FREQ\n"
+         "4: warning: field CALL given twice, 'OE1AAC' and 'OE1AAD'; taking the second\n"},
         {"an empty file", " \r\n\t\n", "t.log: empty file"},
         {"UTF-16 with its byte order mark", std::string("\xff\xfeS\0T\0", 6),
          "t.log: UTF-16 text; save the log as UTF-8 or ASCII"},

@@ -63,9 +63,8 @@ class StatsHost : public ::testing::Test {
     }
 
     // The output folder, and the country file shipped with the tests.
-    std::string Out() const {
-        return "--out '" + dir_ + "/out' --cty '" STATS_HOST_TEST_DATA "/cty.dat'";
-    }
+    std::string Out() const { return OutDir() + " --cty '" STATS_HOST_TEST_DATA "/cty.dat'"; }
+    std::string OutDir() const { return "--out '" + dir_ + "/out'"; }
     const std::string& dir() const { return dir_; }
 
   private:

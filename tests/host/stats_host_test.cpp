@@ -111,7 +111,7 @@ TEST_F(StatsHost, AHeaderDateBreaksATieBetweenPeriodsAndIsCheckedAgainstTheChoic
 
 TEST_F(StatsHost, DatesAndOptionsThatCannotBeReadAreRefusedWithTheReason) {
     const std::string log = Write("small.log", kSmallLog);
-    const std::string score = "score '" + log + "' " + Out();
+    const std::string score = "score '" + log + "' ";
     const struct {
         const char* options;
         const char* message;
@@ -127,9 +127,13 @@ TEST_F(StatsHost, DatesAndOptionsThatCannotBeReadAreRefusedWithTheReason) {
         {"--start", "--start needs a value"},
         {"--cty /tmp", "/tmp: is a folder, not a country file"},
         {"--end 2026-02-01 --start 2026-02-07", "the contest ends (2026-02-01 12:00) before"},
+        {"--json a.json --json b.json", "--json is given twice; give it once"},
+        {"--all-qsos --all-qsos", "--all-qsos is given twice"},
+        {"--call DL1XYZ --call DL1ABC", "--call is given twice"},
     };
     for (const auto& c : kCases) {
-        const HostRun r = Host(score + " " + c.options);
+        const bool ownCty = std::string(c.options).find("--cty") != std::string::npos;
+        const HostRun r = Host(score + (ownCty ? OutDir() : Out()) + " " + c.options);
         EXPECT_EQ(r.status, 2) << c.options;
         EXPECT_NE(r.err.find(c.message), std::string::npos) << c.options << ": " << r.err;
         EXPECT_EQ(r.out, "") << c.options;
@@ -270,7 +274,7 @@ TEST_F(StatsHost, BadInputGivesClearErrorsAndExitCodes) {
     r = Host("score '" + Write("notes.txt", "hello\n") + "' " + Out());
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("notes.txt:1: neither a Cabrillo log"), std::string::npos) << r.err;
-    r = Host("score '" + log + "' " + Out() + " --cty /nonexistent/cty.dat");
+    r = Host("score '" + log + "' " + OutDir() + " --cty /nonexistent/cty.dat");
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("/nonexistent/cty.dat: no such file (country file)"), std::string::npos)
         << r.err;
@@ -284,7 +288,7 @@ TEST_F(StatsHost, BadInputGivesClearErrorsAndExitCodes) {
     r = Host("score '" +
              Write("nocall.adi",
                    "<CALL:5>OK1AA <QSO_DATE:8>20260214 "
-                   "<TIME_ON:4>1200 <BAND:3>20m <EOR>\n") +
+                   "<TIME_ON:4>1200 <BAND:3>20m <MODE:2>CW <EOR>\n") +
              "' " + Out());
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("the log names no own call; give it with --call"), std::string::npos)
@@ -330,7 +334,8 @@ struct HandLog {
     const char* score;
     int dupes;
     int bad;
-    const char* problems;  // the closing line's count per kind
+    const char* problems;          // the closing line's count per kind
+    const char* listed = nullptr;  // a line of --problems after "LOG:", or none
 };
 
 const HandLog kHandLogs[] = {
@@ -388,6 +393,14 @@ const HandLog kHandLogs[] = {
     {"10-exchange-country.adi", "28*(4+1) = 140", 0, 1,
      "0 unreadable, 0 bad call, 0 outside period, 1 no country, 0 wrong band, 0 wrong mode, "
      "1 no exchange, 0 no county, 0 dupe"},
+    // ADIF, a month's export: five FT8 QSOs a week before the contest's four
+    // do not move the period. 20m YU1AAA 10, "OE1AAA " (a blank in its
+    // value) 2, YU1AAA again without a county: a dupe and a bad QSO, listed
+    // once; 40m OK 2. DXCC 20m YU OE, 40m OK; county BGD.
+    {"11-month-export.adi", "14*(3+1) = 56", 1, 1,
+     "0 unreadable, 0 bad call, 5 outside period, 0 no country, 0 wrong band, 0 wrong mode, "
+     "0 no exchange, 1 no county, 1 dupe",
+     "10: no county, dupe: YU1AAA 20m CW 2026-02-14 1302, exchange 'XYZ'\n"},
 };
 
 void PrintTo(const HandLog& h, std::ostream* os) {
@@ -398,17 +411,21 @@ class HandMadeLog : public StatsHost, public ::testing::WithParamInterface<HandL
 
 TEST_P(HandMadeLog, ScoresAsWorkedOutByHand) {
     const HandLog& h = GetParam();
-    const HostRun r =
-        Host("score '" STATS_HOST_TEST_DATA "/logs/" + std::string(h.file) + "' " + Out());
+    const std::string log = STATS_HOST_TEST_DATA "/logs/" + std::string(h.file);
+    const std::string problems = dir() + "/problems.txt";
+    const HostRun r = Host("score '" + log + "' " + Out() + " --problems '" + problems + "'");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("    DI-VE-RI  14.02-15.02.2026\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("Score: " + std::string(h.score) + "\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("Dupe\t " + std::to_string(h.dupes) + "\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("Bad QSO\t " + std::to_string(h.bad) + "\n"), std::string::npos) << r.out;
     EXPECT_NE(r.err.find(std::string("problems: ") + h.problems), std::string::npos) << r.err;
+    if (h.listed != nullptr) {
+        EXPECT_NE(Slurp(problems).find(log + ":" + h.listed), std::string::npos) << Slurp(problems);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(TenLogs, HandMadeLog, ::testing::ValuesIn(kHandLogs),
+INSTANTIATE_TEST_SUITE_P(HandLogs, HandMadeLog, ::testing::ValuesIn(kHandLogs),
                          [](const ::testing::TestParamInfo<HandLog>& param) {
                              std::string name = param.param.file;
                              for (char& c : name) {
