@@ -4,6 +4,7 @@
 #include "platform/modal_form.h"
 #include "plugin/report_run.h"
 #include "scoring/engine_state.h"
+#include "scoring/rule_set.h"
 #include "scoring/settings.h"
 #include "scoring/settings_file_names.h"
 #include "ui/ui_link.h"
@@ -76,6 +77,9 @@ void StartContestRun(const ContestRunInput& run) {
     // country is not scored with the YU point table.
     g_russianUi = IsRussianUiPrefix(run.ownDxcc);
     g_ownIsYu = IsYuPrefix(run.ownDxcc);
+    // Read at each start, like the other settings: a change applies from the
+    // next contest run on.
+    g_rules = RuleSetFromSetting(ReadSetting(kRulesSettingKey, ""));
     for (size_t b = 0; b < g_prevQsoRows.size(); ++b) {
         std::vector<std::string>& row = g_prevQsoRows[b];
         row.assign(1, BandSlotName(static_cast<int>(b)));

@@ -189,9 +189,9 @@ const char* GetResult0(int* hostValue) {
         const char* result = nullptr;
         {
             plat::LockGuard lock(EngineLock());
-            const SummaryTotals totals = BuildResult();
+            const SummaryTotals totals = BuildResult(ReportRunEntryBand());
             if (g_reportRun != 0) {
-                message = WriteReportRunCabrillo(totals.score);
+                message = WriteReportRunCabrillo(totals.entryScore);
             }
             result = g_resultText.c_str();
         }

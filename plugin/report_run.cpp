@@ -1,8 +1,16 @@
 #include "plugin/report_run.h"
 
 #include "scoring/engine_state.h"
+#include "scoring/rule_set.h"
 
 CabrilloLog g_cabrilloLog;
+
+std::string ReportRunEntryBand() {
+    if (g_reportRun == 0 || g_rules != RuleSet::k2020) {
+        return "";
+    }
+    return EntryBandOf(g_cabrilloLog.m_categoryBand);
+}
 
 std::string WriteReportRunCabrillo(int claimedScore) {
     g_cabrilloLog.m_qsoLines.clear();

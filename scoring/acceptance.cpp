@@ -6,6 +6,7 @@
 #include "platform/plain_text.h"
 #include "scoring/engine.h"
 #include "scoring/engine_state.h"
+#include "scoring/rule_set.h"
 #include "scoring/text_fields.h"
 
 namespace {
@@ -70,10 +71,16 @@ int AcceptQso(const QsoInput& q) {
             record.m_notCounted = 1;
             reasons.push_back(kReasonNoCounty);
         }
+    } else if (g_rules == RuleSet::k2020 && !IsSerialNumber(q.exchRcvd)) {
+        // Under the 2020 rules every station outside YU/YT sends a serial
+        // number; anything else scores nothing but may be worked again.
+        record.m_notANumber = 1;
+        record.m_notCounted = 1;
+        reasons.push_back(kReasonNotANumber);
     }
     // One DUPE line for every earlier QSO with the same call, band and mode,
-    // but those without a county: re-working a station to get its county
-    // makes no dupe.
+    // but those without a usable exchange: re-working a station to get its
+    // county or its number makes no dupe.
     const int earlier = g_log.CountDupeTargets(q.call, q.band, q.mode);
     if (earlier > 0) {
         record.m_dupe = 1;

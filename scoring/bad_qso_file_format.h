@@ -20,4 +20,5 @@ constexpr const char* kReasonWrongBand = "   WRONG BAND !!!";
 constexpr const char* kReasonWrongMode = "   WRONG MODE !!!";
 constexpr const char* kReasonNoRxNumber = "   NO RX NUMBER !!!";
 constexpr const char* kReasonNoCounty = "   NO SERBIA COUNTY !!!";
+constexpr const char* kReasonNotANumber = "   RX NOT A NUMBER !!!";
 constexpr const char* kReasonDupe = "   DUPE !!!";

@@ -39,5 +39,7 @@ int CheckCall(const std::string& call, const std::string& mode, const std::strin
 int IsValidExchange(const char* exchange);
 
 // Recounts the log into g_resultText, saves the claimed score in the
-// settings and returns the totals it counted.
-SummaryTotals BuildResult() REQUIRES(g_engineMutex);
+// settings and returns the totals it counted. entryBand ("40m") names the
+// one band a single-band entry scores, "" all bands; the summary shows
+// every band either way.
+SummaryTotals BuildResult(const std::string& entryBand) REQUIRES(g_engineMutex);

@@ -22,6 +22,7 @@ std::string g_badQsoFileName;
 int g_reportRun = 0;
 bool g_russianUi = false;
 bool g_ownIsYu = false;
+RuleSet g_rules = RuleSet::kClassic;
 bool g_hostSetVersion = false;
 std::string g_resultText;
 BadQsoFile g_badQsoFile;
@@ -47,6 +48,7 @@ void ResetEngineState() {
     g_reportRun = 0;
     g_russianUi = false;
     g_ownIsYu = false;
+    g_rules = RuleSet::kClassic;
     g_hostSetVersion = false;
     g_badQsoFile = BadQsoFile();
     g_refreshPending = 1;

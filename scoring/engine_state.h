@@ -15,6 +15,7 @@
 #include "scoring/bad_qso_file.h"
 #include "scoring/contest_lists.h"
 #include "scoring/qso_log.h"
+#include "scoring/rule_set.h"
 
 using BandLists = std::array<std::vector<std::string>, kBandSlots>;
 
@@ -36,6 +37,8 @@ extern std::string g_badQsoFileName GUARDED_BY(g_engineMutex);
 extern int g_reportRun GUARDED_BY(g_engineMutex);
 extern bool g_russianUi GUARDED_BY(g_engineMutex);
 extern bool g_ownIsYu GUARDED_BY(g_engineMutex);
+// The rules of the contest run, from the settings at its start.
+extern RuleSet g_rules GUARDED_BY(g_engineMutex);
 extern bool g_hostSetVersion GUARDED_BY(g_engineMutex);
 extern std::string g_resultText GUARDED_BY(g_engineMutex);
 extern BadQsoFile g_badQsoFile GUARDED_BY(g_engineMutex);

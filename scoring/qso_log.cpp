@@ -93,7 +93,7 @@ void QsoLog::Append(CInfo record) {
         index.seqs.reserve(4);  // most calls are worked a few times
     }
     index.seqs.push_back(record.m_seq);
-    if (record.m_noCounty == 0) {
+    if (record.MakesLaterDupes()) {
         const size_t bandMode = BandModeId(record.m_band, record.m_mode);
         if (bandMode == m_bandModes.size()) {
             m_bandModes.emplace_back(record.m_band, record.m_mode);
@@ -118,8 +118,8 @@ void QsoLog::RemoveAt(size_t index) {
     if (call != kNoCall) {
         CallIndex& entry = m_calls[call];
         entry.seqs.erase(std::lower_bound(entry.seqs.begin(), entry.seqs.end(), r.m_seq));
-        const size_t k = r.m_noCounty == 0 ? CountIndex(entry, BandModeId(r.m_band, r.m_mode))
-                                           : entry.counts.size();
+        const size_t k = r.MakesLaterDupes() ? CountIndex(entry, BandModeId(r.m_band, r.m_mode))
+                                             : entry.counts.size();
         if (k < entry.counts.size() && --entry.counts[k].count <= 0) {
             entry.counts.erase(entry.counts.begin() + static_cast<std::ptrdiff_t>(k));
         }

@@ -7,6 +7,7 @@
 
 #include "scoring/engine.h"
 #include "scoring/engine_state.h"
+#include "scoring/rule_set.h"
 #include "scoring/settings.h"
 #include "scoring/summary_layout.h"
 
@@ -79,7 +80,7 @@ void CountRate(const CInfo& r, const plat::OleDate& reference, int points, Rates
 
 }  // namespace
 
-SummaryTotals BuildResult() {
+SummaryTotals BuildResult(const std::string& entryBand) {
     g_resultText.clear();
     const SummaryLayout& layout = g_hostSetVersion ? HtmlSummaryLayout() : TextSummaryLayout();
     layout.heading(g_resultText, SummaryHeading{g_startDayMonth, g_endDate, g_ownCall});
@@ -101,6 +102,7 @@ SummaryTotals BuildResult() {
 
     const CInfo* last = g_log.empty() ? nullptr : &g_log.at(g_log.size() - 1);
     const bool countRates = last != nullptr && g_reportRun == 0 && plat::IsUsableDate(last->m_time);
+    const bool countiesScore = g_rules == RuleSet::kClassic || !g_ownIsYu;
     Rates rates;
     long long lastPoints = 0;
     for (const CInfo& r : g_log.records()) {
@@ -128,7 +130,9 @@ SummaryTotals BuildResult() {
         }
         if (!r.m_county.empty() && t.countiesSeen.insert(r.m_county).second) {
             g_countyByBand[static_cast<size_t>(b)].push_back(r.m_county);
-            ++t.counties;
+            // The county window marks it either way; it scores unless the
+            // 2020 rules leave counties out for a YU/YT entrant.
+            t.counties += countiesScore ? 1 : 0;
         }
         if (t.dxccSeen.insert(r.m_dxcc).second) {
             g_dxccByBand[static_cast<size_t>(b)].push_back(r.m_dxcc);
@@ -141,8 +145,14 @@ SummaryTotals BuildResult() {
     long long dxcc = 0;
     long long counties = 0;
     long long dupes = 0;
+    long long entryPoints = 0;
+    long long entryMultipliers = 0;
     for (const std::string& band : g_bandsWorked) {
         const BandTally& t = tallies[band];
+        if (EntryBandOf(band) == entryBand && !entryBand.empty()) {
+            entryPoints += t.points;
+            entryMultipliers += t.dxcc + t.counties;
+        }
         if (BandIndex(band) < kBandSlots) {
             layout.bandRow(g_resultText,
                            SummaryBandRow{band, Saturated(t.qsos), Saturated(t.points),
@@ -164,6 +174,8 @@ SummaryTotals BuildResult() {
     totals.badQsos = Saturated(badQsos);
     totals.score = Saturated(static_cast<long long>(totals.points) *
                              (static_cast<long long>(totals.dxcc) + totals.counties));
+    totals.entryScore =
+        entryBand.empty() ? totals.score : Saturated(entryPoints * entryMultipliers);
     totals.lastPoints = Saturated(lastPoints);
     totals.q60 = Saturated(rates.q60);
     totals.q10 = Saturated(rates.q10);
@@ -171,6 +183,6 @@ SummaryTotals BuildResult() {
     totals.p10 = Saturated(rates.p10);
     layout.totals(g_resultText, totals);
 
-    WriteSetting("Claimed", std::to_string(totals.score));
+    WriteSetting("Claimed", std::to_string(totals.entryScore));
     return totals;
 }

@@ -26,6 +26,7 @@ struct SummaryTotals {
     int dupes = 0;
     int badQsos = 0;
     int score = 0;
+    int entryScore = 0;  // the band's score for a single-band entry, else the score
     int lastPoints = 0;
     int q60 = 0;
     int q10 = 0;  // QSOs of the last ten minutes, not yet scaled to an hour

@@ -114,7 +114,9 @@ int RunScore(const Options& o) {
         WriteJsonFile(o.json, o.log, p, session, ReadSummary(summary), problems);
     }
     if (!o.page.empty()) {
-        WriteScorePage(o.page, GatherPageData(o.log, p, session, ReadSummary(summary), problems));
+        PageData page = GatherPageData(o.log, p, session, ReadSummary(summary), problems);
+        page.reportRun = o.report;
+        WriteScorePage(o.page, page);
     }
     ReportClosing(p, session, problems, seeAlso,
                   o.report ? CabrilloFileName(p.run.ownCall) : std::string());

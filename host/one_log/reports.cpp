@@ -184,8 +184,11 @@ void WriteProblemsFile(const std::string& path, const std::string& logName, Prob
 
 void ReportClosing(const PreparedLog& p, const Session& s, const ProblemList& problems,
                    const std::string& seeAlso, const std::string& cbrName) {
-    std::cerr << "stats-host: " << Counted(p.qsos.size(), "QSO") << " read, "
-              << p.qsos.size() - p.outside.size() << " in the contest period "
+    std::cerr << "stats-host: " << Counted(p.qsos.size(), "QSO") << " read, ";
+    if (p.log.ignoredQsoLines > 0) {
+        std::cerr << Counted(p.log.ignoredQsoLines, "X-QSO line") << " not scored, ";
+    }
+    std::cerr << p.qsos.size() - p.outside.size() << " in the contest period "
               << FormatWhen(p.period.start) << " to " << FormatWhen(p.period.end) << " ("
               << p.period.chosenBy << "), " << s.storedCount() << " stored";
     if (!p.timeOrdered) {

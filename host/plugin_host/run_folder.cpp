@@ -41,6 +41,11 @@ std::string EnterOutFolder(const std::string& out) {
     std::error_code error;
     const fs::path dir = fs::absolute(out);
     const bool existed = fs::is_directory(dir, error);
+    if (!existed && fs::exists(dir, error)) {
+        throw InputError(dir.string() +
+                         ": is a file, not a folder; --out names the folder the plug-in writes "
+                         "into");
+    }
     fs::create_directories(dir / kPluginSettingsFolder, error);
     if (error) {
         throw InputError(dir.string() +

@@ -137,6 +137,9 @@ void ParseCabrillo(const std::string& text, ContestLog& log) {
             }
             continue;
         }
+        if (tag == "X-QSO:") {
+            ++log.ignoredQsoLines;
+        }
         if (tag != "QSO:") {
             // Other header tags, and X-QSO: lines, which are not scored.
             if (inHeader && tag != "X-QSO:" && tag != "START-OF-LOG:") {

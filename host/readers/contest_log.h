@@ -54,6 +54,8 @@ struct ContestLog {
     // Cabrillo header lines before the first QSO line other than CALLSIGN:,
     // as (tag without its colon, value), in file order.
     std::vector<std::pair<std::string, std::string>> headerFields;
+    // X-QSO: lines: QSOs the log itself marks as not to be scored.
+    size_t ignoredQsoLines = 0;
 };
 
 }  // namespace host

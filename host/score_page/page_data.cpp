@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <set>
 
 #include "host/one_log/contest_period.h"
@@ -116,7 +117,9 @@ std::string CompareWithSummary(const std::array<BandRecount, kPageBands>& recoun
 PageData GatherPageData(const std::string& logName, const PreparedLog& p, const Session& s,
                         const SummaryFigures& figures, ProblemList& problems) {
     PageData d;
-    d.logName = logName;
+    // The file's name only: an entrant may share the page, and the folders
+    // above the log are nobody else's business.
+    d.logName = std::filesystem::path(logName).filename().string();
     d.ownCall = figures.ownCall;
     d.summary = figures;
     d.periodStart = FormatWhen(p.period.start);

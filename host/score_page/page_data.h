@@ -52,7 +52,7 @@ struct PageProblems {
 };
 
 struct PageData {
-    std::string logName;
+    std::string logName;  // the log's file name, without its folder
     std::string ownCall;
     std::string name;                                             // the NAME header line
     std::vector<std::pair<std::string, std::string>> categories;  // CATEGORY-* header lines
@@ -71,6 +71,7 @@ struct PageData {
     std::array<PageBand, kPageBands> bands;
     std::vector<PageProblems> problems;  // the kinds that occur, in kind order
     size_t problemQsos = 0;              // the QSOs (and lines) with a problem
+    bool reportRun = false;              // the plug-in counts no rates then
 };
 
 // Everything the page shows; the figures of the summary table come from

@@ -25,6 +25,7 @@ main,header,footer{max-width:1200px;margin:0 auto;padding:0 16px}
 header{padding-top:16px}
 h1{font-size:1.6em;margin:0 0 4px}
 h1 .contest{font-weight:normal;color:var(--muted);font-size:.75em}
+h1 .dates{white-space:nowrap}
 h2{font-size:1.2em;margin:24px 0 8px;border-bottom:2px solid var(--line);padding-bottom:2px}
 h3{font-size:1em;margin:16px 0 6px}
 .meta{margin:0;color:var(--muted)}
@@ -87,6 +88,9 @@ footer{color:var(--muted);font-size:.85em;padding:24px 16px}
  .chart .hl:not(.major){display:none}
  th,td{padding:3px 6px}
 }
+@media screen and (max-width:480px){
+ svg.chart{min-width:560px;max-height:none}
+}
 @media print{
  @page{size:A4;margin:12mm}
  body{font-size:9pt;-webkit-print-color-adjust:exact;print-color-adjust:exact}
@@ -121,8 +125,9 @@ void HeadRow(const char* first, const char* const* names, size_t count, const ch
 
 void Header(const PageData& d, std::string& out) {
     out += "<header><h1><span id=\"own-call\">" + Safe(d.ownCall) +
-           "</span> <span class=\"contest\">YU DX HF contest " + Safe(d.summary.dates) +
-           "</span></h1><p class=\"meta\">Contest period <span id=\"period\">" +
+           "</span> <span class=\"contest\">YU DX HF contest <span class=\"dates\">" +
+           Safe(d.summary.dates) +
+           "</span></span></h1><p class=\"meta\">Contest period <span id=\"period\">" +
            Safe(d.periodStart) + " to " + Safe(d.periodEnd) + " UTC</span> &middot; log <code>" +
            Safe(d.logName, 400) + "</code></p></header>";
 }
@@ -152,12 +157,16 @@ void SummaryTable(const PageData& d, std::string& out) {
     figure("Dupes", "dupes", std::to_string(f.dupes));
     figure("Bad QSOs", "bad-qsos", std::to_string(f.badQsos));
     figure("Last QSO points", "last-qso-points", std::to_string(f.lastQsoPoints));
+    // A report run counts no rates: its zeros say nothing about the log.
+    const std::string noRates = d.reportRun ? " (a report run counts no rates)" : "";
     figure("QSO rate", "qso-rate",
            std::to_string(f.qsosLastHour) + " in the last hour, " +
-               std::to_string(f.qsosPerHourFromLast10Minutes) + "/h from the last 10 minutes");
+               std::to_string(f.qsosPerHourFromLast10Minutes) + "/h from the last 10 minutes" +
+               noRates);
     figure("Points rate", "points-rate",
            std::to_string(f.pointsLastHour) + " in the last hour, " +
-               std::to_string(f.pointsPerHourFromLast10Minutes) + "/h from the last 10 minutes");
+               std::to_string(f.pointsPerHourFromLast10Minutes) + "/h from the last 10 minutes" +
+               noRates);
     out += "</dl></section>";
 }
 
@@ -184,8 +193,10 @@ void Station(const PageData& d, std::string& out) {
 }
 
 void Chart(const PageData& d, std::string& out) {
-    out += "<section aria-labelledby=\"h-chart\"><h2 id=\"h-chart\">QSOs per hour</h2><figure>" +
-           HourChartSvg(d) + "<figcaption><ul class=\"legend\">";
+    out +=
+        "<section aria-labelledby=\"h-chart\"><h2 id=\"h-chart\">QSOs per hour</h2><figure><div "
+        "class=\"scroll\">" +
+        HourChartSvg(d) + "</div><figcaption><ul class=\"legend\">";
     for (size_t b = 0; b < kPageBands; ++b) {
         out += std::string("<li><span class=\"swatch\" style=\"background:") + PageBandColour(b) +
                "\"></span>" + g_contestBandNames[b] + "</li>";

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/posix/host_services.h"
+#include "platform/profile.h"
 #include "tests/model/reference_model.h"
 #include "tests/support/plugin_fixture.h"
 
@@ -65,7 +67,12 @@ const char* const kYuExchanges[] = {"BGD",     "NIS",  "ZLA",   "KOS",   "bgd",
                                     " bgd",    "nis ", "\tZLA", "Pec\t", "KOL\r\n",
                                     "\vMAC\f", "123",  "XYZ",   "B GD",  ""};
 const char* const kOtherExchanges[] = {"001", "0123", "015",    "599",          "BGD",
-                                       "",    "1 2",  "12\r34", "0123456789AB", "14"};
+                                       "",    "1 2",  "12\r34", "0123456789AB", "14",
+                                       "EU",  " 7 ",  "08",     "12345678901",  " "};
+// The settings key "Rules" before a contest-run start ("" none), and the
+// band a report run's form answers.
+const char* const kRulesValues[] = {"", "", "2020", "2020", " 2020 ", "classic", "2021"};
+const char* const kFormBands[] = {"ALL", "40M", "20m", "10M", "160M"};
 const char* const kSentExchanges[] = {"001", "001", "001",     "001", "001",
                                       "001", "",    "599 001", "1234"};
 const char* const kRsts[] = {"599", "599", "599", "59", "", " 5  9 "};
@@ -341,7 +348,28 @@ void RandomizedModel::DoReset() {
          "' report=" + std::to_string(run.reportRun) + " own=" + Visible(run.ownCall) + "/" +
          run.ownDxcc + "/" + run.ownContinent + " start=" + DescribeTime(run.start) +
          " end=" + DescribeTime(run.end));
-    const int expected = model_.ResetStats(run, version);
+    const std::string rules = kRulesValues[Pick(static_cast<int>(std::size(kRulesValues)))];
+    const std::string formBand = kFormBands[Pick(static_cast<int>(std::size(kFormBands)))];
+    if (!rules.empty() || Chance(50)) {
+        plat::WriteProfileString("Plugins\\DI-VE-RI.ini", "Settings", "Rules", rules);
+    }
+    plat::SetModalFormHandler([formBand](const std::string&, std::vector<plat::FormField>& fields) {
+        for (plat::FormField& f : fields) {
+            if (f.label == "CATEGORY-BAND") {
+                f.value = formBand;
+            }
+        }
+        return true;
+    });
+    // A key left out stays as an earlier start left it.
+    const std::string key =
+        plat::ReadProfileString("Plugins\\DI-VE-RI.ini", "Settings", "Rules", "");
+    Note("rules '" + key + "', form band " + formBand);
+    const bool rules2020 = key == "2020";
+    const std::string entryBand = formBand == "ALL" || formBand == "160M"
+                                      ? ""
+                                      : std::string(1, formBand[0]) + formBand[1] + "m";
+    const int expected = model_.ResetStats(run, version, rules2020, entryBand);
     const int actual = nulls ? ResetWithNulls(plugin, run) : plugin.Reset(run);
     Expect(expected == actual, "ResetStats0 result", std::to_string(expected),
            std::to_string(actual));

@@ -44,6 +44,10 @@ TEST_F(StatsHost, EveryRunEndsWithItsStatusAndAMessageNamingTheCause) {
     }
     const std::string sixOther = Write("six-other.log", six);
     // Nothing to score: a line that cannot be read and a call that is none.
+    std::string marked = kLog;
+    marked.insert(marked.find("END-OF-LOG:"),
+                  "X-QSO: 14028 CW 2026-02-14 1210 DL1XYZ 599 004 OK1AC 599 007\n");
+    const std::string xQso = Write("x-qso.log", marked);
     const std::string nothing = Write("nothing.log",
                                       "START-OF-LOG: 3.0\nCALLSIGN: DL1XYZ\n"
                                       "QSO: 14025 CW 2026-02-14 12 DL1XYZ 599 "
@@ -81,6 +85,7 @@ TEST_F(StatsHost, EveryRunEndsWithItsStatusAndAMessageNamingTheCause) {
         {"score '" + sixOther + "'", 0,
          sixOther + ": warning: 6 QSO lines carry the own call DL1ZZZ, not DL1XYZ: first lines 4, "
                     "6, 8, 10, 12\n"},
+        {"score '" + xQso + "'", 0, "3 QSOs read, 1 X-QSO line not scored, 2 in the contest"},
         {"score '" + nothing + "' --problems " + a, 2,
          "stats-host: no QSO line of " + nothing +
              " could be used (2 QSO lines: 1 unreadable, 1 bad call); see --problems\n"},
@@ -134,6 +139,13 @@ TEST_F(StatsHost, EveryRunEndsWithItsStatusAndAMessageNamingTheCause) {
             EXPECT_FALSE(fs::exists(dir() + "/out/Larq2.ini")) << c.args;
         }
     }
+    // An output folder that is a file.
+    HostRun notFolder =
+        Host(score + " --out '" + log + "' --cty '" STATS_HOST_TEST_DATA "/cty.dat'");
+    EXPECT_EQ(notFolder.status, 2);
+    EXPECT_NE(notFolder.err.find(log + ": is a file, not a folder; --out names the folder"),
+              std::string::npos)
+        << notFolder.err;
     // A full standard output too; the shell leaves before the fixture's own
     // redirections.
     const std::string err = dir() + "/err.txt";

@@ -35,6 +35,13 @@ printf 'START-OF-LOG: 3.0\nCALLSIGN: DL1XYZ\nQSO: 10110 CW 2026-02-14 1200 DL1XY
 grep -q 'id="total-qsos">0<' "$work/none.html" && ! grep -q '<g class="hour"' "$work/none.html" &&
   [ "$(grep -o 'class="county missing"' "$work/none.html" | wc -l)" = 150 ] ||
   fail "the page of a log without scoring QSOs is not empty"
+# A report run counts no rates, and its page says so; the log is named by
+# its file name alone, as an entrant may share the page.
+"$host" score "$work/none.log" --cty "$cty" --out "$work/report" --report --page "$work/report.html" \
+  >/dev/null 2>&1 || fail "a report run gave no page"
+grep -q 'a report run counts no rates' "$work/report.html" || fail "a report run's rates are not explained"
+grep -q 'log <code>none.log</code>' "$work/report.html" || fail "the page names the log by more than its name"
+if grep -qF "$work" "$work/report.html"; then fail "the page shows the log's folder"; fi
 
 if ! command -v chromium >/dev/null; then
   echo "########################################################################" >&2
@@ -96,11 +103,18 @@ cells=$(grep -oP '<table id="county-grid">.*?</table>' "$dom" | grep -o '<td cla
 sed -e 's/<meta http-equiv="Content-Security-Policy"[^>]*>//' -e 's#</body></html>##' \
   "$out/page.html" >"$work/measure.html"
 echo '<script>document.body.dataset.width = document.documentElement.scrollWidth + " " +
-  window.innerWidth;</script></body></html>' >>"$work/measure.html"
-read -r page_width window_width < <(browser --window-size=400,900 --dump-dom \
-  "file://$work/measure.html" | grep -oP 'data-width="\K[0-9]+ [0-9]+')
+  window.innerWidth + " " +
+  Math.round(document.querySelector(".chart text").getBoundingClientRect().height) + " " +
+  document.querySelector("h1 .dates").getClientRects().length;</script></body></html>' \
+  >>"$work/measure.html"
+read -r page_width window_width chart_text date_lines < <(browser --window-size=400,900 \
+  --dump-dom "file://$work/measure.html" | grep -oP 'data-width="\K[0-9]+ [0-9]+ [0-9]+ [0-9]+')
 [ "$page_width" -le "$window_width" ] ||
   fail "at phone width the page is $page_width px wide in a $window_width px window"
+# ... and its chart and title still read: letters of a finger's size, and
+# the contest's dates on one line.
+[ "$chart_text" -ge 12 ] || fail "at phone width the chart's text is $chart_text px high"
+[ "$date_lines" = 1 ] || fail "at phone width the title breaks inside the dates"
 
 # Printed, the page takes one or two A4 pages (the PDF's page tree counts
 # them).

@@ -246,7 +246,10 @@ void ReferenceModel::Reload() {
     files_ = std::move(files);
 }
 
-int ReferenceModel::ResetStats(const host::ContestRun& run, const std::string& hostVersion) {
+int ReferenceModel::ResetStats(const host::ContestRun& run, const std::string& hostVersion,
+                               bool rules2020, const std::string& entryBand) {
+    rules2020_ = rules2020;
+    entryBand_ = rules2020 && run.reportRun != 0 ? entryBand : "";
     startDayMonth_ = FormatDate(run.start, "%d.%m");
     endDate_ = FormatDate(run.end, "%d.%m.%Y");
     hostVersion_ = hostVersion;
@@ -322,11 +325,22 @@ int ReferenceModel::AddData(const host::QsoFields& q) {
             r.notCounted = true;
             WriteBadLine(q, timeText, "   NO SERBIA COUNTY !!!");
         }
+    } else if (rules2020_) {
+        const std::string number = UpperTrimmed(q.exchRcvd);
+        bool digits = !number.empty();
+        for (char c : number) {
+            digits = digits && c >= '0' && c <= '9';
+        }
+        if (!digits) {
+            r.notANumber = true;
+            r.notCounted = true;
+            WriteBadLine(q, timeText, "   RX NOT A NUMBER !!!");
+        }
     }
-    // A QSO without a county makes no later QSO a dupe.
+    // A QSO without a county or a number makes no later QSO a dupe.
     for (const Record& earlier : log_) {
-        if (!earlier.noCounty && earlier.call == q.call && earlier.band == q.band &&
-            earlier.mode == q.mode) {
+        if (!earlier.noCounty && !earlier.notANumber && earlier.call == q.call &&
+            earlier.band == q.band && earlier.mode == q.mode) {
             r.notCounted = true;
             r.dupe = true;
             WriteBadLine(q, timeText, "   DUPE !!!");
@@ -383,7 +397,7 @@ host::CallCheckAnswer ReferenceModel::CheckCall(const host::CallCheck& c) const 
     for (const Record& r : log_) {
         if (r.call == c.call) {
             previous = r.exchRcvd;
-            if (!r.noCounty && r.band == band && r.mode == c.mode) {
+            if (!r.noCounty && !r.notANumber && r.band == band && r.mode == c.mode) {
                 answer.status = 0;
                 return answer;
             }
@@ -502,6 +516,7 @@ std::string ReferenceModel::GetResult(int* hostValue) {
 
     int totalQsos = 0, totalPoints = 0, totalDxcc = 0, totalCounties = 0, totalDupes = 0;
     int q60 = 0, p60 = 0, q10 = 0, p10 = 0, lastPoints = 0;
+    int entryPoints = 0, entryMultipliers = 0;
     const Record* last = log_.empty() ? nullptr : &log_.back();
     const bool referenceUsable = last != nullptr && IsFormattable(last->time);
     for (const std::string& band : bandsWorked_) {
@@ -542,7 +557,9 @@ std::string ReferenceModel::GetResult(int* hostValue) {
                 }
                 if (!seen) {
                     countiesSeen.push_back(r.county);
-                    counties = SatAdd(counties, 1);
+                    // Under the 2020 rules a YU/YT entrant's multipliers
+                    // are DXCC entities alone.
+                    counties = SatAdd(counties, rules2020_ && ownIsYu_ ? 0 : 1);
                 }
             }
             if (b < 6) {
@@ -566,6 +583,10 @@ std::string ReferenceModel::GetResult(int* hostValue) {
         totalDxcc = SatAdd(totalDxcc, dxcc);
         totalCounties = SatAdd(totalCounties, counties);
         totalDupes = SatAdd(totalDupes, dupes);
+        if (!entryBand_.empty() && EqualNoCase(band, entryBand_)) {
+            entryPoints = SatAdd(entryPoints, points);
+            entryMultipliers = SatAdd(entryMultipliers, SatAdd(dxcc, counties));
+        }
     }
 
     // Every problem line but the DUPE lines: a QSO repeating two earlier
@@ -598,7 +619,8 @@ std::string ReferenceModel::GetResult(int* hostValue) {
         out += Printf("Hourly (10min/1 hour) QSO rate: %5i /%i\r\n", q60, q10Hourly);
         out += Printf("Hourly (10min/1 hour) pts rate: %5i /%i\r\n", p60, p10Hourly);
     }
-    claimed_ = score;
+    // A single-band entry claims its band's score alone.
+    claimed_ = entryBand_.empty() ? score : SatMul(entryPoints, entryMultipliers);
     if (hostValue != nullptr) {
         *hostValue = -1;
     }

@@ -57,7 +57,11 @@ class ReferenceModel {
 
     // hostVersion is what the contest-run start finds in the host's files
     // ("Larq" when there are none).
-    int ResetStats(const host::ContestRun& run, const std::string& hostVersion);
+    // rules2020: the settings chose the rules published since 2020;
+    // entryBand ("40m", or "" for all bands) is the band a report run's
+    // entry scores.
+    int ResetStats(const host::ContestRun& run, const std::string& hostVersion,
+                   bool rules2020 = false, const std::string& entryBand = "");
     int AddData(const host::QsoFields& qso);
     int RemoveData(const host::QsoFields& qso);
     host::CallCheckAnswer CheckCall(const host::CallCheck& check) const;
@@ -78,6 +82,7 @@ class ReferenceModel {
         int freqKHz = 0;
         bool notCounted = false;
         bool noCounty = false;
+        bool notANumber = false;
         bool dupe = false;
         StatsDate time;
     };
@@ -97,6 +102,8 @@ class ReferenceModel {
     std::string badQsoFileName_;
     int reportRun_ = 0;
     bool ownIsYu_ = false;
+    bool rules2020_ = false;
+    std::string entryBand_;
     int claimed_ = 0;
 };
 

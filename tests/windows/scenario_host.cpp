@@ -394,6 +394,35 @@ void ReportRun(Scenario& s) {
     s.Snapshot(kSettingsFile);
 }
 
+// The rules published since 2020, chosen in the settings, under a host
+// without the plug-in's windows: a YU entrant scores DXCC entities alone,
+// and a received exchange from outside YU/YT that is no number is a bad QSO
+// that the station may be worked again after.
+void Rules2020(Scenario& s) {
+    testing_support::WriteFileBytes("Host/Larq2.ini", "Larq=2.18\r\n");
+    testing_support::WriteFileBytes(kSettingsFile, "[Settings]\r\nRules=2020\r\n");
+    s.Reset(Run("YU1ZZZ", "YU", 0));
+    s.Add(Qso("YT2AAA", "YU", "EU", "BGD", 0));
+    s.Add(Qso("YU1BBB", "YU", "EU", "NIS", 1));
+    s.Add(Qso("DL2CCC", "DL", "EU", "001", 2));
+    s.Add(Qso("W1DDD", "K", "NA", "002", 3));
+    s.Check("YU1EEE", "CW", "YU", "20m", "20m");
+    s.Result();
+
+    s.Reset(Run("DL1XYZ", "DL", 0));
+    s.Add(Qso("W1AAA", "K", "NA", "EU", 0));
+    s.Add(Qso("W1AAA", "K", "NA", "015", 1));
+    s.Add(Qso("W1AAA", "K", "NA", "016", 2));
+    s.Add(Qso("W1AAA", "K", "NA", "SAM", 3));
+    s.Add(Qso("OK1BBB", "OK", "EU", " 08 ", 4));
+    s.Add(Qso("G3DDD", "", "", "NA", 5));
+    s.Add(Qso("YU1FFF", "YU", "EU", "123", 6));
+    s.Check("G3DDD", "CW", "G", "20m", "20m");
+    s.Snapshot(kBadQsoFile);
+    s.Result();
+    s.Snapshot(kSettingsFile);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -409,8 +438,10 @@ int main(int argc, char** argv) {
     const struct {
         const char* name;
         void (*steps)(Scenario&);
-    } scenarios[] = {
-        {"first_start", FirstStart}, {"scored_log", ScoredLog}, {"report_run", ReportRun}};
+    } scenarios[] = {{"first_start", FirstStart},
+                     {"scored_log", ScoredLog},
+                     {"report_run", ReportRun},
+                     {"rules_2020", Rules2020}};
     bool ok = true;
     for (const auto& scenario : scenarios) {
         Scenario s(library, out / scenario.name, boxes);
