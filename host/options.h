@@ -32,6 +32,7 @@ struct Options {
     // check-logs: the folder of logs is in log.
     bool outGiven = false;
     std::string csv;
+    std::string site;  // the folder of the published results
     int timeWindow = 3;
     bool keepUniques = true;
 };

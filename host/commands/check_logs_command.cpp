@@ -7,7 +7,6 @@
 
 #include "host/cross_check/check_pipeline.h"
 #include "host/cross_check/results_json.h"
-#include "host/cross_check/results_page.h"
 #include "host/cross_check/results_table.h"
 #include "host/cross_check/ubn_files.h"
 #include "host/host_error.h"
@@ -15,6 +14,10 @@
 #include "host/output_files.h"
 #include "host/plugin_host/console.h"
 #include "host/plugin_host/run_folder.h"
+#include "host/results/miscopies.h"
+#include "host/results/review.h"
+#include "host/results/site.h"
+#include "host/results/standings.h"
 
 namespace fs = std::filesystem;
 
@@ -51,6 +54,10 @@ void CheckOutputFiles(const Options& o) {
             throw InputError(*file + ": is the country file; name another output file");
         }
         CheckWritable(*file, "results");
+    }
+    if (!o.site.empty()) {
+        fs::create_directories(o.site, error);
+        CheckWritable(o.site + "/index.html", "results index");
     }
 }
 
@@ -108,9 +115,14 @@ int RunCheckLogs(const Options& o) {
     settings.progress = [&](const char* what, size_t done, size_t of) {
         progress.Update(what, done, of);
     };
-    const CheckedContest result = CheckContest(contest, settings);
+    CheckedContest result = CheckContest(contest, settings);
 
+    RankEntries(result, countries);
+    FindMiscopies(result);
+    result.review = ReviewList(result);
+    AddReviewToWarnings(result);
     WriteUbnFiles(folder + "ubn", result);
+    WriteOutputFile(folder + "review.txt", ReviewText(result.review), "review list");
     std::cout << ResultsTable(result);
     FlushStandardOutput();
     if (!o.json.empty()) {
@@ -120,7 +132,10 @@ int RunCheckLogs(const Options& o) {
         WriteOutputFile(o.csv, ResultsCsv(result), "CSV table");
     }
     if (!o.html.empty()) {
-        WriteOutputFile(o.html, ResultsPage(result), "results page");
+        WriteOutputFile(o.html, ResultsIndexPage(result, false), "results page");
+    }
+    if (!o.site.empty()) {
+        WriteSite(o.site, result);
     }
     std::cerr << "stats-host: " << result.logs.size() << " logs checked, " << contest.skipped.size()
               << " files skipped\n";

@@ -7,7 +7,7 @@
 namespace host {
 
 const char* const kCheckLogsUsage = R"(
-check-logs DIR [--out DIR] [--json FILE] [--csv FILE] [--html FILE]
+check-logs DIR [--out DIR] [--json FILE] [--csv FILE] [--html FILE] [--site DIR]
                [--time-window MINUTES] [--uniques keep|remove]
                [--start TIME] [--end TIME] [--cty FILE] [--plugin PATH]
           cross-checks every log of a contest (*.log, *.cbr, *.txt, *.adi
@@ -21,11 +21,16 @@ check-logs DIR [--out DIR] [--json FILE] [--csv FILE] [--html FILE]
   --csv FILE      the results table with the logs' categories, as CSV.
   --json FILE     every QSO of every log with its status, as JSON.
   --html FILE     the results table as a page, one section per category.
+  --site DIR      the results to publish: DIR/index.html with the tables of
+                  every category and section, one page per entrant.
+          OUT/review.txt lists the logs the committee should look at.
 )";
 
 void ParseCheckLogsOption(const std::string& name, const std::string& value, Options& o) {
     if (name == "--csv") {
         o.csv = value;
+    } else if (name == "--site") {
+        o.site = value;
     } else if (name == "--uniques") {
         if (value != "keep" && value != "remove") {
             throw InputError("--uniques wants keep or remove, got '" + value + "'");

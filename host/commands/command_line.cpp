@@ -182,7 +182,8 @@ Options ParseArguments(int argc, char** argv) {
         } else if (arg == "--out") {
             o.out = value("--out");
             o.outGiven = true;
-        } else if (arg == "--csv" || arg == "--time-window" || arg == "--uniques") {
+        } else if (arg == "--csv" || arg == "--site" || arg == "--time-window" ||
+                   arg == "--uniques") {
             ParseCheckLogsOption(arg, value(arg.c_str()), o);
         } else if (arg == "--html") {
             o.html = value("--html");
@@ -269,8 +270,8 @@ Options ParseArguments(int argc, char** argv) {
     CheckValues(o);
     // The run works inside the output folder: every path is taken from
     // where stats-host was started.
-    for (std::string* path :
-         {&o.log, &o.out, &o.html, &o.problems, &o.json, &o.page, &o.csv, &o.cty, &o.plugin}) {
+    for (std::string* path : {&o.log, &o.out, &o.html, &o.problems, &o.json, &o.page, &o.csv,
+                              &o.site, &o.cty, &o.plugin}) {
         if (!path->empty()) {
             *path = std::filesystem::absolute(*path).string();
         }

@@ -72,7 +72,8 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
     // everything after reads the corrected times.
     QsoTimes times(logs);
     ContestLines lines(logs, times.all());
-    const std::vector<int> offsets = ClockOffsets(lines, logs.size(), s.timeWindow);
+    std::vector<int> offsetsFound;
+    const std::vector<int> offsets = ClockOffsets(lines, logs.size(), s.timeWindow, &offsetsFound);
     times.Correct(offsets);
     lines.Retime(times.all());
 
@@ -122,6 +123,7 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
         CheckedLog checked;
         checked.entrant = &logs[l];
         checked.clockOffset = offsets[l];
+        checked.clockOffsetFound = offsetsFound[l];
         checked.claimed = claimed[l].figures;
         checked.checked = DecodeFigures(checkedFigures[l]);
         checked.problems = std::move(claimed[l].problems);

@@ -9,6 +9,7 @@
 #include "host/cross_check/contest_folder.h"
 #include "host/cross_check/plugin_passes.h"
 #include "host/cross_check/qso_status.h"
+#include "host/results/standing.h"
 
 namespace host {
 
@@ -22,7 +23,9 @@ struct CheckedQso {
 
 struct CheckedLog {
     const EntrantLog* entrant = nullptr;
-    int clockOffset = 0;
+    int clockOffset = 0;       // applied to the log's times
+    int clockOffsetFound = 0;  // found, applied or not
+    Standing standing;
     PassFigures claimed;
     PassFigures checked;
     std::vector<CheckedQso> qsos;
@@ -36,6 +39,7 @@ struct CheckedContest {
     bool keepUniques = true;
     std::vector<CheckedLog> logs;  // in file-name order
     std::vector<SkippedFile> skipped;
+    std::vector<ReviewEntry> review;  // by log, in the logs' order
 };
 
 // "2026-02-14 12:03", the time as logged.

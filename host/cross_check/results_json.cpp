@@ -1,7 +1,10 @@
 #include "host/cross_check/results_json.h"
 
+#include <cstdio>
+
 #include "host/one_log/reports.h"
 #include "host/output_files.h"
+#include "host/results/standings.h"
 
 namespace host {
 namespace {
@@ -10,6 +13,45 @@ std::string Figures(const PassFigures& f) {
     return "{\"qsos\": " + std::to_string(f.qsos) + ", \"points\": " + std::to_string(f.points) +
            ", \"multipliers\": " + std::to_string(f.multipliers) +
            ", \"score\": " + std::to_string(f.score) + "}";
+}
+
+std::string CategoryJson(const Standing& s) {
+    const EntryCategory& c = s.category;
+    return std::string("{\"letter\": ") +
+           (c.letter != 0 ? JsonString(std::string(1, c.letter)) : "null") +
+           ", \"section\": " + JsonString(SectionName(c.yu)) +
+           ", \"ranked\": " + (s.ranked ? "true" : "false") +
+           ", \"why_not_ranked\": " + JsonString(s.whyNotRanked) + "}";
+}
+
+std::string RanksJson(const Standing& s) {
+    if (!s.ranked) {
+        return "null";
+    }
+    return "{\"category\": " + std::to_string(s.ranks.category) +
+           ", \"entity\": " + std::to_string(s.ranks.entity) +
+           ", \"continent\": " + std::to_string(s.ranks.continent) + "}";
+}
+
+std::string Strings(const std::vector<std::string>& texts) {
+    std::string out = "[";
+    for (size_t i = 0; i < texts.size(); ++i) {
+        out += (i == 0 ? "" : ", ") + JsonString(texts[i]);
+    }
+    return out + "]";
+}
+
+// The lines that do not stand over the lines cross-checked, to four places;
+// null when no line was cross-checked.
+std::string ErrorRate(const CheckedLog& l) {
+    size_t wrong = 0;
+    size_t checked = 0;
+    if (!ErrorRateOf(l, wrong, checked)) {
+        return "null";
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%.4f", static_cast<double>(wrong) / checked);
+    return text;
 }
 
 // One log's object, appended to out: built as text, a million QSO lines
@@ -23,7 +65,12 @@ void AppendLog(std::string& out, const CheckedLog& l) {
         out += (i == 0 ? "" : ", ") + JsonString(e.categories[i].first) + ": " +
                JsonString(e.categories[i].second);
     }
-    out += "},\n     \"claimed\": " + Figures(l.claimed) +
+    out += "},\n     \"clock_offset_found\": " + std::to_string(l.clockOffsetFound) +
+           ",\n     \"category\": " + CategoryJson(l.standing) +
+           ",\n     \"ranks\": " + RanksJson(l.standing) +
+           ",\n     \"error_rate\": " + ErrorRate(l) +
+           ",\n     \"warnings\": " + Strings(l.standing.warnings);
+    out += ",\n     \"claimed\": " + Figures(l.claimed) +
            ",\n     \"checked\": " + Figures(l.checked) + ",\n     \"counts\": {";
     for (size_t s = 1; s < kQsoStatuses; ++s) {
         out += (s == 1 ? "" : ", ") + JsonString(StatusKey(static_cast<QsoStatus>(s))) + ": " +
@@ -79,7 +126,15 @@ void WriteResultsJson(const std::string& path, const CheckedContest& c) {
                 JsonString(c.skipped[i].file) + ", \"reason\": " + JsonString(c.skipped[i].reason) +
                 "}";
     }
-    text += c.skipped.empty() ? "]\n}\n" : "\n  ]\n}\n";
+    text += c.skipped.empty() ? "],\n" : "\n  ],\n";
+    text += "  \"review\": [";
+    for (size_t i = 0; i < c.review.size(); ++i) {
+        const ReviewEntry& r = c.review[i];
+        text += (i == 0 ? "\n" : ",\n") + std::string("    {\"call\": ") + JsonString(r.call) +
+                ", \"file\": " + JsonString(r.file) + ", \"reason\": " + JsonString(r.reason) +
+                ", \"detail\": " + JsonString(r.detail) + "}";
+    }
+    text += c.review.empty() ? "]\n}\n" : "\n  ]\n}\n";
     out.Write(text);
     out.Commit();
 }

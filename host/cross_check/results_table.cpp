@@ -48,21 +48,30 @@ ResultsRow RowOf(const CheckedLog& l) {
     r.busted = Count(l, QsoStatus::kBustedCall) + Count(l, QsoStatus::kBustedExchange);
     r.uniques = Count(l, QsoStatus::kUnique);
     r.clockOffset = l.clockOffset;
+    const Standing& s = l.standing;
+    r.category = s.category.checklog      ? "chk"
+                 : s.category.letter != 0 ? std::string(1, s.category.letter)
+                                          : "?";
+    r.section = SectionName(s.category.yu);
+    r.rank = s.ranked ? std::to_string(s.ranks.category) : "-";
     return r;
 }
 
 std::string ResultsTable(const CheckedContest& c) {
     std::string text;
     char row[200];
-    std::snprintf(row, sizeof row, "%4s  %-13s %10s %10s %7s %7s %5s %6s %7s %6s\n", "#", "call",
-                  "claimed", "checked", "QSOs", "checked", "NIL", "busted", "uniques", "clock");
+    std::snprintf(row, sizeof row, "%4s  %-13s %10s %10s %7s %7s %5s %6s %7s %6s  %-3s %-6s %4s\n",
+                  "#", "call", "claimed", "checked", "QSOs", "checked", "NIL", "busted", "uniques",
+                  "clock", "cat", "sect", "rank");
     text += row;
     int place = 0;
     for (const CheckedLog* l : Ranked(c)) {
         const ResultsRow r = RowOf(*l);
-        std::snprintf(row, sizeof row, "%4d  %-13s %10ld %10ld %7ld %7ld %5zu %6zu %7zu %+6d\n",
+        std::snprintf(row, sizeof row,
+                      "%4d  %-13s %10ld %10ld %7ld %7ld %5zu %6zu %7zu %+6d  %-3s %-6s %4s\n",
                       ++place, r.call.c_str(), r.claimedScore, r.checkedScore, r.claimedQsos,
-                      r.checkedQsos, r.nil, r.busted, r.uniques, r.clockOffset);
+                      r.checkedQsos, r.nil, r.busted, r.uniques, r.clockOffset, r.category.c_str(),
+                      r.section.c_str(), r.rank.c_str());
         text += row;
     }
     return text;
@@ -77,7 +86,7 @@ std::string ResultsCsv(const CheckedContest& c) {
     }
     std::string text =
         "place,call,file,claimed_score,checked_score,claimed_qsos,checked_qsos,nil,busted,"
-        "uniques,clock_offset_minutes";
+        "uniques,clock_offset_minutes,category,section,rank";
     for (const std::string& name : names) {
         text += "," + CsvField(name);
     }
@@ -90,7 +99,7 @@ std::string ResultsCsv(const CheckedContest& c) {
                 std::to_string(r.checkedScore) + "," + std::to_string(r.claimedQsos) + "," +
                 std::to_string(r.checkedQsos) + "," + std::to_string(r.nil) + "," +
                 std::to_string(r.busted) + "," + std::to_string(r.uniques) + "," +
-                std::to_string(r.clockOffset);
+                std::to_string(r.clockOffset) + "," + r.category + "," + r.section + "," + r.rank;
         for (const std::string& name : names) {
             text += "," + CsvField(CategoryOf(*l, name));
         }

@@ -24,6 +24,9 @@ struct ResultsRow {
     size_t busted = 0;  // calls and exchanges
     size_t uniques = 0;
     int clockOffset = 0;
+    std::string category;  // the letter, "chk" for a checklog, "?" when unknown
+    std::string section;   // "yu" or "non-yu"
+    std::string rank;      // in the category and section, "-" when not ranked
 };
 ResultsRow RowOf(const CheckedLog& l);
 

@@ -1,11 +1,13 @@
 #include "host/cross_check/ubn_files.h"
 
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
 #include <set>
 
 #include "host/host_error.h"
 #include "host/output_files.h"
+#include "host/results/standings.h"
 #include "platform/plain_text.h"
 
 namespace host {
@@ -43,13 +45,65 @@ const Section kSections[] = {
     {QsoStatus::kUnique, "Uniques: no other log has this call", ""},
 };
 
-std::string Report(const CheckedLog& l, bool keepUniques) {
+// The category, the ranks and the warnings.
+std::string StandingText(const Standing& s) {
+    const EntryCategory& c = s.category;
+    std::string text = "Category: ";
+    if (c.checklog) {
+        text += "checklog";
+    } else if (c.letter == 0) {
+        text += "unknown";
+    } else {
+        text += std::string(1, c.letter) + " (" + CategoryTitle(c.letter) + ")";
+    }
+    text += ", section " + std::string(c.yu ? "YU/YT" : "outside YU/YT") + "\n";
+    if (s.ranked) {
+        text += "Rank: " + std::to_string(s.ranks.category) + " in the category, " +
+                std::to_string(s.ranks.entity) + " in " +
+                (s.entity.empty() ? std::string("an unknown entity") : s.entity) + ", " +
+                std::to_string(s.ranks.continent) + " in " +
+                (s.continent.empty() ? std::string("an unknown continent") : s.continent) + "\n";
+    }
+    for (const std::string& w : s.warnings) {
+        text += "Warning: " + w + "\n";
+    }
+    return text;
+}
+
+// Other stations' slips with this entrant, which cost it nothing.
+std::string CopiedWrongText(const Standing& s) {
+    if (s.copiedWrong.empty()) {
+        return std::string();
+    }
+    std::string text =
+        "\nStations that copied your call or exchange wrong (their error, no cost to you):\n";
+    for (const std::string& line : s.copiedWrong) {
+        text += "  " + line + "\n";
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string EntrantReport(const CheckedLog& l, bool keepUniques) {
     std::string text = "Cross-check of " + l.entrant->call + " (" + l.entrant->file + ")\n\n";
     text += "Claimed score: " + std::to_string(l.claimed.score) + " (" +
             std::to_string(l.claimed.qsos) + " QSOs)\n";
     text += "Checked score: " + std::to_string(l.checked.score) + " (" +
             std::to_string(l.checked.qsos) + " QSOs)\n";
-    if (l.clockOffset == 0) {
+    size_t wrong = 0;
+    size_t checked = 0;
+    if (ErrorRateOf(l, wrong, checked)) {
+        text += "Error rate: " + ErrorRateText(l) + " (" + std::to_string(wrong) + " of " +
+                std::to_string(checked) + " QSO lines cross-checked do not stand)\n";
+    }
+    text += StandingText(l.standing);
+    if (l.clockOffset == 0 && l.clockOffsetFound != 0) {
+        text += "Your clock ran " + std::to_string(std::abs(l.clockOffsetFound)) + " minute" +
+                (std::abs(l.clockOffsetFound) == 1 ? "" : "s") +
+                (l.clockOffsetFound < 0 ? " slow" : " fast") +
+                ", within the time window: your times were checked as logged.\n";
+    } else if (l.clockOffset == 0) {
         text += "No clock offset was found: your times were checked as logged.\n";
     } else {
         text += "Your clock ran " +
@@ -76,6 +130,7 @@ std::string Report(const CheckedLog& l, bool keepUniques) {
                     ":\n" + lines;
         }
     }
+    text += CopiedWrongText(l.standing);
     if (!l.problems.empty()) {
         text +=
             "\nProblems the scoring found (these QSOs do not count, or count on incomplete "
@@ -87,8 +142,6 @@ std::string Report(const CheckedLog& l, bool keepUniques) {
     }
     return text;
 }
-
-}  // namespace
 
 std::string SafeFileStem(const std::string& call) {
     std::string stem;
@@ -109,23 +162,33 @@ std::string SafeFileStem(const std::string& call) {
     return stem;
 }
 
-void WriteUbnFiles(const std::string& folder, const CheckedContest& c) {
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error) {
-        throw InputError(folder + ": cannot create the folder of reports: " + error.message());
-    }
+std::vector<std::string> ReportStems(const CheckedContest& c) {
     std::set<std::string> taken;
+    std::vector<std::string> stems;
     for (const CheckedLog& l : c.logs) {
         const std::string stem = SafeFileStem(l.entrant->call);
         std::string name = stem;
         for (int n = 2; !taken.insert(name).second; ++n) {
             name = stem + "-" + std::to_string(n);
         }
-        WriteOutputFile(folder + "/" + name.append(".txt"), Report(l, c.keepUniques),
+        stems.push_back(name);
+    }
+    return stems;
+}
+
+void WriteUbnFiles(const std::string& folder, const CheckedContest& c) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        throw InputError(folder + ": cannot create the folder of reports: " + error.message());
+    }
+    const std::vector<std::string> stems = ReportStems(c);
+    for (size_t i = 0; i < c.logs.size(); ++i) {
+        const CheckedLog& l = c.logs[i];
+        WriteOutputFile(folder + "/" + stems[i] + ".txt", EntrantReport(l, c.keepUniques),
                         "report of " + l.entrant->call);
     }
-    RemoveOtherReports(folder, taken, ".txt");
+    RemoveOtherReports(folder, std::set<std::string>(stems.begin(), stems.end()), ".txt");
 }
 
 }  // namespace host

@@ -14,8 +14,15 @@ namespace host {
 // Windows; taken names get -2, -3, ... in the order asked.
 std::string SafeFileStem(const std::string& call);
 
-// Writes one file per log into folder (created); throws InputError when it
-// cannot.
+// The file stem of each log's report, in the logs' order: SafeFileStem of
+// its call, made unique.
+std::vector<std::string> ReportStems(const CheckedContest& c);
+
+// The report of one log, as text.
+std::string EntrantReport(const CheckedLog& l, bool keepUniques);
+
+// Writes one file per log into folder (created) and removes the reports of
+// logs no longer checked; throws InputError when it cannot.
 void WriteUbnFiles(const std::string& folder, const CheckedContest& c);
 
 }  // namespace host

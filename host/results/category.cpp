@@ -33,12 +33,12 @@ bool IsLetter(char c) {
     return std::isalpha(static_cast<unsigned char>(c)) != 0;
 }
 
-// The first non-empty value of a header field, upper-cased; "" when absent.
+// The first non-empty value of a header field; "" when absent.
 std::string FieldValue(const std::vector<std::pair<std::string, std::string>>& header,
                        const char* tag) {
     for (const auto& field : header) {
         if (field.first == tag && !field.second.empty()) {
-            return plat::AsciiUpper(field.second);
+            return field.second;
         }
     }
     return std::string();
@@ -93,8 +93,10 @@ EntryCategory CategoryOfLog(const std::vector<std::pair<std::string, std::string
         {"CATEGORY-POWER", "LOW", {"QRP", "LOW", "HIGH"}},
     };
     std::string values[4];
+    std::string raw[4];  // as the log wrote them, for the messages
     for (int i = 0; i < 4; ++i) {
-        values[i] = FieldValue(header, fields[i].tag);
+        raw[i] = FieldValue(header, fields[i].tag);
+        values[i] = plat::AsciiUpper(raw[i]);
     }
     const std::string& op = values[0];
     const std::string& band = values[1];
@@ -109,7 +111,7 @@ EntryCategory CategoryOfLog(const std::vector<std::pair<std::string, std::string
         c.fromCategoryLine = true;
         if (given >= 'H' && given <= 'L' && !band.empty() && SingleBand(band) != given - 'H') {
             c.bandMismatch = std::string("CATEGORY: ") + given + " (" + CategoryTitle(given) +
-                             ") but CATEGORY-BAND: " + band;
+                             ") but CATEGORY-BAND: " + raw[1];
         }
         return c;
     }
@@ -119,7 +121,7 @@ EntryCategory CategoryOfLog(const std::vector<std::pair<std::string, std::string
             values[i] = fields[i].assumed;
             c.assumed.push_back(std::string(fields[i].tag) + ": " + fields[i].assumed);
         } else if (!OneOf(values[i], fields[i].allowed)) {
-            c.unknown = std::string(fields[i].tag) + ": " + values[i];
+            c.unknown = std::string(fields[i].tag) + ": " + raw[i];
             c.assumed.clear();
             return c;
         }

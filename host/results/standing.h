@@ -1,0 +1,42 @@
+// Where a checked log stands in the published results: its category and
+// section, whether and where it is ranked, and what the committee should look
+// at before the results are published.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "host/results/category.h"
+
+namespace host {
+
+// Places from 1; 0 where the log is not ranked.
+struct Ranks {
+    int category = 0;   // among its letter and section
+    int entity = 0;     // among its letter, section and DXCC entity
+    int continent = 0;  // among its letter, section and continent
+};
+
+struct Standing {
+    EntryCategory category;
+    bool ranked = false;
+    std::string whyNotRanked;  // "" for a ranked log
+    Ranks ranks;
+    std::string entity;     // the own call's DXCC entity, "Serbia"; "" when unknown
+    std::string continent;  // "EU"; "" when unknown
+    std::vector<std::string> warnings;
+    // Other stations' QSO lines with this entrant that copied its call or
+    // its exchange wrong, one text each.
+    std::vector<std::string> copiedWrong;
+};
+
+// One reason a log goes on the committee's review list, with the figure that
+// put it there.
+struct ReviewEntry {
+    std::string call;
+    std::string file;
+    std::string reason;  // callsign-mismatch, other-contest, call-rule, ...
+    std::string detail;
+};
+
+}  // namespace host

@@ -1,0 +1,152 @@
+#include "host/results/standings.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <tuple>
+
+#include "host/readers/call_rule.h"
+#include "host/results/other_contest.h"
+#include "scoring/contest_lists.h"
+
+namespace host {
+namespace {
+
+// The header's CLAIMED-SCORE, or -1 when it holds none or no number.
+long HeaderClaimedScore(const ContestLog& log) {
+    for (const auto& field : log.headerFields) {
+        if (field.first == "CLAIMED-SCORE" && !field.second.empty()) {
+            std::string digits;
+            for (char ch : field.second) {
+                if (std::isdigit(static_cast<unsigned char>(ch)) != 0) {
+                    digits += ch;
+                } else if (ch != ',' && ch != '.' && ch != ' ') {
+                    return -1;
+                }
+            }
+            return digits.empty() || digits.size() > 15 ? -1 : std::atol(digits.c_str());
+        }
+    }
+    return -1;
+}
+
+void Judge(CheckedLog& l, const CountryResolver& countries) {
+    const EntrantLog& e = *l.entrant;
+    Standing& s = l.standing;
+    Country country;
+    const bool known = countries.Resolve(e.call, country);
+    if (known) {
+        s.entity = country.name;
+        s.continent = country.continent;
+    }
+    s.category = CategoryOfLog(e.log.headerFields, known && IsYuPrefix(country.prefix));
+    s.whyNotRanked = WhyNotRankedByCategory(s.category);
+    const std::string other = OtherContestOf(e.log.headerFields);
+    const std::string broken = BrokenCallRule(e.call, "");
+    if (s.whyNotRanked.empty() && !other.empty()) {
+        s.whyNotRanked = "log of another contest (CONTEST: " + other + ")";
+    }
+    if (s.whyNotRanked.empty() && !broken.empty()) {
+        s.whyNotRanked = "the own call " + e.call + " breaks the call rule: " + broken;
+    }
+    s.ranked = s.whyNotRanked.empty();
+
+    const std::string assumed = AssumedFieldsWarning(s.category);
+    if (!assumed.empty()) {
+        s.warnings.push_back(assumed);
+    }
+    if (!s.category.bandMismatch.empty()) {
+        s.warnings.push_back(s.category.bandMismatch);
+    }
+    if (!s.ranked) {
+        s.warnings.push_back("not ranked: " + s.whyNotRanked);
+    }
+    const long header = HeaderClaimedScore(e.log);
+    if (header >= 0 && header != l.claimed.score) {
+        s.warnings.push_back("the header's CLAIMED-SCORE is " + std::to_string(header) +
+                             ", the claimed score found here " + std::to_string(l.claimed.score));
+    }
+}
+
+// Sets each log's place among those with the same key: 1 plus the number of
+// logs of that key with a higher checked score.
+template <typename Key>
+void Place(std::vector<CheckedLog*>& logs, const std::function<Key(const CheckedLog&)>& key,
+           int Ranks::*place) {
+    std::map<Key, std::vector<long>> scores;
+    for (const CheckedLog* l : logs) {
+        scores[key(*l)].push_back(l->checked.score);
+    }
+    for (CheckedLog* l : logs) {
+        const std::vector<long>& group = scores[key(*l)];
+        l->standing.ranks.*place =
+            1 + static_cast<int>(std::count_if(group.begin(), group.end(), [&](long score) {
+                return score > l->checked.score;
+            }));
+    }
+}
+
+}  // namespace
+
+void RankEntries(CheckedContest& c, const CountryResolver& countries) {
+    std::vector<CheckedLog*> ranked;
+    for (CheckedLog& l : c.logs) {
+        l.standing = Standing();
+        Judge(l, countries);
+        if (l.standing.ranked) {
+            ranked.push_back(&l);
+        }
+    }
+    using Group = std::tuple<char, bool, std::string>;
+    Place<Group>(
+        ranked,
+        [](const CheckedLog& l) {
+            return Group(l.standing.category.letter, l.standing.category.yu, std::string());
+        },
+        &Ranks::category);
+    Place<Group>(
+        ranked,
+        [](const CheckedLog& l) {
+            return Group(l.standing.category.letter, l.standing.category.yu, l.standing.entity);
+        },
+        &Ranks::entity);
+    Place<Group>(
+        ranked,
+        [](const CheckedLog& l) {
+            return Group(l.standing.category.letter, l.standing.category.yu, l.standing.continent);
+        },
+        &Ranks::continent);
+}
+
+bool ErrorRateOf(const CheckedLog& l, size_t& wrong, size_t& checked) {
+    wrong = l.counts[static_cast<size_t>(QsoStatus::kBustedCall)] +
+            l.counts[static_cast<size_t>(QsoStatus::kBustedExchange)] +
+            l.counts[static_cast<size_t>(QsoStatus::kNil)];
+    checked = wrong + l.counts[static_cast<size_t>(QsoStatus::kOk)];
+    return checked > 0;
+}
+
+std::string ErrorRateText(const CheckedLog& l) {
+    size_t wrong = 0;
+    size_t checked = 0;
+    if (!ErrorRateOf(l, wrong, checked)) {
+        return "-";
+    }
+    const size_t tenths = (wrong * 1000 + checked / 2) / checked;
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + " %";
+}
+
+std::vector<const CheckedLog*> CategoryTable(const CheckedContest& c, char letter, bool yu) {
+    std::vector<const CheckedLog*> out;
+    for (const CheckedLog* l : Ranked(c)) {
+        if (l->standing.ranked && l->standing.category.letter == letter &&
+            l->standing.category.yu == yu) {
+            out.push_back(l);
+        }
+    }
+    return out;
+}
+
+}  // namespace host
