@@ -130,3 +130,6 @@ EOF
 
 # The cross-check of a whole contest through stats-host, timed as a process.
 scripts/bench_check_logs.sh
+
+# The log robot: one large log from upload to receipt, and uploads per minute.
+scripts/bench_robot.sh

@@ -81,6 +81,8 @@ ContestFolder ReadContestFolder(const std::string& dir,
             EntrantLog& e = read[i];
             e.file = names[i].filename().string();
             e.path = names[i].string();
+            std::error_code ignored;
+            e.modified = fs::last_write_time(names[i], ignored);
             ok[i] = ReadLogFile(e.path, e.log, reasons[i]) ? 1 : 0;
             if (ok[i] != 0) {
                 e.categories = Categories(e.log);
@@ -137,11 +139,19 @@ ContestFolder ReadContestFolder(const std::string& dir,
             folder.logs.push_back(std::move(e));
             continue;
         }
-        // Names come in order: the later file replaces the earlier.
-        EntrantLog& earlier = folder.logs[known->second];
-        folder.skipped.push_back(
-            {earlier.file, "another log of " + e.call + " is used: " + e.file});
-        earlier = std::move(e);
+        // The newest file of a call is used; names come in order, so of two
+        // files written at the same time the one whose name sorts last.
+        EntrantLog& used = folder.logs[known->second];
+        const bool newer = e.modified >= used.modified;
+        EntrantLog& left = newer ? used : e;
+        const std::string& kept = newer ? e.file : used.file;
+        folder.skipped.push_back({left.file, "another log of " + e.call + " is used: " + kept});
+        std::vector<std::string> others = std::move(used.otherFiles);
+        others.push_back(left.file);
+        if (newer) {
+            used = std::move(e);
+        }
+        used.otherFiles = std::move(others);
     }
     std::sort(folder.logs.begin(), folder.logs.end(),
               [](const EntrantLog& a, const EntrantLog& b) { return a.file < b.file; });

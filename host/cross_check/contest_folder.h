@@ -2,6 +2,7 @@
 // folder, read in name order, one log per call.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <utility>
@@ -18,6 +19,9 @@ struct EntrantLog {
     ContestLog log;
     // The CATEGORY-* header lines, in file order.
     std::vector<std::pair<std::string, std::string>> categories;
+    std::filesystem::file_time_type modified{};
+    // The other files of the same call, not used, in name order.
+    std::vector<std::string> otherFiles;
 };
 
 struct SkippedFile {
@@ -35,9 +39,9 @@ struct ContestFolder {
 bool IsLogFileName(const std::string& name);
 
 // Reads the folder. A file that cannot be read or names no call goes under
-// skipped with its reason, and so does every log of a call but the one whose
-// name sorts last. progress(done, files) is called after each file. Throws
-// InputError when the folder cannot be listed.
+// skipped with its reason, and so does every log of a call but the newest
+// (of equally new ones, the one whose name sorts last). progress(done, files) is called after each
+// file. Throws InputError when the folder cannot be listed.
 ContestFolder ReadContestFolder(const std::string& dir,
                                 const std::function<void(size_t, size_t)>& progress);
 

@@ -121,6 +121,15 @@ std::vector<ReviewEntry> ReviewList(const CheckedContest& c) {
         if (!mismatch.empty()) {
             found.emplace_back("callsign-mismatch", mismatch);
         }
+        if (!e.otherFiles.empty()) {
+            std::string names;
+            for (const std::string& f : e.otherFiles) {
+                names += (names.empty() ? "" : ", ") + f;
+            }
+            found.emplace_back("several-files", std::to_string(e.otherFiles.size() + 1) +
+                                                    " files of " + e.call + "; " + e.file +
+                                                    " is the newest and used, not " + names);
+        }
         const std::string other = OtherContestOf(e.log.headerFields);
         if (!other.empty()) {
             found.emplace_back("other-contest", "CONTEST: " + other);

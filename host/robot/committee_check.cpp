@@ -64,11 +64,22 @@ void CommitteeCheck::Finish(const std::string& state, const std::string& progres
 void CommitteeCheck::Run(const std::string& snapshot, const std::string& fresh) {
     std::error_code e;
     robot_.SnapshotLogs(snapshot);
+    fs::create_directories(fresh, e);
     {
         std::lock_guard<std::mutex> lock(mutex_);
         progress_ = "check-logs is running";
     }
-    std::vector<std::string> args = {"stats-host", "check-logs", snapshot, "--out", fresh};
+    std::vector<std::string> args = {"stats-host",
+                                     "check-logs",
+                                     snapshot,
+                                     "--out",
+                                     fresh,
+                                     "--json",
+                                     fresh + "/results.json",
+                                     "--html",
+                                     fresh + "/results.html",
+                                     "--csv",
+                                     fresh + "/results.csv"};
     args.insert(args.end(), options_.begin(), options_.end());
     const ChildEnd end = RunThisProgram(args, snapshot + ".stderr", kCheckSeconds);
     std::string errors;

@@ -16,6 +16,9 @@ td,th{border-bottom:1px solid #ccc;padding:.2em .4em;text-align:left;vertical-al
 .receipt{font-family:monospace;font-size:1.1em;overflow-wrap:anywhere}
 .refused{color:#a00}
 .scroll{overflow-x:auto}
+#receipt-box{max-width:1200px;margin:0 auto;padding:0 16px}
+#receipt-box th,#receipt-box td{white-space:normal;text-align:left}
+#receipt-box li{margin:.2em 0}
 </style>)";
 
 std::string Head(const std::string& title) {
@@ -82,14 +85,13 @@ std::string ReceiptPage(const nlohmann::json& a, const std::string& scorePage) {
     if (a["problems"].empty()) {
         html += "<p id=\"problems\">None: every QSO counts.</p>\n";
     } else {
-        html +=
-            "<div class=\"scroll\"><table id=\"problems\"><tr><th>Line</th><th>What</th>"
-            "<th>Detail</th></tr>\n";
+        html += "<ul id=\"problems\">\n";
         for (const nlohmann::json& p : a["problems"]) {
-            html += "<tr><td>" + Text(p["line"]) + "</td><td>" + Text(p["kind"]) + "</td><td>" +
-                    Text(p["detail"]) + "</td></tr>\n";
+            html += "<li>line " + Text(p["line"]) + ": " + Text(p["kind"]) +
+                    (p["detail"].get<std::string>().empty() ? "" : ": " + Text(p["detail"])) +
+                    "</li>\n";
         }
-        html += "</table></div>\n";
+        html += "</ul>\n";
     }
     html += "<p><a href=\"/\">Send another log</a></p></section>\n";
     // The score page's own body follows, its style kept.

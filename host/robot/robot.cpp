@@ -2,6 +2,7 @@
 
 #include <openssl/evp.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -66,6 +67,16 @@ void RemoveQuietly(const std::string& path) {
 
 nlohmann::json Error(const std::string& why) {
     return {{"error", why}};
+}
+
+// Less room than this on the robot's disk makes a failed upload the disk's
+// fault: the scoring could not write its files.
+const unsigned long long kLowSpaceBytes = 1 << 20;
+
+bool LowOnSpace(const std::string& folder) {
+    struct statvfs fs {};
+    return ::statvfs(folder.c_str(), &fs) == 0 &&
+           static_cast<unsigned long long>(fs.f_bavail) * fs.f_frsize < kLowSpaceBytes;
 }
 
 // A full disk is the uploader's to know: it is no fault of the log.
@@ -193,6 +204,9 @@ Answer Robot::Upload(const std::string& bytes, const std::string& address,
     slots_.Take();
     const WorkerOutcome scored = ScoreInWorker(upload, scratch, scoreOptions_, kWorkerSeconds);
     slots_.Give();
+    if (scored.kind != WorkerOutcome::kScored && LowOnSpace(f_.tmp)) {
+        return NotStored(StoreError(scored.message, true));
+    }
     if (scored.kind == WorkerOutcome::kRefused) {
         return Refuse(422, InUploadersWords(scored.message, upload), address, email);
     }
@@ -207,6 +221,9 @@ Answer Robot::Upload(const std::string& bytes, const std::string& address,
         answer = ReadWorkerAnswer(WorkerFiles(scratch), upload, scored.errorText, s);
     } catch (const std::exception& e) {
         err_ << "stats-host: upload from " << address << ": " << e.what() << "\n";
+        if (LowOnSpace(f_.tmp)) {
+            return NotStored(StoreError(e.what(), true));
+        }
         return {500, Error("the robot could not score your log; nothing was stored")};
     }
     s.receipt = receipt;

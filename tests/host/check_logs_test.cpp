@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -423,14 +424,19 @@ TEST_F(CheckLogs, UniquesStandUnlessRemoved) {
 TEST_F(CheckLogs, BadInputIsNamedAndTheRestGoesOn) {
     Log("bad", "DL1ABC.log", Cabrillo("DL1ABC", {Qso("DL1ABC", "OK1XYZ", 0)}));
     Log("bad", "OK1XYZ.log", Cabrillo("OK1XYZ", {Qso("OK1XYZ", "DL1ABC", 0)}));
-    Log("bad", "OK1XYZ-0.log", Cabrillo("OK1XYZ", {}));
+    Log("bad", "old-OK1XYZ.log", Cabrillo("OK1XYZ", {}));
+    // Of two logs of a call the newer is used, whatever their names.
+    fs::last_write_time(dir() + "/bad/old-OK1XYZ.log",
+                        fs::last_write_time(dir() + "/bad/OK1XYZ.log") - std::chrono::hours(1));
     Log("bad", "binary.cbr", std::string("\x7f\x45LF\0\0\x01\x02", 8));
     Log("bad", "nocall.log", "START-OF-LOG: 3.0\nEND-OF-LOG:\n");
     const std::string json = Results("bad");
     for (const char* skipped :
-         {R"({"file": "OK1XYZ-0.log", "reason": "another log of OK1XYZ is used: OK1XYZ.log"})",
+         {R"({"file": "old-OK1XYZ.log", "reason": "another log of OK1XYZ is used: OK1XYZ.log"})",
           R"("file": "binary.cbr")",
-          R"({"file": "nocall.log", "reason": "the log names no own call"})"}) {
+          R"({"file": "nocall.log", "reason": "the log names no own call"})",
+          R"("file": "OK1XYZ.log", "reason": "several-files", "detail": "2 files of OK1XYZ; )"
+          R"(OK1XYZ.log is the newest and used, not old-OK1XYZ.log"})"}) {
         EXPECT_NE(json.find(skipped), std::string::npos) << skipped << "\n" << json;
     }
     // Stops with status 2 on a bad option, an empty folder, the output
