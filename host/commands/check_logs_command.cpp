@@ -86,6 +86,7 @@ int RunCheckLogs(const Options& o) {
     CheckOutputFiles(o);
     const std::string plugin = PluginPath(o);
     const std::string folder = EnterOutFolder(o.out);
+    ChooseRulesInFolder(o.rules);
     CountryResolver countries;
     LoadCountries(o.cty, countries);
 
@@ -107,6 +108,7 @@ int RunCheckLogs(const Options& o) {
     settings.pluginPath = plugin;
     settings.folder = folder;
     settings.countries = &countries;
+    settings.rules = o.rules;
     settings.periodChosen = [](const ContestPeriod& period) {
         std::cerr << "stats-host: contest period " << FormatWhen(period.start) << " to "
                   << FormatWhen(period.end) << " ("

@@ -84,7 +84,8 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
     context.plugin = &loaded;
     context.folder = s.folder;
     context.countries = s.countries;
-    context.period = ChoosePeriod(s.start, s.end, times.all(), {}, s.logsName);
+    context.rules = s.rules;
+    context.period = ChoosePeriod(s.start, s.end, times.all(), {}, s.logsName, s.rules);
     s.periodChosen(context.period);
 
     std::vector<ClaimedPass> claimed;
@@ -115,6 +116,7 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
         [&](size_t done) { s.progress("checked", done, logs.size()); });
 
     CheckedContest result;
+    result.rules = s.rules;
     result.period = context.period;
     result.timeWindow = s.timeWindow;
     result.keepUniques = s.keepUniques;
@@ -122,6 +124,7 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
     for (size_t l = 0; l < logs.size(); ++l) {
         CheckedLog checked;
         checked.entrant = &logs[l];
+        checked.entryBand = EntryBandOfLog(s.rules, logs[l]);
         checked.clockOffset = offsets[l];
         checked.clockOffsetFound = offsetsFound[l];
         checked.claimed = claimed[l].figures;

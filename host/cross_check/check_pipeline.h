@@ -11,6 +11,7 @@
 #include "host/cross_check/checked_contest.h"
 #include "host/cross_check/contest_folder.h"
 #include "host/readers/country_file.h"
+#include "scoring/rule_set.h"
 
 namespace host {
 
@@ -20,6 +21,7 @@ struct CheckSettings {
     std::string logsName;  // the folder of logs, for messages
     int timeWindow = 3;
     bool keepUniques = true;
+    RuleSet rules = RuleSet::kClassic;
     std::string pluginPath;
     std::string folder;  // the output folder, entered, ending in a separator
     // Told each call the passes resolve, once, before they run.

@@ -5,11 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "host/one_log/contest_period.h"
 #include "host/cross_check/contest_folder.h"
 #include "host/cross_check/plugin_passes.h"
 #include "host/cross_check/qso_status.h"
+#include "host/one_log/contest_period.h"
 #include "host/results/standing.h"
+#include "scoring/rule_set.h"
 
 namespace host {
 
@@ -23,6 +24,7 @@ struct CheckedQso {
 
 struct CheckedLog {
     const EntrantLog* entrant = nullptr;
+    std::string entryBand;     // "40m": the one band a single-band entry scores, else ""
     int clockOffset = 0;       // applied to the log's times
     int clockOffsetFound = 0;  // found, applied or not
     Standing standing;
@@ -34,6 +36,7 @@ struct CheckedLog {
 };
 
 struct CheckedContest {
+    RuleSet rules = RuleSet::kClassic;
     ContestPeriod period;
     int timeWindow = 3;
     bool keepUniques = true;

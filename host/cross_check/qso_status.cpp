@@ -7,9 +7,9 @@ namespace host {
 namespace {
 
 const char* const kNames[kQsoStatuses] = {
-    "counted",    "unreadable",      "bad-call",  "outside-period", "wrong-band",
-    "wrong-mode", "no-exchange",     "no-county", "dupe",           "busted-call",
-    "ok",         "busted-exchange", "nil",       "no-log",         "unique"};
+    "counted",     "unreadable", "bad-call", "outside-period", "wrong-band", "wrong-mode",
+    "no-exchange", "no-county",  "dupe",     "busted-call",    "ok",         "busted-exchange",
+    "nil",         "no-log",     "unique",   "not-a-number"};
 
 const LogQso& QsoOf(const std::vector<EntrantLog>& logs, const ContestLine& line) {
     return logs[line.log].log.qsos[line.qso];
@@ -66,6 +66,8 @@ QsoStatus StatusOfProblem(ProblemKind kind) {
             return QsoStatus::kNoCounty;
         case ProblemKind::kDupe:
             return QsoStatus::kDupe;
+        case ProblemKind::kNotANumber:
+            return QsoStatus::kNotANumber;
         case ProblemKind::kNoCountry:
             // Scored all the same: the cross-check decides.
             return QsoStatus::kCounted;

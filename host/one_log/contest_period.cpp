@@ -90,11 +90,13 @@ void WarnStartTie(ContestPeriod& p, const Candidate& chosen, const std::vector<d
 // The candidate periods that hold the most QSOs decide; among several
 // Saturdays the one a header date names, else the earliest.
 void ChooseFromQsos(ContestPeriod& p, const std::vector<double>& qsoTimes,
-                    const std::vector<LogTime>& headerDates) {
+                    const std::vector<LogTime>& headerDates, RuleSet rules) {
+    // The 2020 rules start the contest at 07:00 alone.
+    const int starts = rules == RuleSet::k2020 ? 1 : 2;
     std::map<std::pair<double, int>, size_t> counts;
     for (double t : qsoTimes) {
         const double week = WeekOf(t);
-        for (int s = 0; s < 2; ++s) {
+        for (int s = 0; s < starts; ++s) {
             const double begin = week * 7.0 + kStarts[s];
             if (t >= begin - kHalfSecond && t < begin + 1.0 - kHalfSecond) {
                 ++counts[{week, s}];
@@ -102,8 +104,8 @@ void ChooseFromQsos(ContestPeriod& p, const std::vector<double>& qsoTimes,
         }
     }
     if (counts.empty()) {
-        throw InputError(
-            "no QSO lies in a contest period (a Saturday from 07:00 or 12:00 UTC); give --start");
+        throw InputError(std::string("no QSO lies in a contest period (a Saturday from ") +
+                         (starts == 1 ? "07:00" : "07:00 or 12:00") + " UTC); give --start");
     }
     size_t most = 0;
     for (const auto& c : counts) {
@@ -165,11 +167,11 @@ void ChooseFromQsos(ContestPeriod& p, const std::vector<double>& qsoTimes,
 
 }  // namespace
 
-StatsDate ParseWhen(const std::string& text, const char* option) {
+StatsDate ParseWhen(const std::string& text, const char* option, RuleSet rules) {
     const std::string quoted = std::string(option) + " '" + text + "'";
     // The date as a Cabrillo log writes it, then the clock as HHMM.
     LogTime t;
-    t.hour = 12;
+    t.hour = rules == RuleSet::k2020 ? 7 : 12;
     const bool dateShape = text.size() >= 10 && text[4] == '-' && text[7] == '-' &&
                            AllDigits(text.substr(0, 4) + text.substr(5, 2) + text.substr(8, 2));
     if (dateShape) {
@@ -227,14 +229,15 @@ bool InPeriod(const ContestPeriod& period, double time) {
 
 ContestPeriod ChoosePeriod(const std::string& start, const std::string& end,
                            const std::vector<double>& qsoTimes,
-                           const std::vector<LogTime>& headerDates, const std::string& logName) {
+                           const std::vector<LogTime>& headerDates, const std::string& logName,
+                           RuleSet rules) {
     ContestPeriod p;
     p.chosenBy = kChosenByOptions;
     if (!start.empty()) {
-        p.start = ParseWhen(start, "--start");
+        p.start = ParseWhen(start, "--start", rules);
     }
     if (!end.empty()) {
-        p.end = ParseWhen(end, "--end");
+        p.end = ParseWhen(end, "--end", rules);
     }
     if (!start.empty() && end.empty()) {
         p.end = DayCount(p.start.m_dt + 1.0);
@@ -244,7 +247,7 @@ ContestPeriod ChoosePeriod(const std::string& start, const std::string& end,
         if (qsoTimes.empty()) {
             throw InputError(logName + ": the log holds no QSO to date the contest; give --start");
         }
-        ChooseFromQsos(p, qsoTimes, headerDates);
+        ChooseFromQsos(p, qsoTimes, headerDates, rules);
     }
     if (p.end.m_dt < p.start.m_dt) {
         throw InputError("the contest ends (" + FormatWhen(p.end) + ") before it starts (" +

@@ -11,6 +11,7 @@
 
 #include "host/host_error.h"
 #include "host/one_log/own_call_lines.h"
+#include "host/one_log/rules_choice.h"
 #include "host/plugin_host/header_answers.h"
 #include "platform/ole_date.h"
 #include "scoring/contest_lists.h"
@@ -207,6 +208,9 @@ PreparedLog PrepareLog(const Options& o) {
         std::cerr << o.log << ":" << warning.line << ": warning: " << warning.reason << "\n";
     }
     LoadCountries(o.cty, p.countries);
+    p.rules = o.rules;
+    p.categoryBand = CategoryBand(o.header, p.log.headerFields);
+    p.entryBand = EntryBandUnder(o.rules, p.categoryBand);
 
     const std::string ownCall = ChooseOwnCall(o, p.log);
     if (p.log.qsos.empty()) {
@@ -238,7 +242,7 @@ PreparedLog PrepareLog(const Options& o) {
         std::cerr << "stats-host: warning: no QSO of the log could score (80-10 m, CW or SSB)\n";
     }
     p.period = ChoosePeriod(o.start, o.end, scoringTimes.empty() ? times : scoringTimes,
-                            p.log.headerDates, o.log);
+                            p.log.headerDates, o.log, o.rules);
     if (!p.period.warning.empty()) {
         std::cerr << "stats-host: warning: " << p.period.warning << "\n";
     }

@@ -30,6 +30,9 @@ struct PreparedLog {
     // Why no QSO of the log can be scored, or empty; then nothing past the
     // reading and the bad calls was done.
     std::string nothingUsable;
+    RuleSet rules = RuleSet::kClassic;
+    std::string categoryBand;  // the entry's CATEGORY-BAND: --header, else the log's
+    std::string entryBand;     // "40m": the one band it scores (2020 rules), else ""
 };
 
 // Reads the log and the country file named in the options and builds the
