@@ -15,6 +15,7 @@
 #include "host/plugin_host/console.h"
 #include "host/plugin_host/run_folder.h"
 #include "host/results/miscopies.h"
+#include "host/results/nil_reasons.h"
 #include "host/results/review.h"
 #include "host/results/site.h"
 #include "host/results/standings.h"
@@ -119,6 +120,7 @@ int RunCheckLogs(const Options& o) {
     };
     CheckedContest result = CheckContest(contest, settings);
 
+    ExplainNotInLog(result);
     RankEntries(result, countries);
     FindMiscopies(result);
     result.review = ReviewList(result);

@@ -37,11 +37,13 @@ std::vector<std::string> CallsOf(const std::vector<EntrantLog>& logs) {
 
 // Every line of the log in file order: its QSOs with their verdicts, the
 // lines the reader could not use and the QSOs whose call cannot be a call.
-void CollectLines(const EntrantLog& e, const Verdict* verdicts, CheckedLog& out) {
+void CollectLines(const EntrantLog& e, const Verdict* verdicts, const double* times,
+                  CheckedLog& out) {
     for (size_t q = 0; q < e.log.qsos.size(); ++q) {
         CheckedQso line;
         line.line = e.log.qsos[q].line;
         line.qso = &e.log.qsos[q];
+        line.time = times[q];
         line.verdict = verdicts[q];
         out.qsos.push_back(std::move(line));
     }
@@ -130,7 +132,7 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
         checked.claimed = claimed[l].figures;
         checked.checked = DecodeFigures(checkedFigures[l]);
         checked.problems = std::move(claimed[l].problems);
-        CollectLines(logs[l], verdicts.data() + times.First(l), checked);
+        CollectLines(logs[l], verdicts.data() + times.First(l), times.Of(l), checked);
         result.logs.push_back(std::move(checked));
     }
     return result;

@@ -127,8 +127,12 @@ void CheckLogs::CheckGenerated(const std::string& gen) {
            std::getline(answers, status, '\t') && std::getline(answers, detail)) {
         const auto found = got.find({file, std::stoi(line)});
         ASSERT_NE(found, got.end()) << file << ":" << line;
+        // The detail of a busted line names the right call or exchange; of
+        // the others (a not-in-log's reason) only the status is compared.
         const bool detailed = status == "busted-call" || status == "busted-exchange";
-        EXPECT_EQ(found->second, status + " " + (detailed ? detail : "")) << file << ":" << line;
+        EXPECT_EQ(detailed ? found->second : found->second.substr(0, found->second.find(' ')),
+                  detailed ? status + " " + detail : status)
+            << file << ":" << line;
         ++seen[status];
         ++lines;
     }
@@ -334,7 +338,10 @@ TEST_F(CheckLogs, TheWindowIsTheLargestDifferenceThatMatches) {
         const Statuses got =
             StatusesIn(JsonReader(Results("window", "--time-window " + std::to_string(window))));
         for (int i = 0; i < 4; ++i) {
-            EXPECT_EQ(got.at({"DL1ABC.log", 3 + i}), apart[i] <= window ? "ok " : "nil ")
+            EXPECT_EQ(got.at({"DL1ABC.log", 3 + i}),
+                      apart[i] <= window
+                          ? std::string("ok ")
+                          : "nil no QSO with you within " + std::to_string(window) + " minutes")
                 << "window " << window << ", " << apart[i] << " minutes apart";
         }
     }
@@ -375,8 +382,9 @@ TEST_F(CheckLogs, TheOutputsNameWhatIsWrongAndEscapeStrangersText) {
     // The CSV: best checked score first, a spreadsheet formula made plain
     // text, quotes where needed.
     const std::string table = Slurp(csv);
-    for (const char* row : {"\n1,DL1ABC,DL1ABC.log,56,12,5,2,1,2,1,0,F,non-yu,1,SINGLE-OP,\n2,HA3QRS,",
-                            ",\"'=HYPERLINK(\"\"<script>\"\")\",\"HOME, GARDEN\"\n"}) {
+    for (const char* row :
+         {"\n1,DL1ABC,DL1ABC.log,56,12,5,2,1,2,1,0,F,non-yu,1,SINGLE-OP,\n2,HA3QRS,",
+          ",\"'=HYPERLINK(\"\"<script>\"\")\",\"HOME, GARDEN\"\n"}) {
         EXPECT_NE(table.find(row), std::string::npos) << row << "\n" << table;
     }
     // The page: nothing runs, nothing is fetched from elsewhere.
