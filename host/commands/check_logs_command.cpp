@@ -6,9 +6,7 @@
 #include <iostream>
 
 #include "host/cross_check/check_pipeline.h"
-#include "host/cross_check/results_json.h"
 #include "host/cross_check/results_table.h"
-#include "host/cross_check/ubn_files.h"
 #include "host/host_error.h"
 #include "host/one_log/prepared_log.h"
 #include "host/output_files.h"
@@ -16,9 +14,11 @@
 #include "host/plugin_host/run_folder.h"
 #include "host/results/miscopies.h"
 #include "host/results/nil_reasons.h"
+#include "host/results/results_json.h"
 #include "host/results/review.h"
 #include "host/results/site.h"
 #include "host/results/standings.h"
+#include "host/results/ubn_files.h"
 
 namespace fs = std::filesystem;
 

@@ -8,8 +8,8 @@
 #include "host/cross_check/contest_folder.h"
 #include "host/cross_check/plugin_passes.h"
 #include "host/cross_check/qso_status.h"
+#include "host/cross_check/standing.h"
 #include "host/one_log/contest_period.h"
-#include "host/results/standing.h"
 #include "scoring/rule_set.h"
 
 namespace host {

@@ -4,8 +4,8 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "host/one_log/other_contest.h"
 #include "host/readers/call_rule.h"
-#include "host/results/other_contest.h"
 
 namespace host {
 namespace {

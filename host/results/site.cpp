@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "host/cross_check/results_table.h"
-#include "host/cross_check/ubn_files.h"
 #include "host/host_error.h"
 #include "host/output_files.h"
 #include "host/results/standings.h"
+#include "host/results/ubn_files.h"
 #include "platform/html_text.h"
 
 namespace host {

@@ -429,6 +429,18 @@ TEST_F(CheckLogs, UniquesStandUnlessRemoved) {
     }
 }
 
+TEST_F(CheckLogs, LogsAreFoundByTheirExtensionInAnyCase) {
+    Log("ext", "DL1ABC.LOG", Cabrillo("DL1ABC", {Qso("DL1ABC", "OK1XYZ", 0)}));
+    Log("ext", "OK1XYZ.Cbr", Cabrillo("OK1XYZ", {Qso("OK1XYZ", "DL1ABC", 0)}));
+    Log("ext", "SP2ABC.log.bak", Cabrillo("SP2ABC", {Qso("SP2ABC", "DL1ABC", 5)}));
+    const std::string json = Results("ext");
+    const JsonReader j(json);
+    for (const char* file : {"DL1ABC.LOG", "OK1XYZ.Cbr"}) {
+        EXPECT_EQ(j[LogPath(j, file) + ".counts.ok"], "1") << file << "\n" << json;
+    }
+    EXPECT_EQ(json.find("SP2ABC"), std::string::npos) << json;
+}
+
 TEST_F(CheckLogs, BadInputIsNamedAndTheRestGoesOn) {
     Log("bad", "DL1ABC.log", Cabrillo("DL1ABC", {Qso("DL1ABC", "OK1XYZ", 0)}));
     Log("bad", "OK1XYZ.log", Cabrillo("OK1XYZ", {Qso("OK1XYZ", "DL1ABC", 0)}));

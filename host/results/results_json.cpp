@@ -1,4 +1,4 @@
-#include "host/cross_check/results_json.h"
+#include "host/results/results_json.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "host/cross_check/ubn_files.h"
+#include "host/results/ubn_files.h"
 
 #include <cctype>
 #include <cstdlib>
