@@ -18,6 +18,7 @@ namespace host {
 struct CheckedQso {
     int line = 0;
     const LogQso* qso = nullptr;  // null for a line that could not be read
+    double time = 0.0;            // its time after the clock correction, as a day count
     std::string reason;           // why it could not be read
     Verdict verdict;
 };

@@ -10,19 +10,15 @@
 namespace host {
 namespace {
 
-// The log as score prepares it, with the times moved back by the clock's
-// offset, in the period given.
-PreparedLog Prepare(const PassContext& c, const EntrantLog& e, int offsetMinutes) {
+// The log as score prepares it, with the times given, in the period given.
+PreparedLog Prepare(const PassContext& c, const EntrantLog& e, const double* times) {
     PreparedLog p;
     p.log.format = e.log.format;
     p.log.ownCall = e.log.ownCall;
     p.log.qsos = e.log.qsos;
     p.log.problems = e.log.problems;
     p.log.badCalls = e.log.badCalls;
-    ResolveQsos(p, *c.countries, e.call, false);
-    for (QsoFields& f : p.qsos) {
-        f.time.m_dt -= offsetMinutes / 1440.0;
-    }
+    ResolveQsos(p, *c.countries, e.call, false, times);
     p.period = c.period;
     SplitByPeriod(p, false);
     p.rules = c.rules;
@@ -71,8 +67,8 @@ std::string EntryBandOfLog(RuleSet rules, const EntrantLog& e) {
     return EntryBandUnder(rules, CategoryBand({}, e.categories));
 }
 
-ClaimedPass RunClaimedPass(const PassContext& c, const EntrantLog& e, int offsetMinutes) {
-    const PreparedLog p = Prepare(c, e, offsetMinutes);
+ClaimedPass RunClaimedPass(const PassContext& c, const EntrantLog& e, const double* times) {
+    const PreparedLog p = Prepare(c, e, times);
     Session session(Setup(c, p), *c.plugin);
     session.Replay();
     ClaimedPass out;
@@ -97,9 +93,9 @@ ClaimedPass RunClaimedPass(const PassContext& c, const EntrantLog& e, int offset
     return out;
 }
 
-PassFigures RunCheckedPass(const PassContext& c, const EntrantLog& e, int offsetMinutes,
+PassFigures RunCheckedPass(const PassContext& c, const EntrantLog& e, const double* times,
                            const std::vector<bool>& stands) {
-    PreparedLog p = Prepare(c, e, offsetMinutes);
+    PreparedLog p = Prepare(c, e, times);
     std::vector<size_t> kept;
     for (size_t i : p.passed) {
         if (stands[i]) {

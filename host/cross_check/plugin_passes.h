@@ -44,10 +44,11 @@ struct PassContext {
 // entry under the 2020 rules (its CATEGORY-BAND), else "" for every band.
 std::string EntryBandOfLog(RuleSet rules, const EntrantLog& e);
 
-ClaimedPass RunClaimedPass(const PassContext& c, const EntrantLog& e, int offsetMinutes);
+// times: the log's QSO times, corrected (QsoTimes::Of).
+ClaimedPass RunClaimedPass(const PassContext& c, const EntrantLog& e, const double* times);
 
 // stands: per QSO of the log, whether it goes into the checked pass.
-PassFigures RunCheckedPass(const PassContext& c, const EntrantLog& e, int offsetMinutes,
+PassFigures RunCheckedPass(const PassContext& c, const EntrantLog& e, const double* times,
                            const std::vector<bool>& stands);
 
 }  // namespace host

@@ -48,6 +48,7 @@ bool Stands(QsoStatus s, bool keepUniques) {
 }
 
 QsoStatus StatusOfProblem(ProblemKind kind) {
+    // Every kind is named, so that a new one is placed here before it builds.
     switch (kind) {
         case ProblemKind::kUnreadable:
             return QsoStatus::kUnreadable;
@@ -67,9 +68,11 @@ QsoStatus StatusOfProblem(ProblemKind kind) {
             return QsoStatus::kDupe;
         case ProblemKind::kNotANumber:
             return QsoStatus::kNotANumber;
-        default:
+        case ProblemKind::kNoCountry:
+            // Scored all the same: the cross-check decides.
             return QsoStatus::kCounted;
     }
+    return QsoStatus::kCounted;  // not a kind at all
 }
 
 std::vector<Verdict> CrossCheck(const ContestLines& lines, const Matches& m,

@@ -80,10 +80,7 @@ bool CouldScore(const QsoFields& q) {
 // first QSO's). Names a --call that overrides the log's own call, and the QSO
 // lines made under another call than the one taken.
 std::string ChooseOwnCall(const Options& o, const ContestLog& log) {
-    std::string logCall = log.ownCall;
-    if (logCall.empty() && !log.qsos.empty()) {
-        logCall = log.qsos.front().ownCall;
-    }
+    const std::string logCall = OwnCallOf(log);
     if (!o.call.empty() || logCall.empty()) {
         if (!logCall.empty() && logCall != o.call) {
             std::cerr << "stats-host: warning: --call " << o.call
@@ -127,7 +124,7 @@ void LoadCountries(const std::string& path, CountryResolver& countries) {
 }
 
 void ResolveQsos(PreparedLog& p, const CountryResolver& countries, const std::string& ownCall,
-                 bool callGiven) {
+                 bool callGiven, const double* times) {
     p.run.ownCall = ownCall;
     Country own;
     if (countries.Resolve(ownCall, own)) {
@@ -140,12 +137,17 @@ void ResolveQsos(PreparedLog& p, const CountryResolver& countries, const std::st
     p.noCountry.clear();
     p.qsos.reserve(p.log.qsos.size());
     p.noCountry.reserve(p.log.qsos.size());
-    for (const LogQso& q : p.log.qsos) {
+    for (size_t i = 0; i < p.log.qsos.size(); ++i) {
+        const LogQso& q = p.log.qsos[i];
         QsoFields f;
         f.ownCall = callGiven || q.ownCall.empty() ? ownCall : q.ownCall;
         f.call = q.call;
-        f.time = MakeDate(q.time.year, q.time.month, q.time.day, q.time.hour, q.time.minute,
-                          q.time.second);
+        if (times != nullptr) {
+            f.time.m_dt = times[i];
+        } else {
+            f.time = MakeDate(q.time.year, q.time.month, q.time.day, q.time.hour, q.time.minute,
+                              q.time.second);
+        }
         f.frequencyHz = q.frequencyHz;
         f.mode = q.mode;
         f.band = q.band;
@@ -220,7 +222,7 @@ PreparedLog PrepareLog(const Options& o) {
     }
     // Calls that cannot be calls are reported, never passed.
     SetAsideBadCalls(p.log, ownCall);
-    ResolveQsos(p, p.countries, ownCall, !o.call.empty());
+    ResolveQsos(p, p.countries, ownCall, !o.call.empty(), nullptr);
     if (p.qsos.empty()) {
         p.nothingUsable = NothingUsable(p, o.log);
         return p;

@@ -46,10 +46,11 @@ void LoadCountries(const std::string& path, CountryResolver& countries);
 
 // The steps of PrepareLog for a log already read: builds p.qsos, p.noCountry
 // and the own station of p.run from p.log (ownCall for every QSO when
-// callGiven, else for those that name none), and then the QSOs inside and
+// callGiven, else for those that name none; times, when not null, the
+// QSOs' times as day counts, else as logged), and then the QSOs inside and
 // outside p.period.
 void ResolveQsos(PreparedLog& p, const CountryResolver& countries, const std::string& ownCall,
-                 bool callGiven);
+                 bool callGiven, const double* times);
 void SplitByPeriod(PreparedLog& p, bool allQsos);
 
 // The QSOs handed to the plug-in, in the order they are handed over.

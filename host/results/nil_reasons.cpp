@@ -5,14 +5,10 @@
 #include <unordered_map>
 
 #include "host/cross_check/call_match.h"
-#include "host/cross_check/contest_lines.h"
+#include "host/cross_check/qso_times.h"
 
 namespace host {
 namespace {
-
-int32_t Corrected(const CheckedLog& l, const LogQso& q) {
-    return MinutesOf(q.time) - l.clockOffset;
-}
 
 // "14:35", the time as the other station logged it.
 std::string Clock(const LogTime& t) {
@@ -38,12 +34,12 @@ void ExplainNotInLog(CheckedContest& c) {
             const LogQso* nearest = nullptr;
             int32_t apart = 0;
             if (partner != byCall.end()) {
-                const int32_t when = Corrected(ours, *q.qso);
+                const int32_t when = MinuteOf(q.time);
                 for (const CheckedQso& theirs : partner->second->qsos) {
                     if (theirs.qso == nullptr || BaseCall(theirs.qso->call) != ourCall) {
                         continue;
                     }
-                    const int32_t d = std::abs(Corrected(*partner->second, *theirs.qso) - when);
+                    const int32_t d = std::abs(MinuteOf(theirs.time) - when);
                     if (d <= c.timeWindow && (nearest == nullptr || d < apart)) {
                         nearest = theirs.qso;
                         apart = d;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -497,6 +498,21 @@ TEST_F(CheckLogs, BadInputIsNamedAndTheRestGoesOn) {
         EXPECT_NE(r.err.find("locked/out"), std::string::npos) << r.err;
     }
     chmod((dir() + "/locked").c_str(), 0755);
+}
+
+TEST_F(CheckLogs, AWorkerProcessThatDiesIsAFaultOfTheHostNotOfTheInput) {
+#if defined(STATS_DYING_PLUGIN)
+    Log("dies", "DL1ABC.log", Cabrillo("DL1ABC", {Qso("DL1ABC", "OK1XYZ", 0)}));
+    Log("dies", "OK1XYZ.log", Cabrillo("OK1XYZ", {Qso("OK1XYZ", "DL1ABC", 0)}));
+    const HostRun r = Check("dies", "--plugin '" STATS_DYING_PLUGIN "'");
+    EXPECT_EQ(r.status, 3) << r.err;
+    EXPECT_NE(r.err.find("a worker process was killed by signal " + std::to_string(SIGKILL) +
+                         " before log 1 was scored"),
+              std::string::npos)
+        << r.err;
+#else
+    GTEST_SKIP() << "the logs are scored in this process";
+#endif
 }
 
 TEST_F(CheckLogs, ReportFileNamesAreSafe) {
