@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cstdlib>
 
-#include "host/cross_check/contest_lines.h"
+#include "host/cross_check/qso_times.h"
 #include "host/one_log/other_contest.h"
 #include "host/readers/call_rule.h"
 
@@ -37,7 +37,7 @@ void Rates(const CheckedLog& l, std::vector<std::pair<std::string, std::string>>
     std::vector<int32_t> minutes;
     for (const CheckedQso& q : l.qsos) {
         if (InPeriod(q)) {
-            minutes.push_back(MinutesOf(q.qso->time));
+            minutes.push_back(MinuteOf(q.time));
         }
     }
     std::sort(minutes.begin(), minutes.end());
@@ -63,7 +63,7 @@ void Rates(const CheckedLog& l, std::vector<std::pair<std::string, std::string>>
     }
     auto when = [&](int32_t minute) {
         for (const CheckedQso& q : l.qsos) {
-            if (InPeriod(q) && MinutesOf(q.qso->time) == minute) {
+            if (InPeriod(q) && MinuteOf(q.time) == minute) {
                 return LoggedTime(q.qso->time);
             }
         }
