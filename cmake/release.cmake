@@ -18,22 +18,27 @@ target_link_libraries(Stats PRIVATE stats_version)
 set_property(SOURCE ${CMAKE_SOURCE_DIR}/plugin/Stats.rc APPEND PROPERTY OBJECT_DEPENDS
              ${CMAKE_SOURCE_DIR}/plugin/Stats.ico ${CMAKE_BINARY_DIR}/generated/stats_version.h)
 
-# The DLL is shipped without its symbols and debug sections (nearly half its
-# size); they move into Stats.dll.debug beside it, which a debugger finds by
-# the DLL's debug link when a crash report comes in. Tests and the zip both
-# take the stripped DLL, so what is tested is what ships.
+# What ships (the DLL, and stats-host.exe beside it) goes without its
+# symbols and debug sections (nearly half its size); they move into
+# <file>.debug beside it, which a debugger finds by the file's debug link
+# when a crash report comes in. Tests and the zip both take the stripped
+# files, so what is tested is what ships. Called in the folder that makes
+# the target.
 if(NOT CMAKE_OBJCOPY)
   message(FATAL_ERROR "objcopy of the cross toolchain was not found. "
                       "Install it with: scripts/install-deps.sh windows")
 endif()
-add_custom_command(
-  TARGET Stats POST_BUILD
-  COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE_NAME:Stats>
-          $<TARGET_FILE_NAME:Stats>.debug
-  COMMAND ${CMAKE_OBJCOPY} --strip-all --add-gnu-debuglink=$<TARGET_FILE_NAME:Stats>.debug
-          $<TARGET_FILE_NAME:Stats>
-  WORKING_DIRECTORY $<TARGET_FILE_DIR:Stats>
-  VERBATIM)
+function(stats_strip_for_release target)
+  add_custom_command(
+    TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE_NAME:${target}>
+            $<TARGET_FILE_NAME:${target}>.debug
+    COMMAND ${CMAKE_OBJCOPY} --strip-all --add-gnu-debuglink=$<TARGET_FILE_NAME:${target}>.debug
+            $<TARGET_FILE_NAME:${target}>
+    WORKING_DIRECTORY $<TARGET_FILE_DIR:${target}>
+    VERBATIM)
+endfunction()
+stats_strip_for_release(Stats)
 
 configure_file(${CMAKE_SOURCE_DIR}/plugin/INSTALL.txt.in ${CMAKE_BINARY_DIR}/INSTALL.txt @ONLY
                NEWLINE_STYLE CRLF)

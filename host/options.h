@@ -5,6 +5,8 @@
 #include <map>
 #include <string>
 
+#include "scoring/rule_set.h"
+
 namespace host {
 
 // The country file used when --cty is not given.
@@ -29,6 +31,7 @@ struct Options {
     std::string plugin;
     std::string band;
     std::string mode;
+    RuleSet rules = RuleSet::kClassic;  // --rules
     // check-logs: the folder of logs is in log.
     bool outGiven = false;
     std::string csv;

@@ -21,6 +21,7 @@ constexpr KindNames kNames[kProblemKinds] = {
     {"no exchange", "no_exchange"},
     {"no county", "no_county"},
     {"dupe", "dupe"},
+    {"not a number", "not_a_number"},
 };
 
 // The reason suffixes of the plug-in's bad-QSO lines.
@@ -34,6 +35,7 @@ constexpr Suffix kSuffixes[] = {
     {kReasonNoRxNumber, ProblemKind::kNoExchange},
     {kReasonNoCounty, ProblemKind::kNoCounty},
     {kReasonDupe, ProblemKind::kDupe},
+    {kReasonNotANumber, ProblemKind::kNotANumber},
 };
 
 bool EndsWith(const std::string& text, size_t end, const char* suffix) {
@@ -121,9 +123,10 @@ std::vector<ProblemLine> ProblemList::ByQso() {
     return lines;
 }
 
-std::string ProblemList::CountsText() const {
+std::string ProblemList::CountsText(bool withNotANumber) const {
     std::string out;
-    for (size_t k = 0; k < kProblemKinds; ++k) {
+    const size_t kinds = withNotANumber ? kProblemKinds : kProblemKinds - 1;
+    for (size_t k = 0; k < kinds; ++k) {
         out += (k == 0 ? "" : ", ") + std::to_string(counts_[k]) + " " + kNames[k].label;
     }
     return out;

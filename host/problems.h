@@ -21,8 +21,9 @@ enum class ProblemKind {
     kNoExchange,     // the plug-in: an exchange is missing
     kNoCounty,       // the plug-in: a YU station without a county code
     kDupe,           // the plug-in: a repeat of an earlier QSO
+    kNotANumber,     // the plug-in, 2020 rules: a serial number that is no number
 };
-constexpr size_t kProblemKinds = 9;
+constexpr size_t kProblemKinds = 10;
 
 // "outside period"; and the JSON key, "outside_period".
 const char* ProblemLabel(ProblemKind kind);
@@ -60,8 +61,9 @@ class ProblemList {
     // One entry per QSO with a problem, in log order.
     std::vector<ProblemLine> ByQso();
     size_t Count(ProblemKind kind) const { return counts_[static_cast<size_t>(kind)]; }
-    // "0 unreadable, 2 outside period, ..." for every kind.
-    std::string CountsText() const;
+    // "0 unreadable, 2 outside period, ..." for every kind; "not a number"
+    // only where the rules know it.
+    std::string CountsText(bool withNotANumber) const;
 
   private:
     std::vector<Problem> items_;

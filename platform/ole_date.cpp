@@ -197,10 +197,15 @@ bool OleDatesEqual(const OleDate& a, const OleDate& b) {
 }
 
 double OleDateSpanDays(const OleDate& from, const OleDate& to) {
-    // Negative day counts carry their time forward, so they are first made
-    // linear: -1.25 (29 December 1899, 06:00) lies at -0.75.
-    auto linear = [](double v) { return v >= 0 ? v : 2.0 * std::ceil(v) - v; };
-    return linear(to.m_dt) - linear(from.m_dt);
+    return OleDateLinear(to.m_dt) - OleDateLinear(from.m_dt);
+}
+
+double OleDateLinear(double dayCount) {
+    return dayCount >= 0 ? dayCount : 2.0 * std::ceil(dayCount) - dayCount;
+}
+
+double OleDateFromLinear(double linearDays) {
+    return linearDays >= 0 ? linearDays : 2.0 * std::floor(linearDays) - linearDays;
 }
 
 }  // namespace plat

@@ -61,4 +61,11 @@ bool OleDatesEqual(const OleDate& a, const OleDate& b);
 // Linear span to - from in days; both dates must be valid.
 double OleDateSpanDays(const OleDate& from, const OleDate& to);
 
+// The day count on a linear scale, where adding a day's fraction moves the
+// time forward: day counts before the epoch carry their time forward from
+// midnight, so -1.25 (29 December 1899, 06:00) lies at -0.75.
+// OleDateFromLinear turns such a value back into a day count.
+double OleDateLinear(double dayCount);
+double OleDateFromLinear(double linearDays);
+
 }  // namespace plat

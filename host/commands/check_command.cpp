@@ -58,6 +58,7 @@ int RunCheck(const Options& o) {
     const std::string plugin = PluginPath(o);
     RefuseOverwrites(o, p, plugin);
     const std::string folder = EnterOutFolder(o.out);
+    ChooseRulesInFolder(o.rules);
     WarnUnresolved(p);
     Session session(MakeSetup(o, p, plugin, folder));
     session.Replay();

@@ -70,11 +70,12 @@ Options:
                   of its values. May be repeated.
   --call CALL     own call sign (default: the own call most QSO lines carry;
                   one that differs from it is named in a warning).
-  --start TIME    contest start, UTC: YYYY-MM-DD (12:00), or the date and
-                  HH, HH:MM or HHMM, e.g. "2026-02-14 12:00". Years 1900 to
-                  9999. Default: of the 24-hour periods that start on a
-                  Saturday at 07:00 or 12:00 UTC, the one that holds the
-                  most QSOs on 80m to 10m in CW or SSB (a tie on one
+  --start TIME    contest start, UTC: YYYY-MM-DD (12:00, with --rules 2020
+                  07:00), or the date and HH, HH:MM or HHMM, e.g.
+                  "2026-02-14 12:00". Years 1900 to 9999. Default: of the
+                  24-hour periods that start on a Saturday at 07:00 or 12:00
+                  UTC (with --rules 2020 at 07:00 only), the one that holds
+                  the most QSOs on 80m to 10m in CW or SSB (a tie on one
                   Saturday: 12:00; among Saturdays: the one a header date
                   names, else the earliest).
   --end TIME      contest end (default: 24 hours after the start; with
@@ -87,6 +88,12 @@ Options:
                   one this build made).
   --band BAND     band of the call to check: 80m, 40m, 20m, 15m, 10m (check).
   --mode MODE     mode of the call to check: CW or SSB (PH also) (check).
+  --rules RULES   classic (default): the plug-in's own rules; 2020: the
+                  contest's rules since 2020 (a YU/YT entrant's multipliers
+                  are DXCC entities only, a serial number that is no number
+                  makes a bad QSO, a single-band entry scores its
+                  CATEGORY-BAND alone, the period starts at 07:00 UTC). The
+                  choice is written into DIR/Plugins/DI-VE-RI.ini as Rules.
 
 The DXCC entity and continent of each call come from the country file:
 exact calls, prefixes, portable forms (9A/YU1ABC, YU1ABC/P); /MM and /AM
@@ -224,6 +231,13 @@ Options ParseArguments(int argc, char** argv) {
             o.band = value("--band");
         } else if (arg == "--mode") {
             o.mode = value("--mode");
+        } else if (arg == "--rules") {
+            const std::string rules = value("--rules");
+            if (rules != "classic" && rules != "2020") {
+                throw InputError("--rules '" + rules +
+                                 "' is neither classic (the plug-in's own) nor 2020");
+            }
+            o.rules = rules == "2020" ? RuleSet::k2020 : RuleSet::kClassic;
         } else if (arg.size() > 1 && arg[0] == '-') {
             throw InputError("unknown option " + arg + " (see stats-host --help)");
         } else {

@@ -77,6 +77,7 @@ int RunScore(const Options& o) {
         throw InputError(p.nothingUsable);
     }
     const std::string folder = EnterOutFolder(o.out);
+    ChooseRulesInFolder(o.rules);
     WarnUnresolved(p);
 
     SessionSetup setup = MakeSetup(o, p, plugin, folder);
@@ -104,7 +105,7 @@ int RunScore(const Options& o) {
     } else {
         for (ProblemKind kind :
              {ProblemKind::kWrongBand, ProblemKind::kWrongMode, ProblemKind::kNoExchange,
-              ProblemKind::kNoCounty, ProblemKind::kDupe}) {
+              ProblemKind::kNoCounty, ProblemKind::kDupe, ProblemKind::kNotANumber}) {
             if (problems.Count(kind) > 0) {
                 seeAlso = "the plug-in's reasons: " + folder + session.BadQsoFileName();
             }

@@ -5,11 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "host/one_log/contest_period.h"
 #include "host/cross_check/contest_folder.h"
 #include "host/cross_check/plugin_passes.h"
 #include "host/cross_check/qso_status.h"
-#include "host/results/standing.h"
+#include "host/cross_check/standing.h"
+#include "host/one_log/contest_period.h"
+#include "scoring/rule_set.h"
 
 namespace host {
 
@@ -17,12 +18,14 @@ namespace host {
 struct CheckedQso {
     int line = 0;
     const LogQso* qso = nullptr;  // null for a line that could not be read
+    double time = 0.0;            // its time after the clock correction, as a day count
     std::string reason;           // why it could not be read
     Verdict verdict;
 };
 
 struct CheckedLog {
     const EntrantLog* entrant = nullptr;
+    std::string entryBand;     // "40m": the one band a single-band entry scores, else ""
     int clockOffset = 0;       // applied to the log's times
     int clockOffsetFound = 0;  // found, applied or not
     Standing standing;
@@ -34,6 +37,7 @@ struct CheckedLog {
 };
 
 struct CheckedContest {
+    RuleSet rules = RuleSet::kClassic;
     ContestPeriod period;
     int timeWindow = 3;
     bool keepUniques = true;

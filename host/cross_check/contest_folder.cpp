@@ -126,10 +126,7 @@ ContestFolder ReadContestFolder(const std::string& dir,
             folder.skipped.push_back({e.file, WithoutPath(reasons[i], e.path)});
             continue;
         }
-        e.call = e.log.ownCall;
-        if (e.call.empty() && !e.log.qsos.empty()) {
-            e.call = e.log.qsos.front().ownCall;
-        }
+        e.call = OwnCallOf(e.log);
         if (e.call.empty()) {
             folder.skipped.push_back({e.file, "the log names no own call"});
             continue;

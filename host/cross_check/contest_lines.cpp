@@ -8,18 +8,6 @@
 
 namespace host {
 
-int32_t MinutesOf(const LogTime& t) {
-    // Days from the civil date (proleptic Gregorian), counted from 1900.
-    const int y = t.year - (t.month <= 2 ? 1 : 0);
-    const int era = (y >= 0 ? y : y - 399) / 400;
-    const int yoe = y - era * 400;
-    const int mp = (t.month + 9) % 12;
-    const int doy = (153 * mp + 2) / 5 + t.day - 1;
-    const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    const int days = era * 146097 + doe - 693901;  // 693901: 1900-01-01 from 0000-03-01
-    return days * 1440 + t.hour * 60 + t.minute;
-}
-
 uint32_t ContestLines::Intern(const std::string& call) {
     const auto found = callIds_.find(call);
     if (found != callIds_.end()) {
@@ -36,7 +24,7 @@ uint32_t ContestLines::FindCall(const std::string& text) const {
     return found == callIds_.end() ? UINT32_MAX : found->second;
 }
 
-ContestLines::ContestLines(const std::vector<EntrantLog>& logs) {
+ContestLines::ContestLines(const std::vector<EntrantLog>& logs, const std::vector<double>& times) {
     std::map<std::string, uint16_t> bandModes;
     size_t total = 0;
     for (const EntrantLog& e : logs) {
@@ -53,7 +41,7 @@ ContestLines::ContestLines(const std::vector<EntrantLog>& logs) {
             line.log = l;
             line.qso = q;
             line.call = Intern(BaseCall(qsos[q].call));
-            line.minute = MinutesOf(qsos[q].time);
+            line.minute = MinuteOf(times[lines_.size()]);
             const auto bm = bandModes
                                 .emplace(qsos[q].band + " " + qsos[q].mode,
                                          static_cast<uint16_t>(bandModes.size()))
@@ -76,9 +64,9 @@ ContestLines::ContestLines(const std::vector<EntrantLog>& logs) {
     }
 }
 
-void ContestLines::Correct(const std::vector<int>& offsetMinutes) {
-    for (ContestLine& line : lines_) {
-        line.minute -= offsetMinutes[line.log];
+void ContestLines::Retime(const std::vector<double>& times) {
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        lines_[i].minute = MinuteOf(times[i]);
     }
     Sort();
 }

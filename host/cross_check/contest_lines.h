@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "host/cross_check/contest_folder.h"
+#include "host/cross_check/qso_times.h"
 
 namespace host {
 
@@ -17,13 +18,14 @@ struct ContestLine {
     uint32_t log = 0;       // index into the used logs
     uint32_t qso = 0;       // index into that log's QSOs
     uint32_t call = 0;      // the worked call (portable suffix dropped), interned
-    int32_t minute = 0;     // minutes since 1900, after the log's clock correction
+    int32_t minute = 0;     // its time as MinuteOf counts it
     uint16_t bandMode = 0;  // interned band and mode
 };
 
 class ContestLines {
   public:
-    explicit ContestLines(const std::vector<EntrantLog>& logs);
+    // times: each QSO's time, as QsoTimes::all() lists them.
+    ContestLines(const std::vector<EntrantLog>& logs, const std::vector<double>& times);
 
     const std::vector<ContestLine>& lines() const { return lines_; }
     // The interned base call of each used log.
@@ -36,8 +38,9 @@ class ContestLines {
     // How many used logs worked the call, on any band or mode.
     uint32_t WorkedBy(uint32_t call) const { return workedBy_[call]; }
 
-    // Shifts each log's times by minus its offset and re-sorts the index.
-    void Correct(const std::vector<int>& offsetMinutes);
+    // Takes the lines' times anew (after the clocks were corrected) and
+    // re-sorts the index.
+    void Retime(const std::vector<double>& times);
 
     // The lines of log that worked call on bandMode, sorted by time:
     // indexes into lines().
@@ -68,8 +71,5 @@ class ContestLines {
     std::vector<uint32_t> workedBy_;
     std::unordered_map<std::string, uint32_t> callIds_;
 };
-
-// Minutes since 1900-01-01 of a logged time.
-int32_t MinutesOf(const LogTime& t);
 
 }  // namespace host

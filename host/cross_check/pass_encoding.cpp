@@ -30,10 +30,29 @@ class Taker {
         return bytes_.substr(at_ - size, size);
     }
 
+    // A count of items that take at least each bytes apiece, refused when
+    // the rest of the result cannot hold them.
+    size_t Count(size_t each) {
+        const uint32_t n = Take<uint32_t>();
+        if (uint64_t{n} * each > bytes_.size() - at_) {
+            throw Fault("was cut short");
+        }
+        return n;
+    }
+    // The result ends where its contents do.
+    void End() const {
+        if (at_ != bytes_.size()) {
+            throw Fault("is longer than its contents");
+        }
+    }
+    static HostError Fault(const std::string& what) {
+        return HostError(kExitInternal, "a result from a worker process " + what);
+    }
+
   private:
     void Need(size_t size) const {
         if (bytes_.size() - at_ < size) {
-            throw InputError("a worker process sent a result cut short");
+            throw Fault("was cut short");
         }
     }
     const std::string& bytes_;
@@ -77,16 +96,25 @@ ClaimedPass DecodeClaimed(const std::string& bytes) {
     Taker t(bytes);
     ClaimedPass pass;
     pass.figures = TakeFigures(t);
-    pass.status.resize(t.Take<uint32_t>());
+    pass.status.resize(t.Count(1));
     for (QsoStatus& s : pass.status) {
-        s = static_cast<QsoStatus>(t.Take<uint8_t>());
+        const uint8_t status = t.Take<uint8_t>();
+        if (status >= kQsoStatuses) {
+            throw Taker::Fault("names no QSO status");
+        }
+        s = static_cast<QsoStatus>(status);
     }
-    pass.problems.resize(t.Take<uint32_t>());
+    pass.problems.resize(t.Count(9));
     for (Problem& p : pass.problems) {
         p.line = t.Take<int32_t>();
-        p.kind = static_cast<ProblemKind>(t.Take<uint8_t>());
+        const uint8_t kind = t.Take<uint8_t>();
+        if (kind >= kProblemKinds) {
+            throw Taker::Fault("names no kind of problem");
+        }
+        p.kind = static_cast<ProblemKind>(kind);
         p.detail = t.Text(t.Take<uint32_t>());
     }
+    t.End();
     return pass;
 }
 
@@ -98,7 +126,9 @@ std::string Encode(const PassFigures& figures) {
 
 PassFigures DecodeFigures(const std::string& bytes) {
     Taker t(bytes);
-    return TakeFigures(t);
+    const PassFigures f = TakeFigures(t);
+    t.End();
+    return f;
 }
 
 }  // namespace host

@@ -1,5 +1,5 @@
 // The results of the plug-in passes as bytes, for handing them back from a
-// worker process; a frame that is cut short or malformed is refused.
+// worker process; decoding refuses a frame that is cut short.
 #pragma once
 
 #include <string>
@@ -8,7 +8,6 @@
 
 namespace host {
 
-// The results as bytes, for handing them back from a worker process.
 std::string Encode(const ClaimedPass& pass);
 ClaimedPass DecodeClaimed(const std::string& bytes);
 std::string Encode(const PassFigures& figures);

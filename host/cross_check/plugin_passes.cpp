@@ -2,31 +2,34 @@
 
 #include "host/one_log/prepared_log.h"
 #include "host/one_log/reports.h"
+#include "host/one_log/rules_choice.h"
+#include "host/plugin_host/run_folder.h"
 #include "host/plugin_host/session.h"
 #include "host/plugin_host/summary_text.h"
 
 namespace host {
 namespace {
 
-// The log as score prepares it, with the times moved back by the clock's
-// offset, in the period given.
-PreparedLog Prepare(const PassContext& c, const EntrantLog& e, int offsetMinutes) {
+// The log as score prepares it, with the times given, in the period given.
+PreparedLog Prepare(const PassContext& c, const EntrantLog& e, const double* times) {
     PreparedLog p;
     p.log.format = e.log.format;
     p.log.ownCall = e.log.ownCall;
     p.log.qsos = e.log.qsos;
     p.log.problems = e.log.problems;
     p.log.badCalls = e.log.badCalls;
-    ResolveQsos(p, *c.countries, e.call, false);
-    for (QsoFields& f : p.qsos) {
-        f.time.m_dt -= offsetMinutes / 1440.0;
-    }
+    ResolveQsos(p, *c.countries, e.call, false, times);
     p.period = c.period;
     SplitByPeriod(p, false);
+    p.rules = c.rules;
+    p.entryBand = EntryBandOfLog(c.rules, e);
     return p;
 }
 
 SessionSetup Setup(const PassContext& c, const PreparedLog& p) {
+    // Each worker runs in a folder of its own, whose settings choose the
+    // rules the plug-in starts each run with.
+    ChooseRulesInFolder(c.rules);
     SessionSetup setup;
     setup.pluginPath = c.pluginPath;
     setup.hostFolder = c.folder;
@@ -35,24 +38,41 @@ SessionSetup Setup(const PassContext& c, const PreparedLog& p) {
     return setup;
 }
 
-PassFigures Figures(const std::string& summary) {
+// The entry's figures: every band's, or a single-band entry's band alone
+// (its QSOs on other bands were still replayed, and still matched).
+PassFigures Figures(const std::string& summary, const std::string& entryBand) {
     const SummaryFigures f = ReadSummary(summary);
     PassFigures out;
     out.qsos = f.totals.qsos;
     out.points = f.totals.points;
     out.multipliers = f.totals.dxcc + f.totals.counties;
     out.score = f.score;
+    if (!entryBand.empty()) {
+        out = PassFigures();
+        for (const SummaryBand& b : f.bands) {
+            if (b.band == entryBand) {
+                out.qsos = b.qsos;
+                out.points = b.points;
+                out.multipliers = b.dxcc + b.counties;
+            }
+        }
+        out.score = EntryScore(f, entryBand);
+    }
     return out;
 }
 
 }  // namespace
 
-ClaimedPass RunClaimedPass(const PassContext& c, const EntrantLog& e, int offsetMinutes) {
-    const PreparedLog p = Prepare(c, e, offsetMinutes);
+std::string EntryBandOfLog(RuleSet rules, const EntrantLog& e) {
+    return EntryBandUnder(rules, CategoryBand({}, e.categories));
+}
+
+ClaimedPass RunClaimedPass(const PassContext& c, const EntrantLog& e, const double* times) {
+    const PreparedLog p = Prepare(c, e, times);
     Session session(Setup(c, p), *c.plugin);
     session.Replay();
     ClaimedPass out;
-    out.figures = Figures(session.Result());
+    out.figures = Figures(session.Result(), p.entryBand);
     out.status.assign(p.qsos.size(), QsoStatus::kCounted);
     for (size_t i : p.outside) {
         out.status[i] = QsoStatus::kOutsidePeriod;
@@ -73,9 +93,9 @@ ClaimedPass RunClaimedPass(const PassContext& c, const EntrantLog& e, int offset
     return out;
 }
 
-PassFigures RunCheckedPass(const PassContext& c, const EntrantLog& e, int offsetMinutes,
+PassFigures RunCheckedPass(const PassContext& c, const EntrantLog& e, const double* times,
                            const std::vector<bool>& stands) {
-    PreparedLog p = Prepare(c, e, offsetMinutes);
+    PreparedLog p = Prepare(c, e, times);
     std::vector<size_t> kept;
     for (size_t i : p.passed) {
         if (stands[i]) {
@@ -87,7 +107,7 @@ PassFigures RunCheckedPass(const PassContext& c, const EntrantLog& e, int offset
     setup.reasons = false;
     Session session(std::move(setup), *c.plugin);
     session.Replay();
-    return Figures(session.Result());
+    return Figures(session.Result(), p.entryBand);
 }
 
 }  // namespace host

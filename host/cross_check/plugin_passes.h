@@ -12,6 +12,7 @@
 #include "host/plugin_host/plugin_loader.h"
 #include "host/problems.h"
 #include "host/readers/country_file.h"
+#include "scoring/rule_set.h"
 
 namespace host {
 
@@ -36,12 +37,18 @@ struct PassContext {
     std::string folder;  // the host's folder, the current directory, ending in a separator
     const CountryResolver* countries = nullptr;
     ContestPeriod period;
+    RuleSet rules = RuleSet::kClassic;
 };
 
-ClaimedPass RunClaimedPass(const PassContext& c, const EntrantLog& e, int offsetMinutes);
+// The band a log's entry scores under these rules: "40m" for a single-band
+// entry under the 2020 rules (its CATEGORY-BAND), else "" for every band.
+std::string EntryBandOfLog(RuleSet rules, const EntrantLog& e);
+
+// times: the log's QSO times, corrected (QsoTimes::Of).
+ClaimedPass RunClaimedPass(const PassContext& c, const EntrantLog& e, const double* times);
 
 // stands: per QSO of the log, whether it goes into the checked pass.
-PassFigures RunCheckedPass(const PassContext& c, const EntrantLog& e, int offsetMinutes,
+PassFigures RunCheckedPass(const PassContext& c, const EntrantLog& e, const double* times,
                            const std::vector<bool>& stands);
 
 }  // namespace host

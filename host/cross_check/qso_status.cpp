@@ -7,9 +7,9 @@ namespace host {
 namespace {
 
 const char* const kNames[kQsoStatuses] = {
-    "counted",    "unreadable",      "bad-call",  "outside-period", "wrong-band",
-    "wrong-mode", "no-exchange",     "no-county", "dupe",           "busted-call",
-    "ok",         "busted-exchange", "nil",       "no-log",         "unique"};
+    "counted",     "unreadable", "bad-call", "outside-period", "wrong-band", "wrong-mode",
+    "no-exchange", "no-county",  "dupe",     "busted-call",    "ok",         "busted-exchange",
+    "nil",         "no-log",     "unique",   "not-a-number"};
 
 const LogQso& QsoOf(const std::vector<EntrantLog>& logs, const ContestLine& line) {
     return logs[line.log].log.qsos[line.qso];
@@ -48,6 +48,7 @@ bool Stands(QsoStatus s, bool keepUniques) {
 }
 
 QsoStatus StatusOfProblem(ProblemKind kind) {
+    // Every kind is named, so that a new one is placed here before it builds.
     switch (kind) {
         case ProblemKind::kUnreadable:
             return QsoStatus::kUnreadable;
@@ -65,9 +66,13 @@ QsoStatus StatusOfProblem(ProblemKind kind) {
             return QsoStatus::kNoCounty;
         case ProblemKind::kDupe:
             return QsoStatus::kDupe;
-        default:
+        case ProblemKind::kNotANumber:
+            return QsoStatus::kNotANumber;
+        case ProblemKind::kNoCountry:
+            // Scored all the same: the cross-check decides.
             return QsoStatus::kCounted;
     }
+    return QsoStatus::kCounted;  // not a kind at all
 }
 
 std::vector<Verdict> CrossCheck(const ContestLines& lines, const Matches& m,

@@ -28,8 +28,9 @@ enum class QsoStatus : uint8_t {
     kNil,
     kNoLog,
     kUnique,
+    kNotANumber,  // 2020 rules: a serial number that is no number
 };
-constexpr size_t kQsoStatuses = 15;
+constexpr size_t kQsoStatuses = 16;
 
 // "busted-call"; and the JSON key, "busted_call".
 const char* StatusName(QsoStatus s);

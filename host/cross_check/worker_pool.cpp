@@ -1,7 +1,9 @@
 #include "host/cross_check/worker_pool.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 
@@ -74,7 +76,24 @@ struct Reader {
     int fd = -1;
     std::string buffer;
     bool open = true;
+    std::string fault;  // what was wrong with what it sent
 };
+
+// A fault of the pool itself, not of the input: exit status 3.
+HostError PoolFault(const std::string& what) {
+    return HostError(kExitInternal, what);
+}
+
+// How a worker process ended, for the message when results are missing.
+std::string HowItEnded(int status) {
+    if (WIFSIGNALED(status)) {
+        return "was killed by signal " + std::to_string(WTERMSIG(status));
+    }
+    if (WIFEXITED(status) && WEXITSTATUS(status) != 0) {
+        return "exited with status " + std::to_string(WEXITSTATUS(status));
+    }
+    return "stopped";
+}
 #endif
 
 }  // namespace
@@ -97,7 +116,7 @@ std::vector<std::string> RunJobs(size_t count, const std::string& folder,
     for (size_t w = 0; w < kWorkers; ++w) {
         int fds[2];
         if (pipe(fds) != 0) {
-            throw InputError("cannot start a worker process");
+            throw PoolFault(std::string("cannot start a worker process: ") + std::strerror(errno));
         }
         const std::string own = folder + "worker-" + std::to_string(w + 1);
         const pid_t pid = fork();
@@ -108,10 +127,11 @@ std::vector<std::string> RunJobs(size_t count, const std::string& folder,
             }
             Work(w, count, fds[1], own, job);
         }
+        const int error = errno;
         close(fds[1]);
         if (pid < 0) {
             close(fds[0]);
-            throw InputError("cannot start a worker process");
+            throw PoolFault(std::string("cannot start a worker process: ") + std::strerror(error));
         }
         readers[w].fd = fds[0];
         pids.push_back(pid);
@@ -148,6 +168,10 @@ std::vector<std::string> RunJobs(size_t count, const std::string& folder,
             if (n <= 0) {
                 r.open = false;
                 close(r.fd);
+                if (!r.buffer.empty() && r.fault.empty()) {
+                    r.fault = "sent a result cut short (" + std::to_string(r.buffer.size()) +
+                              " bytes of a frame)";
+                }
                 continue;
             }
             r.buffer.append(chunk, static_cast<size_t>(n));
@@ -156,7 +180,15 @@ std::vector<std::string> RunJobs(size_t count, const std::string& folder,
                 uint32_t head[2];
                 r.buffer.copy(reinterpret_cast<char*>(head), 8, at);
                 const size_t size = head[1] & 0x7fffffffu;
-                if (r.buffer.size() - at - 8 < size || head[0] >= count) {
+                if (head[0] >= count || have[head[0]]) {
+                    r.fault = "sent a frame for log " + std::to_string(head[0] + 1) + " of " +
+                              std::to_string(count) + (head[0] < count ? " twice" : "");
+                    r.open = false;
+                    close(r.fd);
+                    at = r.buffer.size();
+                    break;
+                }
+                if (r.buffer.size() - at - 8 < size) {
                     break;
                 }
                 std::string bytes = r.buffer.substr(at + 8, size);
@@ -172,11 +204,11 @@ std::vector<std::string> RunJobs(size_t count, const std::string& folder,
             r.buffer.erase(0, at);
         }
     }
-    bool crashed = false;
-    for (pid_t pid : pids) {
+    std::vector<std::string> ended(kWorkers);
+    for (size_t w = 0; w < kWorkers; ++w) {
         int status = 0;
-        waitpid(pid, &status, 0);
-        crashed = crashed || !WIFEXITED(status) || WEXITSTATUS(status) != 0;
+        waitpid(pids[w], &status, 0);
+        ended[w] = readers[w].fault.empty() ? HowItEnded(status) : readers[w].fault;
     }
     for (size_t w = 0; w < kWorkers; ++w) {
         std::error_code ignored;
@@ -188,8 +220,9 @@ std::vector<std::string> RunJobs(size_t count, const std::string& folder,
     }
     for (size_t i = 0; i < count; ++i) {
         if (!have[i]) {
-            throw InputError(std::string("a worker process ") + (crashed ? "failed" : "stopped") +
-                             " before log " + std::to_string(i + 1) + " was scored");
+            // Worker w runs the indexes w, w + kWorkers, ...
+            throw PoolFault("a worker process " + ended[i % kWorkers] + " before log " +
+                            std::to_string(i + 1) + " was scored");
         }
     }
     return results;

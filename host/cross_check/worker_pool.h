@@ -15,8 +15,10 @@ namespace host {
 // entered before its first job and removed afterwards. progress(done) is
 // called as results arrive. Throws what a job throws when run here, the
 // first job's failure from a worker with its exit status (a plug-in that
-// cannot be loaded stays status 1), and InputError naming the index when a
-// worker stops early.
+// cannot be loaded stays status 1), and a HostError of status 3 (a fault of
+// stats-host, not of the input) saying what happened when a worker cannot
+// start, dies, sends a frame cut short or a frame for no job, or stops
+// before all its results are in.
 std::vector<std::string> RunJobs(size_t count, const std::string& folder,
                                  const std::function<std::string(size_t)>& job,
                                  const std::function<void(size_t)>& progress);

@@ -1,13 +1,13 @@
 #include "host/one_log/contest_period.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <map>
 
 #include "host/counted.h"
 #include "host/host_error.h"
 #include "host/plugin_host/plugin_loader.h"
+#include "host/readers/log_fields.h"
 #include "platform/ole_date.h"
 
 namespace host {
@@ -53,22 +53,6 @@ struct Candidate {
     double Begin() const { return week * 7.0 + kStarts[start]; }
 };
 
-bool AllDigits(const std::string& s, size_t from, size_t n) {
-    if (from + n > s.size()) {
-        return false;
-    }
-    for (size_t i = from; i < from + n; ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(s[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
-
-int Number(const std::string& s, size_t from, size_t n) {
-    return std::stoi(s.substr(from, n));
-}
-
 double Limit(int year, int month, int day, int hour, int minute, int second) {
     double t = 0.0;
     plat::FieldsToOleDate(year, month, day, hour, minute, second, t);
@@ -106,11 +90,13 @@ void WarnStartTie(ContestPeriod& p, const Candidate& chosen, const std::vector<d
 // The candidate periods that hold the most QSOs decide; among several
 // Saturdays the one a header date names, else the earliest.
 void ChooseFromQsos(ContestPeriod& p, const std::vector<double>& qsoTimes,
-                    const std::vector<LogTime>& headerDates) {
+                    const std::vector<LogTime>& headerDates, RuleSet rules) {
+    // The 2020 rules start the contest at 07:00 alone.
+    const int starts = rules == RuleSet::k2020 ? 1 : 2;
     std::map<std::pair<double, int>, size_t> counts;
     for (double t : qsoTimes) {
         const double week = WeekOf(t);
-        for (int s = 0; s < 2; ++s) {
+        for (int s = 0; s < starts; ++s) {
             const double begin = week * 7.0 + kStarts[s];
             if (t >= begin - kHalfSecond && t < begin + 1.0 - kHalfSecond) {
                 ++counts[{week, s}];
@@ -118,8 +104,8 @@ void ChooseFromQsos(ContestPeriod& p, const std::vector<double>& qsoTimes,
         }
     }
     if (counts.empty()) {
-        throw InputError(
-            "no QSO lies in a contest period (a Saturday from 07:00 or 12:00 UTC); give --start");
+        throw InputError(std::string("no QSO lies in a contest period (a Saturday from ") +
+                         (starts == 1 ? "07:00" : "07:00 or 12:00") + " UTC); give --start");
     }
     size_t most = 0;
     for (const auto& c : counts) {
@@ -181,50 +167,52 @@ void ChooseFromQsos(ContestPeriod& p, const std::vector<double>& qsoTimes,
 
 }  // namespace
 
-StatsDate ParseWhen(const std::string& text, const char* option) {
+StatsDate ParseWhen(const std::string& text, const char* option, RuleSet rules) {
     const std::string quoted = std::string(option) + " '" + text + "'";
-    int hour = 12;
-    int minute = 0;
-    const bool dateShape = AllDigits(text, 0, 4) && text.size() >= 10 && text[4] == '-' &&
-                           AllDigits(text, 5, 2) && text[7] == '-' && AllDigits(text, 8, 2);
+    // The date as a Cabrillo log writes it, then the clock as HHMM.
+    LogTime t;
+    t.hour = rules == RuleSet::k2020 ? 7 : 12;
+    const bool dateShape = text.size() >= 10 && text[4] == '-' && text[7] == '-' &&
+                           AllDigits(text.substr(0, 4) + text.substr(5, 2) + text.substr(8, 2));
+    if (dateShape) {
+        // ParseDate reads the fields before it finds them out of range; the
+        // messages below name which.
+        ParseDate(text.substr(0, 10), t);
+    }
     bool shape = dateShape && text.size() == 10;
     if (dateShape && text.size() > 11 && (text[10] == ' ' || text[10] == 'T')) {
         const std::string clock = text.substr(11);
-        if (clock.size() == 2 && AllDigits(clock, 0, 2)) {
-            shape = true;
-            hour = Number(clock, 0, 2);
-            minute = 0;
-        } else if (clock.size() == 5 && clock[2] == ':' && AllDigits(clock, 0, 2) &&
-                   AllDigits(clock, 3, 2)) {
-            shape = true;
-            hour = Number(clock, 0, 2);
-            minute = Number(clock, 3, 2);
-        } else if (clock.size() == 4 && AllDigits(clock, 0, 4)) {
-            shape = true;
-            hour = Number(clock, 0, 2);
-            minute = Number(clock, 2, 2);
+        std::string hhmm;
+        if (clock.size() == 2) {
+            hhmm = clock + "00";
+        } else if (clock.size() == 5 && clock[2] == ':') {
+            hhmm = clock.substr(0, 2) + clock.substr(3, 2);
+        } else if (clock.size() == 4) {
+            hhmm = clock;
+        }
+        // ParseClock, too, reads the fields first.
+        shape = hhmm.size() == 4 && AllDigits(hhmm);
+        if (shape) {
+            ParseClock(hhmm, t);
         }
     }
     if (!shape) {
         throw InputError(quoted +
                          " is not YYYY-MM-DD, or YYYY-MM-DD followed by HH, HH:MM or HHMM (UTC)");
     }
-    const int year = Number(text, 0, 4);
-    const int month = Number(text, 5, 2);
-    const int day = Number(text, 8, 2);
-    if (month < 1 || month > 12) {
-        throw InputError(quoted + ": there is no month " + std::to_string(month));
+    if (t.month < 1 || t.month > 12) {
+        throw InputError(quoted + ": there is no month " + std::to_string(t.month));
     }
-    if (hour > 23) {
-        throw InputError(quoted + ": there is no hour " + std::to_string(hour));
+    if (t.hour > 23) {
+        throw InputError(quoted + ": there is no hour " + std::to_string(t.hour));
     }
-    if (minute > 59) {
-        throw InputError(quoted + ": there is no minute " + std::to_string(minute));
+    if (t.minute > 59) {
+        throw InputError(quoted + ": there is no minute " + std::to_string(t.minute));
     }
-    if (year < 1900) {
+    if (t.year < 1900) {
         throw InputError(quoted + ": the contest period must lie between 1900 and 9999");
     }
-    const StatsDate date = MakeDate(year, month, day, hour, minute);
+    const StatsDate date = MakeDate(t.year, t.month, t.day, t.hour, t.minute);
     if (date.m_status != plat::kDateValid) {
         throw InputError(quoted + ": the day " + text.substr(0, 10) + " does not exist");
     }
@@ -241,14 +229,15 @@ bool InPeriod(const ContestPeriod& period, double time) {
 
 ContestPeriod ChoosePeriod(const std::string& start, const std::string& end,
                            const std::vector<double>& qsoTimes,
-                           const std::vector<LogTime>& headerDates, const std::string& logName) {
+                           const std::vector<LogTime>& headerDates, const std::string& logName,
+                           RuleSet rules) {
     ContestPeriod p;
     p.chosenBy = kChosenByOptions;
     if (!start.empty()) {
-        p.start = ParseWhen(start, "--start");
+        p.start = ParseWhen(start, "--start", rules);
     }
     if (!end.empty()) {
-        p.end = ParseWhen(end, "--end");
+        p.end = ParseWhen(end, "--end", rules);
     }
     if (!start.empty() && end.empty()) {
         p.end = DayCount(p.start.m_dt + 1.0);
@@ -258,7 +247,7 @@ ContestPeriod ChoosePeriod(const std::string& start, const std::string& end,
         if (qsoTimes.empty()) {
             throw InputError(logName + ": the log holds no QSO to date the contest; give --start");
         }
-        ChooseFromQsos(p, qsoTimes, headerDates);
+        ChooseFromQsos(p, qsoTimes, headerDates, rules);
     }
     if (p.end.m_dt < p.start.m_dt) {
         throw InputError("the contest ends (" + FormatWhen(p.end) + ") before it starts (" +

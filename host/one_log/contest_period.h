@@ -8,6 +8,7 @@
 
 #include "host/readers/log_reader.h"
 #include "plugin/stats_exports.h"
+#include "scoring/rule_set.h"
 
 namespace host {
 
@@ -27,14 +28,15 @@ struct ContestPeriod {
                             // dates outside the period
 };
 
-// "2026-12-05" (12:00 UTC, when the contest starts and ends), or the date
-// followed by a blank or T and "12", "12:00" or "1200". Throws InputError
-// naming the option and what is wrong.
-StatsDate ParseWhen(const std::string& text, const char* option);
+// "2026-12-05" (12:00 UTC, when the contest starts and ends; 07:00 under
+// the 2020 rules), or the date followed by a blank or T and "12", "12:00" or
+// "1200". Throws InputError naming the option and what is wrong.
+StatsDate ParseWhen(const std::string& text, const char* option, RuleSet rules = RuleSet::kClassic);
 
 // The contest period from --start and --end (either may be empty) or, with
 // neither, told from the QSO times: of the 24-hour periods that start on a
-// Saturday at 07:00 or 12:00 UTC, the one that holds the most QSOs; on one
+// Saturday at 07:00 or 12:00 UTC (07:00 alone under the 2020 rules), the
+// one that holds the most QSOs; on one
 // Saturday a tie goes to 12:00; among several Saturdays the one whose
 // weekend a header date names, else the earliest (with a warning). A caller
 // without a header passes no dates. Throws InputError when no QSO lies in
@@ -42,7 +44,8 @@ StatsDate ParseWhen(const std::string& text, const char* option);
 // the years 1900 to 9999; logName starts the message for a log without QSOs.
 ContestPeriod ChoosePeriod(const std::string& start, const std::string& end,
                            const std::vector<double>& qsoTimes,
-                           const std::vector<LogTime>& headerDates, const std::string& logName);
+                           const std::vector<LogTime>& headerDates, const std::string& logName,
+                           RuleSet rules = RuleSet::kClassic);
 
 // Whether a time lies in the period: from its start up to, not including,
 // its end.

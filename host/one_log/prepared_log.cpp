@@ -11,6 +11,7 @@
 
 #include "host/host_error.h"
 #include "host/one_log/own_call_lines.h"
+#include "host/one_log/rules_choice.h"
 #include "host/plugin_host/header_answers.h"
 #include "platform/ole_date.h"
 #include "scoring/contest_lists.h"
@@ -79,10 +80,7 @@ bool CouldScore(const QsoFields& q) {
 // first QSO's). Names a --call that overrides the log's own call, and the QSO
 // lines made under another call than the one taken.
 std::string ChooseOwnCall(const Options& o, const ContestLog& log) {
-    std::string logCall = log.ownCall;
-    if (logCall.empty() && !log.qsos.empty()) {
-        logCall = log.qsos.front().ownCall;
-    }
+    const std::string logCall = OwnCallOf(log);
     if (!o.call.empty() || logCall.empty()) {
         if (!logCall.empty() && logCall != o.call) {
             std::cerr << "stats-host: warning: --call " << o.call
@@ -126,7 +124,7 @@ void LoadCountries(const std::string& path, CountryResolver& countries) {
 }
 
 void ResolveQsos(PreparedLog& p, const CountryResolver& countries, const std::string& ownCall,
-                 bool callGiven) {
+                 bool callGiven, const double* times) {
     p.run.ownCall = ownCall;
     Country own;
     if (countries.Resolve(ownCall, own)) {
@@ -139,12 +137,17 @@ void ResolveQsos(PreparedLog& p, const CountryResolver& countries, const std::st
     p.noCountry.clear();
     p.qsos.reserve(p.log.qsos.size());
     p.noCountry.reserve(p.log.qsos.size());
-    for (const LogQso& q : p.log.qsos) {
+    for (size_t i = 0; i < p.log.qsos.size(); ++i) {
+        const LogQso& q = p.log.qsos[i];
         QsoFields f;
         f.ownCall = callGiven || q.ownCall.empty() ? ownCall : q.ownCall;
         f.call = q.call;
-        f.time = MakeDate(q.time.year, q.time.month, q.time.day, q.time.hour, q.time.minute,
-                          q.time.second);
+        if (times != nullptr) {
+            f.time.m_dt = times[i];
+        } else {
+            f.time = MakeDate(q.time.year, q.time.month, q.time.day, q.time.hour, q.time.minute,
+                              q.time.second);
+        }
         f.frequencyHz = q.frequencyHz;
         f.mode = q.mode;
         f.band = q.band;
@@ -205,6 +208,9 @@ PreparedLog PrepareLog(const Options& o) {
         std::cerr << o.log << ":" << warning.line << ": warning: " << warning.reason << "\n";
     }
     LoadCountries(o.cty, p.countries);
+    p.rules = o.rules;
+    p.categoryBand = CategoryBand(o.header, p.log.headerFields);
+    p.entryBand = EntryBandUnder(o.rules, p.categoryBand);
 
     const std::string ownCall = ChooseOwnCall(o, p.log);
     if (p.log.qsos.empty()) {
@@ -216,7 +222,7 @@ PreparedLog PrepareLog(const Options& o) {
     }
     // Calls that cannot be calls are reported, never passed.
     SetAsideBadCalls(p.log, ownCall);
-    ResolveQsos(p, p.countries, ownCall, !o.call.empty());
+    ResolveQsos(p, p.countries, ownCall, !o.call.empty(), nullptr);
     if (p.qsos.empty()) {
         p.nothingUsable = NothingUsable(p, o.log);
         return p;
@@ -236,7 +242,7 @@ PreparedLog PrepareLog(const Options& o) {
         std::cerr << "stats-host: warning: no QSO of the log could score (80-10 m, CW or SSB)\n";
     }
     p.period = ChoosePeriod(o.start, o.end, scoringTimes.empty() ? times : scoringTimes,
-                            p.log.headerDates, o.log);
+                            p.log.headerDates, o.log, o.rules);
     if (!p.period.warning.empty()) {
         std::cerr << "stats-host: warning: " << p.period.warning << "\n";
     }

@@ -30,6 +30,9 @@ struct PreparedLog {
     // Why no QSO of the log can be scored, or empty; then nothing past the
     // reading and the bad calls was done.
     std::string nothingUsable;
+    RuleSet rules = RuleSet::kClassic;
+    std::string categoryBand;  // the entry's CATEGORY-BAND: --header, else the log's
+    std::string entryBand;     // "40m": the one band it scores (2020 rules), else ""
 };
 
 // Reads the log and the country file named in the options and builds the
@@ -43,10 +46,11 @@ void LoadCountries(const std::string& path, CountryResolver& countries);
 
 // The steps of PrepareLog for a log already read: builds p.qsos, p.noCountry
 // and the own station of p.run from p.log (ownCall for every QSO when
-// callGiven, else for those that name none), and then the QSOs inside and
+// callGiven, else for those that name none; times, when not null, the
+// QSOs' times as day counts, else as logged), and then the QSOs inside and
 // outside p.period.
 void ResolveQsos(PreparedLog& p, const CountryResolver& countries, const std::string& ownCall,
-                 bool callGiven);
+                 bool callGiven, const double* times);
 void SplitByPeriod(PreparedLog& p, bool allQsos);
 
 // The QSOs handed to the plug-in, in the order they are handed over.

@@ -6,6 +6,7 @@
 
 #include "host/counted.h"
 #include "host/host_error.h"
+#include "host/one_log/rules_choice.h"
 #include "host/output_files.h"
 #include "platform/ole_date.h"
 
@@ -162,7 +163,7 @@ ProblemList CollectProblems(const PreparedLog& p, const Session& s) {
                 continue;
             }
             std::string detail = Describe(q);
-            if (pk == ProblemKind::kNoCounty) {
+            if (pk == ProblemKind::kNoCounty || pk == ProblemKind::kNotANumber) {
                 detail += ", exchange '" + q.exchRcvd + "'";
             } else if (pk == ProblemKind::kNoExchange) {
                 detail += ", exchange sent '" + q.exchSent + "', received '" + q.exchRcvd + "'";
@@ -184,6 +185,10 @@ void WriteProblemsFile(const std::string& path, const std::string& logName, Prob
 
 void ReportClosing(const PreparedLog& p, const Session& s, const ProblemList& problems,
                    const std::string& seeAlso, const std::string& cbrName) {
+    const std::string note = RulesNote(p);
+    if (!note.empty()) {
+        std::cerr << "stats-host: note: " << note << "\n";
+    }
     std::cerr << "stats-host: " << Counted(p.qsos.size(), "QSO") << " read, ";
     if (p.log.ignoredQsoLines > 0) {
         std::cerr << Counted(p.log.ignoredQsoLines, "X-QSO line") << " not scored, ";
@@ -194,12 +199,16 @@ void ReportClosing(const PreparedLog& p, const Session& s, const ProblemList& pr
     if (!p.timeOrdered) {
         std::cerr << ", replayed in time order (the log is not)";
     }
-    std::cerr << "; problems: " << problems.CountsText();
+    std::cerr << "; problems: " << problems.CountsText(p.rules == RuleSet::k2020);
     if (!seeAlso.empty()) {
         std::cerr << " (" << seeAlso << ")";
     }
     if (!cbrName.empty()) {
         std::cerr << "; " << NotInCabrilloFile(p, s, problems, cbrName);
+    }
+    if (p.rules == RuleSet::k2020) {
+        std::cerr << "; scored by the contest's rules since 2020"
+                  << (p.entryBand.empty() ? "" : " as a " + p.entryBand + " entry");
     }
     std::cerr << "\n";
 }
@@ -209,6 +218,8 @@ void WriteJsonFile(const std::string& path, const std::string& logName, const Pr
     std::string j = "{\n";
     j += "  \"log\": " + JsonString(logName) + ",\n";
     j += "  \"own_call\": " + JsonString(f.ownCall) + ",\n";
+    j += "  \"rules\": " + JsonString(RuleSetName(p.rules)) + ",\n";
+    j += "  \"entry_band\": " + (p.entryBand.empty() ? "null" : JsonString(p.entryBand)) + ",\n";
     j += "  \"period\": {\"start\": " + JsonString(FormatWhen(p.period.start)) +
          ", \"end\": " + JsonString(FormatWhen(p.period.end)) +
          ", \"chosen_by\": " + JsonString(p.period.chosenBy) +
@@ -222,7 +233,8 @@ void WriteJsonFile(const std::string& path, const std::string& logName, const Pr
     j += "  \"totals\": {" + BandFigures(f.totals) + "},\n";
     j += "  \"dupes\": " + std::to_string(f.dupes) + ",\n";
     j += "  \"bad_qsos\": " + std::to_string(f.badQsos) + ",\n";
-    j += "  \"score\": " + std::to_string(f.score) + ",\n";
+    j += "  \"score\": " + std::to_string(EntryScore(f, p.entryBand)) + ",\n";
+    j += "  \"all_bands_score\": " + std::to_string(f.score) + ",\n";
     j += "  \"last_qso_points\": " + std::to_string(f.lastQsoPoints) + ",\n";
     j += "  \"rates\": {\"qsos_last_hour\": " + std::to_string(f.qsosLastHour) +
          ", \"qsos_per_hour_from_last_10_minutes\": " +

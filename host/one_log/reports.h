@@ -27,11 +27,13 @@ ProblemList ReadingProblems(const PreparedLog& p);
 // the file cannot be written.
 void WriteProblemsFile(const std::string& path, const std::string& logName, ProblemList& problems);
 
-// Standard error: what was read, the contest period and how it was chosen,
-// what was passed and stored, whether the replay reordered the log, and the
-// problems by kind. seeAlso names where the problems are listed, or is
-// empty; cbrName names the Cabrillo file of a report run, whose missing QSO
-// lines are then counted by cause, or is empty.
+// Standard error: under the classic rules a note when the 2020 rules would
+// score the log otherwise; then what was read, the contest period and how
+// it was chosen, what was passed and stored, whether the replay reordered
+// the log, the problems by kind, and the rules when they are the 2020 ones.
+// seeAlso names where the problems are listed, or is empty; cbrName names
+// the Cabrillo file of a report run, whose missing QSO lines are then
+// counted by cause, or is empty.
 void ReportClosing(const PreparedLog& p, const Session& s, const ProblemList& problems,
                    const std::string& seeAlso, const std::string& cbrName);
 

@@ -136,7 +136,7 @@ std::string RefusedHeaderOptions(const std::map<std::string, std::string>& fromO
 
 std::string FillHeaderForm(const HeaderAnswers& answers, std::vector<FormAnswer>& fields,
                            std::vector<std::string>& warnings) {
-    const std::string refused = RefusedOption(answers.fromOptions, fields);
+    std::string refused = RefusedOption(answers.fromOptions, fields);
     if (!refused.empty()) {
         return refused;
     }

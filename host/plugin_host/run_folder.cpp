@@ -1,7 +1,9 @@
 #include "host/plugin_host/run_folder.h"
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "host/host_error.h"
 #include "host/plugin_host/console.h"
@@ -20,7 +22,74 @@ namespace {
 // the hosts that show no plug-in windows, since this host has no screen.
 const char* const kHostVersion = "2.18";
 
+std::string LowerTrimmed(const std::string& text) {
+    const size_t from = text.find_first_not_of(" \t");
+    const size_t to = text.find_last_not_of(" \t\r\n");
+    std::string out =
+        from == std::string::npos || to < from ? std::string() : text.substr(from, to - from + 1);
+    for (char& c : out) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return out;
+}
+
+// The settings file's lines with the Rules key of section Settings taken
+// out, and "Rules=2020" put back at the end of that section under the 2020
+// rules.
+std::string WithRulesKey(const std::string& bytes, RuleSet rules) {
+    const std::string key = std::string(kRulesSettingKey) + "=" + kRules2020Value + "\r\n";
+    const bool wanted = rules == RuleSet::k2020;
+    std::string out;
+    bool inSettings = false;
+    bool placed = false;
+    size_t from = 0;
+    while (from < bytes.size()) {
+        const size_t end = bytes.find('\n', from);
+        const size_t next = end == std::string::npos ? bytes.size() : end + 1;
+        const std::string line = bytes.substr(from, next - from);
+        from = next;
+        const std::string text = LowerTrimmed(line);
+        if (!text.empty() && text.front() == '[') {
+            if (inSettings && wanted && !placed) {
+                out += key;
+                placed = true;
+            }
+            inSettings = text == "[settings]";
+        } else if (inSettings && LowerTrimmed(text.substr(0, text.find('='))) == "rules" &&
+                   text.find('=') != std::string::npos) {
+            continue;
+        }
+        out += line;
+    }
+    if (wanted && !placed) {
+        if (!out.empty() && out.back() != '\n') {
+            out += "\r\n";
+        }
+        out += (inSettings ? "" : "[Settings]\r\n") + key;
+    }
+    return out;
+}
+
 }  // namespace
+
+void ChooseRulesInFolder(RuleSet rules) {
+    const fs::path path = fs::path("Plugins") / "DI-VE-RI.ini";
+    std::string bytes;
+    {
+        std::ifstream in(path, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    const std::string chosen = WithRulesKey(bytes, rules);
+    if (chosen == bytes) {
+        return;
+    }
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << chosen;
+    out.close();
+    if (!out) {
+        throw InputError(fs::absolute(path).string() + ": cannot write the rules into it");
+    }
+}
 
 std::string PluginPath(const Options& o) {
     if (!o.plugin.empty()) {

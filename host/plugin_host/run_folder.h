@@ -18,4 +18,10 @@ std::string PluginPath(const Options& o);
 // when the folder cannot be written.
 std::string EnterOutFolder(const std::string& out);
 
+// The plug-in's settings file in the current folder chooses the rules at
+// the contest-run start: "Rules=2020" for the 2020 rules, no Rules key for
+// the classic ones, so that no choice carries over from an earlier run into
+// the same folder. Throws InputError when the file cannot be written.
+void ChooseRulesInFolder(RuleSet rules);
+
 }  // namespace host

@@ -39,6 +39,13 @@ bool LooksUtf16(const std::string& text) {
 
 }  // namespace
 
+std::string OwnCallOf(const ContestLog& log) {
+    if (!log.ownCall.empty()) {
+        return log.ownCall;
+    }
+    return log.qsos.empty() ? std::string() : log.qsos.front().ownCall;
+}
+
 void SetAsideBadCalls(ContestLog& log, const std::string& ownCall) {
     std::vector<LogQso> kept;
     kept.reserve(log.qsos.size());

@@ -19,6 +19,10 @@ bool ReadLogFile(const std::string& path, ContestLog& log, std::string& error);
 bool ParseLog(const std::string& text, const std::string& name, ContestLog& log,
               std::string& error);
 
+// The own call the log names: its header's, else its first QSO's; empty
+// when it names none.
+std::string OwnCallOf(const ContestLog& log);
+
 // Moves the QSOs whose call cannot be a call (see BrokenCallRule) from qsos
 // to badCalls.
 void SetAsideBadCalls(ContestLog& log, const std::string& ownCall);

@@ -4,8 +4,9 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "host/cross_check/qso_times.h"
+#include "host/one_log/other_contest.h"
 #include "host/readers/call_rule.h"
-#include "host/results/other_contest.h"
 
 namespace host {
 namespace {
@@ -21,18 +22,6 @@ const int kMostInMinute = 8;
 const int kMostInHour = 300;
 const int kLargestOffset = 30;
 
-// Minutes since 1970-01-01 00:00 of a logged time.
-long MinuteOf(const LogTime& t) {
-    // Days from the civil date (the proleptic Gregorian calendar).
-    const int y = t.year - (t.month <= 2 ? 1 : 0);
-    const int era = (y >= 0 ? y : y - 399) / 400;
-    const int yoe = y - era * 400;
-    const int doy = (153 * (t.month + (t.month > 2 ? -3 : 9)) + 2) / 5 + t.day - 1;
-    const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    const long days = static_cast<long>(era) * 146097 + doe - 719468;
-    return days * 1440 + t.hour * 60 + t.minute;
-}
-
 // A QSO line the scoring took into the contest period.
 bool InPeriod(const CheckedQso& q) {
     return q.qso != nullptr && q.verdict.status != QsoStatus::kUnreadable &&
@@ -45,17 +34,17 @@ std::string Percent(size_t part, size_t whole) {
 }
 
 void Rates(const CheckedLog& l, std::vector<std::pair<std::string, std::string>>& out) {
-    std::vector<long> minutes;
+    std::vector<int32_t> minutes;
     for (const CheckedQso& q : l.qsos) {
         if (InPeriod(q)) {
-            minutes.push_back(MinuteOf(q.qso->time));
+            minutes.push_back(MinuteOf(q.time));
         }
     }
     std::sort(minutes.begin(), minutes.end());
     size_t most = 0;
-    long busiest = 0;
+    int32_t busiest = 0;
     size_t mostHour = 0;
-    long busiestHour = 0;
+    int32_t busiestHour = 0;
     for (size_t i = 0, j = 0, k = 0; i < minutes.size(); ++i) {
         while (minutes[j] != minutes[i]) {
             ++j;
@@ -72,9 +61,9 @@ void Rates(const CheckedLog& l, std::vector<std::pair<std::string, std::string>>
             busiestHour = minutes[k];
         }
     }
-    auto when = [&](long minute) {
+    auto when = [&](int32_t minute) {
         for (const CheckedQso& q : l.qsos) {
-            if (InPeriod(q) && MinuteOf(q.qso->time) == minute) {
+            if (InPeriod(q) && MinuteOf(q.time) == minute) {
                 return LoggedTime(q.qso->time);
             }
         }

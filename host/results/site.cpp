@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "host/cross_check/results_table.h"
-#include "host/cross_check/ubn_files.h"
 #include "host/host_error.h"
 #include "host/output_files.h"
 #include "host/results/standings.h"
+#include "host/results/ubn_files.h"
 #include "platform/html_text.h"
 
 namespace host {
@@ -71,7 +71,7 @@ class Index {
 
   private:
     std::string Call(const CheckedLog& l) const {
-        const std::string call = HtmlEscaped(l.entrant->call);
+        std::string call = HtmlEscaped(l.entrant->call);
         if (!links_) {
             return call;
         }
@@ -111,7 +111,7 @@ class Index {
         for (const CheckedLog* l : Ranked(c_)) {
             const Standing& s = l->standing;
             if (s.ranked && s.ranks.*place == 1) {
-                rows += "<tr>" + Cell(HtmlEscaped(s.*key == "" ? "unknown" : s.*key)) +
+                rows += "<tr>" + Cell(HtmlEscaped((s.*key).empty() ? "unknown" : s.*key)) +
                         Cell(std::string(1, s.category.letter)) +
                         Cell(s.category.yu ? "YU/YT" : "outside") + Cell(Call(*l)) +
                         Number(l->checked.score) + "</tr>\n";

@@ -7,8 +7,8 @@
 #include <map>
 #include <tuple>
 
+#include "host/one_log/other_contest.h"
 #include "host/readers/call_rule.h"
-#include "host/results/other_contest.h"
 #include "scoring/contest_lists.h"
 
 namespace host {

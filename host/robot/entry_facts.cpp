@@ -1,8 +1,8 @@
 #include "host/robot/entry_facts.h"
 
+#include "host/one_log/category.h"
+#include "host/one_log/other_contest.h"
 #include "host/readers/call_rule.h"
-#include "host/results/category.h"
-#include "host/results/other_contest.h"
 
 namespace host::robot {
 

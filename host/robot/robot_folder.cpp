@@ -10,8 +10,8 @@
 #include <map>
 #include <set>
 
-#include "host/cross_check/ubn_files.h"
 #include "host/host_error.h"
+#include "host/results/ubn_files.h"
 #include "host/robot/durable_files.h"
 
 namespace host::robot {

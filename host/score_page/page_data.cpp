@@ -7,6 +7,7 @@
 #include <set>
 
 #include "host/one_log/contest_period.h"
+#include "host/one_log/rules_choice.h"
 #include "host/score_page/page_text.h"
 #include "platform/plain_text.h"
 #include "scoring/contest_lists.h"
@@ -122,14 +123,21 @@ PageData GatherPageData(const std::string& logName, const PreparedLog& p, const 
     d.logName = std::filesystem::path(logName).filename().string();
     d.ownCall = figures.ownCall;
     d.summary = figures;
+    d.rules = RuleSetName(p.rules);
+    d.entryBand = p.entryBand;
+    d.entryScore = EntryScore(figures, p.entryBand);
     d.periodStart = FormatWhen(p.period.start);
     d.periodEnd = FormatWhen(p.period.end);
     HeaderText(p, d);
     MakeHours(p.period, d);
 
-    // The QSOs the plug-in stored and counted: not a dupe and not a YU/YT
-    // station without a county, as its bad-QSO lines say.
-    const ProblemMask notCounted = MaskOf(ProblemKind::kDupe) | MaskOf(ProblemKind::kNoCounty);
+    // The QSOs the plug-in stored and counted: not a dupe, not a YU/YT
+    // station without a county and no serial number that is no number, as
+    // its bad-QSO lines say. Under the 2020 rules a YU/YT entrant's counties
+    // are no multipliers.
+    const ProblemMask notCounted = MaskOf(ProblemKind::kDupe) | MaskOf(ProblemKind::kNoCounty) |
+                                   MaskOf(ProblemKind::kNotANumber);
+    const bool countiesScore = p.rules == RuleSet::kClassic || !IsYuPrefix(p.run.ownDxcc);
     std::array<BandRecount, kPageBands> recount;
     for (size_t k = 0; k < p.passed.size(); ++k) {
         const QsoFields& q = p.qsos[p.passed[k]];
@@ -150,7 +158,7 @@ PageData GatherPageData(const std::string& logName, const PreparedLog& p, const 
             pb.entities.push_back(
                 {q.dxcc, !q.dxcc.empty() && p.countries.Resolve(q.call, c) ? c.name : ""});
         }
-        if (IsYuPrefix(q.dxcc)) {
+        if (countiesScore && IsYuPrefix(q.dxcc)) {
             const std::string county = plat::TrimBlanks(plat::AsciiUpper(q.exchRcvd));
             if (IsCountyCode(county)) {
                 r.counties.insert(county);

@@ -61,6 +61,9 @@ struct PageData {
     std::string periodStart;  // "2026-02-14 12:00" UTC
     std::string periodEnd;
     SummaryFigures summary;
+    std::string rules;            // "classic" or "2020"
+    std::string entryBand;        // "40m" for a single-band entry under the 2020 rules
+    long entryScore = 0;          // the entry's score: the summary's, or its band's
     std::vector<PageHour> hours;  // every hour of the period, up to kPageMaxHours
     long qsosOutsideChart = 0;    // counted QSOs in no hour of the chart
     // Whether the QSOs counted here, with their points and multipliers, add

@@ -154,6 +154,15 @@ void SummaryTable(const PageData& d, std::string& out) {
            std::to_string(f.totals.points) + " &times; (" + std::to_string(f.totals.dxcc) + " + " +
                std::to_string(f.totals.counties) + ") = <span id=\"score-value\">" +
                std::to_string(f.score) + "</span>");
+    figure("Rules", "rules",
+           d.rules == "2020"
+               ? "the contest's rules since 2020" +
+                     (d.entryBand.empty() ? std::string()
+                                          : ": a " + Safe(d.entryBand) +
+                                                " entry, scored on its band alone: "
+                                                "<span id=\"entry-score\">" +
+                                                std::to_string(d.entryScore) + "</span>")
+               : std::string("the plug-in's own (classic)"));
     figure("Dupes", "dupes", std::to_string(f.dupes));
     figure("Bad QSOs", "bad-qsos", std::to_string(f.badQsos));
     figure("Last QSO points", "last-qso-points", std::to_string(f.lastQsoPoints));

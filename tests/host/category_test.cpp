@@ -3,8 +3,8 @@
 // contest. These are shared by check-logs and the log robot.
 #include <gtest/gtest.h>
 
-#include "host/results/category.h"
-#include "host/results/other_contest.h"
+#include "host/one_log/category.h"
+#include "host/one_log/other_contest.h"
 
 namespace {
 

@@ -253,4 +253,27 @@ TEST_F(Standings, AReportNamesWhoCopiedTheEntrantWrongAndItsErrorRate) {
     EXPECT_EQ(Slurp(dir() + "/out/ubn/OK1AB.txt").find("copied your call"), std::string::npos);
 }
 
+TEST_F(Standings, ANotInLogSaysWhatTheOtherLogHoldsNearThatTime) {
+    fs::create_directories(dir() + "/nil");
+    // OK1AB logs SP2CD on 20m and 15m; SP2CD logged the first on 40m and
+    // has nothing near the second.
+    std::string theirs = Line("SP2CD", "OK1AB", 12);
+    theirs.replace(theirs.find("14025"), 5, " 7025");
+    std::string later = Line("OK1AB", "SP2CD", 90);
+    later.replace(later.find("14025"), 5, "21025");
+    Write("nil/OK1AB.log", Log("OK1AB", "", Line("OK1AB", "SP2CD", 10) + later));
+    Write("nil/SP2CD.log", Log("SP2CD", "", theirs));
+    const JsonReader j(Check("nil"));
+    const auto logs = LogsIn(j);
+    const std::string ours = logs.at("OK1AB.log");
+    EXPECT_EQ(j[ours + ".qsos[0].status"], "nil");
+    EXPECT_EQ(j[ours + ".qsos[0].detail"], "SP2CD logged you at 12:12 on 40m CW");
+    EXPECT_EQ(j[ours + ".qsos[1].detail"], "no QSO with you within 3 minutes");
+    const std::string report = Slurp(dir() + "/out/ubn/OK1AB.txt");
+    EXPECT_NE(report.find("  line 3  2026-02-14 12:10  20m CW  SP2CD  (SP2CD logged you at 12:12 "
+                          "on 40m CW)\n"),
+              std::string::npos)
+        << report;
+}
+
 }  // namespace

@@ -1,4 +1,4 @@
-#include "host/results/other_contest.h"
+#include "host/one_log/other_contest.h"
 
 #include <cctype>
 

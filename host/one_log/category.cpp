@@ -1,4 +1,4 @@
-#include "host/results/category.h"
+#include "host/one_log/category.h"
 
 #include <cctype>
 

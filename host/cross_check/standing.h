@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "host/results/category.h"
+#include "host/one_log/category.h"
 
 namespace host {
 

@@ -1,4 +1,4 @@
-#include "host/cross_check/results_json.h"
+#include "host/results/results_json.h"
 
 #include <cstdio>
 
@@ -59,6 +59,7 @@ std::string ErrorRate(const CheckedLog& l) {
 void AppendLog(std::string& out, const CheckedLog& l) {
     const EntrantLog& e = *l.entrant;
     out += "    {\"file\": " + JsonString(e.file) + ", \"call\": " + JsonString(e.call) +
+           ", \"entry_band\": " + (l.entryBand.empty() ? "null" : JsonString(l.entryBand)) +
            ", \"clock_offset_minutes\": " + std::to_string(l.clockOffset) +
            ",\n     \"categories\": {";
     for (size_t i = 0; i < e.categories.size(); ++i) {
@@ -107,7 +108,8 @@ void AppendLog(std::string& out, const CheckedLog& l) {
 
 void WriteResultsJson(const std::string& path, const CheckedContest& c) {
     OutputFile out(path, "JSON results");
-    std::string text = "{\n  \"period\": {\"start\": " + JsonString(FormatWhen(c.period.start)) +
+    std::string text = "{\n  \"rules\": " + JsonString(RuleSetName(c.rules)) +
+                       ",\n  \"period\": {\"start\": " + JsonString(FormatWhen(c.period.start)) +
                        ", \"end\": " + JsonString(FormatWhen(c.period.end)) +
                        ", \"chosen_by\": " + JsonString(c.period.fromQsos ? "qsos" : "options") +
                        "},\n" + "  \"time_window_minutes\": " + std::to_string(c.timeWindow) +

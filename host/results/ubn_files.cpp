@@ -1,4 +1,4 @@
-#include "host/cross_check/ubn_files.h"
+#include "host/results/ubn_files.h"
 
 #include <cctype>
 #include <cstdlib>
@@ -116,8 +116,9 @@ std::string EntrantReport(const CheckedLog& l, bool keepUniques) {
         for (const CheckedQso& q : l.qsos) {
             if (q.verdict.status == s.status) {
                 lines += QsoLine(q);
-                if (*s.detail != '\0') {
-                    lines += "  (" + std::string(s.detail) + " " + q.verdict.detail + ")";
+                if (!q.verdict.detail.empty()) {
+                    lines += "  (" + (*s.detail != '\0' ? std::string(s.detail) + " " : "") +
+                             q.verdict.detail + ")";
                 }
                 lines += "\n";
             }

@@ -1,0 +1,141 @@
+#include "host/cross_check/check_pipeline.h"
+
+#include <algorithm>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+#include "host/cross_check/clock_offsets.h"
+#include "host/cross_check/contest_lines.h"
+#include "host/cross_check/matching.h"
+#include "host/cross_check/pass_encoding.h"
+#include "host/cross_check/plugin_passes.h"
+#include "host/cross_check/qso_times.h"
+#include "host/cross_check/worker_pool.h"
+
+namespace host {
+namespace {
+
+// Every call the plug-in passes will resolve, each once: the logs' own calls
+// and the calls they worked.
+std::vector<std::string> CallsOf(const std::vector<EntrantLog>& logs) {
+    std::unordered_set<std::string> seen;
+    std::vector<std::string> calls;
+    auto add = [&](const std::string& call) {
+        if (seen.insert(call).second) {
+            calls.push_back(call);
+        }
+    };
+    for (const EntrantLog& e : logs) {
+        add(e.call);
+        for (const LogQso& q : e.log.qsos) {
+            add(q.call);
+        }
+    }
+    return calls;
+}
+
+// Every line of the log in file order: its QSOs with their verdicts, the
+// lines the reader could not use and the QSOs whose call cannot be a call.
+void CollectLines(const EntrantLog& e, const Verdict* verdicts, const double* times,
+                  CheckedLog& out) {
+    for (size_t q = 0; q < e.log.qsos.size(); ++q) {
+        CheckedQso line;
+        line.line = e.log.qsos[q].line;
+        line.qso = &e.log.qsos[q];
+        line.time = times[q];
+        line.verdict = verdicts[q];
+        out.qsos.push_back(std::move(line));
+    }
+    for (QsoStatus status : {QsoStatus::kUnreadable, QsoStatus::kBadCall}) {
+        for (const LogProblem& p :
+             status == QsoStatus::kUnreadable ? e.log.problems : e.log.badCalls) {
+            CheckedQso line;
+            line.line = p.line;
+            line.reason = p.reason;
+            line.verdict.status = status;
+            out.qsos.push_back(std::move(line));
+        }
+    }
+    std::stable_sort(out.qsos.begin(), out.qsos.end(),
+                     [](const CheckedQso& a, const CheckedQso& b) { return a.line < b.line; });
+    for (const CheckedQso& line : out.qsos) {
+        ++out.counts[static_cast<size_t>(line.verdict.status)];
+    }
+}
+
+}  // namespace
+
+CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s) {
+    const std::vector<EntrantLog>& logs = contest.logs;
+    s.countries->Remember(CallsOf(logs));
+
+    // The times as logged pair the logs up to tell their clocks' offsets;
+    // everything after reads the corrected times.
+    QsoTimes times(logs);
+    ContestLines lines(logs, times.all());
+    std::vector<int> offsetsFound;
+    const std::vector<int> offsets = ClockOffsets(lines, logs.size(), s.timeWindow, &offsetsFound);
+    times.Correct(offsets);
+    lines.Retime(times.all());
+
+    // Each worker process loads the plug-in once, for all its logs.
+    Plugin loaded;
+    PassContext context;
+    context.pluginPath = s.pluginPath;
+    context.plugin = &loaded;
+    context.folder = s.folder;
+    context.countries = s.countries;
+    context.rules = s.rules;
+    context.period = ChoosePeriod(s.start, s.end, times.all(), {}, s.logsName, s.rules);
+    s.periodChosen(context.period);
+
+    std::vector<ClaimedPass> claimed;
+    claimed.reserve(logs.size());
+    for (const std::string& bytes : RunJobs(
+             logs.size(), s.folder,
+             [&](size_t l) { return Encode(RunClaimedPass(context, logs[l], times.Of(l))); },
+             [&](size_t done) { s.progress("scored", done, logs.size()); })) {
+        claimed.push_back(DecodeClaimed(bytes));
+    }
+    std::vector<QsoStatus> scored;
+    scored.reserve(lines.lines().size());
+    for (const ContestLine& line : lines.lines()) {
+        scored.push_back(claimed[line.log].status[line.qso]);
+    }
+    const std::vector<Verdict> verdicts =
+        CrossCheck(lines, MatchLines(lines, s.timeWindow), logs, scored);
+
+    const std::vector<std::string> checkedFigures = RunJobs(
+        logs.size(), s.folder,
+        [&](size_t l) {
+            std::vector<bool> stands(logs[l].log.qsos.size());
+            for (size_t q = 0; q < stands.size(); ++q) {
+                stands[q] = Stands(verdicts[times.First(l) + q].status, s.keepUniques);
+            }
+            return Encode(RunCheckedPass(context, logs[l], times.Of(l), stands));
+        },
+        [&](size_t done) { s.progress("checked", done, logs.size()); });
+
+    CheckedContest result;
+    result.rules = s.rules;
+    result.period = context.period;
+    result.timeWindow = s.timeWindow;
+    result.keepUniques = s.keepUniques;
+    result.skipped = contest.skipped;
+    for (size_t l = 0; l < logs.size(); ++l) {
+        CheckedLog checked;
+        checked.entrant = &logs[l];
+        checked.entryBand = EntryBandOfLog(s.rules, logs[l]);
+        checked.clockOffset = offsets[l];
+        checked.clockOffsetFound = offsetsFound[l];
+        checked.claimed = claimed[l].figures;
+        checked.checked = DecodeFigures(checkedFigures[l]);
+        checked.problems = std::move(claimed[l].problems);
+        CollectLines(logs[l], verdicts.data() + times.First(l), times.Of(l), checked);
+        result.logs.push_back(std::move(checked));
+    }
+    return result;
+}
+
+}  // namespace host

@@ -1,0 +1,150 @@
+// Which lines the cross-check pairs up: one-character slips of a call, the
+// nearest line within the window, ties and one partner per line.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "host/cross_check/call_match.h"
+#include "host/cross_check/contest_lines.h"
+#include "host/cross_check/matching.h"
+#include "host/cross_check/qso_times.h"
+#include "tests/host/cross_check/in_memory_logs.h"
+
+namespace {
+
+using cross_check_test::Entrant;
+using cross_check_test::Qso;
+using host::EntrantLog;
+
+bool Holds(const std::vector<std::string>& variants, const std::string& call) {
+    return std::find(variants.begin(), variants.end(), call) != variants.end();
+}
+
+TEST(CallVariants, CallsOneCharacterApartAreFoundThroughTheVariants) {
+    const struct {
+        const char* a;
+        const char* b;
+        bool apart;
+    } kCases[] = {
+        {"OK1XYZ", "OK1XYA", true},     // the last character changed
+        {"OK1XYZ", "QK1XYZ", true},     // the first changed
+        {"OK1XYZ", "OK1XY", true},      // the last dropped
+        {"OK1XYZ", "K1XYZ", true},      // the first dropped
+        {"OK1XYZ", "OK1XXYZ", true},    // one added in the middle
+        {"OK1XYZ", "OK1YXZ", true},     // two neighbours swapped
+        {"OK1XYZ", "KO1XYZ", true},     // the first two swapped
+        {"OK1XYZ", "OK1XZY", true},     // the last two swapped
+        {"OK1XYZ", "OK1XYZ", false},    // the same call
+        {"OK1XYZ", "OK1ZYX", false},    // two apart
+        {"OK1XYZ", "OK1X", false},      // two dropped
+        {"OK1XYZ", "OK1XYZAB", false},  // two added
+        {"OK1XYZ", "KO1XZY", false},    // two swaps
+        {"A", "", true},
+    };
+    for (const auto& c : kCases) {
+        for (const auto& pair : {std::make_pair(c.a, c.b), std::make_pair(c.b, c.a)}) {
+            const std::string a = pair.first;
+            const std::string b = pair.second;
+            EXPECT_EQ(host::OneCharApart(a, b), c.apart) << a << " " << b;
+            if (!c.apart) {
+                continue;
+            }
+            // What the matching looks calls up by: a deletion variant they
+            // share, one of them a deletion variant of the other, or a swap.
+            const std::vector<std::string> da = host::DeletionVariants(a);
+            const std::vector<std::string> db = host::DeletionVariants(b);
+            bool shared = false;
+            for (const std::string& v : da) {
+                shared = shared || Holds(db, v);
+            }
+            EXPECT_TRUE(shared || Holds(da, b) || Holds(db, a) || Holds(host::SwapVariants(a), b))
+                << a << " " << b;
+        }
+    }
+    // A swap of two equal neighbours is no variant.
+    EXPECT_EQ(host::SwapVariants("OK1AAB"),
+              (std::vector<std::string>{"KO1AAB", "O1KAAB", "OKA1AB", "OK1ABA"}));
+}
+
+// Each line as "A0>B1 exact" (log letter, QSO, its partner and the kind) or
+// "A0" when unmatched.
+std::vector<std::string> Described(const std::vector<EntrantLog>& logs, int window) {
+    host::QsoTimes times(logs);
+    const host::ContestLines lines(logs, times.all());
+    const host::Matches m = host::MatchLines(lines, window);
+    const char* const kKinds[] = {"", "exact", "they-bust", "we-bust"};
+    std::vector<std::string> out;
+    auto name = [&](uint32_t i) {
+        const host::ContestLine& l = lines.lines()[i];
+        return std::string(1, static_cast<char>('A' + l.log)) + std::to_string(l.qso);
+    };
+    for (uint32_t i = 0; i < lines.lines().size(); ++i) {
+        out.push_back(m.partner[i] == UINT32_MAX ? name(i)
+                                                 : name(i) + ">" + name(m.partner[i]) + " " +
+                                                       kKinds[static_cast<int>(m.kind[i])]);
+    }
+    return out;
+}
+
+TEST(Matching, TheNearestFreeLineWithinTheWindowAndNeverOneTwice) {
+    const std::string a = "DL1ABC";
+    const std::string b = "OK1XYZ";
+    const struct {
+        const char* name;
+        std::vector<EntrantLog> logs;
+        int window;
+        std::vector<std::string> lines;
+    } kCases[] = {
+        {"the nearest line",
+         {Entrant(a, {Qso(b, 0), Qso(b, 2)}), Entrant(b, {Qso(a, 3)})},
+         3,
+         {"A0", "A1>B0 exact", "B0>A1 exact"}},
+        {"a tie goes to the earlier line",
+         {Entrant(a, {Qso(b, 0), Qso(b, 4)}), Entrant(b, {Qso(a, 2)})},
+         3,
+         {"A0>B0 exact", "A1", "B0>A0 exact"}},
+        {"a tie goes to the line logged first, not the earlier time",
+         {Entrant(a, {Qso(b, 4), Qso(b, 0)}), Entrant(b, {Qso(a, 2)})},
+         3,
+         {"A0>B0 exact", "A1", "B0>A0 exact"}},
+        {"one partner each",
+         {Entrant(a, {Qso(b, 0)}), Entrant(b, {Qso(a, 0), Qso(a, 1)})},
+         3,
+         {"A0>B0 exact", "B0>A0 exact", "B1"}},
+        {"a taken line leaves the next nearest",
+         {Entrant(a, {Qso(b, 0), Qso(b, 1)}), Entrant(b, {Qso(a, 0), Qso(a, 3)})},
+         3,
+         {"A0>B0 exact", "A1>B1 exact", "B0>A0 exact", "B1>A1 exact"}},
+        {"the window is the largest difference",
+         {Entrant(a, {Qso(b, 0), Qso(b, 10)}), Entrant(b, {Qso(a, 3), Qso(a, 14)})},
+         3,
+         {"A0>B0 exact", "A1", "B0>A0 exact", "B1"}},
+        {"another band does not match",
+         {Entrant(a, {Qso(b, 0, "40m")}), Entrant(b, {Qso(a, 0)})},
+         3,
+         {"A0", "B0"}},
+        {"a portable suffix is the same station",
+         {Entrant(a, {Qso(b + "/P", 0)}), Entrant(b, {Qso(a, 0)})},
+         3,
+         {"A0>B0 exact", "B0>A0 exact"}},
+        {"a slip of their call",
+         {Entrant(a, {Qso("OK1XYA", 0)}), Entrant(b, {Qso(a, 1)})},
+         3,
+         {"A0>B0 we-bust", "B0>A0 they-bust"}},
+        {"an exact match before a slip",
+         {Entrant(a, {Qso(b, 2)}), Entrant(b, {Qso(a, 0)}), Entrant("OK1XYA", {Qso(a, 2)})},
+         3,
+         {"A0>B0 exact", "B0>A0 exact", "C0"}},
+        {"a slip takes only a line still free",
+         {Entrant(a, {Qso(b, 0), Qso("OK1XYA", 1)}), Entrant(b, {Qso(a, 1)})},
+         3,
+         {"A0>B0 exact", "A1", "B0>A0 exact"}},
+    };
+    for (const auto& c : kCases) {
+        EXPECT_EQ(Described(c.logs, c.window), c.lines) << c.name;
+    }
+}
+
+}  // namespace
