@@ -79,7 +79,9 @@ void CommitteeCheck::Run(const std::string& snapshot, const std::string& fresh) 
                                      "--html",
                                      fresh + "/results.html",
                                      "--csv",
-                                     fresh + "/results.csv"};
+                                     fresh + "/results.csv",
+                                     "--site",
+                                     fresh + "/site"};
     args.insert(args.end(), options_.begin(), options_.end());
     const ChildEnd end = RunThisProgram(args, snapshot + ".stderr", kCheckSeconds);
     std::string errors;

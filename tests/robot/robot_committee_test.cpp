@@ -32,6 +32,7 @@ TEST_F(Robot, TheCheckRunsInTheBackgroundAndReplacesTheResultsWhole) {
         ASSERT_TRUE(results.is_object()) << "no whole results.json";
         EXPECT_EQ(results["logs"].size(), 2u);
         EXPECT_TRUE(fs::exists(dir() + "/results/ubn/DL6EXA.txt"));
+        EXPECT_TRUE(fs::exists(dir() + "/results/site/index.html")) << "no site to publish";
     }
     // The new results took the old ones' place: no folder is left beside.
     for (const std::string& name : FilesIn(dir())) {
