@@ -44,11 +44,13 @@ inline bool IsSerialNumber(const std::string& exchange) {
     return true;
 }
 
+// The contest's bands, longest wavelength first.
+constexpr const char* kContestBandNames[] = {"80m", "40m", "20m", "15m", "10m"};
+
 // The band a single-band entry scores, from its CATEGORY-BAND ("40M", any
 // letter case): "80m" to "10m", or "" for an all-band entry.
 inline std::string EntryBandOf(const std::string& categoryBand) {
-    static const char* const kEntryBands[] = {"80m", "40m", "20m", "15m", "10m"};
-    for (const char* band : kEntryBands) {
+    for (const char* band : kContestBandNames) {
         const std::string name(band);
         if (categoryBand.size() != name.size()) {
             continue;

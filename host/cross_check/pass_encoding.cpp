@@ -73,6 +73,28 @@ PassFigures TakeFigures(Taker& t) {
     return f;
 }
 
+// The per-band rows go at the end of a frame, after everything else in it.
+void PutBands(std::string& out, const PassFigures& f) {
+    Put<uint32_t>(out, static_cast<uint32_t>(f.bands.size()));
+    for (const SummaryBand& b : f.bands) {
+        Put<uint32_t>(out, static_cast<uint32_t>(b.band.size()));
+        out += b.band;
+        for (long v : {b.qsos, b.points, b.dxcc, b.counties}) {
+            Put<int64_t>(out, v);
+        }
+    }
+}
+
+void TakeBands(Taker& t, PassFigures& f) {
+    f.bands.resize(t.Count(4 + 4 * 8));
+    for (SummaryBand& b : f.bands) {
+        b.band = t.Text(t.Take<uint32_t>());
+        for (long* v : {&b.qsos, &b.points, &b.dxcc, &b.counties}) {
+            *v = static_cast<long>(t.Take<int64_t>());
+        }
+    }
+}
+
 }  // namespace
 
 std::string Encode(const ClaimedPass& pass) {
@@ -89,6 +111,7 @@ std::string Encode(const ClaimedPass& pass) {
         Put<uint32_t>(out, static_cast<uint32_t>(p.detail.size()));
         out += p.detail;
     }
+    PutBands(out, pass.figures);
     return out;
 }
 
@@ -114,6 +137,7 @@ ClaimedPass DecodeClaimed(const std::string& bytes) {
         p.kind = static_cast<ProblemKind>(kind);
         p.detail = t.Text(t.Take<uint32_t>());
     }
+    TakeBands(t, pass.figures);
     t.End();
     return pass;
 }
@@ -121,12 +145,14 @@ ClaimedPass DecodeClaimed(const std::string& bytes) {
 std::string Encode(const PassFigures& figures) {
     std::string out;
     PutFigures(out, figures);
+    PutBands(out, figures);
     return out;
 }
 
 PassFigures DecodeFigures(const std::string& bytes) {
     Taker t(bytes);
-    const PassFigures f = TakeFigures(t);
+    PassFigures f = TakeFigures(t);
+    TakeBands(t, f);
     t.End();
     return f;
 }

@@ -38,6 +38,29 @@ SessionSetup Setup(const PassContext& c, const PreparedLog& p) {
     return setup;
 }
 
+// The summary's rows with a zero row for each of the contest's bands it does
+// not list (it lists the bands worked), all in its order: longest first.
+std::vector<SummaryBand> ContestBands(const std::vector<SummaryBand>& worked) {
+    std::vector<SummaryBand> out;
+    size_t next = 0;
+    for (const char* name : kContestBandNames) {
+        size_t at = next;
+        while (at < worked.size() && worked[at].band != name) {
+            ++at;
+        }
+        if (at == worked.size()) {
+            out.emplace_back();
+            out.back().band = name;
+            continue;
+        }
+        out.insert(out.end(), worked.begin() + static_cast<long>(next),
+                   worked.begin() + static_cast<long>(at) + 1);
+        next = at + 1;
+    }
+    out.insert(out.end(), worked.begin() + static_cast<long>(next), worked.end());
+    return out;
+}
+
 // The entry's figures: every band's, or a single-band entry's band alone
 // (its QSOs on other bands were still replayed, and still matched).
 PassFigures Figures(const std::string& summary, const std::string& entryBand) {
@@ -47,9 +70,12 @@ PassFigures Figures(const std::string& summary, const std::string& entryBand) {
     out.points = f.totals.points;
     out.multipliers = f.totals.dxcc + f.totals.counties;
     out.score = f.score;
+    out.bands = ContestBands(f.bands);
     if (!entryBand.empty()) {
         out = PassFigures();
-        for (const SummaryBand& b : f.bands) {
+        for (const SummaryBand& b : ContestBands(f.bands)) {
+            out.bands.push_back(b.band == entryBand ? b : SummaryBand());
+            out.bands.back().band = b.band;
             if (b.band == entryBand) {
                 out.qsos = b.qsos;
                 out.points = b.points;

@@ -10,6 +10,7 @@
 #include "host/cross_check/qso_status.h"
 #include "host/one_log/contest_period.h"
 #include "host/plugin_host/plugin_loader.h"
+#include "host/plugin_host/summary_text.h"
 #include "host/problems.h"
 #include "host/readers/country_file.h"
 #include "scoring/rule_set.h"
@@ -21,6 +22,9 @@ struct PassFigures {
     long points = 0;
     long multipliers = 0;  // DXCC plus counties
     long score = 0;
+    // The summary's rows, one per band in its order; a single-band entry's
+    // other bands count nothing, so the rows add up to the figures above.
+    std::vector<SummaryBand> bands;
 };
 
 struct ClaimedPass {

@@ -15,6 +15,25 @@ std::string Figures(const PassFigures& f) {
            ", \"score\": " + std::to_string(f.score) + "}";
 }
 
+std::string BandFigures(const SummaryBand& b) {
+    return "{\"qsos\": " + std::to_string(b.qsos) + ", \"points\": " + std::to_string(b.points) +
+           ", \"dxcc\": " + std::to_string(b.dxcc) +
+           ", \"counties\": " + std::to_string(b.counties) + "}";
+}
+
+// The plug-in's own rows per band, claimed beside checked; the checked pass
+// has a row for every band the claimed pass has, zero where nothing stood.
+std::string PerBand(const CheckedLog& l) {
+    std::string out = "[";
+    for (size_t i = 0; i < l.claimed.bands.size(); ++i) {
+        const SummaryBand& claimed = l.claimed.bands[i];
+        out += std::string(i == 0 ? "" : ",") + "\n       {\"band\": " + JsonString(claimed.band) +
+               ", \"claimed\": " + BandFigures(claimed) +
+               ", \"checked\": " + BandFigures(CheckedBand(l, claimed.band)) + "}";
+    }
+    return out + "]";
+}
+
 std::string CategoryJson(const Standing& s) {
     const EntryCategory& c = s.category;
     return std::string("{\"letter\": ") +
@@ -72,7 +91,8 @@ void AppendLog(std::string& out, const CheckedLog& l) {
            ",\n     \"error_rate\": " + ErrorRate(l) +
            ",\n     \"warnings\": " + Strings(l.standing.warnings);
     out += ",\n     \"claimed\": " + Figures(l.claimed) +
-           ",\n     \"checked\": " + Figures(l.checked) + ",\n     \"counts\": {";
+           ",\n     \"checked\": " + Figures(l.checked) + ",\n     \"per_band\": " + PerBand(l) +
+           ",\n     \"counts\": {";
     for (size_t s = 1; s < kQsoStatuses; ++s) {
         out += (s == 1 ? "" : ", ") + JsonString(StatusKey(static_cast<QsoStatus>(s))) + ": " +
                std::to_string(l.counts[s]);

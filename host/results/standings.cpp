@@ -138,6 +138,17 @@ std::string ErrorRateText(const CheckedLog& l) {
     return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + " %";
 }
 
+SummaryBand CheckedBand(const CheckedLog& l, const std::string& band) {
+    for (const SummaryBand& b : l.checked.bands) {
+        if (b.band == band) {
+            return b;
+        }
+    }
+    SummaryBand none;
+    none.band = band;
+    return none;
+}
+
 std::vector<const CheckedLog*> CategoryTable(const CheckedContest& c, char letter, bool yu) {
     std::vector<const CheckedLog*> out;
     for (const CheckedLog* l : Ranked(c)) {

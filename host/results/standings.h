@@ -21,6 +21,9 @@ bool ErrorRateOf(const CheckedLog& l, size_t& wrong, size_t& checked);
 // "1.4 %", or "-" when no line was cross-checked.
 std::string ErrorRateText(const CheckedLog& l);
 
+// The checked pass's row of a band; zero figures when it has none.
+SummaryBand CheckedBand(const CheckedLog& l, const std::string& band);
+
 // The ranked logs of one letter and section, best first (ties by call).
 std::vector<const CheckedLog*> CategoryTable(const CheckedContest& c, char letter, bool yu);
 

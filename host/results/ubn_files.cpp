@@ -1,6 +1,7 @@
 #include "host/results/ubn_files.h"
 
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <set>
@@ -83,6 +84,29 @@ std::string CopiedWrongText(const Standing& s) {
     return text;
 }
 
+// QSOs, points, DXCC and counties per band, claimed beside checked, as the
+// plug-in's summary counts them.
+std::string BandTable(const CheckedLog& l) {
+    if (l.claimed.bands.empty()) {
+        return std::string();
+    }
+    char row[160];
+    std::snprintf(row, sizeof row, "%-6s %17s %17s %17s %17s\n", "Band", "QSOs", "Points", "DXCC",
+                  "Counties");
+    std::string text = std::string("\nPer band (claimed / checked):\n") + row;
+    auto pair = [](long claimed, long checked) {
+        return std::to_string(claimed) + " / " + std::to_string(checked);
+    };
+    for (const SummaryBand& c : l.claimed.bands) {
+        const SummaryBand k = CheckedBand(l, c.band);
+        std::snprintf(row, sizeof row, "%-6s %17s %17s %17s %17s\n", c.band.c_str(),
+                      pair(c.qsos, k.qsos).c_str(), pair(c.points, k.points).c_str(),
+                      pair(c.dxcc, k.dxcc).c_str(), pair(c.counties, k.counties).c_str());
+        text += row;
+    }
+    return text;
+}
+
 }  // namespace
 
 std::string EntrantReport(const CheckedLog& l, bool keepUniques) {
@@ -111,6 +135,7 @@ std::string EntrantReport(const CheckedLog& l, bool keepUniques) {
                 (l.clockOffset < 0 ? "slow" : "fast") +
                 "; your times were corrected by it before checking.\n";
     }
+    text += BandTable(l);
     for (const Section& s : kSections) {
         std::string lines;
         for (const CheckedQso& q : l.qsos) {

@@ -533,3 +533,60 @@ TEST_F(CheckLogs, ReportFileNamesAreSafe) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CheckLogs, PerBandFiguresAddUpToTheTotalsAndFillTheReportsTable) {
+    fs::create_directories(dir() + "/bands");
+    ASSERT_EQ(
+        std::system((std::string(STATS_CONTEST_GENERATOR) + " --out '" + dir() +
+                     "/bands' --stations 12 --qsos 60 --seed 7 --answers '" + dir() + "/bands.tsv'")
+                        .c_str()),
+        0);
+    const JsonReader j(Results("bands"));
+    ASSERT_TRUE(j.ok());
+    const char* const kBands[] = {"80m", "40m", "20m", "15m", "10m"};
+    long lost = 0;
+    int logs = 0;
+    for (; j["logs[" + std::to_string(logs) + "].file"] != "(missing)"; ++logs) {
+        const std::string log = "logs[" + std::to_string(logs) + "]";
+        SCOPED_TRACE(j[log + ".file"]);
+        std::string stem = j[log + ".call"];
+        std::replace(stem.begin(), stem.end(), '/', '-');
+        const std::string report = Slurp(dir() + "/out-bands/ubn/" + stem + ".txt");
+        EXPECT_NE(report.find("\nPer band (claimed / checked):\n"), std::string::npos) << report;
+        std::map<std::string, long> sums;
+        for (size_t b = 0; b < 5; ++b) {
+            const std::string band = log + ".per_band[" + std::to_string(b) + "]";
+            EXPECT_EQ(j[band + ".band"], kBands[b]);
+            // The band's row in the report: each figure claimed / checked.
+            const size_t row = report.find("\n" + std::string(kBands[b]) + " ");
+            ASSERT_NE(row, std::string::npos) << report;
+            size_t at = row;
+            for (const char* field : {"qsos", "points", "dxcc", "counties"}) {
+                const std::string pair =
+                    j[band + ".claimed." + field] + " / " + j[band + ".checked." + field];
+                at = report.find(" " + pair, at);
+                EXPECT_LT(at, report.find('\n', row + 1)) << field << " " << pair;
+                for (const char* pass : {"claimed", "checked"}) {
+                    sums[std::string(pass) + "." + field] +=
+                        std::stol(j[band + "." + pass + "." + field]);
+                }
+            }
+        }
+        EXPECT_EQ(j[log + ".per_band[5].band"], "(missing)");
+        for (const char* pass : {"claimed", "checked"}) {
+            const std::string p(pass);
+            EXPECT_EQ(sums[p + ".qsos"], std::stol(j[log + "." + p + ".qsos"])) << p;
+            EXPECT_EQ(sums[p + ".points"], std::stol(j[log + "." + p + ".points"])) << p;
+            EXPECT_EQ(sums[p + ".dxcc"] + sums[p + ".counties"],
+                      std::stol(j[log + "." + p + ".multipliers"]))
+                << p;
+        }
+        lost += sums["claimed.qsos"] - sums["checked.qsos"];
+    }
+    EXPECT_EQ(logs, std::distance(fs::directory_iterator(dir() + "/bands"), {}));
+    EXPECT_GT(lost, 0);  // the contest's faults show in the checked columns
+}
+
+}  // namespace

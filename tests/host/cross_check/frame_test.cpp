@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "host/cross_check/pass_encoding.h"
 #include "host/host_error.h"
@@ -30,7 +31,7 @@ int Refused(Decode decode, const std::string& bytes) {
 
 TEST(WorkerFrames, ComeBackWholeAndNoPrefixDecodes) {
     ClaimedPass pass;
-    pass.figures = {120, 345, 67, -2000000000L};
+    pass.figures = {120, 345, 67, -2000000000L, {{"80m", 100, 300, 40, 20}, {"", 20, 45, 5, 2}}};
     pass.status = {QsoStatus::kCounted, QsoStatus::kDupe, QsoStatus::kUnique,
                    QsoStatus::kOutsidePeriod};
     pass.problems = {{3, ProblemKind::kDupe, "OK1XYZ 20m CW"},
@@ -43,6 +44,17 @@ TEST(WorkerFrames, ComeBackWholeAndNoPrefixDecodes) {
     EXPECT_EQ(back.figures.multipliers, 67);
     EXPECT_EQ(back.figures.score, -2000000000L);
     EXPECT_EQ(back.status, pass.status);
+    // The per-band rows come back in their order, on either frame.
+    const PassFigures alone = host::DecodeFigures(host::Encode(pass.figures));
+    for (const PassFigures* f : {&back.figures, &alone}) {
+        ASSERT_EQ(f->bands.size(), 2U);
+        for (size_t i = 0; i < 2; ++i) {
+            const host::SummaryBand& b = f->bands[i];
+            const host::SummaryBand& sent = pass.figures.bands[i];
+            EXPECT_EQ(std::make_tuple(b.band, b.qsos, b.points, b.dxcc, b.counties),
+                      std::make_tuple(sent.band, sent.qsos, sent.points, sent.dxcc, sent.counties));
+        }
+    }
     ASSERT_EQ(back.problems.size(), pass.problems.size());
     for (size_t i = 0; i < pass.problems.size(); ++i) {
         EXPECT_EQ(back.problems[i].line, pass.problems[i].line);
