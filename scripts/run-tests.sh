@@ -58,7 +58,7 @@ if [ "${STATS_SKIP_WINDOWS:-0}" != 1 ]; then
   # The native side of the comparison; it runs the tests labelled windows.
   cmake -S . -B build-test-winnative -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DSTATS_WINDOWS_BUILD_DIR="$PWD/build-test-win" >/dev/null
-  cmake --build build-test-winnative -j "$jobs" --target Stats scenario_host
+  cmake --build build-test-winnative -j "$jobs" --target Stats scenario_host stats-host
   # One at a time: the tests share one Wine prefix.
   (cd build-test-winnative && ctest --output-on-failure -j 1 -L windows)
 fi
