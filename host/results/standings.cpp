@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "host/one_log/other_contest.h"
+#include "host/one_log/own_call_lines.h"
 #include "host/readers/call_rule.h"
 #include "scoring/contest_lists.h"
 
@@ -30,6 +31,37 @@ long HeaderClaimedScore(const ContestLog& log) {
         }
     }
     return -1;
+}
+
+// At most this many of the log reader's notes are named per log; a log that
+// repeats one fault on every line gets their count after them.
+constexpr size_t kReaderWarningsNamed = 10;
+
+// What the log reader noted of the log, as score warns of it: fields given
+// twice, lines after the end, QSO lines made under another own call. The
+// CALLSIGN: line that the QSO lines contradict is left to the review list,
+// which names it with its figures.
+void AddReaderWarnings(const EntrantLog& e, std::vector<std::string>& out) {
+    size_t named = 0;
+    size_t more = 0;
+    for (const LogProblem& w : e.log.warnings) {
+        if (w.reason.compare(0, 10, "CALLSIGN: ") == 0) {
+            continue;
+        }
+        if (named == kReaderWarningsNamed) {
+            ++more;
+            continue;
+        }
+        out.push_back("line " + std::to_string(w.line) + ": " + w.reason);
+        ++named;
+    }
+    if (more > 0) {
+        out.push_back("and " + std::to_string(more) + " more such warning" +
+                      (more == 1 ? "" : "s") + " of the log reader");
+    }
+    for (const std::string& text : OtherOwnCallLines(e.log, e.call)) {
+        out.push_back(text);
+    }
 }
 
 void Judge(CheckedLog& l, const CountryResolver& countries) {
@@ -68,6 +100,7 @@ void Judge(CheckedLog& l, const CountryResolver& countries) {
         s.warnings.push_back("the header's CLAIMED-SCORE is " + std::to_string(header) +
                              ", the claimed score found here " + std::to_string(l.claimed.score));
     }
+    AddReaderWarnings(e, s.warnings);
 }
 
 // Sets each log's place among those with the same key: 1 plus the number of

@@ -107,6 +107,37 @@ std::string BandTable(const CheckedLog& l) {
     return text;
 }
 
+// "DXCC DL (Germany)", "county BGD"; the entity of calls the country file
+// does not know is one multiplier too.
+std::string MultiplierName(const LostMultiplier& m) {
+    if (m.county) {
+        return "county " + m.multiplier;
+    }
+    if (m.multiplier.empty()) {
+        return "DXCC of calls the country file does not know";
+    }
+    return "DXCC " + m.multiplier + (m.entity.empty() ? "" : " (" + m.entity + ")");
+}
+
+// Each multiplier the checked score lost, with the line that cost it.
+std::string LostMultipliersText(const CheckedLog& l) {
+    const std::vector<LostMultiplier>& lost = l.standing.lostMultipliers;
+    if (lost.empty()) {
+        return std::string();
+    }
+    std::string text = "\nMultipliers lost, with the QSO that cost each:\n";
+    for (const LostMultiplier& m : lost) {
+        const CheckedQso& q = l.qsos[m.qso];
+        text += "  " + m.band + "  " + MultiplierName(m) + ":" + QsoLine(q) + "  " +
+                StatusName(q.verdict.status);
+        for (size_t k = 0; k < m.otherLines.size(); ++k) {
+            text += (k == 0 ? "; also line " : ", ") + std::to_string(m.otherLines[k]);
+        }
+        text += "\n";
+    }
+    return text;
+}
+
 }  // namespace
 
 std::string EntrantReport(const CheckedLog& l, bool keepUniques) {
@@ -136,6 +167,7 @@ std::string EntrantReport(const CheckedLog& l, bool keepUniques) {
                 "; your times were corrected by it before checking.\n";
     }
     text += BandTable(l);
+    text += LostMultipliersText(l);
     for (const Section& s : kSections) {
         std::string lines;
         for (const CheckedQso& q : l.qsos) {
