@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <functional>
 #include <map>
+#include <set>
 #include <tuple>
 
 #include "host/one_log/other_contest.h"
@@ -37,6 +38,21 @@ long HeaderClaimedScore(const ContestLog& log) {
 // repeats one fault on every line gets their count after them.
 constexpr size_t kReaderWarningsNamed = 10;
 
+// A note on an ADIF field that no QSO is read from ("field NAME given
+// twice, ..."): it changes nothing scored, and its values (a name, an
+// address, an e-mail) are not for a published report.
+bool NoteOnAnUnreadField(const std::string& note) {
+    static const std::set<std::string> kRead = {
+        "CALL",    "QSO_DATE",         "TIME_ON",  "FREQ",     "BAND",     "MODE",
+        "SUBMODE", "STATION_CALLSIGN", "OPERATOR", "RST_SENT", "RST_RCVD", "STX_STRING",
+        "STX",     "SRX_STRING",       "SRX"};
+    if (note.compare(0, 6, "field ") != 0) {
+        return false;
+    }
+    const size_t end = note.find(' ', 6);
+    return kRead.count(note.substr(6, end == std::string::npos ? end : end - 6)) == 0;
+}
+
 // What the log reader noted of the log, as score warns of it: fields given
 // twice, lines after the end, QSO lines made under another own call. The
 // CALLSIGN: line that the QSO lines contradict is left to the review list,
@@ -45,7 +61,7 @@ void AddReaderWarnings(const EntrantLog& e, std::vector<std::string>& out) {
     size_t named = 0;
     size_t more = 0;
     for (const LogProblem& w : e.log.warnings) {
-        if (w.reason.compare(0, 10, "CALLSIGN: ") == 0) {
+        if (w.reason.compare(0, 10, "CALLSIGN: ") == 0 || NoteOnAnUnreadField(w.reason)) {
             continue;
         }
         if (named == kReaderWarningsNamed) {

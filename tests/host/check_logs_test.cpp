@@ -714,7 +714,7 @@ TEST_F(CheckLogs, AMultiplierIsLostWithTheLinesThatBroughtItOnItsBand) {
 
 // What the log reader noted of a log is in its warnings and its report, as
 // score warns of it; a note repeated on every record is named ten times,
-// then counted.
+// then counted. A note on a field the scoring does not read is left out.
 TEST_F(CheckLogs, TheLogReadersWarningsReachTheJsonAndTheReport) {
     Log("notes", "OK1AB.log",
         Cabrillo("OK1AB", {Qso("OK1AB", "DL1ABC", 10), Qso("OK1ABX", "DL1ABC", 20, "002"),
@@ -726,12 +726,17 @@ TEST_F(CheckLogs, TheLogReadersWarningsReachTheJsonAndTheReport) {
         std::snprintf(record, sizeof record,
                       "<CALL:5>OK1AB<QSO_DATE:8>20260214<TIME_ON:4>12%02d<FREQ:6>14.025"
                       "<MODE:2>CW<RST_SENT:3>599<RST_SENT:3>579<STX_STRING:3>%03d"
-                      "<SRX_STRING:3>%03d<STATION_CALLSIGN:6>DL1ABC<EOR>\n",
-                      10 * (i + 1) % 60, i + 1, i + 1);
+                      "<SRX_STRING:3>%03d<STATION_CALLSIGN:6>DL1ABC%s<EOR>\n",
+                      10 * (i + 1) % 60, i + 1, i + 1,
+                      i == 0 ? "<EMAIL:11>a@b.example<EMAIL:11>c@d.example" : "");
         adif += record;
     }
     Log("notes", "DL1ABC.adi", adif);
-    const JsonReader j(Results("notes"));
+    const std::string json = Results("notes");
+    // A field no QSO is read from is no warning: its values stay out.
+    EXPECT_EQ(json.find('@'), std::string::npos);
+    EXPECT_EQ(Slurp(dir() + "/out-notes/ubn/DL1ABC.txt").find('@'), std::string::npos);
+    const JsonReader j(json);
     const struct {
         const char* file;
         const char* report;
