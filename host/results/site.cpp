@@ -9,6 +9,7 @@
 #include "host/cross_check/results_table.h"
 #include "host/host_error.h"
 #include "host/output_files.h"
+#include "host/results/entrant_report.h"
 #include "host/results/standings.h"
 #include "host/results/ubn_files.h"
 #include "platform/html_text.h"
