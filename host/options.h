@@ -38,6 +38,7 @@ struct Options {
     std::string site;  // the folder of the published results
     int timeWindow = 3;
     bool keepUniques = true;
+    bool timings = false;  // --timings: each stage's cost on standard error
 };
 
 }  // namespace host

@@ -19,6 +19,7 @@
 #include "host/results/site.h"
 #include "host/results/standings.h"
 #include "host/results/ubn_files.h"
+#include "host/stage_clock.h"
 
 namespace fs = std::filesystem;
 
@@ -91,6 +92,7 @@ int RunCheckLogs(const Options& o) {
     CountryResolver countries;
     LoadCountries(o.cty, countries);
 
+    StageClock clock(o.timings);
     Progress progress;
     ContestFolder contest = ReadContestFolder(
         o.log, [&](size_t done, size_t of) { progress.Update("read", done, of); });
@@ -100,6 +102,7 @@ int RunCheckLogs(const Options& o) {
     if (contest.logs.empty()) {
         throw InputError(o.log + ": no log to check (*.log, *.cbr, *.txt or *.adi)");
     }
+    clock.Done("read");
     CheckSettings settings;
     settings.start = o.start;
     settings.end = o.end;
@@ -118,6 +121,7 @@ int RunCheckLogs(const Options& o) {
     settings.progress = [&](const char* what, size_t done, size_t of) {
         progress.Update(what, done, of);
     };
+    settings.stageDone = [&](const char* stage) { clock.Done(stage); };
     CheckedContest result = CheckContest(contest, settings);
 
     ExplainNotInLog(result);
@@ -125,12 +129,15 @@ int RunCheckLogs(const Options& o) {
     FindMiscopies(result);
     result.review = ReviewList(result);
     AddReviewToWarnings(result);
+    clock.Done("results");
     WriteUbnFiles(folder + "ubn", result);
     WriteOutputFile(folder + "review.txt", ReviewText(result.review), "review list");
     std::cout << ResultsTable(result);
     FlushStandardOutput();
+    clock.Done("reports");
     if (!o.json.empty()) {
         WriteResultsJson(o.json, result);
+        clock.Done("json");
     }
     if (!o.csv.empty()) {
         WriteOutputFile(o.csv, ResultsCsv(result), "CSV table");
@@ -140,6 +147,7 @@ int RunCheckLogs(const Options& o) {
     }
     if (!o.site.empty()) {
         WriteSite(o.site, result);
+        clock.Done("site");
     }
     std::cerr << "stats-host: " << result.logs.size() << " logs checked, " << contest.skipped.size()
               << " files skipped\n";

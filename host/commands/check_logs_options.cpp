@@ -9,7 +9,7 @@ namespace host {
 const char* const kCheckLogsUsage = R"(
 check-logs DIR [--out DIR] [--json FILE] [--csv FILE] [--html FILE] [--site DIR]
                [--time-window MINUTES] [--uniques keep|remove]
-               [--start TIME] [--end TIME] [--cty FILE] [--plugin PATH]
+               [--start TIME] [--end TIME] [--cty FILE] [--plugin PATH] [--timings]
           cross-checks every log of a contest (*.log, *.cbr, *.txt, *.adi
           directly in DIR) against the others and prints the results table,
           best checked score first. Writes one report per entrant into
@@ -23,6 +23,8 @@ check-logs DIR [--out DIR] [--json FILE] [--csv FILE] [--html FILE] [--site DIR]
   --html FILE     the results table as a page, one section per category.
   --site DIR      the results to publish: DIR/index.html with the tables of
                   every category and section, one page per entrant.
+  --timings       each stage's wall and CPU time and the peak memory so far,
+                  on standard error.
           OUT/review.txt lists the logs the committee should look at.
 )";
 

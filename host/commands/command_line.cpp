@@ -204,6 +204,8 @@ Options ParseArguments(int argc, char** argv) {
             o.allQsos = true;
         } else if (arg == "--report") {
             o.report = true;
+        } else if (arg == "--timings") {
+            o.timings = true;
         } else if (arg == "--header") {
             const std::string kv = value("--header");
             const size_t eq = kv.find('=');
@@ -275,6 +277,9 @@ Options ParseArguments(int argc, char** argv) {
         CheckCheckLogsArguments(positional.size(), o);
     } else {
         throw InputError("unknown command '" + o.command + "' (see stats-host --help)");
+    }
+    if (o.timings && o.command != "check-logs") {
+        throw InputError("--timings belongs to check-logs");
     }
     if (!o.header.empty() && !o.report) {
         throw InputError("--header answers the form of a report run: add --report");

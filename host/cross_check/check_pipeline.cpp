@@ -69,6 +69,7 @@ void CollectLines(const EntrantLog& e, const Verdict* verdicts, const double* ti
 CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s) {
     const std::vector<EntrantLog>& logs = contest.logs;
     s.countries->Remember(CallsOf(logs));
+    s.stageDone("countries");
 
     // The times as logged pair the logs up to tell their clocks' offsets;
     // everything after reads the corrected times.
@@ -78,6 +79,7 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
     const std::vector<int> offsets = ClockOffsets(lines, logs.size(), s.timeWindow, &offsetsFound);
     times.Correct(offsets);
     lines.Retime(times.all());
+    s.stageDone("offsets");
 
     // Each worker process loads the plug-in once, for all its logs.
     Plugin loaded;
@@ -98,6 +100,7 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
              [&](size_t done) { s.progress("scored", done, logs.size()); })) {
         claimed.push_back(DecodeClaimed(bytes));
     }
+    s.stageDone("claimed");
     std::vector<QsoStatus> scored;
     scored.reserve(lines.lines().size());
     for (const ContestLine& line : lines.lines()) {
@@ -105,6 +108,7 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
     }
     const std::vector<Verdict> verdicts =
         CrossCheck(lines, MatchLines(lines, s.timeWindow), logs, scored);
+    s.stageDone("matching");
 
     const std::vector<std::string> checkedFigures = RunJobs(
         logs.size(), s.folder,
@@ -116,6 +120,7 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
             return Encode(RunCheckedPass(context, logs[l], times.Of(l), stands));
         },
         [&](size_t done) { s.progress("checked", done, logs.size()); });
+    s.stageDone("checked");
 
     CheckedContest result;
     result.rules = s.rules;
@@ -135,6 +140,7 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
         CollectLines(logs[l], verdicts.data() + times.First(l), times.Of(l), checked);
         result.logs.push_back(std::move(checked));
     }
+    s.stageDone("verdicts");
     return result;
 }
 

@@ -30,6 +30,8 @@ struct CheckSettings {
     std::function<void(const ContestPeriod&)> periodChosen;
     // Told how many logs were scored ("scored") or checked ("checked").
     std::function<void(const char* what, size_t done, size_t of)> progress;
+    // Told as each stage ends, by name ("matching"), for measuring them.
+    std::function<void(const char* stage)> stageDone = [](const char*) {};
 };
 
 // Checks the contest's logs; the result points into contest.logs. Throws

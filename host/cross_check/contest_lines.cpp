@@ -19,11 +19,6 @@ uint32_t ContestLines::Intern(const std::string& call) {
     return id;
 }
 
-uint32_t ContestLines::FindCall(const std::string& text) const {
-    const auto found = callIds_.find(text);
-    return found == callIds_.end() ? UINT32_MAX : found->second;
-}
-
 ContestLines::ContestLines(const std::vector<EntrantLog>& logs, const std::vector<double>& times) {
     std::map<std::string, uint16_t> bandModes;
     size_t total = 0;
@@ -35,26 +30,41 @@ ContestLines::ContestLines(const std::vector<EntrantLog>& logs, const std::vecto
         logCalls_.push_back(Intern(BaseCall(logs[l].call)));
     }
     for (uint32_t l = 0; l < logs.size(); ++l) {
+        logBegin_.push_back(static_cast<uint32_t>(lines_.size()));
         const std::vector<LogQso>& qsos = logs[l].log.qsos;
+        const LogQso* previous = nullptr;
         for (uint32_t q = 0; q < qsos.size(); ++q) {
             ContestLine line;
             line.log = l;
             line.qso = q;
             line.call = Intern(BaseCall(qsos[q].call));
             line.minute = MinuteOf(times[lines_.size()]);
-            const auto bm = bandModes
-                                .emplace(qsos[q].band + " " + qsos[q].mode,
-                                         static_cast<uint16_t>(bandModes.size()))
-                                .first;
-            line.bandMode = bm->second;
+            // A log keeps to one band and mode for runs of QSOs: the name of
+            // the pair is looked up only when it changes.
+            if (previous != nullptr && previous->band == qsos[q].band &&
+                previous->mode == qsos[q].mode) {
+                line.bandMode = lines_.back().bandMode;
+            } else {
+                line.bandMode = bandModes
+                                    .emplace(qsos[q].band + " " + qsos[q].mode,
+                                             static_cast<uint16_t>(bandModes.size()))
+                                    .first->second;
+            }
+            previous = &qsos[q];
             lines_.push_back(line);
         }
     }
+    logBegin_.push_back(static_cast<uint32_t>(lines_.size()));
     logOf_.assign(callTexts_.size(), -1);
     for (uint32_t l = 0; l < logs.size(); ++l) {
         logOf_[logCalls_[l]] = static_cast<int32_t>(l);
     }
-    Sort();
+    order_.resize(lines_.size());
+    groups_.resize(lines_.size());
+    minutes_.resize(lines_.size());
+    for (uint32_t l = 0; l < logs.size(); ++l) {
+        Sort(l);
+    }
     workedBy_.assign(callTexts_.size(), 0);
     for (size_t k = 0; k < order_.size(); ++k) {
         const ContestLine& a = lines_[order_[k]];
@@ -65,55 +75,49 @@ ContestLines::ContestLines(const std::vector<EntrantLog>& logs, const std::vecto
 }
 
 void ContestLines::Retime(const std::vector<double>& times) {
-    for (size_t i = 0; i < lines_.size(); ++i) {
-        lines_[i].minute = MinuteOf(times[i]);
+    for (uint32_t l = 0; l + 1 < logBegin_.size(); ++l) {
+        bool changed = false;
+        for (uint32_t i = logBegin_[l]; i < logBegin_[l + 1]; ++i) {
+            const int32_t minute = MinuteOf(times[i]);
+            changed = changed || minute != lines_[i].minute;
+            lines_[i].minute = minute;
+        }
+        if (changed) {
+            Sort(l);
+        }
     }
-    Sort();
 }
 
-void ContestLines::Sort() {
-    // Sorted as plain keys side by side, not through the lines: a contest
-    // has a million of them.
+void ContestLines::Sort(uint32_t log) {
     struct Key {
         uint64_t group;
         int32_t minute;
-        uint32_t index;  // lines_ are in (log, qso) order
+        uint32_t index;
         bool operator<(const Key& o) const {
             return std::tie(group, minute, index) < std::tie(o.group, o.minute, o.index);
         }
     };
-    std::vector<Key> keys(lines_.size());
-    for (uint32_t i = 0; i < keys.size(); ++i) {
-        const ContestLine& a = lines_[i];
-        keys[i] = {GroupKey(a.log, a.call, a.bandMode), a.minute, i};
+    const uint32_t begin = logBegin_[log];
+    std::vector<Key> keys(logBegin_[log + 1] - begin);
+    for (uint32_t k = 0; k < keys.size(); ++k) {
+        const ContestLine& a = lines_[begin + k];
+        keys[k] = {GroupKey(a.call, a.bandMode), a.minute, begin + k};
     }
     std::sort(keys.begin(), keys.end());
-    order_.resize(keys.size());
-    minutes_.resize(keys.size());
-    for (size_t k = 0; k < keys.size(); ++k) {
-        order_[k] = keys[k].index;
-        minutes_[k] = keys[k].minute;
-    }
-    groups_.clear();
-    groups_.reserve(order_.size() / 2);
-    uint32_t from = 0;
-    for (uint32_t k = 1; k <= keys.size(); ++k) {
-        if (k < keys.size() && keys[k].group == keys[from].group) {
-            continue;
-        }
-        const ContestLine& first = lines_[order_[from]];
-        groups_.emplace(GroupKey(first.log, first.call, first.bandMode), std::make_pair(from, k));
-        from = k;
+    for (uint32_t k = 0; k < keys.size(); ++k) {
+        order_[begin + k] = keys[k].index;
+        groups_[begin + k] = keys[k].group;
+        minutes_[begin + k] = keys[k].minute;
     }
 }
 
 ContestLines::Range ContestLines::Find(uint32_t log, uint32_t call, uint16_t bandMode) const {
+    const uint64_t* first = groups_.data() + logBegin_[log];
+    const uint64_t* last = groups_.data() + logBegin_[log + 1];
+    const auto found = std::equal_range(first, last, GroupKey(call, bandMode));
     Range r;
-    const auto found = groups_.find(GroupKey(log, call, bandMode));
-    if (found != groups_.end()) {
-        r.begin = order_.data() + found->second.first;
-        r.end = order_.data() + found->second.second;
-    }
+    r.begin = order_.data() + (found.first - groups_.data());
+    r.end = order_.data() + (found.second - groups_.data());
     return r;
 }
 

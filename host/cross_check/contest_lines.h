@@ -33,13 +33,11 @@ class ContestLines {
     // The used log of an interned call, or -1.
     int32_t LogOf(uint32_t call) const { return call < logOf_.size() ? logOf_[call] : -1; }
     const std::string& CallText(uint32_t call) const { return callTexts_[call]; }
-    // The interned call of a text, or UINT32_MAX for a call nobody worked or sent.
-    uint32_t FindCall(const std::string& text) const;
     // How many used logs worked the call, on any band or mode.
     uint32_t WorkedBy(uint32_t call) const { return workedBy_[call]; }
 
     // Takes the lines' times anew (after the clocks were corrected) and
-    // re-sorts the index.
+    // re-sorts the index of each log whose times changed.
     void Retime(const std::vector<double>& times);
 
     // The lines of log that worked call on bandMode, sorted by time:
@@ -55,16 +53,22 @@ class ContestLines {
 
   private:
     uint32_t Intern(const std::string& call);
-    void Sort();
-    static uint64_t GroupKey(uint32_t log, uint32_t call, uint16_t bandMode) {
-        return (uint64_t{log} << 44) | (uint64_t{call} << 16) | bandMode;
+    // Sorts the index of one log's lines.
+    void Sort(uint32_t log);
+    static uint64_t GroupKey(uint32_t call, uint16_t bandMode) {
+        return (uint64_t{call} << 16) | bandMode;
     }
 
-    std::vector<ContestLine> lines_;
-    std::vector<uint32_t> order_;   // line indexes sorted by (log, call, bandMode, minute, qso)
+    std::vector<ContestLine> lines_;  // in (log, qso) order
+    // Where each log's lines begin in lines_ (and in order_), and one past
+    // the last log's.
+    std::vector<uint32_t> logBegin_;
+    // Each log's line indexes sorted by (call, bandMode, minute, qso), the
+    // logs one after another as in lines_: a log is sorted on its own, a
+    // few hundred lines at a time, and found by binary search.
+    std::vector<uint32_t> order_;
+    std::vector<uint64_t> groups_;  // the GroupKey of each line of order_
     std::vector<int32_t> minutes_;  // the time of each line of order_
-    // (log, call, bandMode) -> where its lines begin and end in order_.
-    std::unordered_map<uint64_t, std::pair<uint32_t, uint32_t>> groups_;
     std::vector<uint32_t> logCalls_;
     std::vector<int32_t> logOf_;
     std::vector<std::string> callTexts_;

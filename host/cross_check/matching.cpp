@@ -51,6 +51,7 @@ class Neighbours {
   public:
     explicit Neighbours(const ContestLines& lines, size_t logCount) : lines_(lines) {
         for (uint32_t l = 0; l < logCount; ++l) {
+            logByCall_.emplace(lines.CallText(lines.LogCall(l)), l);
             for (const std::string& v : DeletionVariants(lines.CallText(lines.LogCall(l)))) {
                 byVariant_[v].push_back(l);
             }
@@ -71,9 +72,9 @@ class Neighbours {
             }
         };
         auto exact = [&](const std::string& variant) {
-            const uint32_t id = lines_.FindCall(variant);
-            if (id != UINT32_MAX && lines_.LogOf(id) >= 0) {
-                consider(static_cast<uint32_t>(lines_.LogOf(id)));
+            const auto log = logByCall_.find(variant);
+            if (log != logByCall_.end()) {
+                consider(log->second);
             }
         };
         auto shared = [&](const std::string& variant) {
@@ -97,6 +98,9 @@ class Neighbours {
 
   private:
     const ContestLines& lines_;
+    // The logs' own calls alone: a contest's worked calls are many more,
+    // and only a log can be the station meant.
+    std::unordered_map<std::string, uint32_t> logByCall_;
     std::unordered_map<std::string, std::vector<uint32_t>> byVariant_;
     std::unordered_map<uint32_t, std::vector<uint32_t>> cache_;
 };
