@@ -92,10 +92,19 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
     context.period = ChoosePeriod(s.start, s.end, times.all(), {}, s.logsName, s.rules);
     s.periodChosen(context.period);
 
+    // The longest logs first, so that the workers end together.
+    std::vector<size_t> order(logs.size());
+    for (size_t l = 0; l < order.size(); ++l) {
+        order[l] = l;
+    }
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        return logs[a].log.qsos.size() > logs[b].log.qsos.size();
+    });
+
     std::vector<ClaimedPass> claimed;
     claimed.reserve(logs.size());
     for (const std::string& bytes : RunJobs(
-             logs.size(), s.folder,
+             order, s.folder,
              [&](size_t l) { return Encode(RunClaimedPass(context, logs[l], times.Of(l))); },
              [&](size_t done) { s.progress("scored", done, logs.size()); })) {
         claimed.push_back(DecodeClaimed(bytes));
@@ -111,7 +120,7 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
     s.stageDone("matching");
 
     const std::vector<std::string> checkedFigures = RunJobs(
-        logs.size(), s.folder,
+        order, s.folder,
         [&](size_t l) {
             std::vector<bool> stands(logs[l].log.qsos.size());
             for (size_t q = 0; q < stands.size(); ++q) {

@@ -1,5 +1,6 @@
 #include "host/cross_check/worker_pool.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -12,6 +13,7 @@
 
 #if !defined(_WIN32)
 #include <poll.h>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -22,6 +24,42 @@ namespace {
 const size_t kWorkers = 2;
 
 #if !defined(_WIN32)
+// What the workers share: the next place in the order of jobs, taken by
+// whichever worker is free, and which worker took each job, for saying
+// which one stopped when a result is missing. Mapped before the fork, so
+// both workers and this process see the same pages.
+class SharedQueue {
+  public:
+    explicit SharedQueue(size_t count) : size_(sizeof(std::atomic<uint64_t>) + count) {
+        static_assert(std::atomic<uint64_t>::is_always_lock_free,
+                      "the queue's counter is shared between processes");
+        void* pages =
+            mmap(nullptr, size_, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+        if (pages == MAP_FAILED) {
+            throw HostError(kExitInternal,
+                            std::string("cannot share the list of jobs: ") + std::strerror(errno));
+        }
+        pages_ = pages;
+        next_ = new (pages) std::atomic<uint64_t>(0);
+        owner_ = static_cast<unsigned char*>(pages) + sizeof(std::atomic<uint64_t>);
+    }
+    ~SharedQueue() { munmap(pages_, size_); }
+    SharedQueue(const SharedQueue&) = delete;
+    SharedQueue& operator=(const SharedQueue&) = delete;
+
+    // The next place in the order, or one past its end.
+    size_t Take() { return static_cast<size_t>(next_->fetch_add(1)); }
+    // Worker w + 1 took job i; 0: nobody took it.
+    void Took(size_t i, size_t w) { owner_[i] = static_cast<unsigned char>(w + 1); }
+    size_t Owner(size_t i) const { return owner_[i]; }
+
+  private:
+    size_t size_;
+    void* pages_ = nullptr;
+    std::atomic<uint64_t>* next_ = nullptr;
+    unsigned char* owner_ = nullptr;
+};
+
 bool WriteAll(int fd, const char* data, size_t size) {
     while (size > 0) {
         const ssize_t n = write(fd, data, size);
@@ -34,15 +72,17 @@ bool WriteAll(int fd, const char* data, size_t size) {
     return true;
 }
 
-// A worker: its share of the indexes, each result framed as index, size,
-// bytes; a failed job sends its exit status and message with the size's top
-// bit set.
-[[noreturn]] void Work(size_t first, size_t count, int fd, const std::string& folder,
-                       const std::function<std::string(size_t)>& job) {
+// A worker: takes the next job of the order until none is left, each result
+// framed as index, size, bytes; a failed job sends its exit status and
+// message with the size's top bit set.
+[[noreturn]] void Work(size_t w, const std::vector<size_t>& order, SharedQueue& queue, int fd,
+                       const std::string& folder, const std::function<std::string(size_t)>& job) {
     int status = 0;
     try {
         EnterOutFolder(folder);
-        for (size_t i = first; i < count; i += kWorkers) {
+        for (size_t at = queue.Take(); at < order.size(); at = queue.Take()) {
+            const size_t i = order[at];
+            queue.Took(i, w);
             std::string bytes;
             uint32_t flag = 0;
             try {
@@ -98,9 +138,10 @@ std::string HowItEnded(int status) {
 
 }  // namespace
 
-std::vector<std::string> RunJobs(size_t count, const std::string& folder,
+std::vector<std::string> RunJobs(const std::vector<size_t>& order, const std::string& folder,
                                  const std::function<std::string(size_t)>& job,
                                  const std::function<void(size_t)>& progress) {
+    const size_t count = order.size();
     std::vector<std::string> results(count);
 #if defined(_WIN32)
     for (size_t i = 0; i < count; ++i) {
@@ -110,6 +151,7 @@ std::vector<std::string> RunJobs(size_t count, const std::string& folder,
     (void)folder;
     return results;
 #else
+    SharedQueue queue(count);
     std::fflush(nullptr);
     std::vector<Reader> readers(kWorkers);
     std::vector<pid_t> pids;
@@ -125,7 +167,7 @@ std::vector<std::string> RunJobs(size_t count, const std::string& folder,
             for (size_t k = 0; k < w; ++k) {
                 close(readers[k].fd);
             }
-            Work(w, count, fds[1], own, job);
+            Work(w, order, queue, fds[1], own, job);
         }
         const int error = errno;
         close(fds[1]);
@@ -220,8 +262,10 @@ std::vector<std::string> RunJobs(size_t count, const std::string& folder,
     }
     for (size_t i = 0; i < count; ++i) {
         if (!have[i]) {
-            // Worker w runs the indexes w, w + kWorkers, ...
-            throw PoolFault("a worker process " + ended[i % kWorkers] + " before log " +
+            // The worker that took the job; one that nobody took was left
+            // when every worker had stopped, so the first one tells.
+            const size_t w = queue.Owner(i) == 0 ? 0 : queue.Owner(i) - 1;
+            throw PoolFault("a worker process " + ended[w] + " before log " +
                             std::to_string(i + 1) + " was scored");
         }
     }

@@ -10,16 +10,18 @@
 
 namespace host {
 
-// job(i) returns the result of index i as bytes; the results come back in
-// index order. folder: where each worker makes its own folder ("worker-N"),
-// entered before its first job and removed afterwards. progress(done) is
+// order: each index once, in the order the jobs are taken (the longest
+// first, so that no worker is left with a long job at the end). job(i)
+// returns the result of index i as bytes; the results come back in index
+// order. Each worker takes the next job as it is free. folder: where each worker makes its own
+// folder ("worker-N"), entered before its first job and removed afterwards. progress(done) is
 // called as results arrive. Throws what a job throws when run here, the
 // first job's failure from a worker with its exit status (a plug-in that
 // cannot be loaded stays status 1), and a HostError of status 3 (a fault of
 // stats-host, not of the input) saying what happened when a worker cannot
 // start, dies, sends a frame cut short or a frame for no job, or stops
 // before all its results are in.
-std::vector<std::string> RunJobs(size_t count, const std::string& folder,
+std::vector<std::string> RunJobs(const std::vector<size_t>& order, const std::string& folder,
                                  const std::function<std::string(size_t)>& job,
                                  const std::function<void(size_t)>& progress);
 
