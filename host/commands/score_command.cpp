@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <iostream>
+#include <utility>
 
 #include "host/commands/output_guard.h"
 #include "host/host_error.h"
@@ -84,7 +85,7 @@ int RunScore(const Options& o) {
     setup.run.reportRun = o.report ? 1 : 0;
     ProgressBar bar(p.qsos.size());
     setup.progress = [&bar](size_t done) { bar.Update(done); };
-    Session session(setup);
+    Session session(std::move(setup));
     session.Replay();
     bar.Update(p.qsos.size());
     const std::string summary = session.Result();

@@ -155,15 +155,11 @@ void ResolveQsos(PreparedLog& p, const CountryResolver& countries, const std::st
         f.rstRcvd = q.rstRcvd;
         f.exchSent = q.exchSent;
         f.exchRcvd = q.exchRcvd;
-        Country c;
-        const bool resolved = countries.Resolve(q.call, c);
-        if (resolved) {
-            f.dxcc = c.prefix;
-            f.continent = c.continent;
-        } else {
+        const bool resolved = countries.ResolvePrefix(q.call, f.dxcc, f.continent);
+        if (!resolved) {
             p.unresolved.insert(q.call);
         }
-        p.qsos.push_back(f);
+        p.qsos.push_back(std::move(f));
         p.noCountry.push_back(!resolved);
     }
 }
@@ -251,11 +247,11 @@ PreparedLog PrepareLog(const Options& o) {
     return p;
 }
 
-std::vector<QsoFields> PassedQsos(const PreparedLog& p) {
-    std::vector<QsoFields> qsos;
+std::vector<const QsoFields*> PassedQsos(const PreparedLog& p) {
+    std::vector<const QsoFields*> qsos;
     qsos.reserve(p.passed.size());
     for (size_t i : p.passed) {
-        qsos.push_back(p.qsos[i]);
+        qsos.push_back(&p.qsos[i]);
     }
     return qsos;
 }

@@ -53,8 +53,9 @@ void ResolveQsos(PreparedLog& p, const CountryResolver& countries, const std::st
                  bool callGiven, const double* times);
 void SplitByPeriod(PreparedLog& p, bool allQsos);
 
-// The QSOs handed to the plug-in, in the order they are handed over.
-std::vector<QsoFields> PassedQsos(const PreparedLog& p);
+// The QSOs handed to the plug-in, in the order they are handed over: the
+// ones in p.qsos, which must stay in place while they are used.
+std::vector<const QsoFields*> PassedQsos(const PreparedLog& p);
 
 // The replay of the log in the host's folder, with the header answers of the
 // log and of the options.

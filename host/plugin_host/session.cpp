@@ -5,8 +5,8 @@
 #include <iostream>
 #include <memory>
 
-#include "host/plugin_host/console.h"
 #include "host/host_error.h"
+#include "host/plugin_host/console.h"
 #include "scoring/bad_qso_file_format.h"
 
 namespace host {
@@ -107,7 +107,7 @@ void Session::Replay() {
     stored_.assign(setup_.qsos.size(), false);
     reasons_.assign(setup_.qsos.size(), 0);
     for (size_t i = 0; i < setup_.qsos.size(); ++i) {
-        if (plugin_->Add(setup_.qsos[i]) == 1) {
+        if (plugin_->Add(*setup_.qsos[i]) == 1) {
             stored_[i] = true;
             ++storedCount_;
         }

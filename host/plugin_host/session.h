@@ -17,7 +17,9 @@ struct SessionSetup {
     std::string pluginPath;
     std::string hostFolder;  // the host's own folder, ending in a separator
     ContestRun run;
-    std::vector<QsoFields> qsos;
+    // The QSOs to hand over, in order. They are not copied: they must stay
+    // in place until the session ends.
+    std::vector<const QsoFields*> qsos;
     HeaderAnswers header;  // for a report run
     // Whether Reasons() is wanted: the bad-QSO file is then read after each
     // QSO.

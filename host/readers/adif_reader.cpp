@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/readers/log_fields.h"
@@ -194,7 +195,7 @@ void ParseAdif(const std::string& text, ContestLog& log) {
                 for (const std::string& note : record.notes) {
                     log.warnings.push_back({q.line, note});
                 }
-                log.qsos.push_back(q);
+                log.qsos.push_back(std::move(q));
             } else {
                 log.problems.push_back({q.line, why});
             }

@@ -1,6 +1,8 @@
 #include "host/readers/cabrillo_reader.h"
 
+#include <cstddef>
 #include <sstream>
+#include <utility>
 #include <vector>
 
 #include "host/readers/call_rule.h"
@@ -34,6 +36,62 @@ void NoteHeaderDates(const std::string& tag, std::istringstream& words, ContestL
 void NoteHeaderField(const std::string& tag, const std::string& value, ContestLog& log) {
     log.headerFields.emplace_back(tag.back() == ':' ? tag.substr(0, tag.size() - 1) : tag,
                                   plat::TrimBlanks(value));
+}
+
+// Blanks between the words of a line, as a stream reads words in the C
+// locale; the line ends are not part of the line.
+bool IsWordBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
+}
+
+// Where the line that starts at text[at] ends: its first CR or LF, or the
+// end of the text.
+size_t LineEnd(const std::string& text, size_t at) {
+    for (; at < text.size(); ++at) {
+        if (text[at] == '\n' || text[at] == '\r') {
+            return at;
+        }
+    }
+    return text.size();
+}
+
+struct Word {
+    size_t begin = 0;
+    size_t size = 0;  // 0: the line has no more words
+};
+
+// The next word of the line before end, from pos on; pos moves past it.
+Word NextWord(const std::string& text, size_t& pos, size_t end) {
+    while (pos < end && IsWordBlank(text[pos])) {
+        ++pos;
+    }
+    Word w{pos, 0};
+    while (pos < end && !IsWordBlank(text[pos])) {
+        ++pos;
+    }
+    w.size = pos - w.begin;
+    return w;
+}
+
+// How many lines of the text could be QSO lines (their first word starts
+// with "QSO:" in any case): room for the QSOs, found in one pass.
+size_t QsoLineCount(const std::string& text) {
+    size_t count = 0;
+    bool lineStart = true;
+    for (size_t at = 0; at < text.size(); ++at) {
+        const char c = text[at];
+        if (c == '\n' || c == '\r') {
+            lineStart = true;
+        } else if (lineStart && !IsWordBlank(c)) {
+            lineStart = false;
+            if (text.size() - at >= 4 && plat::AsciiUpper(c) == 'Q' &&
+                plat::AsciiUpper(text[at + 1]) == 'S' && plat::AsciiUpper(text[at + 2]) == 'O' &&
+                text[at + 3] == ':') {
+                ++count;
+            }
+        }
+    }
+    return count;
 }
 
 bool IsCall(const std::string& word, const std::string& ownCall) {
@@ -107,7 +165,8 @@ std::string ReadQsoFields(const std::vector<std::string>& f, LogQso& q) {
 }  // namespace
 
 void ParseCabrillo(const std::string& text, ContestLog& log) {
-    std::string line;
+    log.qsos.reserve(QsoLineCount(text));
+    std::vector<std::string> f;  // a QSO line's fields after its tag, kept for their buffers
     int lineNo = 0;
     bool inHeader = true;
     int endLine = 0;        // the first END-OF-LOG:
@@ -115,24 +174,24 @@ void ParseCabrillo(const std::string& text, ContestLog& log) {
     int linesAfterEnd = 0;
     int callsignLine = 0;
     for (size_t at = 0; at < text.size();) {
-        const size_t end = text.find_first_of("\r\n", at);
-        line.assign(text, at, end == std::string::npos ? std::string::npos : end - at);
-        at = end == std::string::npos ? text.size() : end + LineEndAt(text, end);
+        const size_t end = LineEnd(text, at);
+        const size_t next = end == text.size() ? end : end + LineEndAt(text, end);
         ++lineNo;
-        std::istringstream words(line);
-        std::string tag;
-        if (!(words >> tag)) {
+        size_t pos = at;
+        const Word tagWord = NextWord(text, pos, end);
+        at = next;
+        if (tagWord.size == 0) {
             continue;
         }
-        tag = plat::AsciiUpper(tag);
+        const std::string tag = plat::AsciiUpper(text.substr(tagWord.begin, tagWord.size));
         if (tag == "END-OF-LOG:") {
             endLine = endLine == 0 ? lineNo : endLine;
             continue;
         }
         if (tag == "CALLSIGN:") {
-            std::string call;
-            if (callsignLine == 0 && words >> call) {
-                log.ownCall = plat::AsciiUpper(call);
+            const Word call = NextWord(text, pos, end);
+            if (callsignLine == 0 && call.size != 0) {
+                log.ownCall = plat::AsciiUpper(text.substr(call.begin, call.size));
                 callsignLine = lineNo;
             }
             continue;
@@ -143,8 +202,7 @@ void ParseCabrillo(const std::string& text, ContestLog& log) {
         if (tag != "QSO:") {
             // Other header tags, and X-QSO: lines, which are not scored.
             if (inHeader && tag != "X-QSO:" && tag != "START-OF-LOG:") {
-                std::string value;
-                std::getline(words, value);
+                const std::string value = text.substr(pos, end - pos);
                 NoteHeaderField(tag, value, log);
                 std::istringstream valueWords(value);
                 NoteHeaderDates(tag, valueWords, log);
@@ -156,15 +214,19 @@ void ParseCabrillo(const std::string& text, ContestLog& log) {
             firstAfterEnd = firstAfterEnd == 0 ? lineNo : firstAfterEnd;
             ++linesAfterEnd;
         }
-        std::vector<std::string> f;
-        for (std::string word; words >> word;) {
-            f.push_back(word);
+        size_t count = 0;
+        for (Word w = NextWord(text, pos, end); w.size != 0; w = NextWord(text, pos, end)) {
+            if (count == f.size()) {
+                f.emplace_back();
+            }
+            f[count++].assign(text, w.begin, w.size);
         }
+        f.resize(count);
         LogQso q;
         q.line = lineNo;
         const std::string why = ReadQsoFields(f, q);
         if (why.empty()) {
-            log.qsos.push_back(q);
+            log.qsos.push_back(std::move(q));
         } else {
             log.problems.push_back({lineNo, why});
         }

@@ -9,17 +9,21 @@
 namespace host {
 namespace {
 
+// The pieces of s between separators: "a,,b," gives "a", "", "b", "".
 std::vector<std::string> Split(const std::string& s, char separator) {
     std::vector<std::string> parts;
-    std::string part;
-    std::istringstream in(s);
-    while (std::getline(in, part, separator)) {
-        parts.push_back(part);
+    if (s.empty()) {
+        return parts;
     }
-    if (!s.empty() && s.back() == separator) {
-        parts.emplace_back();
+    for (size_t from = 0;;) {
+        const size_t at = s.find(separator, from);
+        if (at == std::string::npos) {
+            parts.emplace_back(s, from);
+            return parts;
+        }
+        parts.emplace_back(s, from, at - from);
+        from = at + 1;
     }
-    return parts;
 }
 
 // Suffixes that say how a station operates, not where it is.
@@ -80,6 +84,7 @@ bool CountryResolver::LoadText(const std::string& text, const std::string& name,
             e.name = plat::TrimBlanks(f[1]);
             e.continent = plat::TrimBlanks(f[3]);
             e.waeOnly = !e.primary.empty() && e.primary[0] == '*';
+            e.prefix = e.waeOnly ? e.primary.substr(1) : e.primary;
             entities_.push_back(e);
             std::string entries = f[9];
             const size_t end = entries.find(';');
@@ -105,6 +110,7 @@ bool CountryResolver::LoadText(const std::string& text, const std::string& name,
             e.continent = plat::TrimBlanks(f[3]);
             e.primary = plat::TrimBlanks(f[7]);
             e.waeOnly = !e.primary.empty() && e.primary[0] == '*';
+            e.prefix = e.waeOnly ? e.primary.substr(1) : e.primary;
             entities_.push_back(e);
             current = static_cast<int>(entities_.size()) - 1;
             inList = true;
@@ -209,29 +215,31 @@ void CountryResolver::FoldWaeEntities() {
     // point there; what remains is folded at lookup.
 }
 
-bool CountryResolver::LookupPrefix(const std::string& text, Target& out) const {
-    for (size_t len = std::min(text.size(), longestPrefix_); len > 0; --len) {
-        auto found = prefixes_.find(text.substr(0, len));
+const CountryResolver::Target* CountryResolver::LookupPrefix(const std::string& text) const {
+    std::string key(text, 0, std::min(text.size(), longestPrefix_));
+    for (; !key.empty(); key.pop_back()) {
+        auto found = prefixes_.find(key);
         if (found != prefixes_.end()) {
-            out = found->second;
-            return true;
+            return &found->second;
         }
     }
-    return false;
+    return nullptr;
+}
+
+const CountryResolver::Entity& CountryResolver::Dxcc(const Target& target) const {
+    const Entity& own = entities_[target.entity];
+    return own.waeOnly && own.folded >= 0 ? entities_[own.folded] : own;
+}
+
+const std::string& CountryResolver::Continent(const Target& target) const {
+    return !target.continent.empty() ? target.continent : entities_[target.entity].continent;
 }
 
 Country CountryResolver::Make(const Target& target) const {
-    const Entity& own = entities_[target.entity];
-    const Entity& dxcc = own.waeOnly && own.folded >= 0 ? entities_[own.folded] : own;
     Country c;
-    c.prefix = dxcc.primary;
-    if (!c.prefix.empty() && c.prefix[0] == '*') {
-        c.prefix.erase(0, 1);
-    }
-    c.name = dxcc.name;
-    // The continent is where the station is: a WAE entity's own (European
-    // Turkey is in Europe) and an entry's override come first.
-    c.continent = !target.continent.empty() ? target.continent : own.continent;
+    c.prefix = Dxcc(target).prefix;
+    c.name = Dxcc(target).name;
+    c.continent = Continent(target);
     return c;
 }
 
@@ -245,28 +253,59 @@ void CountryResolver::Remember(const std::vector<std::string>& calls) {
     }
 }
 
-bool CountryResolver::Resolve(const std::string& rawCall, Country& out) const {
-    if (!remembered_.empty()) {
-        const auto known = remembered_.find(rawCall);
-        if (known != remembered_.end()) {
-            if (known->second.found) {
-                out = known->second.country;
-            }
-            return known->second.found;
-        }
+const CountryResolver::Answer* CountryResolver::Remembered(const std::string& call) const {
+    if (remembered_.empty()) {
+        return nullptr;
     }
+    const auto known = remembered_.find(call);
+    return known == remembered_.end() ? nullptr : &known->second;
+}
+
+bool CountryResolver::Resolve(const std::string& rawCall, Country& out) const {
+    if (const Answer* known = Remembered(rawCall)) {
+        if (known->found) {
+            out = known->country;
+        }
+        return known->found;
+    }
+    const Target* target = Find(rawCall);
+    if (target == nullptr) {
+        return false;
+    }
+    out = Make(*target);
+    return true;
+}
+
+bool CountryResolver::ResolvePrefix(const std::string& rawCall, std::string& prefix,
+                                    std::string& continent) const {
+    if (const Answer* known = Remembered(rawCall)) {
+        if (known->found) {
+            prefix = known->country.prefix;
+            continent = known->country.continent;
+        }
+        return known->found;
+    }
+    const Target* target = Find(rawCall);
+    if (target == nullptr) {
+        return false;
+    }
+    prefix = Dxcc(*target).prefix;
+    continent = Continent(*target);
+    return true;
+}
+
+const CountryResolver::Target* CountryResolver::Find(const std::string& rawCall) const {
     const std::string call = plat::AsciiUpper(plat::TrimBlanks(rawCall));
     if (call.empty() || entities_.empty()) {
-        return false;
+        return nullptr;
     }
     auto exact = exact_.find(call);
     if (exact != exact_.end()) {
-        out = Make(exact->second);
-        return true;
+        return &exact->second;
     }
     std::vector<std::string> parts = Split(call, '/');
     if (parts.size() > 1 && (parts.back() == "MM" || parts.back() == "AM")) {
-        return false;
+        return nullptr;
     }
     while (parts.size() > 1 && IsOperatingSuffix(parts.back())) {
         parts.pop_back();
@@ -290,21 +329,15 @@ bool CountryResolver::Resolve(const std::string& rawCall, Country& out) const {
         base = firstShorter ? parts[1] : parts[0];
     }
     if (located.empty()) {
-        return false;
+        return nullptr;
     }
     if (located == base) {
         auto again = exact_.find(base);
         if (again != exact_.end()) {
-            out = Make(again->second);
-            return true;
+            return &again->second;
         }
     }
-    Target target;
-    if (!LookupPrefix(located, target)) {
-        return false;
-    }
-    out = Make(target);
-    return true;
+    return LookupPrefix(located);
 }
 
 }  // namespace host

@@ -24,6 +24,9 @@ class CountryResolver {
     // The entity of a call, or false when the call names none (also for
     // maritime and aeronautical mobile stations, /MM and /AM).
     bool Resolve(const std::string& call, Country& out) const;
+    // The same without the entity's name: the prefix and continent alone,
+    // which is all a QSO passes on. Cheap enough for every QSO of a log.
+    bool ResolvePrefix(const std::string& call, std::string& prefix, std::string& continent) const;
 
     size_t entityCount() const { return entities_.size(); }
 
@@ -36,6 +39,7 @@ class CountryResolver {
     struct Entity {
         std::string name;
         std::string primary;  // as the file gives it, with "*" for WAE-only entities
+        std::string prefix;   // the primary prefix without the "*"
         std::string continent;
         bool waeOnly = false;
         int folded = -1;  // for a WAE-only entity: the DXCC entity it belongs to
@@ -47,7 +51,15 @@ class CountryResolver {
 
     void AddEntry(int entity, const std::string& token);
     void FoldWaeEntities();
-    bool LookupPrefix(const std::string& text, Target& out) const;
+    // The entry a call resolves to, or null.
+    const Target* Find(const std::string& rawCall) const;
+    const Target* LookupPrefix(const std::string& text) const;
+    // The entity whose prefix and name a target gives: a WAE-only entity
+    // counts as the DXCC entity it is part of.
+    const Entity& Dxcc(const Target& target) const;
+    // The continent where the station is: an entry's override, else its
+    // own entity's (a WAE entity's own: European Turkey is in Europe).
+    const std::string& Continent(const Target& target) const;
     Country Make(const Target& target) const;
 
     std::vector<Entity> entities_;
@@ -59,6 +71,7 @@ class CountryResolver {
         Country country;
     };
     std::unordered_map<std::string, Answer> remembered_;
+    const Answer* Remembered(const std::string& call) const;
 };
 
 }  // namespace host

@@ -1,6 +1,8 @@
 #include "host/readers/log_reader.h"
 
 #include <cerrno>
+#include <cstddef>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -37,6 +39,52 @@ bool LooksUtf16(const std::string& text) {
     return true;
 }
 
+// Whether text holds word at at, letters in any case.
+bool WordAt(const std::string& text, size_t at, const char* word) {
+    const size_t n = std::strlen(word);
+    if (text.size() - at < n) {
+        return false;
+    }
+    for (size_t i = 0; i < n; ++i) {
+        if (plat::AsciiUpper(text[at + i]) != word[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Whether text holds word anywhere, letters in any case. The word starts
+// with no letter, so that its first byte can be looked for as it is.
+bool Contains(const std::string& text, const char* word) {
+    for (size_t at = text.find(word[0]); at != std::string::npos; at = text.find(word[0], at + 1)) {
+        if (WordAt(text, at, word)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The whole file; false when it cannot be read.
+bool ReadWhole(std::ifstream& in, std::string& text) {
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    in.seekg(0, std::ios::beg);
+    if (size <= 0 || !in) {
+        // No size to be had (a pipe, say, or a file the system sizes as
+        // empty): read it as it comes.
+        in.clear();
+        std::ostringstream all;
+        all << in.rdbuf();
+        text = all.str();
+        return !in.bad();
+    }
+    text.resize(static_cast<size_t>(size));
+    in.read(&text[0], size);
+    // A file that shrank while it was read ends where the reading did.
+    text.resize(static_cast<size_t>(in.gcount()));
+    return !in.bad();
+}
+
 }  // namespace
 
 std::string OwnCallOf(const ContestLog& log) {
@@ -47,17 +95,20 @@ std::string OwnCallOf(const ContestLog& log) {
 }
 
 void SetAsideBadCalls(ContestLog& log, const std::string& ownCall) {
-    std::vector<LogQso> kept;
-    kept.reserve(log.qsos.size());
+    // The QSOs kept move up in place, in their order.
+    size_t kept = 0;
     for (LogQso& q : log.qsos) {
         const std::string broken = BrokenCallRule(q.call, ownCall);
-        if (broken.empty()) {
-            kept.push_back(std::move(q));
-        } else {
+        if (!broken.empty()) {
             log.badCalls.push_back({q.line, "'" + q.call + "': " + broken});
+            continue;
         }
+        if (&q != &log.qsos[kept]) {
+            log.qsos[kept] = std::move(q);
+        }
+        ++kept;
     }
-    log.qsos = std::move(kept);
+    log.qsos.erase(log.qsos.begin() + static_cast<std::ptrdiff_t>(kept), log.qsos.end());
 }
 
 bool ParseLog(const std::string& raw, const std::string& name, ContestLog& log,
@@ -68,22 +119,22 @@ bool ParseLog(const std::string& raw, const std::string& name, ContestLog& log,
         return false;
     }
     // A UTF-8 byte order mark is no part of the first line.
-    const std::string text = raw.compare(0, 3, kUtf8Bom) == 0 ? raw.substr(3) : raw;
+    const bool bom = raw.compare(0, 3, kUtf8Bom) == 0;
+    const std::string withoutBom = bom ? raw.substr(3) : std::string();
+    const std::string& text = bom ? withoutBom : raw;
     const size_t first = text.find_first_not_of(" \t\r\n");
     if (first == std::string::npos) {
         error = name + ": empty file";
         return false;
     }
-    const std::string upper = plat::AsciiUpper(text);
-    const bool cabrilloStart = upper.compare(first, 13, "START-OF-LOG:") == 0;
-    if (!cabrilloStart &&
-        (upper.find("<EOR>") != std::string::npos || upper.find("<EOH>") != std::string::npos)) {
+    const bool cabrilloStart = WordAt(text, first, "START-OF-LOG:");
+    if (!cabrilloStart && (Contains(text, "<EOR>") || Contains(text, "<EOH>"))) {
         log.format = LogFormat::kAdif;
         ParseAdif(text, log);
         return true;
     }
-    if (cabrilloStart || upper.compare(first, 4, "QSO:") == 0 ||
-        upper.find("\nQSO:") != std::string::npos || upper.find("\rQSO:") != std::string::npos) {
+    if (cabrilloStart || WordAt(text, first, "QSO:") || Contains(text, "\nQSO:") ||
+        Contains(text, "\rQSO:")) {
         log.format = LogFormat::kCabrillo;
         ParseCabrillo(text, log);
         return true;
@@ -111,13 +162,12 @@ bool ReadLogFile(const std::string& path, ContestLog& log, std::string& error) {
                 (why == std::errc::permission_denied ? std::string(": permission denied") : "");
         return false;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) {
+    std::string text;
+    if (!ReadWhole(in, text)) {
         error = path + ": cannot read the log";
         return false;
     }
-    return ParseLog(text.str(), path, log, error);
+    return ParseLog(text, path, log, error);
 }
 
 }  // namespace host

@@ -155,10 +155,12 @@ void WriteSite(const std::string& dir, const CheckedContest& c) {
         throw InputError(dir + ": cannot create the folder of the results: " + error.message());
     }
     const std::vector<std::string> stems = ReportStems(c);
+    OutputBatch batch;
     for (size_t i = 0; i < c.logs.size(); ++i) {
-        WriteOutputFile(entrants + "/" + stems[i] + ".html", EntrantPage(c.logs[i], c.keepUniques),
-                        "page of " + c.logs[i].entrant->call);
+        batch.Write(entrants + "/" + stems[i] + ".html", EntrantPage(c.logs[i], c.keepUniques),
+                    "page of " + c.logs[i].entrant->call);
     }
+    batch.Commit();
     RemoveOtherReports(entrants, std::set<std::string>(stems.begin(), stems.end()), ".html");
     WriteOutputFile(dir + "/index.html", ResultsIndexPage(c, true), "results index");
 }

@@ -64,11 +64,13 @@ void WriteUbnFiles(const std::string& folder, const CheckedContest& c) {
         throw InputError(folder + ": cannot create the folder of reports: " + error.message());
     }
     const std::vector<std::string> stems = ReportStems(c);
+    OutputBatch batch;
     for (size_t i = 0; i < c.logs.size(); ++i) {
         const CheckedLog& l = c.logs[i];
-        WriteOutputFile(folder + "/" + stems[i] + ".txt", EntrantReport(l, c.keepUniques),
-                        "report of " + l.entrant->call);
+        batch.Write(folder + "/" + stems[i] + ".txt", EntrantReport(l, c.keepUniques),
+                    "report of " + l.entrant->call);
     }
+    batch.Commit();
     RemoveOtherReports(folder, std::set<std::string>(stems.begin(), stems.end()), ".txt");
 }
 

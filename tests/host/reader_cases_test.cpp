@@ -120,6 +120,21 @@ TEST(ReaderCases, EveryLineIsReadOrReportedWithItsReason) {
          "4: DL1XYZ OE1AAD 599/599 /\n"
          "3: warning: FREQ 14.000 lies on 20m, BAND says 40m; taking FREQ\n"
          "4: warning: field CALL given twice, 'OE1AAC' and 'OE1AAD'; taking the second\n"},
+        {"tabs, vertical tabs and form feeds part the words of a line as blanks do",
+         std::string(kHead) +
+             "QSO:\t14000 CW\v2026-02-14 1200 DL1XYZ\f599 001\t\tOE1AAA 599 013 \t\n" +
+             "CATEGORY-OPERATOR:\tSINGLE-OP\n\t\v\n",
+         "own DL1XYZ\n3: DL1XYZ OE1AAA 599/599 001/013\n"},
+        {"a byte order mark, lower-case tags and CR alone as the line end, without "
+         "START-OF-LOG:",
+         "\xef\xbb\xbf"
+         "callsign: dl1xyz\rqso: 14000 cw 2026-02-14 1200 dl1xyz 599 001 oe1aaa 599 "
+         "013\rend-of-log:\r",
+         "own DL1XYZ\n2: DL1XYZ OE1AAA 599/599 001/013\n"},
+        {"ADIF in lower case after a Cabrillo-like line: <eor> tells it",
+         "QSO: not a line\n<call:6>OE1AAA <qso_date:8>20260214 <time_on:4>1200 <freq:6>14.000 "
+         "<mode:2>CW <eor>\n",
+         "own \n2:  OE1AAA 599/599 /\n"},
         {"an empty file", " \r\n\t\n", "t.log: empty file"},
         {"UTF-16 with its byte order mark", std::string("\xff\xfeS\0T\0", 6),
          "t.log: UTF-16 text; save the log as UTF-8 or ASCII"},
@@ -149,6 +164,21 @@ TEST_F(StatsHost, BadCallsAreCountedListedAndNotScored) {
                                            "digits, letters, ending in a letter)\n" +
                                            log + ":5: bad call: 'DL1XYZ': the own call\n");
     EXPECT_EQ(JsonReader(Slurp(dir() + "/s.json"))["problems.bad_call"], "2");
+}
+
+// A log that comes through a pipe has no size to read up to: it is read to
+// its end all the same.
+TEST_F(StatsHost, ALogThroughAPipeIsReadWhole) {
+    std::string text = kHead;
+    for (int i = 0; i < 3000; ++i) {
+        const char letters[] = {static_cast<char>('A' + i % 26),
+                                static_cast<char>('A' + i / 26 % 26), '\0'};
+        text += Cabrillo("OE" + std::to_string(i % 10) + "A" + letters);
+    }
+    const std::string log = Write("piped.log", text);
+    const HostRun r = Host("score /dev/stdin " + Out(), "cat '" + log + "' |");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("3000 QSOs read"), std::string::npos) << r.err;
 }
 
 TEST_F(StatsHost, ACabrilloFileWrittenFromAnAdifLogWithoutReportsReadsBack) {
