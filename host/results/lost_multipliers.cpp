@@ -5,6 +5,7 @@
 #include <tuple>
 #include <utility>
 
+#include "host/results/standings.h"
 #include "scoring/contest_lists.h"
 #include "scoring/rule_set.h"
 
@@ -53,10 +54,17 @@ class LineMultipliers {
         return b;
     }
 
-    void Read(const LogQso& q) {
-        if (!countries_.Resolve(q.call, country_)) {
-            country_.prefix.clear();
+    // Reads the line's multipliers; the entity's name only when asked for,
+    // since a look-up without it costs less.
+    void Read(const LogQso& q, bool withName) {
+        const bool found =
+            withName ? countries_.Resolve(q.call, country_)
+                     : countries_.ResolvePrefix(q.call, country_.prefix, country_.continent);
+        if (!found || !withName) {
             country_.name.clear();
+        }
+        if (!found) {
+            country_.prefix.clear();
         }
         county_.clear();
         if (!countiesScore_ || !IsYuPrefix(country_.prefix)) {
@@ -102,6 +110,24 @@ bool SameKey(const Candidate& a, const Candidate& b) {
 }
 
 void FindIn(CheckedLog& l, LineMultipliers& m, bool keepUniques) {
+    // The plug-in's own figures tell on which bands the checked score has
+    // fewer DXCC or counties: only those lost any, so only their lines are
+    // looked into.
+    bool lostOn[kBands][2] = {};
+    bool anyLost = false;
+    for (const SummaryBand& claimed : l.claimed.bands) {
+        const SummaryBand checked = CheckedBand(l, claimed.band);
+        for (size_t b = 0; b < kBands; ++b) {
+            if (claimed.band == kContestBandNames[b]) {
+                lostOn[b][0] = claimed.dxcc > checked.dxcc;
+                lostOn[b][1] = claimed.counties > checked.counties;
+                anyLost = anyLost || lostOn[b][0] || lostOn[b][1];
+            }
+        }
+    }
+    if (!anyLost) {
+        return;
+    }
     // The multipliers of the lines that fell, each line's in replay order
     // (by corrected time, then file order) among those of the same key.
     std::vector<Candidate> fallen;
@@ -112,12 +138,14 @@ void FindIn(CheckedLog& l, LineMultipliers& m, bool keepUniques) {
             continue;
         }
         const size_t band = m.Band(*q.qso);
-        if (band == kBands) {
+        if (band == kBands || (!lostOn[band][0] && !lostOn[band][1])) {
             continue;
         }
-        m.Read(*q.qso);
-        fallen.push_back({band, false, m.country().prefix, m.country().name, i, q.time});
-        if (!m.county().empty()) {
+        m.Read(*q.qso, true);
+        if (lostOn[band][0]) {
+            fallen.push_back({band, false, m.country().prefix, m.country().name, i, q.time});
+        }
+        if (lostOn[band][1] && !m.county().empty()) {
             fallen.push_back({band, true, m.county(), std::string(), i, q.time});
         }
     }
@@ -171,7 +199,7 @@ void FindIn(CheckedLog& l, LineMultipliers& m, bool keepUniques) {
         if (band == kBands || !bands[band]) {
             continue;
         }
-        m.Read(*q.qso);
+        m.Read(*q.qso, false);
         keep(band, false, m.country().prefix);
         if (!m.county().empty()) {
             keep(band, true, m.county());
