@@ -139,7 +139,7 @@ void ResolveQsos(PreparedLog& p, const CountryResolver& countries, const std::st
     p.noCountry.reserve(p.log.qsos.size());
     for (size_t i = 0; i < p.log.qsos.size(); ++i) {
         const LogQso& q = p.log.qsos[i];
-        QsoFields f;
+        QsoFields& f = p.qsos.emplace_back();
         f.ownCall = callGiven || q.ownCall.empty() ? ownCall : q.ownCall;
         f.call = q.call;
         if (times != nullptr) {
@@ -159,7 +159,6 @@ void ResolveQsos(PreparedLog& p, const CountryResolver& countries, const std::st
         if (!resolved) {
             p.unresolved.insert(q.call);
         }
-        p.qsos.push_back(std::move(f));
         p.noCountry.push_back(!resolved);
     }
 }
@@ -191,12 +190,18 @@ void SplitByPeriod(PreparedLog& p, bool allQsos) {
 }
 
 PreparedLog PrepareLog(const Options& o) {
+    StageClock silent(false);
+    return PrepareLog(o, silent);
+}
+
+PreparedLog PrepareLog(const Options& o, StageClock& clock) {
     PreparedLog p;
     CheckOpens(o.log, "log");
     std::string error;
     if (!ReadLogFile(o.log, p.log, error)) {
         throw InputError(error);
     }
+    clock.Done("read");
     for (const LogProblem& problem : p.log.problems) {
         std::cerr << o.log << ":" << problem.line << ": " << problem.reason << " (skipped)\n";
     }
@@ -204,6 +209,7 @@ PreparedLog PrepareLog(const Options& o) {
         std::cerr << o.log << ":" << warning.line << ": warning: " << warning.reason << "\n";
     }
     LoadCountries(o.cty, p.countries);
+    clock.Done("countries");
     p.rules = o.rules;
     p.categoryBand = CategoryBand(o.header, p.log.headerFields);
     p.entryBand = EntryBandUnder(o.rules, p.categoryBand);
@@ -244,6 +250,7 @@ PreparedLog PrepareLog(const Options& o) {
     }
     SplitByPeriod(p, o.allQsos);
     ReportOutside(p, o.allQsos);
+    clock.Done("prepare");
     return p;
 }
 
