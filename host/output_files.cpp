@@ -9,6 +9,7 @@
 #if defined(_WIN32)
 #include <io.h>
 #else
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -88,6 +89,8 @@ OutputFile::OutputFile(const std::string& path, const std::string& what)
 OutputFile::~OutputFile() {
     if (file_ != nullptr) {
         std::fclose(file_);
+    }
+    if (!named_) {
         RemoveTemporary();
     }
 }
@@ -114,14 +117,32 @@ void OutputFile::Write(const std::string& text) {
     }
 }
 
-void OutputFile::Commit() {
-    const bool inPlace = temporary_ == path_;
+void OutputFile::Close() {
     errno = 0;
-    if (std::fflush(file_) != 0 || (!inPlace && SyncToDisk(file_) != 0)) {
+    if (std::fflush(file_) != 0) {
         Fail(errno);
     }
     const int closed = std::fclose(file_);
     file_ = nullptr;
+    if (closed != 0) {
+        const int why = errno;
+        RemoveTemporary();
+        throw InputError(path_ + ": cannot write the " + what_ + Reason(why));
+    }
+    closed_ = true;
+}
+
+void OutputFile::Commit() {
+    const bool inPlace = temporary_ == path_;
+    int closed = 0;
+    if (!closed_) {
+        errno = 0;
+        if (std::fflush(file_) != 0 || (!inPlace && SyncToDisk(file_) != 0)) {
+            Fail(errno);
+        }
+        closed = std::fclose(file_);
+        file_ = nullptr;
+    }
     std::error_code error;
     if (closed == 0 && !inPlace) {
         fs::rename(temporary_, path_, error);
@@ -131,6 +152,43 @@ void OutputFile::Commit() {
         RemoveTemporary();
         throw InputError(path_ + ": cannot write the " + what_ + Reason(why));
     }
+    named_ = true;
+}
+
+void OutputBatch::Write(const std::string& path, const std::string& text, const std::string& what) {
+    auto file = std::make_unique<OutputFile>(path, what);
+    file->Write(text);
+#if defined(_WIN32)
+    file->Commit();
+#else
+    file->Close();
+    files_.push_back(std::move(file));
+#endif
+}
+
+void OutputBatch::Commit() {
+#if !defined(_WIN32)
+    if (files_.empty()) {
+        return;
+    }
+    // One sync of the file system the files are on puts them all on the
+    // disk; where that cannot be asked, each is synced on its own.
+    const std::string folder = fs::path(files_.front()->temporary()).parent_path().string();
+    const int dir = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    const bool synced = dir >= 0 && syncfs(dir) == 0;
+    if (dir >= 0) {
+        close(dir);
+    }
+    for (const std::unique_ptr<OutputFile>& file : files_) {
+        const int fd = synced ? -1 : open(file->temporary().c_str(), O_RDONLY);
+        if (fd >= 0) {
+            fsync(fd);
+            close(fd);
+        }
+        file->Commit();
+    }
+    files_.clear();
+#endif
 }
 
 void RemoveOtherReports(const std::string& folder, const std::set<std::string>& kept,

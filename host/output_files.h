@@ -2,8 +2,10 @@
 #pragma once
 
 #include <cstdio>
+#include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace host {
 
@@ -32,6 +34,11 @@ class OutputFile {
     void Write(const std::string& text);
     // Flushes the text to the disk and gives it the file's name.
     void Commit();
+    // Closes the temporary file without waiting for the disk: for a batch
+    // of files put on the disk at once (OutputBatch), after which Commit
+    // only gives the file its name.
+    void Close();
+    const std::string& temporary() const { return temporary_; }
 
   private:
     [[noreturn]] void Fail(int error);
@@ -41,6 +48,22 @@ class OutputFile {
     std::string what_;
     std::string temporary_;
     std::FILE* file_ = nullptr;
+    bool closed_ = false;  // by Close, not yet named
+    bool named_ = false;   // by Commit
+};
+
+// Many files written whole as one: each is written to its temporary file,
+// then all are put on the disk at once and only then take their names. A
+// folder of a thousand reports costs one wait for the disk, not a thousand;
+// each file is still either the earlier run's or this run's, whole. The
+// files not committed when the batch ends are left as they were.
+class OutputBatch {
+  public:
+    void Write(const std::string& path, const std::string& text, const std::string& what);
+    void Commit();
+
+  private:
+    std::vector<std::unique_ptr<OutputFile>> files_;
 };
 
 // Writes text as the whole file at path through an OutputFile.

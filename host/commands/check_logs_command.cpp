@@ -12,6 +12,7 @@
 #include "host/output_files.h"
 #include "host/plugin_host/console.h"
 #include "host/plugin_host/run_folder.h"
+#include "host/results/lost_multipliers.h"
 #include "host/results/miscopies.h"
 #include "host/results/nil_reasons.h"
 #include "host/results/results_json.h"
@@ -127,6 +128,7 @@ int RunCheckLogs(const Options& o) {
     ExplainNotInLog(result);
     RankEntries(result, countries);
     FindMiscopies(result);
+    FindLostMultipliers(result, countries);
     result.review = ReviewList(result);
     AddReviewToWarnings(result);
     clock.Done("results");

@@ -3,6 +3,7 @@
 // at before the results are published.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,17 @@ struct Ranks {
     int continent = 0;  // among its letter, section and continent
 };
 
+// A multiplier the claimed score counted on a band and the checked score
+// does not: every QSO line that brought it there fell in the cross-check.
+struct LostMultiplier {
+    std::string band;             // "20m"
+    bool county = false;          // a Serbian county; else a DXCC entity
+    std::string multiplier;       // "DL", "BGD"; "" for calls the country file does not know
+    std::string entity;           // the entity's name, "Germany"; "" for a county
+    size_t qso = 0;               // index into the log's lines: the first to bring it, as replayed
+    std::vector<int> otherLines;  // the other lines that brought it, in file order
+};
+
 struct Standing {
     EntryCategory category;
     bool ranked = false;
@@ -28,6 +40,8 @@ struct Standing {
     // Other stations' QSO lines with this entrant that copied its call or
     // its exchange wrong, one text each.
     std::vector<std::string> copiedWrong;
+    // By band, in the contest's band order, then by line.
+    std::vector<LostMultiplier> lostMultipliers;
 };
 
 // One reason a log goes on the committee's review list, with the figure that

@@ -34,6 +34,28 @@ std::string PerBand(const CheckedLog& l) {
     return out + "]";
 }
 
+// Each multiplier lost, with the first line that brought it and the others.
+std::string LostMultipliers(const CheckedLog& l) {
+    const std::vector<LostMultiplier>& lost = l.standing.lostMultipliers;
+    std::string out = "[";
+    for (size_t i = 0; i < lost.size(); ++i) {
+        const LostMultiplier& m = lost[i];
+        const CheckedQso& q = l.qsos[m.qso];
+        out += std::string(i == 0 ? "" : ",") + "\n       {\"band\": " + JsonString(m.band) +
+               ", \"kind\": " + (m.county ? "\"county\"" : "\"dxcc\"") +
+               ", \"multiplier\": " + JsonString(m.multiplier) +
+               ", \"entity\": " + JsonString(m.entity) + ", \"line\": " + std::to_string(q.line) +
+               ", \"time\": " + JsonString(LoggedTime(q.qso->time)) +
+               ", \"mode\": " + JsonString(q.qso->mode) + ", \"call\": " + JsonString(q.qso->call) +
+               ", \"status\": " + JsonString(StatusName(q.verdict.status)) + ", \"other_lines\": [";
+        for (size_t k = 0; k < m.otherLines.size(); ++k) {
+            out += (k == 0 ? "" : ", ") + std::to_string(m.otherLines[k]);
+        }
+        out += "]}";
+    }
+    return out + "]";
+}
+
 std::string CategoryJson(const Standing& s) {
     const EntryCategory& c = s.category;
     return std::string("{\"letter\": ") +
@@ -92,7 +114,7 @@ void AppendLog(std::string& out, const CheckedLog& l) {
            ",\n     \"warnings\": " + Strings(l.standing.warnings);
     out += ",\n     \"claimed\": " + Figures(l.claimed) +
            ",\n     \"checked\": " + Figures(l.checked) + ",\n     \"per_band\": " + PerBand(l) +
-           ",\n     \"counts\": {";
+           ",\n     \"lost_multipliers\": " + LostMultipliers(l) + ",\n     \"counts\": {";
     for (size_t s = 1; s < kQsoStatuses; ++s) {
         out += (s == 1 ? "" : ", ") + JsonString(StatusKey(static_cast<QsoStatus>(s))) + ": " +
                std::to_string(l.counts[s]);

@@ -9,6 +9,8 @@
 #include "host/cross_check/results_table.h"
 #include "host/host_error.h"
 #include "host/output_files.h"
+#include "host/results/entrant_page.h"
+#include "host/results/site_html.h"
 #include "host/results/standings.h"
 #include "host/results/ubn_files.h"
 #include "platform/html_text.h"
@@ -17,31 +19,6 @@ namespace host {
 namespace {
 
 using plat::HtmlEscaped;
-
-const char* const kStyle =
-    "body { font-family: sans-serif; margin: 1em; max-width: 70em; }\n"
-    "div.table { overflow-x: auto; margin-bottom: 1.5em; }\n"
-    "table { border-collapse: collapse; }\n"
-    "th, td { border: 1px solid #999; padding: 2px 6px; }\n"
-    "td.n { text-align: right; }\n"
-    "th { background: #eee; }\n"
-    "pre { white-space: pre-wrap; overflow-wrap: anywhere; }\n";
-
-std::string Head(const std::string& title) {
-    return "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-           "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
-           "style-src 'unsafe-inline'\">\n"
-           "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
-           HtmlEscaped(title) + "</title>\n<style>\n" + kStyle + "</style>\n</head>\n<body>\n";
-}
-
-std::string Cell(const std::string& text, bool number = false) {
-    return (number ? "<td class=\"n\">" : "<td>") + text + "</td>";
-}
-
-std::string Number(long value) {
-    return Cell(std::to_string(value), true);
-}
 
 std::string LetterText(const Standing& s) {
     if (s.category.checklog) {
@@ -60,7 +37,7 @@ class Index {
     }
 
     std::string Page() const {
-        std::string page = Head("Contest results") +
+        std::string page = PageHead("Contest results") +
                            "<h1>Contest results</h1>\n<p>Contest period " +
                            FormatWhen(c_.period.start) + " to " + FormatWhen(c_.period.end) +
                            " UTC; " + std::to_string(c_.logs.size()) + " logs checked.</p>\n";
@@ -164,13 +141,6 @@ class Index {
     std::map<const CheckedLog*, std::string> stems_;
 };
 
-std::string EntrantPage(const CheckedLog& l, bool keepUniques) {
-    return Head(l.entrant->call + ": contest results") +
-           "<p><a href=\"../index.html\">All results</a></p>\n<h1>" + HtmlEscaped(l.entrant->call) +
-           "</h1>\n<pre>" + HtmlEscaped(EntrantReport(l, keepUniques)) +
-           "</pre>\n</body>\n</html>\n";
-}
-
 }  // namespace
 
 std::string ResultsIndexPage(const CheckedContest& c, bool links) {
@@ -185,10 +155,12 @@ void WriteSite(const std::string& dir, const CheckedContest& c) {
         throw InputError(dir + ": cannot create the folder of the results: " + error.message());
     }
     const std::vector<std::string> stems = ReportStems(c);
+    OutputBatch batch;
     for (size_t i = 0; i < c.logs.size(); ++i) {
-        WriteOutputFile(entrants + "/" + stems[i] + ".html", EntrantPage(c.logs[i], c.keepUniques),
-                        "page of " + c.logs[i].entrant->call);
+        batch.Write(entrants + "/" + stems[i] + ".html", EntrantPage(c.logs[i], c.keepUniques),
+                    "page of " + c.logs[i].entrant->call);
     }
+    batch.Commit();
     RemoveOtherReports(entrants, std::set<std::string>(stems.begin(), stems.end()), ".html");
     WriteOutputFile(dir + "/index.html", ResultsIndexPage(c, true), "results index");
 }

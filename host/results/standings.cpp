@@ -5,9 +5,11 @@
 #include <cstdlib>
 #include <functional>
 #include <map>
+#include <set>
 #include <tuple>
 
 #include "host/one_log/other_contest.h"
+#include "host/one_log/own_call_lines.h"
 #include "host/readers/call_rule.h"
 #include "scoring/contest_lists.h"
 
@@ -30,6 +32,52 @@ long HeaderClaimedScore(const ContestLog& log) {
         }
     }
     return -1;
+}
+
+// At most this many of the log reader's notes are named per log; a log that
+// repeats one fault on every line gets their count after them.
+constexpr size_t kReaderWarningsNamed = 10;
+
+// A note on an ADIF field that no QSO is read from ("field NAME given
+// twice, ..."): it changes nothing scored, and its values (a name, an
+// address, an e-mail) are not for a published report.
+bool NoteOnAnUnreadField(const std::string& note) {
+    static const std::set<std::string> kRead = {
+        "CALL",    "QSO_DATE",         "TIME_ON",  "FREQ",     "BAND",     "MODE",
+        "SUBMODE", "STATION_CALLSIGN", "OPERATOR", "RST_SENT", "RST_RCVD", "STX_STRING",
+        "STX",     "SRX_STRING",       "SRX"};
+    if (note.compare(0, 6, "field ") != 0) {
+        return false;
+    }
+    const size_t end = note.find(' ', 6);
+    return kRead.count(note.substr(6, end == std::string::npos ? end : end - 6)) == 0;
+}
+
+// What the log reader noted of the log, as score warns of it: fields given
+// twice, lines after the end, QSO lines made under another own call. The
+// CALLSIGN: line that the QSO lines contradict is left to the review list,
+// which names it with its figures.
+void AddReaderWarnings(const EntrantLog& e, std::vector<std::string>& out) {
+    size_t named = 0;
+    size_t more = 0;
+    for (const LogProblem& w : e.log.warnings) {
+        if (w.reason.compare(0, 10, "CALLSIGN: ") == 0 || NoteOnAnUnreadField(w.reason)) {
+            continue;
+        }
+        if (named == kReaderWarningsNamed) {
+            ++more;
+            continue;
+        }
+        out.push_back("line " + std::to_string(w.line) + ": " + w.reason);
+        ++named;
+    }
+    if (more > 0) {
+        out.push_back("and " + std::to_string(more) + " more such warning" +
+                      (more == 1 ? "" : "s") + " of the log reader");
+    }
+    for (const std::string& text : OtherOwnCallLines(e.log, e.call)) {
+        out.push_back(text);
+    }
 }
 
 void Judge(CheckedLog& l, const CountryResolver& countries) {
@@ -68,6 +116,7 @@ void Judge(CheckedLog& l, const CountryResolver& countries) {
         s.warnings.push_back("the header's CLAIMED-SCORE is " + std::to_string(header) +
                              ", the claimed score found here " + std::to_string(l.claimed.score));
     }
+    AddReaderWarnings(e, s.warnings);
 }
 
 // Sets each log's place among those with the same key: 1 plus the number of

@@ -18,9 +18,6 @@ std::string SafeFileStem(const std::string& call);
 // its call, made unique.
 std::vector<std::string> ReportStems(const CheckedContest& c);
 
-// The report of one log, as text.
-std::string EntrantReport(const CheckedLog& l, bool keepUniques);
-
 // Writes one file per log into folder (created) and removes the reports of
 // logs no longer checked; throws InputError when it cannot.
 void WriteUbnFiles(const std::string& folder, const CheckedContest& c);

@@ -536,56 +536,236 @@ TEST_F(CheckLogs, ReportFileNamesAreSafe) {
 
 namespace {
 
+// The line of a log's results with this line number, or "(missing)".
+std::string QsoStatusAt(const JsonReader& j, const std::string& log, const std::string& line) {
+    for (int q = 0; j[log + ".qsos[" + std::to_string(q) + "].line"] != "(missing)"; ++q) {
+        if (j[log + ".qsos[" + std::to_string(q) + "].line"] == line) {
+            return j[log + ".qsos[" + std::to_string(q) + "].status"];
+        }
+    }
+    return "(missing)";
+}
+
 // Each band's figures as the plug-in counts them, in the JSON and in the
-// entrant's report.
-TEST_F(CheckLogs, PerBandFiguresAddUpToTheTotalsAndFillTheReportsTable) {
+// entrant's report; and the multipliers lost, each with a line that fell,
+// as many on each band as the checked columns lost. Under both rule sets:
+// the 2020 rules count no county for a YU/YT entrant and score a
+// single-band entry on its band alone.
+TEST_F(CheckLogs, PerBandFiguresAndLostMultipliersAddUpToTheTotals) {
     fs::create_directories(dir() + "/bands");
     ASSERT_EQ(
         std::system((std::string(STATS_CONTEST_GENERATOR) + " --out '" + dir() +
                      "/bands' --stations 12 --qsos 60 --seed 7 --answers '" + dir() + "/bands.tsv'")
                         .c_str()),
         0);
-    const JsonReader j(Results("bands"));
-    ASSERT_TRUE(j.ok());
+    // One entrant (outside YU/YT) enters 10 m alone.
+    std::string single = Slurp(dir() + "/bands/9A5CXT.log");
+    single.insert(single.find('\n') + 1, "CATEGORY-BAND: 10M\n");
+    Write("bands/9A5CXT.log", single);
     const char* const kBands[] = {"80m", "40m", "20m", "15m", "10m"};
-    long lost = 0;
-    int logs = 0;
-    for (; j["logs[" + std::to_string(logs) + "].file"] != "(missing)"; ++logs) {
-        const std::string log = "logs[" + std::to_string(logs) + "]";
-        SCOPED_TRACE(j[log + ".file"]);
-        std::string stem = j[log + ".call"];
-        std::replace(stem.begin(), stem.end(), '/', '-');
-        const std::string report = Slurp(dir() + "/out-bands/ubn/" + stem + ".txt");
-        std::map<std::string, long> sums;
-        for (size_t b = 0; b < 5; ++b) {
-            const std::string band = log + ".per_band[" + std::to_string(b) + "]";
-            EXPECT_EQ(j[band + ".band"], kBands[b]);
-            // The band's row in the report: each figure claimed / checked.
-            const size_t row = report.find("\n" + std::string(kBands[b]) + " ");
-            ASSERT_NE(row, std::string::npos) << report;
-            size_t at = row;
-            for (const char* field : {"qsos", "points", "dxcc", "counties"}) {
-                const std::string pair =
-                    j[band + ".claimed." + field] + " / " + j[band + ".checked." + field];
-                at = report.find(" " + pair, at);
-                EXPECT_LT(at, report.find('\n', row + 1)) << field << " " << pair;
-                for (const char* pass : {"claimed", "checked"}) {
-                    sums[std::string(pass) + "." + field] +=
-                        std::stol(j[band + "." + pass + "." + field]);
+    for (const std::string args : {"--rules classic", "--rules 2020 --uniques remove"}) {
+        SCOPED_TRACE(args);
+        const JsonReader j(Results("bands", args));
+        ASSERT_TRUE(j.ok());
+        long lost = 0;
+        std::map<std::string, long> lostMultipliers;  // by kind
+        int logs = 0;
+        for (; j["logs[" + std::to_string(logs) + "].file"] != "(missing)"; ++logs) {
+            const std::string log = "logs[" + std::to_string(logs) + "]";
+            SCOPED_TRACE(j[log + ".file"]);
+            std::string stem = j[log + ".call"];
+            std::replace(stem.begin(), stem.end(), '/', '-');
+            const std::string report = Slurp(dir() + "/out-bands/ubn/" + stem + ".txt");
+            std::map<std::string, long> sums;
+            std::map<std::string, long> lostOn;  // "20m county" -> multipliers lost
+            for (int m = 0;
+                 j[log + ".lost_multipliers[" + std::to_string(m) + "].band"] != "(missing)"; ++m) {
+                const std::string lm = log + ".lost_multipliers[" + std::to_string(m) + "]";
+                const std::string kind = j[lm + ".kind"];
+                ++lostOn[j[lm + ".band"] + " " + kind];
+                ++lostMultipliers[kind];
+                const std::string status = QsoStatusAt(j, log, j[lm + ".line"]);
+                EXPECT_TRUE(status == "busted-call" || status == "busted-exchange" ||
+                            status == "nil" || status == "unique")
+                    << j[lm + ".line"] << " " << status;
+                EXPECT_EQ(j[lm + ".status"], status);
+                const std::string named = kind == "county" ? "county " + j[lm + ".multiplier"]
+                                                           : "DXCC " + j[lm + ".multiplier"];
+                EXPECT_NE(report.find("  " + j[lm + ".band"] + "  " + named), std::string::npos)
+                    << report;
+                EXPECT_NE(report.find("  line " + j[lm + ".line"] + "  " + j[lm + ".time"]),
+                          std::string::npos);
+            }
+            for (size_t b = 0; b < 5; ++b) {
+                const std::string band = log + ".per_band[" + std::to_string(b) + "]";
+                EXPECT_EQ(j[band + ".band"], kBands[b]);
+                // The band's row in the report: each figure claimed / checked.
+                const size_t row = report.find("\n" + std::string(kBands[b]) + " ");
+                ASSERT_NE(row, std::string::npos) << report;
+                size_t at = row;
+                for (const char* field : {"qsos", "points", "dxcc", "counties"}) {
+                    const std::string pair =
+                        j[band + ".claimed." + field] + " / " + j[band + ".checked." + field];
+                    at = report.find(" " + pair, at);
+                    EXPECT_LT(at, report.find('\n', row + 1)) << field << " " << pair;
+                    for (const char* pass : {"claimed", "checked"}) {
+                        sums[std::string(pass) + "." + field] +=
+                            std::stol(j[band + "." + pass + "." + field]);
+                    }
+                }
+                EXPECT_EQ(
+                    lostOn[std::string(kBands[b]) + " dxcc"],
+                    std::stol(j[band + ".claimed.dxcc"]) - std::stol(j[band + ".checked.dxcc"]))
+                    << kBands[b];
+                EXPECT_EQ(lostOn[std::string(kBands[b]) + " county"],
+                          std::stol(j[band + ".claimed.counties"]) -
+                              std::stol(j[band + ".checked.counties"]))
+                    << kBands[b];
+            }
+            EXPECT_EQ(j[log + ".per_band[5].band"], "(missing)");
+            for (const std::string p : {"claimed.", "checked."}) {
+                sums[p + "multipliers"] = sums[p + "dxcc"] + sums[p + "counties"];
+                for (const char* total : {"qsos", "points", "multipliers"}) {
+                    EXPECT_EQ(sums[p + total], std::stol(j[log + "." + p + total])) << p + total;
                 }
             }
+            lost += sums["claimed.qsos"] - sums["checked.qsos"];
         }
-        EXPECT_EQ(j[log + ".per_band[5].band"], "(missing)");
-        for (const std::string p : {"claimed.", "checked."}) {
-            sums[p + "multipliers"] = sums[p + "dxcc"] + sums[p + "counties"];
-            for (const char* total : {"qsos", "points", "multipliers"}) {
-                EXPECT_EQ(sums[p + total], std::stol(j[log + "." + p + total])) << p + total;
-            }
-        }
-        lost += sums["claimed.qsos"] - sums["checked.qsos"];
+        EXPECT_EQ(logs, std::distance(fs::directory_iterator(dir() + "/bands"), {}));
+        EXPECT_GT(lost, 0);  // the contest's faults show in the checked columns
+        EXPECT_GT(lostMultipliers["dxcc"], 0);
+        EXPECT_GT(lostMultipliers["county"], 0);
     }
-    EXPECT_EQ(logs, std::distance(fs::directory_iterator(dir() + "/bands"), {}));
-    EXPECT_GT(lost, 0);  // the contest's faults show in the checked columns
+}
+
+// The multipliers lost, one entry each, "band kind multiplier line [other
+// lines]" in the order of the results.
+std::vector<std::string> LostIn(const JsonReader& j, const std::string& log) {
+    std::vector<std::string> out;
+    for (int m = 0; j[log + ".lost_multipliers[" + std::to_string(m) + "].band"] != "(missing)";
+         ++m) {
+        const std::string lm = log + ".lost_multipliers[" + std::to_string(m) + "]";
+        std::string others;
+        for (int k = 0; j[lm + ".other_lines[" + std::to_string(k) + "]"] != "(missing)"; ++k) {
+            others += (k == 0 ? "" : " ") + j[lm + ".other_lines[" + std::to_string(k) + "]"];
+        }
+        out.push_back(j[lm + ".band"] + " " + j[lm + ".kind"] + " " + j[lm + ".multiplier"] + " " +
+                      j[lm + ".line"] + " [" + others + "]");
+    }
+    return out;
+}
+
+// A multiplier is lost when every line that brought it on its band fell:
+// another band's QSO keeps nothing, a standing one on the same band keeps
+// it. A YU/YT entrant's counties count under the classic rules alone.
+TEST_F(CheckLogs, AMultiplierIsLostWithTheLinesThatBroughtItOnItsBand) {
+    auto on40 = [](std::string line) { return line.replace(line.find("14025"), 5, " 7025"); };
+    Log("mults", "OK1AB.log",
+        Cabrillo("OK1AB", {Qso("OK1AB", "YU2BB", 10, "001", "BGD"),  // line 3: nil
+                           Qso("OK1AB", "DL1CC", 20),                // nil, DL2DD keeps DL
+                           Qso("OK1AB", "DL2DD", 30),                // ok
+                           on40(Qso("OK1AB", "HA1EE", 40)),          // nil on 40m
+                           Qso("OK1AB", "HA1EE", 50),                // ok on 20m
+                           Qso("OK1AB", "S51FG", 60),                // busted call
+                           Qso("OK1AB", "OE1GG", 80),                // line 9: nil
+                           Qso("OK1AB", "OE2HH", 90),                // nil
+                           Qso("OK1AB", "9A1ZZ", 100)}));            // unique
+    Log("mults", "YU1AA.log",
+        Cabrillo("YU1AA",
+                 {Qso("YU1AA", "YU2BB", 10, "BGD", "BGD"), Qso("YU1AA", "DL2DD", 20, "BGD")}));
+    Log("mults", "YU2BB.log", Cabrillo("YU2BB", {Qso("YU2BB", "DL2DD", 200, "BGD")}));
+    Log("mults", "DL1CC.log", Cabrillo("DL1CC", {Qso("DL1CC", "DL2DD", 210)}));
+    Log("mults", "DL2DD.log",
+        Cabrillo("DL2DD", {Qso("DL2DD", "YU1AA", 20, "001", "BGD"), Qso("DL2DD", "OK1AB", 30)}));
+    Log("mults", "HA1EE.log", Cabrillo("HA1EE", {Qso("HA1EE", "OK1AB", 50)}));
+    Log("mults", "S51FF.log", Cabrillo("S51FF", {Qso("S51FF", "OK1AB", 60)}));
+    Log("mults", "OE1GG.log", Cabrillo("OE1GG", {Qso("OE1GG", "OE2HH", 230)}));
+    Log("mults", "OE2HH.log", Cabrillo("OE2HH", {Qso("OE2HH", "OE1GG", 230)}));
+    const std::vector<std::string> ours = {"40m dxcc HA 6 []", "20m dxcc YU 3 []",
+                                           "20m county BGD 3 []", "20m dxcc S5 8 []",
+                                           "20m dxcc OE 9 [10]"};
+    std::vector<std::string> removed = ours;
+    removed.push_back("20m dxcc 9A 11 []");
+    const struct {
+        const char* args;
+        std::vector<std::string> ok1ab;
+        std::vector<std::string> yu1aa;
+    } cases[] = {
+        {"--rules classic", ours, {"20m dxcc YU 3 []", "20m county BGD 3 []"}},
+        {"--rules 2020 --uniques remove", removed, {"20m dxcc YU 3 []"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args);
+        const JsonReader j(Results("mults", c.args));
+        EXPECT_EQ(LostIn(j, LogPath(j, "OK1AB.log")), c.ok1ab);
+        EXPECT_EQ(LostIn(j, LogPath(j, "YU1AA.log")), c.yu1aa);
+    }
+    const std::string report = Slurp(dir() + "/out-mults/ubn/OK1AB.txt");
+    for (const char* line :
+         {"\nMultipliers lost, with the QSO that cost each:\n"
+          "  40m  DXCC HA (Hungary):  line 6  2026-02-14 12:40  40m CW  HA1EE  nil\n",
+          "  20m  county BGD:  line 3  2026-02-14 12:10  20m CW  YU2BB  nil\n",
+          "  20m  DXCC S5 (Slovenia):  line 8  2026-02-14 13:00  20m CW  S51FG  busted-call\n",
+          "  20m  DXCC OE (Austria):  line 9  2026-02-14 13:20  20m CW  OE1GG  nil; also line 10\n",
+          "  20m  DXCC 9A (Croatia):  line 11  2026-02-14 13:40  20m CW  9A1ZZ  unique\n"}) {
+        EXPECT_NE(report.find(line), std::string::npos) << line << report;
+    }
+}
+
+// What the log reader noted of a log is in its warnings and its report, as
+// score warns of it; a note repeated on every record is named ten times,
+// then counted. A note on a field the scoring does not read is left out.
+TEST_F(CheckLogs, TheLogReadersWarningsReachTheJsonAndTheReport) {
+    Log("notes", "OK1AB.log",
+        Cabrillo("OK1AB", {Qso("OK1AB", "DL1ABC", 10), Qso("OK1ABX", "DL1ABC", 20, "002"),
+                           Qso("OK1AB", "DL1ABC", 30, "003")}) +
+            "QSO: " + Qso("OK1AB", "DL1ABC", 40, "004") + "\n");
+    std::string adif = "check-logs test\n<EOH>\n";
+    for (int i = 0; i < 12; ++i) {
+        char record[300];
+        std::snprintf(record, sizeof record,
+                      "<CALL:5>OK1AB<QSO_DATE:8>20260214<TIME_ON:4>12%02d<FREQ:6>14.025"
+                      "<MODE:2>CW<RST_SENT:3>599<RST_SENT:3>579<STX_STRING:3>%03d"
+                      "<SRX_STRING:3>%03d<STATION_CALLSIGN:6>DL1ABC%s<EOR>\n",
+                      10 * (i + 1) % 60, i + 1, i + 1,
+                      i == 0 ? "<EMAIL:11>a@b.example<EMAIL:11>c@d.example" : "");
+        adif += record;
+    }
+    Log("notes", "DL1ABC.adi", adif);
+    const std::string json = Results("notes");
+    // A field no QSO is read from is no warning: its values stay out.
+    EXPECT_EQ(json.find('@'), std::string::npos);
+    EXPECT_EQ(Slurp(dir() + "/out-notes/ubn/DL1ABC.txt").find('@'), std::string::npos);
+    const JsonReader j(json);
+    const struct {
+        const char* file;
+        const char* report;
+        std::vector<std::string> warnings;
+    } cases[] = {
+        {"OK1AB.log",
+         "OK1AB.txt",
+         {"line 7: 1 QSO line after END-OF-LOG: (line 6), read all the same",
+          "1 QSO line carries the own call OK1ABX, not OK1AB: line 4"}},
+        {"DL1ABC.adi",
+         "DL1ABC.txt",
+         {"line 3: field RST_SENT given twice, '599' and '579'; taking the second",
+          "line 12: field RST_SENT given twice, '599' and '579'; taking the second",
+          "and 2 more such warnings of the log reader"}},
+    };
+    for (const auto& c : cases) {
+        const std::string log = LogPath(j, c.file);
+        std::vector<std::string> warnings;
+        for (int w = 0; j[log + ".warnings[" + std::to_string(w) + "]"] != "(missing)"; ++w) {
+            warnings.push_back(j[log + ".warnings[" + std::to_string(w) + "]"]);
+        }
+        const std::string report = Slurp(dir() + "/out-notes/ubn/" + c.report);
+        for (const std::string& w : c.warnings) {
+            EXPECT_NE(std::find(warnings.begin(), warnings.end(), w), warnings.end())
+                << c.file << ": " << w;
+            EXPECT_NE(report.find("Warning: " + w + "\n"), std::string::npos) << report;
+        }
+    }
+    EXPECT_EQ(j[LogPath(j, "DL1ABC.adi") + ".warnings[12]"], "(missing)");
 }
 
 }  // namespace

@@ -3,8 +3,9 @@
 # table per category and section with the ranked logs of the JSON results in
 # rank order, checklogs listed apart, working links to every entrant's page;
 # strangers' text renders as text, no path of this machine and no NAME,
-# ADDRESS or EMAIL shows, and at phone width nothing is wider than the
-# window. Screenshots at 1280 and 400 px are left in OUT.
+# ADDRESS or EMAIL shows; an entrant's page has its figures per band, the
+# multipliers it lost and its not-in-logs in tables; and at phone width
+# nothing is wider than the window. Screenshots at 1280 and 400 px are left in OUT.
 #   results_site_test.sh <stats-host> <contest generator> <test country file> <OUT>
 # Exits 77 (skipped) when chromium is not installed.
 set -euo pipefail
@@ -49,22 +50,17 @@ mkdir -p "$out"
 browser --dump-dom "file://$out/site/index.html" >"$out/index.dom.html"
 grep -q '</html>' "$out/index.dom.html" || fail "chromium rendered nothing"
 
-python3 - "$work/r.json" "$out/index.dom.html" "$out/site" "$work" <<'PY' || status=1
-import html.parser, json, os, sys
-results, dom, site, work = sys.argv[1:5]
-r = json.load(open(results))
-failed = False
-def fail(text):
-    global failed
-    failed = True
-    print("FAIL:", text, file=sys.stderr)
+# The rendered page's tables, for the checks below.
+cat >"$work/page_tables.py" <<'PY'
+import html.parser
 
 class Tables(html.parser.HTMLParser):
-    """The rendered tables by class, each a list of rows of cell texts, and the links."""
+    """The rendered tables by class, each a list of rows of cell texts, the links,
+    the checklogs listed, and whether any text is preformatted."""
     def __init__(self):
         super().__init__()
         self.tables, self.links, self.cell, self.kind = [], [], None, None
-        self.checklogs, self.in_checklogs = [], False
+        self.checklogs, self.in_checklogs, self.pre = [], False, False
     def handle_starttag(self, tag, attrs):
         a = dict(attrs)
         if tag == "table":
@@ -79,6 +75,8 @@ class Tables(html.parser.HTMLParser):
             self.in_checklogs = True
         elif tag == "li" and self.in_checklogs:
             self.cell = ""
+        elif tag == "pre":
+            self.pre = True
     def handle_endtag(self, tag):
         if tag in ("td", "th") and self.cell is not None:
             self.tables[-1][1][-1].append(self.cell.strip())
@@ -91,6 +89,19 @@ class Tables(html.parser.HTMLParser):
     def handle_data(self, data):
         if self.cell is not None:
             self.cell += data
+PY
+
+python3 - "$work/r.json" "$out/index.dom.html" "$out/site" "$work" <<'PY' || status=1
+import json, os, sys
+results, dom, site, work = sys.argv[1:5]
+sys.path.insert(0, work)
+from page_tables import Tables
+r = json.load(open(results))
+failed = False
+def fail(text):
+    global failed
+    failed = True
+    print("FAIL:", text, file=sys.stderr)
 
 t = Tables()
 t.feed(open(dom).read())
@@ -136,19 +147,71 @@ for name in ["index.html"] + ["entrants/" + p for p in pages]:
 sys.exit(1 if failed else 0)
 PY
 
-# At phone width nothing makes the index wider than the window: a copy
-# without the page's no-script rule measures itself.
-sed -e 's/<meta http-equiv="Content-Security-Policy"[^>]*>//' -e 's#</body>##' \
-  "$out/site/index.html" >"$out/site/measure.html"
-echo '<script>document.body.dataset.width = document.documentElement.scrollWidth + " " +
-  window.innerWidth;</script></body>' >>"$out/site/measure.html"
-read -r page_width window_width < <(browser --window-size=400,900 --dump-dom \
-  "file://$out/site/measure.html" | grep -oP 'data-width="\K[0-9]+ [0-9]+')
-rm -f "$out/site/measure.html"
-[ "$page_width" -le "$window_width" ] ||
-  fail "at phone width the index is $page_width px wide in a $window_width px window"
+# An entrant's page as tables: its figures per band, the multipliers it
+# lost and its not-in-logs, as the JSON has them. The entrant is one that
+# lost a multiplier and has a not-in-log.
+entrant=$(python3 - "$work/r.json" <<'PY'
+import json, sys
+for log in json.load(open(sys.argv[1]))["logs"]:
+    if log["lost_multipliers"] and any(q["status"] == "nil" for q in log["qsos"]):
+        print(log["call"].replace("/", "-") + ".html")
+        break
+PY
+)
+[ -n "$entrant" ] || fail "no entrant lost a multiplier and has a not-in-log"
+browser --dump-dom "file://$out/site/entrants/$entrant" >"$out/entrant.dom.html"
+python3 - "$work/r.json" "$out/entrant.dom.html" "$entrant" "$work" <<'PY' || status=1
+import json, sys
+results, dom, page, work = sys.argv[1:5]
+sys.path.insert(0, work)
+from page_tables import Tables
+r = json.load(open(results))
+log = next(l for l in r["logs"] if l["call"].replace("/", "-") + ".html" == page)
+failed = False
+def fail(text):
+    global failed
+    failed = True
+    print("FAIL:", page, text, file=sys.stderr)
 
-entrant=$(ls "$out/site/entrants" | head -1)
+t = Tables()
+t.feed(open(dom).read())
+if t.pre:
+    fail("the report is still preformatted text")
+def rows(kind):
+    return [row for k, table in t.tables if k == kind for row in table[1:]]
+bands = [[b["band"]] + [str(b[p][f]) for f in ("qsos", "points", "dxcc", "counties")
+                        for p in ("claimed", "checked")] for b in log["per_band"]]
+# The page's columns are claimed then checked of each figure.
+shown = [[row[0]] + [row[i] for pair in ((1, 2), (3, 4), (5, 6), (7, 8)) for i in pair]
+         for row in rows("bands")]
+if shown != bands:
+    fail(f"per band {shown}, the results {bands}")
+lost = [[m["band"], str(m["line"]), m["call"], m["status"]] for m in log["lost_multipliers"]]
+shown = [[row[0], row[2], row[5], row[6]] for row in rows("lost")]
+if shown != lost or not lost:
+    fail(f"multipliers lost {shown}, the results {lost}")
+nils = [[str(q["line"]), q["band"], q["call"], q["detail"]] for q in log["qsos"]
+        if q["status"] == "nil"]
+shown = [[row[0], row[2], row[4], row[5]] for row in rows("qsos")]
+if any(n not in shown for n in nils):
+    fail(f"not-in-logs {nils} not all among {shown}")
+sys.exit(1 if failed else 0)
+PY
+
+# At phone width nothing makes a page wider than the window: a copy
+# without the page's no-script rule measures itself.
+for page in index.html "entrants/$entrant"; do
+  sed -e 's/<meta http-equiv="Content-Security-Policy"[^>]*>//' -e 's#</body>##' \
+    "$out/site/$page" >"$out/site/measure.html"
+  echo '<script>document.body.dataset.width = document.documentElement.scrollWidth + " " +
+    window.innerWidth;</script></body>' >>"$out/site/measure.html"
+  read -r page_width window_width < <(browser --window-size=400,900 --dump-dom \
+    "file://$out/site/measure.html" | grep -oP 'data-width="\K[0-9]+ [0-9]+')
+  rm -f "$out/site/measure.html"
+  [ "$page_width" -le "$window_width" ] ||
+    fail "at phone width $page is $page_width px wide in a $window_width px window"
+done
+
 for width in 1280 400; do
   browser --window-size=$width,1600 --screenshot="$out/index-$width.png" \
     "file://$out/site/index.html" >/dev/null
