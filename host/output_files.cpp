@@ -72,6 +72,15 @@ void CheckWritable(const std::string& path, const std::string& what) {
     std::remove(probe.c_str());
 }
 
+void CheckOutputFolder(const std::string& dir, const std::string& what) {
+    std::error_code error;
+    fs::create_directories(dir, error);
+    if (error) {
+        throw InputError(dir + ": cannot create the " + what + ": " + error.message());
+    }
+    CheckWritable(dir + "/.check", what);
+}
+
 OutputFile::OutputFile(const std::string& path, const std::string& what)
     : path_(path), what_(what) {
     // A device or a pipe (/dev/stdout) is written in place: renaming over it

@@ -18,6 +18,10 @@ std::string CabrilloFileName(const std::string& ownCall);
 // is a folder or a file that may not be written. For a run to check all its
 // outputs before it does any work.
 void CheckWritable(const std::string& path, const std::string& what);
+// A folder a run writes files into: made now, with its parents, and shown to
+// take a new file; throws InputError naming the folder and the what when it
+// cannot be (a file in its way, no right to write).
+void CheckOutputFolder(const std::string& dir, const std::string& what);
 
 // A file written whole or not at all: the text goes to a temporary file
 // beside it (".NAME.partial"), which takes the file's name only at Commit.

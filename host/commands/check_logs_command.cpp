@@ -59,7 +59,7 @@ void CheckOutputFiles(const Options& o) {
         CheckWritable(*file, "results");
     }
     if (!o.site.empty()) {
-        fs::create_directories(o.site, error);
+        CheckOutputFolder(o.site + "/entrants", "folder of the entrants' pages");
         CheckWritable(o.site + "/index.html", "results index");
     }
 }
@@ -89,6 +89,8 @@ int RunCheckLogs(const Options& o) {
     CheckOutputFiles(o);
     const std::string plugin = PluginPath(o);
     const std::string folder = EnterOutFolder(o.out);
+    CheckOutputFolder(folder + "ubn", "folder of reports");
+    CheckWritable(folder + "review.txt", "review list");
     ChooseRulesInFolder(o.rules);
     CountryResolver countries;
     LoadCountries(o.cty, countries);

@@ -108,6 +108,7 @@ EntryCategory CategoryOfLog(const std::vector<std::pair<std::string, std::string
     const char given = LetterOfCategoryLine(FieldValue(header, "CATEGORY"));
     if (given != 0) {
         c.letter = given;
+        c.multiOp = given == 'M';
         c.fromCategoryLine = true;
         if (given >= 'H' && given <= 'L' && !band.empty() && SingleBand(band) != given - 'H') {
             c.bandMismatch = std::string("CATEGORY: ") + given + " (" + CategoryTitle(given) +
@@ -123,12 +124,14 @@ EntryCategory CategoryOfLog(const std::vector<std::pair<std::string, std::string
         } else if (!OneOf(values[i], fields[i].allowed)) {
             c.unknown = std::string(fields[i].tag) + ": " + raw[i];
             c.assumed.clear();
+            c.multiOp = op == "MULTI-OP";
             return c;
         }
     }
     const std::string& mode = values[2];
     const std::string& power = values[3];
-    if (op == "MULTI-OP") {
+    c.multiOp = op == "MULTI-OP";
+    if (c.multiOp) {
         c.letter = 'M';
     } else if (SingleBand(band) != kNoContestBand) {
         c.letter = static_cast<char>('H' + SingleBand(band));

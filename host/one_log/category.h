@@ -18,6 +18,9 @@ namespace host {
 struct EntryCategory {
     char letter = 0;  // 'A' to 'M'; 0 for a checklog or an unknown category
     bool checklog = false;
+    // A multi-op entry: letter M, or an unknown category whose
+    // CATEGORY-OPERATOR is MULTI-OP.
+    bool multiOp = false;
     bool yu = false;  // the section: the own call's country is YU or YT
     // For an unknown category: the field and the value the contest does not
     // have, "CATEGORY-BAND: 160M".

@@ -137,7 +137,7 @@ std::vector<ReviewEntry> ReviewList(const CheckedContest& c) {
                                               std::to_string(lines) + " QSO lines (" +
                                               Percent(uniques, lines) + ")");
         }
-        if (l.standing.category.letter != 'M' && !l.standing.category.checklog) {
+        if (!l.standing.category.multiOp && !l.standing.category.checklog) {
             Rates(l, found);
         }
         if (std::abs(l.clockOffsetFound) > kLargestOffset) {

@@ -149,6 +149,37 @@ TEST_F(ResultsFiles, EveryOutputIsCheckedBeforeAnyWork) {
         EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
         EXPECT_FALSE(fs::exists(dir() + "/out/ubn")) << option << ": reports written";
     }
+    // The files and folders the run writes inside its output folder and the
+    // site's: a file where a folder belongs, or a folder where a file does,
+    // stops it before the logs are even read.
+    const struct {
+        const char* in;  // made under dir()
+        bool folder;
+        const char* option;
+        const char* message;
+    } inside[] = {
+        {"out2/ubn", false, "--out '%/out2'", "out2/ubn: cannot create the folder of reports"},
+        {"out3/review.txt", true, "--out '%/out3'",
+         "out3/review.txt: is a folder, not a file for the review list"},
+        {"site/entrants", false, "--out '%/out4' --site '%/site'",
+         "site/entrants: cannot create the folder of the entrants' pages"},
+    };
+    for (const auto& c : inside) {
+        const fs::path made = dir() + "/" + c.in;
+        fs::create_directories(c.folder ? made : made.parent_path());
+        if (!c.folder) {
+            Write(c.in, "");
+        }
+        std::string option = c.option;
+        for (size_t at; (at = option.find('%')) != std::string::npos;) {
+            option.replace(at, 1, dir());
+        }
+        const HostRun r = Host("check-logs '" + dir() +
+                               "/logs' --cty '" STATS_HOST_TEST_DATA "/cty.dat' " + option);
+        EXPECT_EQ(r.status, 2) << option;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find("contest period"), std::string::npos) << option << ": logs checked";
+    }
 }
 
 }  // namespace

@@ -169,6 +169,14 @@ TEST_F(Standings, TheReviewListNamesEachReasonWithItsFigure) {
         multi.replace(at, 4, " OK3");
     }
     put("OK1MUL.log", Log("OK1MUL", "CATEGORY-OPERATOR: MULTI-OP\n", multi));
+    // Multi-op too, though its band is none of the contest's.
+    for (size_t at; (at = multi.find("OK1MUL")) != std::string::npos;) {
+        multi.replace(at, 6, "OK1MUX");
+    }
+    for (size_t at; (at = multi.find(" OK3")) != std::string::npos;) {
+        multi.replace(at, 4, " OK4");
+    }
+    put("OK1MUX.log", Log("OK1MUX", "CATEGORY-OPERATOR: MULTI-OP\nCATEGORY-BAND: 160M\n", multi));
     // 301 QSOs within 60 minutes, never more than 6 in a minute.
     std::string hour;
     for (int i = 0; i < 301; ++i) {
@@ -200,6 +208,7 @@ TEST_F(Standings, TheReviewListNamesEachReasonWithItsFigure) {
         {{"OK1RUN.log", "uniques"}, "12 uniques in 12 QSO lines (100.0 %)"},
         {{"OK1RUN.log", "rate-minute"}, "12 QSOs in the minute 2026-02-14 12:30 (more than 8)"},
         {{"OK1MUL.log", "uniques"}, "12 uniques in 12 QSO lines (100.0 %)"},
+        {{"OK1MUX.log", "uniques"}, "12 uniques in 12 QSO lines (100.0 %)"},
         {{"SP1HR.log", "uniques"}, "301 uniques in 301 QSO lines (100.0 %)"},
         {{"SP1HR.log", "rate-hour"},
          "301 QSOs in the 60 minutes from 2026-02-14 13:40 (more than 300)"},
