@@ -1,5 +1,6 @@
 #include "host/readers/cabrillo_reader.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <sstream>
 #include <utility>
@@ -237,10 +238,14 @@ void ParseCabrillo(const std::string& text, ContestLog& log) {
              std::to_string(linesAfterEnd) + (linesAfterEnd == 1 ? " QSO line" : " QSO lines") +
                  " after END-OF-LOG: (line " + std::to_string(endLine) + "), read all the same"});
     }
-    // The log was made under the call its QSO lines carry.
+    // The log was made under the call its QSO lines carry; CALLSIGN: keeps a
+    // tie.
     size_t carrying = 0;
     const std::string qsoCall = QsoLinesCall(log.qsos, carrying);
-    if (callsignLine != 0 && !qsoCall.empty() && qsoCall != log.ownCall) {
+    if (callsignLine != 0 && !qsoCall.empty() && qsoCall != log.ownCall &&
+        carrying > static_cast<size_t>(
+                       std::count_if(log.qsos.begin(), log.qsos.end(),
+                                     [&](const LogQso& q) { return q.ownCall == log.ownCall; }))) {
         const std::string which = carrying == log.qsos.size()
                                       ? std::string("the QSO lines")
                                       : "most QSO lines (" + std::to_string(carrying) + " of " +

@@ -101,6 +101,10 @@ TEST(ReaderCases, EveryLineIsReadOrReportedWithItsReason) {
          "5: DL1XYY OE1AAC 599/599 001/013\n"
          "2: warning: CALLSIGN: DL1XYY differs from the own call on most QSO lines (2 of 3), "
          "DL1XYZ; taking DL1XYZ\n"},
+        {"CALLSIGN: keeps a tie with another own call",
+         "START-OF-LOG: 3.0\nCALLSIGN: DL1XYY\n" + Cabrillo("OE1AAA") +
+             "QSO: 14000 CW 2026-02-14 1200 DL1XYY 599 001 OE1AAC 599 013\n",
+         "own DL1XYY\n3: DL1XYZ OE1AAA 599/599 001/013\n4: DL1XYY OE1AAC 599/599 001/013\n"},
         {"ADIF: a longer length, a missing TIME_ON and a date in another order are named",
          kAdifHead + std::string("<CALL:8>OK1AAA <QSO_DATE:8>20260214 <TIME_ON:4>1200 ") +
              "<FREQ:6>14.000 <MODE:2>CW <EOR>\n" +
