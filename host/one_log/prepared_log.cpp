@@ -88,9 +88,11 @@ std::string ChooseOwnCall(const Options& o, const ContestLog& log) {
         }
         return o.call;  // empty when neither names one
     }
+    std::string lines;
     for (const std::string& text : OtherOwnCallLines(log, logCall)) {
-        std::cerr << o.log << ": warning: " << text << "\n";
+        lines += o.log + ": warning: " + text + "\n";
     }
+    std::cerr << lines;
     return logCall;
 }
 
@@ -202,12 +204,17 @@ PreparedLog PrepareLog(const Options& o, StageClock& clock) {
         throw InputError(error);
     }
     clock.Done("read");
+    // Standard error is unbuffered: a log of many such lines is told in one
+    // write, not several for each line.
+    std::string lines;
     for (const LogProblem& problem : p.log.problems) {
-        std::cerr << o.log << ":" << problem.line << ": " << problem.reason << " (skipped)\n";
+        lines +=
+            o.log + ":" + std::to_string(problem.line) + ": " + problem.reason + " (skipped)\n";
     }
     for (const LogProblem& warning : p.log.warnings) {
-        std::cerr << o.log << ":" << warning.line << ": warning: " << warning.reason << "\n";
+        lines += o.log + ":" + std::to_string(warning.line) + ": warning: " + warning.reason + "\n";
     }
+    std::cerr << lines;
     LoadCountries(o.cty, p.countries);
     clock.Done("countries");
     p.rules = o.rules;
