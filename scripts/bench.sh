@@ -128,6 +128,9 @@ target("RemoveData0 at 100,000 QSOs under rewriting the bad-QSO file plus one pa
        None if t is None or f is None else t < f, "%s against %s" % (show(t), show(f)))
 EOF
 
+# One large log scored through stats-host, timed as a process.
+scripts/bench_score.sh
+
 # The cross-check of a whole contest through stats-host, timed as a process.
 scripts/bench_check_logs.sh
 

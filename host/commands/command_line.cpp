@@ -55,6 +55,8 @@ Options:
   --page FILE     write a page to look at to FILE (score): the summary, the
                   QSOs and points per hour as a chart, the multipliers per
                   band, CW and SSB per band and the problems; one HTML file.
+  --timings       each stage's wall and CPU time and the peak memory so far,
+                  on standard error (score, check-logs).
   --report        a report run (score): the plug-in writes the Cabrillo file.
                   Its header form takes the log's own header, then the
                   --header answers, then for what neither gives the answers
@@ -278,8 +280,8 @@ Options ParseArguments(int argc, char** argv) {
     } else {
         throw InputError("unknown command '" + o.command + "' (see stats-host --help)");
     }
-    if (o.timings && o.command != "check-logs") {
-        throw InputError("--timings belongs to check-logs");
+    if (o.timings && o.command != "check-logs" && o.command != "score") {
+        throw InputError("--timings belongs to score and check-logs");
     }
     if (!o.header.empty() && !o.report) {
         throw InputError("--header answers the form of a report run: add --report");

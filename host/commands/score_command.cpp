@@ -67,7 +67,8 @@ std::string WithoutCr(const std::string& text) {
 }  // namespace
 
 int RunScore(const Options& o) {
-    const PreparedLog p = PrepareLog(o);
+    StageClock clock(o.timings);
+    const PreparedLog p = PrepareLog(o, clock);
     const std::string plugin = PluginPath(o);
     RefuseOverwrites(o, p, plugin);
     if (!p.nothingUsable.empty()) {
@@ -88,6 +89,7 @@ int RunScore(const Options& o) {
     Session session(std::move(setup));
     session.Replay();
     bar.Update(p.qsos.size());
+    clock.Done("replay");
     const std::string summary = session.Result();
     std::cout << WithoutCr(summary);
     for (const std::string& box : session.boxes()) {
@@ -97,8 +99,10 @@ int RunScore(const Options& o) {
     if (!o.html.empty()) {
         WriteOutputFile(o.html, session.PageResult(), "HTML page");
     }
+    clock.Done("result");
 
     ProblemList problems = CollectProblems(p, session);
+    clock.Done("problems");
     std::string seeAlso;
     if (!o.problems.empty()) {
         WriteProblemsFile(o.problems, o.log, problems);
@@ -120,8 +124,10 @@ int RunScore(const Options& o) {
         page.reportRun = o.report;
         WriteScorePage(o.page, page);
     }
+    clock.Done("outputs");
     ReportClosing(p, session, problems, seeAlso,
                   o.report ? CabrilloFileName(p.run.ownCall) : std::string());
+    clock.Done("closing");
     return kExitDone;
 }
 

@@ -1,6 +1,7 @@
 #include "host/cross_check/check_pipeline.h"
 
 #include <algorithm>
+#include <climits>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -37,28 +38,50 @@ std::vector<std::string> CallsOf(const std::vector<EntrantLog>& logs) {
 
 // Every line of the log in file order: its QSOs with their verdicts, the
 // lines the reader could not use and the QSOs whose call cannot be a call.
+// Each of the three comes in file order, so they are merged, not sorted.
 void CollectLines(const EntrantLog& e, const Verdict* verdicts, const double* times,
                   CheckedLog& out) {
-    for (size_t q = 0; q < e.log.qsos.size(); ++q) {
-        CheckedQso line;
-        line.line = e.log.qsos[q].line;
-        line.qso = &e.log.qsos[q];
-        line.time = times[q];
-        line.verdict = verdicts[q];
-        out.qsos.push_back(std::move(line));
-    }
-    for (QsoStatus status : {QsoStatus::kUnreadable, QsoStatus::kBadCall}) {
-        for (const LogProblem& p :
-             status == QsoStatus::kUnreadable ? e.log.problems : e.log.badCalls) {
-            CheckedQso line;
-            line.line = p.line;
-            line.reason = p.reason;
-            line.verdict.status = status;
-            out.qsos.push_back(std::move(line));
+    const std::vector<LogQso>& qsos = e.log.qsos;
+    const std::vector<LogProblem>* const kinds[] = {&e.log.problems, &e.log.badCalls};
+    const QsoStatus statuses[] = {QsoStatus::kUnreadable, QsoStatus::kBadCall};
+    out.qsos.reserve(qsos.size() + kinds[0]->size() + kinds[1]->size());
+    size_t q = 0;
+    size_t next[2] = {0, 0};
+    for (;;) {
+        // The earliest line; of two on one line, a QSO before an unreadable
+        // line before a bad call.
+        int take = -1;  // -1: the QSO q
+        int line = q < qsos.size() ? qsos[q].line : INT_MAX;
+        for (int k = 0; k < 2; ++k) {
+            if (next[k] < kinds[k]->size() && (*kinds[k])[next[k]].line < line) {
+                take = k;
+                line = (*kinds[k])[next[k]].line;
+            }
         }
+        CheckedQso checked;
+        if (take < 0) {
+            if (q == qsos.size()) {
+                break;
+            }
+            checked.line = qsos[q].line;
+            checked.qso = &qsos[q];
+            checked.time = times[q];
+            checked.verdict = verdicts[q];
+            ++q;
+        } else {
+            const LogProblem& p = (*kinds[take])[next[take]++];
+            checked.line = p.line;
+            checked.reason = p.reason;
+            checked.verdict.status = statuses[take];
+        }
+        out.qsos.push_back(std::move(checked));
     }
-    std::stable_sort(out.qsos.begin(), out.qsos.end(),
-                     [](const CheckedQso& a, const CheckedQso& b) { return a.line < b.line; });
+    // The merge needs each part in file order; should a reader ever hand one
+    // over otherwise, the lines are still put in order.
+    const auto byLine = [](const CheckedQso& a, const CheckedQso& b) { return a.line < b.line; };
+    if (!std::is_sorted(out.qsos.begin(), out.qsos.end(), byLine)) {
+        std::stable_sort(out.qsos.begin(), out.qsos.end(), byLine);
+    }
     for (const CheckedQso& line : out.qsos) {
         ++out.counts[static_cast<size_t>(line.verdict.status)];
     }

@@ -8,6 +8,7 @@
 #include <exception>
 #include <filesystem>
 
+#include "host/cross_check/memory_folder.h"
 #include "host/host_error.h"
 #include "host/plugin_host/run_folder.h"
 
@@ -75,10 +76,12 @@ bool WriteAll(int fd, const char* data, size_t size) {
 // A worker: takes the next job of the order until none is left, each result
 // framed as index, size, bytes; a failed job sends its exit status and
 // message with the size's top bit set.
-[[noreturn]] void Work(size_t w, const std::vector<size_t>& order, SharedQueue& queue, int fd,
-                       const std::string& folder, const std::function<std::string(size_t)>& job) {
+[[noreturn]] void Work(size_t w, const std::vector<size_t>& order, SharedQueue& queue,
+                       const MemoryFolder& memory, int fd, const std::string& folder,
+                       const std::function<std::string(size_t)>& job) {
     int status = 0;
     try {
+        memory.LinkSettingsFolder(folder, w);
         EnterOutFolder(folder);
         for (size_t at = queue.Take(); at < order.size(); at = queue.Take()) {
             const size_t i = order[at];
@@ -152,6 +155,7 @@ std::vector<std::string> RunJobs(const std::vector<size_t>& order, const std::st
     return results;
 #else
     SharedQueue queue(count);
+    const MemoryFolder memory;
     std::fflush(nullptr);
     std::vector<Reader> readers(kWorkers);
     std::vector<pid_t> pids;
@@ -167,7 +171,7 @@ std::vector<std::string> RunJobs(const std::vector<size_t>& order, const std::st
             for (size_t k = 0; k < w; ++k) {
                 close(readers[k].fd);
             }
-            Work(w, order, queue, fds[1], own, job);
+            Work(w, order, queue, memory, fds[1], own, job);
         }
         const int error = errno;
         close(fds[1]);

@@ -1,6 +1,7 @@
 #include "host/one_log/own_call_lines.h"
 
 #include <cstddef>
+#include <unordered_map>
 
 #include "host/counted.h"
 
@@ -17,19 +18,17 @@ struct OtherCall {
 }  // namespace
 
 std::vector<std::string> OtherOwnCallLines(const ContestLog& log, const std::string& ownCall) {
-    std::vector<OtherCall> others;
+    std::vector<OtherCall> others;  // in the order they first appear
+    std::unordered_map<std::string, size_t> at;
     for (const LogQso& q : log.qsos) {
         if (q.ownCall.empty() || q.ownCall == ownCall) {
             continue;
         }
-        size_t k = 0;
-        while (k < others.size() && others[k].call != q.ownCall) {
-            ++k;
-        }
-        if (k == others.size()) {
+        const auto found = at.emplace(q.ownCall, others.size());
+        if (found.second) {
             others.push_back({q.ownCall, {}});
         }
-        others[k].lines.push_back(q.line);
+        others[found.first->second].lines.push_back(q.line);
     }
     std::vector<std::string> texts;
     for (const OtherCall& other : others) {

@@ -88,9 +88,11 @@ std::string ChooseOwnCall(const Options& o, const ContestLog& log) {
         }
         return o.call;  // empty when neither names one
     }
+    std::string lines;
     for (const std::string& text : OtherOwnCallLines(log, logCall)) {
-        std::cerr << o.log << ": warning: " << text << "\n";
+        lines += o.log + ": warning: " + text + "\n";
     }
+    std::cerr << lines;
     return logCall;
 }
 
@@ -139,7 +141,7 @@ void ResolveQsos(PreparedLog& p, const CountryResolver& countries, const std::st
     p.noCountry.reserve(p.log.qsos.size());
     for (size_t i = 0; i < p.log.qsos.size(); ++i) {
         const LogQso& q = p.log.qsos[i];
-        QsoFields f;
+        QsoFields& f = p.qsos.emplace_back();
         f.ownCall = callGiven || q.ownCall.empty() ? ownCall : q.ownCall;
         f.call = q.call;
         if (times != nullptr) {
@@ -159,7 +161,6 @@ void ResolveQsos(PreparedLog& p, const CountryResolver& countries, const std::st
         if (!resolved) {
             p.unresolved.insert(q.call);
         }
-        p.qsos.push_back(std::move(f));
         p.noCountry.push_back(!resolved);
     }
 }
@@ -191,19 +192,31 @@ void SplitByPeriod(PreparedLog& p, bool allQsos) {
 }
 
 PreparedLog PrepareLog(const Options& o) {
+    StageClock silent(false);
+    return PrepareLog(o, silent);
+}
+
+PreparedLog PrepareLog(const Options& o, StageClock& clock) {
     PreparedLog p;
     CheckOpens(o.log, "log");
     std::string error;
     if (!ReadLogFile(o.log, p.log, error)) {
         throw InputError(error);
     }
+    clock.Done("read");
+    // Standard error is unbuffered: a log of many such lines is told in one
+    // write, not several for each line.
+    std::string lines;
     for (const LogProblem& problem : p.log.problems) {
-        std::cerr << o.log << ":" << problem.line << ": " << problem.reason << " (skipped)\n";
+        lines +=
+            o.log + ":" + std::to_string(problem.line) + ": " + problem.reason + " (skipped)\n";
     }
     for (const LogProblem& warning : p.log.warnings) {
-        std::cerr << o.log << ":" << warning.line << ": warning: " << warning.reason << "\n";
+        lines += o.log + ":" + std::to_string(warning.line) + ": warning: " + warning.reason + "\n";
     }
+    std::cerr << lines;
     LoadCountries(o.cty, p.countries);
+    clock.Done("countries");
     p.rules = o.rules;
     p.categoryBand = CategoryBand(o.header, p.log.headerFields);
     p.entryBand = EntryBandUnder(o.rules, p.categoryBand);
@@ -244,6 +257,7 @@ PreparedLog PrepareLog(const Options& o) {
     }
     SplitByPeriod(p, o.allQsos);
     ReportOutside(p, o.allQsos);
+    clock.Done("prepare");
     return p;
 }
 

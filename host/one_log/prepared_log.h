@@ -13,6 +13,7 @@
 #include "host/plugin_host/session.h"
 #include "host/readers/country_file.h"
 #include "host/readers/log_reader.h"
+#include "host/stage_clock.h"
 
 namespace host {
 
@@ -40,6 +41,9 @@ struct PreparedLog {
 // cannot be read and the QSOs outside the period on standard error. A log
 // none of whose QSO lines can be used comes back with nothingUsable set.
 PreparedLog PrepareLog(const Options& o);
+// The same, naming its stages on the clock: reading the log, the country
+// file, preparing the QSOs.
+PreparedLog PrepareLog(const Options& o, StageClock& clock);
 
 // Loads the country file; throws InputError naming what is wrong.
 void LoadCountries(const std::string& path, CountryResolver& countries);

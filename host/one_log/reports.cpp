@@ -109,8 +109,24 @@ std::string NotInCabrilloFile(const PreparedLog& p, const Session& s, const Prob
 // A JSON string. Bytes that are no UTF-8 (a file name in another code page)
 // are read as Latin-1, each byte the character of its value.
 std::string JsonString(const std::string& text) {
-    std::string out = "\"";
-    for (size_t at = 0; at < text.size();) {
+    std::string out;
+    AppendJsonString(out, text);
+    return out;
+}
+
+void AppendJsonString(std::string& out, const std::string& text) {
+    out += '"';
+    // Most texts are plain ASCII with nothing to escape: taken whole.
+    size_t plain = 0;
+    while (plain < text.size()) {
+        const unsigned char u = static_cast<unsigned char>(text[plain]);
+        if (u < 0x20 || u >= 0x80 || u == '"' || u == '\\') {
+            break;
+        }
+        ++plain;
+    }
+    out.append(text, 0, plain);
+    for (size_t at = plain; at < text.size();) {
         const char c = text[at];
         const unsigned char u = static_cast<unsigned char>(c);
         const size_t n = Utf8Length(text, at);
@@ -128,7 +144,7 @@ std::string JsonString(const std::string& text) {
         }
         ++at;
     }
-    return out + "\"";
+    out += '"';
 }
 
 ProblemList ReadingProblems(const PreparedLog& p) {

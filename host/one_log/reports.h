@@ -14,6 +14,8 @@ namespace host {
 // The text as a JSON string, quotes included. Bytes that are no UTF-8 are
 // read as Latin-1.
 std::string JsonString(const std::string& text);
+// The same, appended to out.
+void AppendJsonString(std::string& out, const std::string& text);
 
 // Every QSO that did not score or scored on incomplete data: the lines the
 // log reader skipped, the QSOs outside the period, and for the QSOs handed

@@ -223,12 +223,12 @@ void ParseCabrillo(const std::string& text, ContestLog& log) {
             f[count++].assign(text, w.begin, w.size);
         }
         f.resize(count);
-        LogQso q;
+        // Read in place; taken back when the line cannot be read.
+        LogQso& q = log.qsos.emplace_back();
         q.line = lineNo;
         const std::string why = ReadQsoFields(f, q);
-        if (why.empty()) {
-            log.qsos.push_back(std::move(q));
-        } else {
+        if (!why.empty()) {
+            log.qsos.pop_back();
             log.problems.push_back({lineNo, why});
         }
     }

@@ -1,5 +1,6 @@
 #include "host/readers/country_file.h"
 
+#include <algorithm>
 #include <cctype>
 #include <fstream>
 #include <sstream>
@@ -56,6 +57,7 @@ bool CountryResolver::LoadText(const std::string& text, const std::string& name,
     exact_.clear();
     prefixes_.clear();
     longestPrefix_ = 0;
+    longestByStart_.fill(0);
     remembered_.clear();
 
     std::istringstream in(text);
@@ -188,6 +190,10 @@ void CountryResolver::AddEntry(int entity, const std::string& token) {
     if (!exact && key.size() > longestPrefix_) {
         longestPrefix_ = key.size();
     }
+    if (!exact && key.size() >= 2) {
+        size_t& longest = longestByStart_[PairSlot(key[0], key[1])];
+        longest = std::max(longest, key.size());
+    }
 }
 
 // A WAE-only entity (Sicily, Shetland, European Turkey ...) counts as the
@@ -216,7 +222,13 @@ void CountryResolver::FoldWaeEntities() {
 }
 
 const CountryResolver::Target* CountryResolver::LookupPrefix(const std::string& text) const {
-    std::string key(text, 0, std::min(text.size(), longestPrefix_));
+    size_t longest = std::min(text.size(), longestPrefix_);
+    if (text.size() >= 2) {
+        // Only the one-character prefixes when none starts with these two.
+        longest =
+            std::min(longest, std::max<size_t>(1, longestByStart_[PairSlot(text[0], text[1])]));
+    }
+    std::string key(text, 0, longest);
     for (; !key.empty(); key.pop_back()) {
         auto found = prefixes_.find(key);
         if (found != prefixes_.end()) {
@@ -224,6 +236,19 @@ const CountryResolver::Target* CountryResolver::LookupPrefix(const std::string& 
         }
     }
     return nullptr;
+}
+
+size_t CountryResolver::PairSlot(char first, char second) {
+    const auto slot = [](char c) -> size_t {
+        if (c >= 'A' && c <= 'Z') {
+            return static_cast<size_t>(c - 'A');
+        }
+        if (c >= '0' && c <= '9') {
+            return 26 + static_cast<size_t>(c - '0');
+        }
+        return kSlots - 1;
+    };
+    return slot(first) * kSlots + slot(second);
 }
 
 const CountryResolver::Entity& CountryResolver::Dxcc(const Target& target) const {
@@ -302,6 +327,9 @@ const CountryResolver::Target* CountryResolver::Find(const std::string& rawCall)
     auto exact = exact_.find(call);
     if (exact != exact_.end()) {
         return &exact->second;
+    }
+    if (call.find('/') == std::string::npos) {
+        return LookupPrefix(call);  // most calls: no location part, and not an exact call
     }
     std::vector<std::string> parts = Split(call, '/');
     if (parts.size() > 1 && (parts.back() == "MM" || parts.back() == "AM")) {

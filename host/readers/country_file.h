@@ -2,6 +2,8 @@
 // that contest loggers share (cty.dat, or its cty.csv form).
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -66,6 +68,13 @@ class CountryResolver {
     std::unordered_map<std::string, Target> exact_;
     std::unordered_map<std::string, Target> prefixes_;
     size_t longestPrefix_ = 0;
+    // The longest prefix that starts with each pair of characters (letters
+    // and digits each a slot of their own, every other character one more):
+    // a call's prefix is looked for from that length down, most often one
+    // or two look-ups instead of one for every length up to the longest.
+    static constexpr size_t kSlots = 37;
+    static size_t PairSlot(char first, char second);
+    std::array<size_t, kSlots * kSlots> longestByStart_{};
     struct Answer {
         bool found = false;
         Country country;

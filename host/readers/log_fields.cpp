@@ -24,6 +24,29 @@ constexpr BandEdge kBands[] = {
     {24890, 24990, "12m"}, {28000, 29700, "10m"}, {50000, 54000, "6m"},  {144000, 148000, "2m"},
 };
 
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Whether s holds n digits from at on.
+bool Digits(const std::string& s, size_t at, size_t n) {
+    for (size_t i = at; i < at + n; ++i) {
+        if (!IsDigit(s[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The number the n digits of s from at on write.
+int Number(const std::string& s, size_t at, size_t n) {
+    int value = 0;
+    for (size_t i = at; i < at + n; ++i) {
+        value = value * 10 + (s[i] - '0');
+    }
+    return value;
+}
+
 }  // namespace
 
 bool AllDigits(const std::string& s) {
@@ -53,18 +76,18 @@ bool ValidTime(const LogTime& t) {
 }
 
 bool ParseDate(const std::string& s, LogTime& t) {
-    std::string digits;
-    if (s.size() == 10 && s[4] == '-' && s[7] == '-') {
-        digits = s.substr(0, 4) + s.substr(5, 2) + s.substr(8, 2);
-    } else {
-        digits = s;
-    }
-    if (digits.size() != 8 || !AllDigits(digits)) {
+    const bool dashes = s.size() == 10 && s[4] == '-' && s[7] == '-';
+    if (!dashes && s.size() != 8) {
         return false;
     }
-    t.year = std::atoi(digits.substr(0, 4).c_str());
-    t.month = std::atoi(digits.substr(4, 2).c_str());
-    t.day = std::atoi(digits.substr(6, 2).c_str());
+    const size_t month = dashes ? 5 : 4;
+    const size_t day = dashes ? 8 : 6;
+    if (!Digits(s, 0, 4) || !Digits(s, month, 2) || !Digits(s, day, 2)) {
+        return false;
+    }
+    t.year = Number(s, 0, 4);
+    t.month = Number(s, month, 2);
+    t.day = Number(s, day, 2);
     // A month or day no calendar has means the digits are in another order
     // (DDMMYYYY, say); a day that month lacks is left to ValidTime.
     return t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= 31;
@@ -74,9 +97,9 @@ bool ParseClock(const std::string& s, LogTime& t) {
     if ((s.size() != 4 && s.size() != 6) || !AllDigits(s)) {
         return false;
     }
-    t.hour = std::atoi(s.substr(0, 2).c_str());
-    t.minute = std::atoi(s.substr(2, 2).c_str());
-    t.second = s.size() == 6 ? std::atoi(s.substr(4, 2).c_str()) : 0;
+    t.hour = Number(s, 0, 2);
+    t.minute = Number(s, 2, 2);
+    t.second = s.size() == 6 ? Number(s, 4, 2) : 0;
     return t.hour < 24 && t.minute < 60 && t.second < 60;
 }
 
@@ -110,13 +133,17 @@ size_t LineEndAt(const std::string& text, size_t at) {
 
 std::string QsoLinesCall(const std::vector<LogQso>& qsos, size_t& carrying) {
     std::map<std::string, size_t> counts;
+    auto last = counts.end();  // the previous QSO's call: most often this one's too
     std::string best;
     carrying = 0;
     for (const LogQso& q : qsos) {
         if (q.ownCall.empty()) {
             continue;
         }
-        const size_t n = ++counts[q.ownCall];
+        if (last == counts.end() || last->first != q.ownCall) {
+            last = counts.emplace(q.ownCall, 0).first;
+        }
+        const size_t n = ++last->second;
         if (n > carrying) {
             best = q.ownCall;
             carrying = n;

@@ -127,20 +127,20 @@ void AppendLog(std::string& out, const CheckedLog& l) {
         out += std::to_string(q.line);
         if (q.qso != nullptr) {
             out += ", \"time\": ";
-            out += JsonString(LoggedTime(q.qso->time));
+            AppendJsonString(out, LoggedTime(q.qso->time));
             out += ", \"band\": ";
-            out += JsonString(q.qso->band);
+            AppendJsonString(out, q.qso->band);
             out += ", \"mode\": ";
-            out += JsonString(q.qso->mode);
+            AppendJsonString(out, q.qso->mode);
             out += ", \"call\": ";
-            out += JsonString(q.qso->call);
+            AppendJsonString(out, q.qso->call);
         } else {
             out += R"(, "time": "", "band": "", "mode": "", "call": "")";
         }
         out += ", \"status\": ";
-        out += JsonString(StatusName(q.verdict.status));
+        AppendJsonString(out, StatusName(q.verdict.status));
         out += ", \"detail\": ";
-        out += JsonString(q.qso != nullptr ? q.verdict.detail : q.reason);
+        AppendJsonString(out, q.qso != nullptr ? q.verdict.detail : q.reason);
         out += "}";
     }
     out += l.qsos.empty() ? "]}" : "\n     ]}";

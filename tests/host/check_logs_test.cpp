@@ -4,6 +4,7 @@
 // portable calls, uniques, the outputs, and bad input.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -498,6 +499,46 @@ TEST_F(CheckLogs, BadInputIsNamedAndTheRestGoesOn) {
         EXPECT_NE(r.err.find("locked/out"), std::string::npos) << r.err;
     }
     chmod((dir() + "/locked").c_str(), 0755);
+}
+
+TEST_F(CheckLogs, TheWorkersMemoryFolderGoesAtTheEndAndAKilledRunsWithTheNextRun) {
+#if defined(STATS_DYING_PLUGIN)
+    // A memory file system of the test's own stands for the machine's.
+    const std::string memory = "/dev/shm/stats-host-test-" + std::to_string(getpid());
+    std::error_code error;
+    if (!fs::create_directories(memory, error)) {
+        GTEST_SKIP() << "no /dev/shm here";
+    }
+    // The folder of a run that was killed: named after a process that is gone.
+    const pid_t gone = fork();
+    if (gone == 0) {
+        _exit(0);
+    }
+    waitpid(gone, nullptr, 0);
+    const std::string killed = memory + "/stats-host-" + std::to_string(gone) + "-AbC123";
+    fs::create_directories(killed + "/worker-1");
+    Write("leftover", "");
+    fs::copy_file(dir() + "/leftover", killed + "/worker-1/DI-VE-RI.ini");
+    // And one of a process that still runs, this test's.
+    const std::string running = memory + "/stats-host-" + std::to_string(getpid()) + "-XyZ789";
+    fs::create_directories(running);
+
+    Log("mem", "DL1ABC.log", Cabrillo("DL1ABC", {Qso("DL1ABC", "OK1XYZ", 0)}));
+    Log("mem", "OK1XYZ.log", Cabrillo("OK1XYZ", {Qso("OK1XYZ", "DL1ABC", 0)}));
+    setenv("XDG_RUNTIME_DIR", memory.c_str(), 1);
+    const HostRun r = Check("mem");
+    unsetenv("XDG_RUNTIME_DIR");
+    EXPECT_EQ(r.status, 0) << r.err;
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(memory)) {
+        left.push_back(entry.path().string());
+    }
+    EXPECT_EQ(left, std::vector<std::string>{running});
+    EXPECT_FALSE(fs::exists(dir() + "/out-mem/worker-1"));
+    fs::remove_all(memory);
+#else
+    GTEST_SKIP() << "the logs are scored in this process";
+#endif
 }
 
 TEST_F(CheckLogs, AWorkerProcessThatDiesIsAFaultOfTheHostNotOfTheInput) {

@@ -31,6 +31,9 @@ TEST_P(CountryFile, LongestPrefixNamesTheEntity) {
     EXPECT_EQ(Dxcc("UA9ABC"), "UA9 AS");
     EXPECT_EQ(Dxcc("UA2FAA"), "UA2 EU");
     EXPECT_EQ(Dxcc("yu1abc"), "YU EU");
+    // No prefix starts with KZ, so the one-letter K is the longest.
+    EXPECT_EQ(Dxcc("KZ1ABC"), "K NA");
+    EXPECT_EQ(Dxcc("K"), "K NA");
 }
 
 TEST_P(CountryFile, PortableFormsNameWhereTheStationIs) {

@@ -43,6 +43,11 @@ TEST_F(StatsHost, EveryRunEndsWithItsStatusAndAMessageNamingTheCause) {
                std::string(1, static_cast<char>('A' + i)) + " 599 002\n";
     }
     const std::string sixOther = Write("six-other.log", six);
+    // Two other own calls, each named once, in the order they first come.
+    std::string two = six;
+    two.replace(two.find("DL1ZZZ 599 001 OK1AB"), 6, "DL1YYY");
+    two.replace(two.find("DL1ZZZ 599 001 OK1AL"), 6, "DL1YYY");
+    const std::string twoOthers = Write("two-others.log", two);
     // Nothing to score: a line that cannot be read and a call that is none.
     std::string marked = kLog;
     marked.insert(marked.find("END-OF-LOG:"),
@@ -85,6 +90,10 @@ TEST_F(StatsHost, EveryRunEndsWithItsStatusAndAMessageNamingTheCause) {
         {"score '" + sixOther + "'", 0,
          sixOther + ": warning: 6 QSO lines carry the own call DL1ZZZ, not DL1XYZ: first lines 4, "
                     "6, 8, 10, 12\n"},
+        {"score '" + twoOthers + "'", 0,
+         twoOthers + ": warning: 2 QSO lines carry the own call DL1YYY, not DL1XYZ: lines 4, 14\n" +
+             twoOthers +
+             ": warning: 4 QSO lines carry the own call DL1ZZZ, not DL1XYZ: lines 6, 8, 10, 12\n"},
         {"score '" + xQso + "'", 0, "3 QSOs read, 1 X-QSO line not scored, 2 in the contest"},
         {"score '" + nothing + "' --problems " + a, 2,
          "stats-host: no QSO line of " + nothing +

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <regex>
+#include <sstream>
 
 #include "stats_host_fixture.h"
 
@@ -264,6 +265,36 @@ TEST_F(StatsHost, RelativePathsAreResolvedBeforeTheRunChangesFolder) {
     for (const char* name : {"p.txt", "s.json", "s.html"}) {
         EXPECT_TRUE(std::filesystem::exists(dir() + "/" + name)) << name;
     }
+}
+
+// --timings adds one line per stage on standard error and changes nothing
+// else; check has no stages to time.
+TEST_F(StatsHost, TimingsNameEachStageOfAScoreAndChangeNoOutput) {
+    const std::string log = Write("small.log", kSmallLog);
+    const HostRun plain = Host("score '" + log + "' " + Out());
+    const HostRun timed = Host("score '" + log + "' " + Out() + " --timings");
+    EXPECT_EQ(timed.status, 0) << timed.err;
+    EXPECT_EQ(timed.out, plain.out);
+    std::string stages;
+    std::string rest;
+    std::istringstream lines(timed.err);
+    for (std::string line; std::getline(lines, line);) {
+        std::smatch m;
+        if (std::regex_match(line, m,
+                             std::regex("stats-host: timing: ([a-z]+) +[0-9.]+ s wall, CPU .*, "
+                                        "peak [0-9]+ MB"))) {
+            stages += m[1].str() + " ";
+        } else {
+            rest += line + "\n";
+        }
+    }
+    EXPECT_EQ(stages, "read countries prepare replay result problems outputs closing ");
+    EXPECT_EQ(rest, plain.err);
+    const HostRun check =
+        Host("check '" + log + "' OK1AA --band 20m --mode CW " + Out() + " --timings");
+    EXPECT_EQ(check.status, 2);
+    EXPECT_NE(check.err.find("--timings belongs to score and check-logs"), std::string::npos)
+        << check.err;
 }
 
 TEST_F(StatsHost, BadInputGivesClearErrorsAndExitCodes) {
