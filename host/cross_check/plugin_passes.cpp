@@ -1,5 +1,6 @@
 #include "host/cross_check/plugin_passes.h"
 
+#include "host/one_log/category.h"
 #include "host/one_log/prepared_log.h"
 #include "host/one_log/reports.h"
 #include "host/one_log/rules_choice.h"
@@ -90,7 +91,9 @@ PassFigures Figures(const std::string& summary, const std::string& entryBand) {
 }  // namespace
 
 std::string EntryBandOfLog(RuleSet rules, const EntrantLog& e) {
-    return EntryBandUnder(rules, CategoryBand({}, e.categories));
+    // The band of the category the log is ranked in.
+    return EntryBandUnder(rules, CategoryBandOf(CategoryOfLog(e.log.headerFields, false),
+                                                CategoryBand({}, e.categories)));
 }
 
 ClaimedPass RunClaimedPass(const PassContext& c, const EntrantLog& e, const double* times) {

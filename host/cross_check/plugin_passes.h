@@ -45,7 +45,8 @@ struct PassContext {
 };
 
 // The band a log's entry scores under these rules: "40m" for a single-band
-// entry under the 2020 rules (its CATEGORY-BAND), else "" for every band.
+// entry under the 2020 rules (the band of its category: its CATEGORY: line's
+// letter H to L, else its CATEGORY-BAND), else "" for every band.
 std::string EntryBandOfLog(RuleSet rules, const EntrantLog& e);
 
 // times: the log's QSO times, corrected (QsoTimes::Of).

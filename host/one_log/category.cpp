@@ -4,6 +4,7 @@
 
 #include "platform/plain_text.h"
 #include "scoring/contest_lists.h"
+#include "scoring/rule_set.h"
 
 namespace host {
 namespace {
@@ -202,6 +203,13 @@ const char* CategoryTitle(char letter) {
         }
     }
     return "";
+}
+
+std::string CategoryBandOf(const EntryCategory& c, const std::string& categoryBand) {
+    if (!c.fromCategoryLine) {
+        return categoryBand;
+    }
+    return c.letter >= 'H' && c.letter <= 'L' ? kContestBandNames[c.letter - 'H'] : "ALL";
 }
 
 std::string AssumedFieldsWarning(const EntryCategory& c) {

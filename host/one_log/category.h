@@ -55,6 +55,12 @@ std::string WhyNotRankedByCategory(const EntryCategory& c);
 const char* SectionName(bool yu);
 // "SO-AB CW QRP" for 'A' ... "MO-AB mixed" for 'M'; "" for any other.
 const char* CategoryTitle(char letter);
+// The CATEGORY-BAND the log's category stands for, which a single-band
+// entry is scored on: a letter from the CATEGORY: line decides ("20m" for J,
+// "ALL" for any letter but H to L), as it decides the ranking; else the
+// log's CATEGORY-BAND as given ("" when absent).
+std::string CategoryBandOf(const EntryCategory& c, const std::string& categoryBand);
+
 // The warning for the fields assumed, or "" when none was:
 // "category fields absent, taken as CATEGORY-BAND: ALL, CATEGORY-POWER: LOW".
 std::string AssumedFieldsWarning(const EntryCategory& c);

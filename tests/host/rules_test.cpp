@@ -149,6 +149,34 @@ TEST_F(Rules, StartWithADateAloneFollowsTheRules) {
     EXPECT_NE(bad.err.find("--rules '2019'"), std::string::npos) << bad.err;
 }
 
+TEST_F(Rules, CheckLogsScoresASingleBandEntryOnTheBandOfItsCategory) {
+    // The CATEGORY: line's letter decides the category the log is ranked
+    // in, so it decides the band it is scored on too.
+    const struct {
+        const char* header;
+        const char* letter;
+        const char* entryBand;
+        const char* score;
+    } cases[] = {
+        {"CATEGORY: I\n", "I", "40m", "64"},
+        {"CATEGORY: C\nCATEGORY-BAND: 40M\n", "C", "null", "196"},
+    };
+    const std::string folder = dir() + "/letters";
+    ASSERT_EQ(std::system(("mkdir -p '" + folder + "'").c_str()), 0);
+    for (const auto& c : cases) {
+        std::string log = kSingleBandLog;
+        log.replace(log.find("CATEGORY-BAND: 40M\n"), 19, c.header);
+        Write("letters/DL1XYZ.log", log);
+        const HostRun r = Host("check-logs '" + folder + "' " + Out() + " --rules 2020 --json '" +
+                               dir() + "/l.json'");
+        ASSERT_EQ(r.status, 0) << r.err;
+        const JsonReader j(Slurp(dir() + "/l.json"));
+        EXPECT_EQ(j["logs[0].category.letter"], c.letter) << c.header;
+        EXPECT_EQ(j["logs[0].entry_band"], c.entryBand) << c.header;
+        EXPECT_EQ(j["logs[0].claimed.score"], c.score) << c.header;
+    }
+}
+
 TEST_F(Rules, CheckLogsScoresASingleBandEntryOnItsBand) {
     const std::string folder = dir() + "/contest";
     ASSERT_EQ(std::system(("mkdir -p '" + folder + "'").c_str()), 0);
