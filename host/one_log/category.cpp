@@ -44,6 +44,38 @@ std::string FieldValue(const std::vector<std::pair<std::string, std::string>>& h
     return std::string();
 }
 
+// Each category line the header gives with more than one value (letter
+// case and blanks around aside), all its values named and the first taken.
+std::vector<std::string> RepeatedFields(
+    const std::vector<std::pair<std::string, std::string>>& header) {
+    std::vector<std::string> out;
+    for (const char* tag :
+         {"CATEGORY", "CATEGORY-OPERATOR", "CATEGORY-BAND", "CATEGORY-MODE", "CATEGORY-POWER"}) {
+        std::vector<std::string> values;
+        bool differ = false;
+        for (const auto& field : header) {
+            const std::string value = plat::TrimBlanks(field.second);
+            if (field.first == tag && !value.empty()) {
+                differ = differ || (!values.empty() &&
+                                    plat::AsciiUpper(value) != plat::AsciiUpper(values.front()));
+                values.push_back(value);
+            }
+        }
+        if (!differ) {
+            continue;
+        }
+        std::string text =
+            std::string(tag) + " given " +
+            (values.size() == 2 ? std::string("twice") : std::to_string(values.size()) + " times") +
+            ", ";
+        for (size_t i = 0; i < values.size(); ++i) {
+            text += (i == 0 ? "'" : i + 1 == values.size() ? " and '" : ", '") + values[i] + "'";
+        }
+        out.push_back(text + "; taking '" + values.front() + "'");
+    }
+    return out;
+}
+
 // The letter a CATEGORY: line starts with: its first non-blank character when
 // that is A to M and no letter follows; 0 otherwise.
 char LetterOfCategoryLine(const std::string& value) {
@@ -86,6 +118,7 @@ EntryCategory CategoryOfLog(const std::vector<std::pair<std::string, std::string
                             bool yu) {
     EntryCategory c;
     c.yu = yu;
+    c.repeated = RepeatedFields(header);
     const Field fields[] = {
         {"CATEGORY-OPERATOR", "SINGLE-OP", {"SINGLE-OP", "MULTI-OP", "CHECKLOG"}},
         {"CATEGORY-BAND", "ALL", {"ALL", "80M", "40M", "20M", "15M", "10M"}},

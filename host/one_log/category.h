@@ -31,6 +31,9 @@ struct EntryCategory {
     // The CATEGORY-* fields the log leaves out, with the value taken for
     // each: "CATEGORY-POWER: LOW".
     std::vector<std::string> assumed;
+    // The category lines given more than once with different values, the
+    // first taken: "CATEGORY-BAND given twice, '40M' and '20M'; taking '40M'".
+    std::vector<std::string> repeated;
     // A CATEGORY: letter H to L that CATEGORY-BAND contradicts, with both:
     // "CATEGORY: H (80m) but CATEGORY-BAND: 40M"; "" when they agree.
     std::string bandMismatch;

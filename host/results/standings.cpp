@@ -105,6 +105,7 @@ void Judge(CheckedLog& l, const CountryResolver& countries) {
     if (!assumed.empty()) {
         s.warnings.push_back(assumed);
     }
+    s.warnings.insert(s.warnings.end(), s.category.repeated.begin(), s.category.repeated.end());
     if (!s.category.bandMismatch.empty()) {
         s.warnings.push_back(s.category.bandMismatch);
     }

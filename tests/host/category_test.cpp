@@ -127,6 +127,30 @@ TEST(EntryCategory, FollowsTheHeader) {
     }
 }
 
+TEST(EntryCategory, ALineGivenTwiceTakesTheFirstValueAndSaysSo) {
+    const struct {
+        Header header;
+        char letter;
+        std::vector<std::string> repeated;
+    } cases[] = {
+        {{{"CATEGORY-BAND", "40M"}, {"CATEGORY-BAND", "20M"}},
+         'I',
+         {"CATEGORY-BAND given twice, '40M' and '20M'; taking '40M'"}},
+        {{{"CATEGORY-BAND", "40m"}, {"CATEGORY-BAND", "40M"}, {"CATEGORY-MODE", ""}}, 'I', {}},
+        {{{"CATEGORY-OPERATOR", "SINGLE-OP"}, {"CATEGORY-OPERATOR", "CHECKLOG"}},
+         'F',
+         {"CATEGORY-OPERATOR given twice, 'SINGLE-OP' and 'CHECKLOG'; taking 'SINGLE-OP'"}},
+        {{{"CATEGORY", "C"}, {"CATEGORY", ""}, {"CATEGORY", "D"}, {"CATEGORY", "E"}},
+         'C',
+         {"CATEGORY given 3 times, 'C', 'D' and 'E'; taking 'C'"}},
+    };
+    for (const auto& c : cases) {
+        const host::EntryCategory got = host::CategoryOfLog(c.header, false);
+        EXPECT_EQ(got.letter, c.letter);
+        EXPECT_EQ(got.repeated, c.repeated);
+    }
+}
+
 TEST(EntryCategory, SaysWhyALogIsNotRanked) {
     EXPECT_EQ(host::WhyNotRankedByCategory(host::CategoryOfLog({{"CATEGORY-MODE", "FM"}}, false)),
               "unknown category (CATEGORY-MODE: FM)");

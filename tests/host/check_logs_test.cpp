@@ -754,12 +754,14 @@ TEST_F(CheckLogs, AMultiplierIsLostWithTheLinesThatBroughtItOnItsBand) {
 }
 
 // What the log reader noted of a log is in its warnings and its report, as
-// score warns of it; a note repeated on every record is named ten times,
-// then counted. A note on a field the scoring does not read is left out.
+// score warns of it, and so is a category line given twice; a note repeated on every record is
+// named ten times, then counted. A note on a field the scoring does not read is left out.
 TEST_F(CheckLogs, TheLogReadersWarningsReachTheJsonAndTheReport) {
     Log("notes", "OK1AB.log",
-        Cabrillo("OK1AB", {Qso("OK1AB", "DL1ABC", 10), Qso("OK1ABX", "DL1ABC", 20, "002"),
-                           Qso("OK1AB", "DL1ABC", 30, "003")}) +
+        Cabrillo("OK1AB",
+                 {Qso("OK1AB", "DL1ABC", 10), Qso("OK1ABX", "DL1ABC", 20, "002"),
+                  Qso("OK1AB", "DL1ABC", 30, "003")},
+                 "CATEGORY-POWER: LOW\nCATEGORY-POWER: HIGH\n") +
             "QSO: " + Qso("OK1AB", "DL1ABC", 40, "004") + "\n");
     std::string adif = "check-logs test\n<EOH>\n";
     for (int i = 0; i < 12; ++i) {
@@ -785,8 +787,9 @@ TEST_F(CheckLogs, TheLogReadersWarningsReachTheJsonAndTheReport) {
     } cases[] = {
         {"OK1AB.log",
          "OK1AB.txt",
-         {"line 7: 1 QSO line after END-OF-LOG: (line 6), read all the same",
-          "1 QSO line carries the own call OK1ABX, not OK1AB: line 4"}},
+         {"CATEGORY-POWER given twice, 'LOW' and 'HIGH'; taking 'LOW'",
+          "line 9: 1 QSO line after END-OF-LOG: (line 8), read all the same",
+          "1 QSO line carries the own call OK1ABX, not OK1AB: line 6"}},
         {"DL1ABC.adi",
          "DL1ABC.txt",
          {"line 3: field RST_SENT given twice, '599' and '579'; taking the second",
