@@ -75,22 +75,22 @@ Word NextWord(const std::string& text, size_t& pos, size_t end) {
 }
 
 // How many lines of the text could be QSO lines (their first word starts
-// with "QSO:" in any case): room for the QSOs, found in one pass.
+// with "QSO:" in any case): room for the QSOs, found by a quick look at the
+// start of each line. Only a hint: it counts lines up to an LF, so a log
+// whose lines end in CR alone gets less room and grows as it is read.
 size_t QsoLineCount(const std::string& text) {
     size_t count = 0;
-    bool lineStart = true;
-    for (size_t at = 0; at < text.size(); ++at) {
-        const char c = text[at];
-        if (c == '\n' || c == '\r') {
-            lineStart = true;
-        } else if (lineStart && !IsWordBlank(c)) {
-            lineStart = false;
-            if (text.size() - at >= 4 && plat::AsciiUpper(c) == 'Q' &&
-                plat::AsciiUpper(text[at + 1]) == 'S' && plat::AsciiUpper(text[at + 2]) == 'O' &&
-                text[at + 3] == ':') {
-                ++count;
-            }
+    for (size_t at = 0; at < text.size();) {
+        while (at < text.size() && (IsWordBlank(text[at]) || text[at] == '\r')) {
+            ++at;
         }
+        if (text.size() - at >= 4 && plat::AsciiUpper(text[at]) == 'Q' &&
+            plat::AsciiUpper(text[at + 1]) == 'S' && plat::AsciiUpper(text[at + 2]) == 'O' &&
+            text[at + 3] == ':') {
+            ++count;
+        }
+        const size_t end = text.find('\n', at);
+        at = end == std::string::npos ? text.size() : end + 1;
     }
     return count;
 }

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "platform/plain_text.h"
@@ -55,6 +57,7 @@ bool CountryResolver::LoadText(const std::string& text, const std::string& name,
                                std::string& error) {
     entities_.clear();
     exact_.clear();
+    exactBits_.assign(kExactBits / 64, 0);
     prefixes_.clear();
     longestPrefix_ = 0;
     longestByStart_.fill(0);
@@ -187,6 +190,10 @@ void CountryResolver::AddEntry(int entity, const std::string& token) {
         return;
     }
     table[key] = target;
+    if (exact) {
+        const size_t bit = ExactBit(key);
+        exactBits_[bit / 64] |= uint64_t{1} << (bit % 64);
+    }
     if (!exact && key.size() > longestPrefix_) {
         longestPrefix_ = key.size();
     }
@@ -249,6 +256,19 @@ size_t CountryResolver::PairSlot(char first, char second) {
         return kSlots - 1;
     };
     return slot(first) * kSlots + slot(second);
+}
+
+size_t CountryResolver::ExactBit(const std::string& call) {
+    return std::hash<std::string>()(call) % kExactBits;
+}
+
+const CountryResolver::Target* CountryResolver::FindExact(const std::string& call) const {
+    const size_t bit = ExactBit(call);
+    if ((exactBits_[bit / 64] & (uint64_t{1} << (bit % 64))) == 0) {
+        return nullptr;
+    }
+    const auto found = exact_.find(call);
+    return found == exact_.end() ? nullptr : &found->second;
 }
 
 const CountryResolver::Entity& CountryResolver::Dxcc(const Target& target) const {
@@ -324,9 +344,8 @@ const CountryResolver::Target* CountryResolver::Find(const std::string& rawCall)
     if (call.empty() || entities_.empty()) {
         return nullptr;
     }
-    auto exact = exact_.find(call);
-    if (exact != exact_.end()) {
-        return &exact->second;
+    if (const Target* exact = FindExact(call)) {
+        return exact;
     }
     if (call.find('/') == std::string::npos) {
         return LookupPrefix(call);  // most calls: no location part, and not an exact call
@@ -360,9 +379,8 @@ const CountryResolver::Target* CountryResolver::Find(const std::string& rawCall)
         return nullptr;
     }
     if (located == base) {
-        auto again = exact_.find(base);
-        if (again != exact_.end()) {
-            return &again->second;
+        if (const Target* again = FindExact(base)) {
+            return again;
         }
     }
     return LookupPrefix(located);

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -53,6 +54,8 @@ class CountryResolver {
 
     void AddEntry(int entity, const std::string& token);
     void FoldWaeEntities();
+    // The exact call's entry, or null.
+    const Target* FindExact(const std::string& call) const;
     // The entry a call resolves to, or null.
     const Target* Find(const std::string& rawCall) const;
     const Target* LookupPrefix(const std::string& text) const;
@@ -67,6 +70,11 @@ class CountryResolver {
     std::vector<Entity> entities_;
     std::unordered_map<std::string, Target> exact_;
     std::unordered_map<std::string, Target> prefixes_;
+    // A bit for each exact call, by its hash: most calls are none, and a
+    // bit not set says so without a look-up in the large table of them.
+    static constexpr size_t kExactBits = size_t{1} << 18;
+    static size_t ExactBit(const std::string& call);
+    std::vector<uint64_t> exactBits_ = std::vector<uint64_t>(kExactBits / 64, 0);
     size_t longestPrefix_ = 0;
     // The longest prefix that starts with each pair of characters (letters
     // and digits each a slot of their own, every other character one more):
