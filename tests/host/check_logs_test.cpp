@@ -577,7 +577,7 @@ TEST_F(CheckLogs, ReportFileNamesAreSafe) {
 
 namespace {
 
-// The line of a log's results with this line number, or "(missing)".
+// The status of a log's line with this line number, or "(missing)".
 std::string QsoStatusAt(const JsonReader& j, const std::string& log, const std::string& line) {
     for (int q = 0; j[log + ".qsos[" + std::to_string(q) + "].line"] != "(missing)"; ++q) {
         if (j[log + ".qsos[" + std::to_string(q) + "].line"] == line) {
@@ -630,12 +630,6 @@ TEST_F(CheckLogs, PerBandFiguresAndLostMultipliersAddUpToTheTotals) {
                             status == "nil" || status == "unique")
                     << j[lm + ".line"] << " " << status;
                 EXPECT_EQ(j[lm + ".status"], status);
-                const std::string named = kind == "county" ? "county " + j[lm + ".multiplier"]
-                                                           : "DXCC " + j[lm + ".multiplier"];
-                EXPECT_NE(report.find("  " + j[lm + ".band"] + "  " + named), std::string::npos)
-                    << report;
-                EXPECT_NE(report.find("  line " + j[lm + ".line"] + "  " + j[lm + ".time"]),
-                          std::string::npos);
             }
             for (size_t b = 0; b < 5; ++b) {
                 const std::string band = log + ".per_band[" + std::to_string(b) + "]";
