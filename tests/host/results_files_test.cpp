@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <map>
@@ -93,10 +94,15 @@ TEST_F(ResultsFiles, AKilledRunLeavesEachOutputWholeAndTwoRunsWriteTheSameBytes)
     HostRun r = Host(Arguments("first"));
     ASSERT_EQ(r.status, 0) << r.err;
     const Snapshot before = Outputs();
-    const auto start = std::chrono::steady_clock::now();
-    r = Host(Arguments("second"));
-    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
-        std::chrono::steady_clock::now() - start);
+    // Timed twice, the shorter taken: on a busy machine one run can take
+    // far longer than the next, and the kills below must land inside a run.
+    auto timed = [&] {
+        const auto start = std::chrono::steady_clock::now();
+        r = Host(Arguments("second"));
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now() - start);
+    };
+    auto took = timed();
     ASSERT_EQ(r.status, 0) << r.err;
     const Snapshot after = Outputs();
     // The reports of the first contest's calls are gone.
@@ -105,7 +111,8 @@ TEST_F(ResultsFiles, AKilledRunLeavesEachOutputWholeAndTwoRunsWriteTheSameBytes)
             EXPECT_EQ(after.count(file.first), 0u) << file.first;
         }
     }
-    ASSERT_EQ(Host(Arguments("second")).status, 0);
+    took = std::min(took, timed());
+    ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(Outputs() == after) << "a second run wrote other bytes";
 
     int killed = 0;
