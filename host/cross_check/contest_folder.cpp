@@ -86,6 +86,11 @@ ContestFolder ReadContestFolder(const std::string& dir,
             ok[i] = ReadLogFile(e.path, e.log, reasons[i]) ? 1 : 0;
             if (ok[i] != 0) {
                 e.categories = Categories(e.log);
+                e.call = OwnCallOf(e.log);
+                // Calls that cannot be calls are never passed nor matched.
+                if (!e.call.empty()) {
+                    SetAsideBadCalls(e.log, e.call);
+                }
             }
             ++done;
             if (report) {
@@ -126,13 +131,10 @@ ContestFolder ReadContestFolder(const std::string& dir,
             folder.skipped.push_back({e.file, WithoutPath(reasons[i], e.path)});
             continue;
         }
-        e.call = OwnCallOf(e.log);
         if (e.call.empty()) {
             folder.skipped.push_back({e.file, "the log names no own call"});
             continue;
         }
-        // Calls that cannot be calls are never passed nor matched.
-        SetAsideBadCalls(e.log, e.call);
         const auto known = byCall.find(e.call);
         if (known == byCall.end()) {
             byCall[e.call] = folder.logs.size();
