@@ -80,7 +80,7 @@ bool CouldScore(const QsoFields& q) {
 // first QSO's). Names a --call that overrides the log's own call, and the QSO
 // lines made under another call than the one taken.
 std::string ChooseOwnCall(const Options& o, const ContestLog& log) {
-    const std::string logCall = OwnCallOf(log);
+    std::string logCall = OwnCallOf(log);
     if (!o.call.empty() || logCall.empty()) {
         if (!logCall.empty() && logCall != o.call) {
             std::cerr << "stats-host: warning: --call " << o.call
