@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "host/readers/country_file.h"
 
 namespace {
@@ -75,6 +78,30 @@ TEST_P(CountryFile, UnknownCallsResolveToNothing) {
     EXPECT_EQ(Dxcc(""), "none");
     EXPECT_EQ(Dxcc("/"), "none");
     EXPECT_EQ(Dxcc("Q1ABC"), "none");
+}
+
+// What every QSO is resolved with: the prefix and continent alone, the same
+// as the full answer, whether the calls were remembered or not.
+TEST_P(CountryFile, PrefixAndContinentAloneMatchTheFullAnswer) {
+    const std::vector<std::string> calls = {
+        "YU1ABC", "yu1abc", "UA2FAA",    "R8FFA",    "R9FAA",    "IT9ABC",   "IG9ABC",
+        "2M0ZET", "TA1ABC", "9A/YU1ABC", "UA1ABC/9", "II0PN/MM", "3D2AG/P",  "KZ1ABC",
+        "K",      "4U1VIC", "",          "/",        "Q1ABC",    "DL1ABC/MM"};
+    for (bool remembered : {false, true}) {
+        if (remembered) {
+            countries.Remember(calls);
+        }
+        for (const std::string& call : calls) {
+            std::string prefix = "unchanged";
+            std::string continent = "unchanged";
+            const bool found = countries.ResolvePrefix(call, prefix, continent);
+            const std::string alone = found ? prefix + " " + continent : "none";
+            EXPECT_EQ(alone, Dxcc(call)) << call << (remembered ? " (remembered)" : "");
+            if (!found) {
+                EXPECT_EQ(prefix + continent, "unchangedunchanged") << call;
+            }
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothForms, CountryFile, ::testing::Values("cty.dat", "cty.csv"));
