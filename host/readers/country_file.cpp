@@ -60,7 +60,7 @@ bool CountryResolver::LoadText(const std::string& text, const std::string& name,
     exactBits_.assign(kExactBits / 64, 0);
     prefixes_.clear();
     longestPrefix_ = 0;
-    longestByStart_.fill(0);
+    longestByStart_.assign(kSlots * kSlots, 0);
     remembered_.clear();
 
     std::istringstream in(text);

@@ -2,7 +2,6 @@
 // that contest loggers share (cty.dat, or its cty.csv form).
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -74,7 +73,7 @@ class CountryResolver {
     // bit not set says so without a look-up in the large table of them.
     static constexpr size_t kExactBits = size_t{1} << 18;
     static size_t ExactBit(const std::string& call);
-    std::vector<uint64_t> exactBits_ = std::vector<uint64_t>(kExactBits / 64, 0);
+    std::vector<uint64_t> exactBits_;  // sized when a file is loaded
     size_t longestPrefix_ = 0;
     // The longest prefix that starts with each pair of characters (letters
     // and digits each a slot of their own, every other character one more):
@@ -82,7 +81,7 @@ class CountryResolver {
     // or two look-ups instead of one for every length up to the longest.
     static constexpr size_t kSlots = 37;
     static size_t PairSlot(char first, char second);
-    std::array<size_t, kSlots * kSlots> longestByStart_{};
+    std::vector<size_t> longestByStart_;  // kSlots * kSlots, sized when a file is loaded
     struct Answer {
         bool found = false;
         Country country;
