@@ -15,16 +15,12 @@
 # STATS_BENCH_JOBS the parallel build jobs (default 2).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-dir="${STATS_BENCH_BUILD_DIR:-build-bench}"
-jobs="${STATS_BENCH_JOBS:-2}"
 
 if [ ! -x /usr/bin/time ]; then
   echo "n/a   check-logs: /usr/bin/time is missing (apt-get install time)"
   exit 0
 fi
-cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$dir" -j "$jobs" --target stats-host yu_dx_contest_generator >/dev/null
-host="$dir/stats-host"
+. scripts/bench_build.sh stats-host yu_dx_contest_generator
 generator="$dir/tools/yu_dx_contest_generator"
 
 # generate FOLDER STATIONS QSOS SEED: a contest's logs in FOLDER/logs and its

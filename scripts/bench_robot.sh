@@ -9,18 +9,12 @@
 # STATS_BENCH_JOBS the parallel build jobs (default 2).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-dir="${STATS_BENCH_BUILD_DIR:-build-bench}"
-jobs="${STATS_BENCH_JOBS:-2}"
 
 if ! command -v curl >/dev/null; then
   echo "n/a   log robot: curl is missing (apt-get install curl)"
   exit 0
 fi
-cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$dir" -j "$jobs" --target stats-host yu_dx_log_generator >/dev/null
-host="$dir/stats-host"
-cty=/usr/share/hamradio-files/cty.dat
-[ -r "$cty" ] || cty=tests/host/data/cty.dat
+. scripts/bench_build.sh stats-host yu_dx_log_generator
 
 work=$(mktemp -d)
 robot=""

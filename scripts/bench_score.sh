@@ -12,8 +12,6 @@
 # the runs of each kind (default 7).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-dir="${STATS_BENCH_BUILD_DIR:-build-bench}"
-jobs="${STATS_BENCH_JOBS:-2}"
 runs="${STATS_BENCH_RUNS:-7}"
 qsos=100000
 
@@ -21,11 +19,7 @@ if [ ! -x /usr/bin/time ]; then
   echo "n/a   score: /usr/bin/time is missing (apt-get install time)"
   exit 0
 fi
-cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$dir" -j "$jobs" --target stats-host yu_dx_log_generator >/dev/null
-host="$dir/stats-host"
-cty=/usr/share/hamradio-files/cty.dat
-[ -r "$cty" ] || cty=tests/host/data/cty.dat
+. scripts/bench_build.sh stats-host yu_dx_log_generator
 
 log="$dir/score-bench-$qsos.log"
 if [ ! -f "$log" ]; then

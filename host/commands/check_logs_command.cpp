@@ -2,13 +2,8 @@
 
 #include <chrono>
 #include <cstdio>
-#include <exception>
 #include <filesystem>
-#include <functional>
 #include <iostream>
-#if !defined(_WIN32)
-#include <thread>
-#endif
 
 #include "host/cross_check/check_pipeline.h"
 #include "host/cross_check/results_table.h"
@@ -25,6 +20,7 @@
 #include "host/results/site.h"
 #include "host/results/standings.h"
 #include "host/results/ubn_files.h"
+#include "host/run_beside.h"
 #include "host/stage_clock.h"
 
 namespace fs = std::filesystem;
@@ -86,34 +82,6 @@ class Progress {
   private:
     std::chrono::steady_clock::time_point last_;
 };
-
-// Runs side while main runs here, and waits for both; the first failure,
-// main's before side's, is thrown once both are done.
-void RunBeside(const std::function<void()>& side, const std::function<void()>& main) {
-#if defined(_WIN32)
-    main();
-    side();
-#else
-    std::exception_ptr sideFailed;
-    std::thread beside([&] {
-        try {
-            side();
-        } catch (...) {
-            sideFailed = std::current_exception();
-        }
-    });
-    try {
-        main();
-    } catch (...) {
-        beside.join();
-        throw;
-    }
-    beside.join();
-    if (sideFailed) {
-        std::rethrow_exception(sideFailed);
-    }
-#endif
-}
 
 }  // namespace
 

@@ -2,14 +2,11 @@
 
 #include <algorithm>
 #include <atomic>
-#include <exception>
 #include <filesystem>
 #include <map>
-#if !defined(_WIN32)
-#include <thread>
-#endif
 
 #include "host/host_error.h"
+#include "host/run_beside.h"
 #include "platform/plain_text.h"
 
 namespace fs = std::filesystem;
@@ -98,30 +95,18 @@ ContestFolder ReadContestFolder(const std::string& dir,
             }
         }
     };
-#if defined(_WIN32)
-    reader(true);
-#else
-    std::exception_ptr failed;
-    std::thread helper([&] {
-        try {
-            reader(false);
-        } catch (...) {
-            failed = std::current_exception();
-            next = names.size();
-        }
-    });
-    try {
-        reader(true);
-    } catch (...) {
-        next = names.size();
-        helper.join();
-        throw;
-    }
-    helper.join();
-    if (failed) {
-        std::rethrow_exception(failed);
-    }
-#endif
+    // A failure in either stops the other at its next file.
+    auto stopping = [&](bool report) {
+        return [&, report] {
+            try {
+                reader(report);
+            } catch (...) {
+                next = names.size();
+                throw;
+            }
+        };
+    };
+    RunBeside(stopping(false), stopping(true));
 
     ContestFolder folder;
     std::map<std::string, size_t> byCall;  // call -> index in folder.logs
