@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <map>
-#include <set>
 #include <tuple>
 #include <vector>
 
@@ -154,14 +153,8 @@ void WriteSite(const std::string& dir, const CheckedContest& c) {
     if (error) {
         throw InputError(dir + ": cannot create the folder of the results: " + error.message());
     }
-    const std::vector<std::string> stems = ReportStems(c);
-    OutputBatch batch;
-    for (size_t i = 0; i < c.logs.size(); ++i) {
-        batch.Write(entrants + "/" + stems[i] + ".html", EntrantPage(c.logs[i], c.keepUniques),
-                    "page of " + c.logs[i].entrant->call);
-    }
-    batch.Commit();
-    RemoveOtherReports(entrants, std::set<std::string>(stems.begin(), stems.end()), ".html");
+    WriteEntrantFiles(entrants, c, ".html", "page",
+                      [&](const CheckedLog& l) { return EntrantPage(l, c.keepUniques); });
     WriteOutputFile(dir + "/index.html", ResultsIndexPage(c, true), "results index");
 }
 

@@ -63,15 +63,21 @@ void WriteUbnFiles(const std::string& folder, const CheckedContest& c) {
     if (error) {
         throw InputError(folder + ": cannot create the folder of reports: " + error.message());
     }
+    WriteEntrantFiles(folder, c, ".txt", "report",
+                      [&](const CheckedLog& l) { return EntrantReport(l, c.keepUniques); });
+}
+
+void WriteEntrantFiles(const std::string& folder, const CheckedContest& c,
+                       const std::string& extension, const std::string& what,
+                       const std::function<std::string(const CheckedLog&)>& text) {
     const std::vector<std::string> stems = ReportStems(c);
     OutputBatch batch;
     for (size_t i = 0; i < c.logs.size(); ++i) {
         const CheckedLog& l = c.logs[i];
-        batch.Write(folder + "/" + stems[i] + ".txt", EntrantReport(l, c.keepUniques),
-                    "report of " + l.entrant->call);
+        batch.Write(folder + "/" + stems[i] + extension, text(l), what + " of " + l.entrant->call);
     }
     batch.Commit();
-    RemoveOtherReports(folder, std::set<std::string>(stems.begin(), stems.end()), ".txt");
+    RemoveOtherReports(folder, std::set<std::string>(stems.begin(), stems.end()), extension);
 }
 
 }  // namespace host
