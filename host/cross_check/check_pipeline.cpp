@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <climits>
-#include <unordered_set>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -17,23 +18,35 @@
 namespace host {
 namespace {
 
-// Every call the plug-in passes will resolve, each once: the logs' own calls
-// and the calls they worked.
-std::vector<std::string> CallsOf(const std::vector<EntrantLog>& logs) {
-    std::unordered_set<std::string> seen;
+// Every call of the contest resolved once (the logs' own calls and the calls
+// they worked, for the plug-in passes and the results after them), and the
+// entity of each QSO's call, log after log (null: it names none), which both
+// passes then take without a look-up of their own.
+std::vector<const Country*> ResolveCalls(const std::vector<EntrantLog>& logs,
+                                         CountryResolver& countries) {
+    std::unordered_map<std::string_view, uint32_t> seen;
     std::vector<std::string> calls;
+    std::vector<uint32_t> ofQso;
     auto add = [&](const std::string& call) {
-        if (seen.insert(call).second) {
+        const auto placed = seen.emplace(call, static_cast<uint32_t>(calls.size()));
+        if (placed.second) {
             calls.push_back(call);
         }
+        return placed.first->second;
     };
     for (const EntrantLog& e : logs) {
         add(e.call);
         for (const LogQso& q : e.log.qsos) {
-            add(q.call);
+            ofQso.push_back(add(q.call));
         }
     }
-    return calls;
+    const std::vector<const Country*> answers = countries.Remember(calls);
+    std::vector<const Country*> out;
+    out.reserve(ofQso.size());
+    for (uint32_t at : ofQso) {
+        out.push_back(answers[at]);
+    }
+    return out;
 }
 
 // Every line of the log in file order: its QSOs with their verdicts, the
@@ -91,7 +104,7 @@ void CollectLines(const EntrantLog& e, const Verdict* verdicts, const double* ti
 
 CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s) {
     const std::vector<EntrantLog>& logs = contest.logs;
-    s.countries->Remember(CallsOf(logs));
+    const std::vector<const Country*> countryOf = ResolveCalls(logs, *s.countries);
     s.stageDone("countries");
 
     // The times as logged pair the logs up to tell their clocks' offsets;
@@ -103,6 +116,10 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
     times.Correct(offsets);
     lines.Retime(times.all());
     s.stageDone("offsets");
+
+    const auto known = [&](size_t l) {
+        return KnownOfQsos{times.Of(l), countryOf.data() + times.First(l)};
+    };
 
     // Each worker process loads the plug-in once, for all its logs.
     Plugin loaded;
@@ -128,7 +145,7 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
     claimed.reserve(logs.size());
     for (const std::string& bytes : RunJobs(
              order, s.folder,
-             [&](size_t l) { return Encode(RunClaimedPass(context, logs[l], times.Of(l))); },
+             [&](size_t l) { return Encode(RunClaimedPass(context, logs[l], known(l))); },
              [&](size_t done) { s.progress("scored", done, logs.size()); })) {
         claimed.push_back(DecodeClaimed(bytes));
     }
@@ -149,7 +166,7 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
             for (size_t q = 0; q < stands.size(); ++q) {
                 stands[q] = Stands(verdicts[times.First(l) + q].status, s.keepUniques);
             }
-            return Encode(RunCheckedPass(context, logs[l], times.Of(l), stands));
+            return Encode(RunCheckedPass(context, logs[l], known(l), stands));
         },
         [&](size_t done) { s.progress("checked", done, logs.size()); });
     s.stageDone("checked");

@@ -4,8 +4,6 @@
 #include <filesystem>
 #include <vector>
 
-#include "scoring/settings_file_names.h"
-
 #if !defined(_WIN32)
 #include <signal.h>
 #include <sys/vfs.h>
@@ -77,18 +75,11 @@ MemoryFolder::~MemoryFolder() {
     }
 }
 
-void MemoryFolder::LinkSettingsFolder(const std::string& folder, size_t worker) const {
+std::string MemoryFolder::WorkerFolder(const std::string& onDisk, size_t worker) const {
     if (path_.empty()) {
-        return;
+        return onDisk;
     }
-    std::error_code error;
-    const fs::path own = fs::path(path_) / ("worker-" + std::to_string(worker + 1));
-    fs::create_directories(own, error);
-    fs::create_directories(folder, error);
-    const fs::path link = fs::path(folder) / kPluginSettingsFolder;
-    if (!error && !fs::exists(fs::symlink_status(link, error))) {
-        fs::create_directory_symlink(own, link, error);
-    }
+    return (fs::path(path_) / ("worker-" + std::to_string(worker + 1))).string();
 }
 
 }  // namespace host

@@ -1,9 +1,11 @@
-// A folder in memory for the workers' plug-in settings. The plug-in
-// rewrites its settings file twice a log (the run's start and its claimed
-// score), each time as a new file renamed over the old; on a disk file
-// system that makes the disk wait for every rewrite, thousands of times in
-// a contest. The settings are a few hundred bytes, so they live in a
-// memory file system when the machine has one, and go when the run ends.
+// A folder in memory for the workers' own folders. For every log the
+// plug-in rewrites its settings file twice (the run's start and its claimed
+// score), each time as a new file renamed over the old, and writes its
+// bad-QSO file anew, which the host empties first and reads after each QSO.
+// On a disk file system every rewrite and every emptying makes the disk
+// wait, thousands of times in a contest. None of these files outlives the
+// run, so they live in a memory file system when the machine has one, and
+// go when the run ends.
 #pragma once
 
 #include <string>
@@ -24,11 +26,9 @@ class MemoryFolder {
     bool empty() const { return path_.empty(); }
     const std::string& path() const { return path_; }
 
-    // Makes worker's plug-in settings folder inside folder (which is
-    // created) a link to a folder of its own in here. Nothing happens
-    // when there is no memory folder or the link cannot be made: the
-    // settings then stay in folder.
-    void LinkSettingsFolder(const std::string& folder, size_t worker) const;
+    // The folder a worker works in: one of its own in here, else (no
+    // memory folder) onDisk, the folder it has in the output folder.
+    std::string WorkerFolder(const std::string& onDisk, size_t worker) const;
 
   private:
     std::string path_;

@@ -11,15 +11,15 @@
 namespace host {
 namespace {
 
-// The log as score prepares it, with the times given, in the period given.
-PreparedLog Prepare(const PassContext& c, const EntrantLog& e, const double* times) {
+// The log as score prepares it, with the times and countries given, in the
+// period given. Its QSOs are read where they are, not copied.
+PreparedLog Prepare(const PassContext& c, const EntrantLog& e, KnownOfQsos known) {
     PreparedLog p;
     p.log.format = e.log.format;
     p.log.ownCall = e.log.ownCall;
-    p.log.qsos = e.log.qsos;
     p.log.problems = e.log.problems;
     p.log.badCalls = e.log.badCalls;
-    ResolveQsos(p, *c.countries, e.call, false, times);
+    ResolveQsos(p, e.log.qsos, *c.countries, e.call, false, known);
     p.period = c.period;
     SplitByPeriod(p, false);
     p.rules = c.rules;
@@ -96,8 +96,8 @@ std::string EntryBandOfLog(RuleSet rules, const EntrantLog& e) {
                                                 CategoryBand({}, e.categories)));
 }
 
-ClaimedPass RunClaimedPass(const PassContext& c, const EntrantLog& e, const double* times) {
-    const PreparedLog p = Prepare(c, e, times);
+ClaimedPass RunClaimedPass(const PassContext& c, const EntrantLog& e, KnownOfQsos known) {
+    const PreparedLog p = Prepare(c, e, known);
     Session session(Setup(c, p), *c.plugin);
     session.Replay();
     ClaimedPass out;
@@ -122,9 +122,9 @@ ClaimedPass RunClaimedPass(const PassContext& c, const EntrantLog& e, const doub
     return out;
 }
 
-PassFigures RunCheckedPass(const PassContext& c, const EntrantLog& e, const double* times,
+PassFigures RunCheckedPass(const PassContext& c, const EntrantLog& e, KnownOfQsos known,
                            const std::vector<bool>& stands) {
-    PreparedLog p = Prepare(c, e, times);
+    PreparedLog p = Prepare(c, e, known);
     std::vector<size_t> kept;
     for (size_t i : p.passed) {
         if (stands[i]) {

@@ -9,6 +9,7 @@
 #include "host/cross_check/contest_folder.h"
 #include "host/cross_check/qso_status.h"
 #include "host/one_log/contest_period.h"
+#include "host/one_log/prepared_log.h"
 #include "host/plugin_host/plugin_loader.h"
 #include "host/plugin_host/summary_text.h"
 #include "host/problems.h"
@@ -49,11 +50,12 @@ struct PassContext {
 // letter H to L, else its CATEGORY-BAND), else "" for every band.
 std::string EntryBandOfLog(RuleSet rules, const EntrantLog& e);
 
-// times: the log's QSO times, corrected (QsoTimes::Of).
-ClaimedPass RunClaimedPass(const PassContext& c, const EntrantLog& e, const double* times);
+// known: the log's QSO times, corrected (QsoTimes::Of), and their calls'
+// entities.
+ClaimedPass RunClaimedPass(const PassContext& c, const EntrantLog& e, KnownOfQsos known);
 
 // stands: per QSO of the log, whether it goes into the checked pass.
-PassFigures RunCheckedPass(const PassContext& c, const EntrantLog& e, const double* times,
+PassFigures RunCheckedPass(const PassContext& c, const EntrantLog& e, KnownOfQsos known,
                            const std::vector<bool>& stands);
 
 }  // namespace host

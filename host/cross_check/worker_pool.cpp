@@ -81,8 +81,7 @@ bool WriteAll(int fd, const char* data, size_t size) {
                        const std::function<std::string(size_t)>& job) {
     int status = 0;
     try {
-        memory.LinkSettingsFolder(folder, w);
-        EnterOutFolder(folder);
+        EnterOutFolder(memory.WorkerFolder(folder, w));
         for (size_t at = queue.Take(); at < order.size(); at = queue.Take()) {
             const size_t i = order[at];
             queue.Took(i, w);

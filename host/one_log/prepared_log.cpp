@@ -125,8 +125,8 @@ void LoadCountries(const std::string& path, CountryResolver& countries) {
     }
 }
 
-void ResolveQsos(PreparedLog& p, const CountryResolver& countries, const std::string& ownCall,
-                 bool callGiven, const double* times) {
+void ResolveQsos(PreparedLog& p, const std::vector<LogQso>& qsos, const CountryResolver& countries,
+                 const std::string& ownCall, bool callGiven, KnownOfQsos known) {
     p.run.ownCall = ownCall;
     Country own;
     if (countries.Resolve(ownCall, own)) {
@@ -137,15 +137,16 @@ void ResolveQsos(PreparedLog& p, const CountryResolver& countries, const std::st
     }
     p.qsos.clear();
     p.noCountry.clear();
-    p.qsos.reserve(p.log.qsos.size());
-    p.noCountry.reserve(p.log.qsos.size());
-    for (size_t i = 0; i < p.log.qsos.size(); ++i) {
-        const LogQso& q = p.log.qsos[i];
+    p.qsos.reserve(qsos.size());
+    p.noCountry.reserve(qsos.size());
+    for (size_t i = 0; i < qsos.size(); ++i) {
+        const LogQso& q = qsos[i];
         QsoFields& f = p.qsos.emplace_back();
+        f.line = q.line;
         f.ownCall = callGiven || q.ownCall.empty() ? ownCall : q.ownCall;
         f.call = q.call;
-        if (times != nullptr) {
-            f.time.m_dt = times[i];
+        if (known.times != nullptr) {
+            f.time.m_dt = known.times[i];
         } else {
             f.time = MakeDate(q.time.year, q.time.month, q.time.day, q.time.hour, q.time.minute,
                               q.time.second);
@@ -157,7 +158,16 @@ void ResolveQsos(PreparedLog& p, const CountryResolver& countries, const std::st
         f.rstRcvd = q.rstRcvd;
         f.exchSent = q.exchSent;
         f.exchRcvd = q.exchRcvd;
-        const bool resolved = countries.ResolvePrefix(q.call, f.dxcc, f.continent);
+        bool resolved = false;
+        if (known.countries != nullptr) {
+            if (const Country* c = known.countries[i]) {
+                f.dxcc = c->prefix;
+                f.continent = c->continent;
+                resolved = true;
+            }
+        } else {
+            resolved = countries.ResolvePrefix(q.call, f.dxcc, f.continent);
+        }
         if (!resolved) {
             p.unresolved.insert(q.call);
         }
@@ -231,7 +241,7 @@ PreparedLog PrepareLog(const Options& o, StageClock& clock) {
     }
     // Calls that cannot be calls are reported, never passed.
     SetAsideBadCalls(p.log, ownCall);
-    ResolveQsos(p, p.countries, ownCall, !o.call.empty(), nullptr);
+    ResolveQsos(p, p.log.qsos, p.countries, ownCall, !o.call.empty());
     if (p.qsos.empty()) {
         p.nothingUsable = NothingUsable(p, o.log);
         return p;

@@ -48,13 +48,21 @@ PreparedLog PrepareLog(const Options& o, StageClock& clock);
 // Loads the country file; throws InputError naming what is wrong.
 void LoadCountries(const std::string& path, CountryResolver& countries);
 
+// What a contest's check already knows of a log's QSOs, one entry per QSO
+// read: their times as day counts, corrected for the log's clock, and their
+// calls' entities (null: the call names none). Where a pointer is null, the
+// times are taken as logged and each call is resolved.
+struct KnownOfQsos {
+    const double* times = nullptr;
+    const Country* const* countries = nullptr;
+};
+
 // The steps of PrepareLog for a log already read: builds p.qsos, p.noCountry
-// and the own station of p.run from p.log (ownCall for every QSO when
-// callGiven, else for those that name none; times, when not null, the
-// QSOs' times as day counts, else as logged), and then the QSOs inside and
+// and the own station of p.run from qsos (ownCall for every QSO when
+// callGiven, else for those that name none), and then the QSOs inside and
 // outside p.period.
-void ResolveQsos(PreparedLog& p, const CountryResolver& countries, const std::string& ownCall,
-                 bool callGiven, const double* times);
+void ResolveQsos(PreparedLog& p, const std::vector<LogQso>& qsos, const CountryResolver& countries,
+                 const std::string& ownCall, bool callGiven, KnownOfQsos known = {});
 void SplitByPeriod(PreparedLog& p, bool allQsos);
 
 // The QSOs handed to the plug-in, in the order they are handed over: the

@@ -161,13 +161,13 @@ ProblemList ReadingProblems(const PreparedLog& p) {
 ProblemList CollectProblems(const PreparedLog& p, const Session& s) {
     ProblemList list = ReadingProblems(p);
     for (size_t i : p.outside) {
-        list.Add(p.log.qsos[i].line, ProblemKind::kOutsidePeriod, Describe(p.qsos[i]),
+        list.Add(p.qsos[i].line, ProblemKind::kOutsidePeriod, Describe(p.qsos[i]),
                  static_cast<long>(i));
     }
     for (size_t k = 0; k < p.passed.size(); ++k) {
         const size_t i = p.passed[k];
-        const int line = p.log.qsos[i].line;
         const QsoFields& q = p.qsos[i];
+        const int line = q.line;
         if (p.noCountry[i]) {
             list.Add(line, ProblemKind::kNoCountry, Describe(q) + ", passed without a DXCC entity",
                      static_cast<long>(i));

@@ -23,6 +23,7 @@ struct QsoFields {
     std::string dxcc;
     std::string continent;
     std::string band;
+    int line = 0;  // where the QSO stands in its log file, for the problems named
 };
 
 // The arguments of a contest-run start.

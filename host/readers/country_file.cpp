@@ -288,14 +288,19 @@ Country CountryResolver::Make(const Target& target) const {
     return c;
 }
 
-void CountryResolver::Remember(const std::vector<std::string>& calls) {
+std::vector<const Country*> CountryResolver::Remember(const std::vector<std::string>& calls) {
+    std::vector<const Country*> answers;
+    answers.reserve(calls.size());
     for (const std::string& call : calls) {
-        if (remembered_.count(call) == 0) {
+        auto known = remembered_.find(call);
+        if (known == remembered_.end()) {
             Answer a;
             a.found = Resolve(call, a.country);
-            remembered_.emplace(call, std::move(a));
+            known = remembered_.emplace(call, std::move(a)).first;
         }
+        answers.push_back(known->second.found ? &known->second.country : nullptr);
     }
+    return answers;
 }
 
 const CountryResolver::Answer* CountryResolver::Remembered(const std::string& call) const {

@@ -35,7 +35,9 @@ class CountryResolver {
     // Keeps the answers for these calls, so that Resolve then finds each of
     // them with one look-up: for a run that resolves the same calls again
     // and again (every log of a contest, twice). A load forgets them.
-    void Remember(const std::vector<std::string>& calls);
+    // Returns each call's entity, in their order, null where a call names
+    // none; they stay valid until the next load.
+    std::vector<const Country*> Remember(const std::vector<std::string>& calls);
 
   private:
     struct Entity {

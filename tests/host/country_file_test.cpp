@@ -89,7 +89,13 @@ TEST_P(CountryFile, PrefixAndContinentAloneMatchTheFullAnswer) {
         "K",      "4U1VIC", "",          "/",        "Q1ABC",    "DL1ABC/MM"};
     for (bool remembered : {false, true}) {
         if (remembered) {
-            countries.Remember(calls);
+            const std::vector<const host::Country*> answers = countries.Remember(calls);
+            ASSERT_EQ(answers.size(), calls.size());
+            for (size_t i = 0; i < calls.size(); ++i) {
+                const host::Country* c = answers[i];
+                EXPECT_EQ(c != nullptr ? c->prefix + " " + c->continent : "none", Dxcc(calls[i]))
+                    << calls[i] << " (as remembered)";
+            }
         }
         for (const std::string& call : calls) {
             std::string prefix = "unchanged";
