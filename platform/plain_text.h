@@ -5,7 +5,9 @@
 // code page, so a code page's case rules could not change an answer.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace plat {
 
@@ -23,6 +25,17 @@ std::string AsciiLower(const std::string& text);
 
 // Equality with "a" to "z" taken as "A" to "Z".
 bool EqualIgnoringAsciiCase(const char* a, const char* b);
+inline bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (AsciiUpper(a[i]) != AsciiUpper(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
 
 // Every occurrence of search (not empty) replaced, scanning from the left;
 // inserted text is never searched again.

@@ -23,6 +23,12 @@ std::string Text(const char* p) {
     return p != nullptr ? std::string(p) : std::string();
 }
 
+// The same without a copy, for the QSO's texts, which the engine reads
+// during the call only.
+std::string_view TextView(const char* p) {
+    return p != nullptr ? std::string_view(p) : std::string_view();
+}
+
 plat::OleDate Date(const StatsDate* p) {
     return p != nullptr ? *p : plat::NullOleDate();
 }
@@ -33,18 +39,18 @@ QsoInput Qso(const char* ownCall, const char* call, const StatsDate* time, unsig
              const char* mode, const char* rstSent, const char* rstRcvd, const char* exchSent,
              const char* exchRcvd, const char* dxcc, const char* continent, const char* band) {
     QsoInput q;
-    q.ownCall = Text(ownCall);
-    q.call = Text(call);
+    q.ownCall = TextView(ownCall);
+    q.call = TextView(call);
     q.time = Date(time);
     q.frequencyHz = frequencyHz;
-    q.mode = Text(mode);
-    q.rstSent = Text(rstSent);
-    q.rstRcvd = Text(rstRcvd);
-    q.exchSent = Text(exchSent);
-    q.exchRcvd = Text(exchRcvd);
-    q.dxcc = Text(dxcc);
-    q.continent = Text(continent);
-    q.band = Text(band);
+    q.mode = TextView(mode);
+    q.rstSent = TextView(rstSent);
+    q.rstRcvd = TextView(rstRcvd);
+    q.exchSent = TextView(exchSent);
+    q.exchRcvd = TextView(exchRcvd);
+    q.dxcc = TextView(dxcc);
+    q.continent = TextView(continent);
+    q.band = TextView(band);
     return q;
 }
 

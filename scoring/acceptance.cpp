@@ -1,6 +1,8 @@
 // AddData0: validation in a fixed order, the bad-QSO lines, the stored
 // record with its dupe and no-county flags.
 #include <algorithm>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/plain_text.h"
@@ -14,15 +16,30 @@ namespace {
 BadQsoFields LineFields(const QsoInput& q) {
     BadQsoFields f;
     f.frequencyKHz = q.frequencyHz / 1000;
-    f.mode = q.mode;
+    f.mode = std::string(q.mode);
     f.timeText = QsoTimeText(q.time);
-    f.ownCall = q.ownCall;
-    f.rstSent = q.rstSent;
-    f.exchSent = q.exchSent;
-    f.call = q.call;
-    f.rstRcvd = q.rstRcvd;
-    f.exchRcvd = q.exchRcvd;
+    f.ownCall = std::string(q.ownCall);
+    f.rstSent = std::string(q.rstSent);
+    f.exchSent = std::string(q.exchSent);
+    f.call = std::string(q.call);
+    f.rstRcvd = std::string(q.rstRcvd);
+    f.exchRcvd = std::string(q.exchRcvd);
     return f;
+}
+
+// A YU/YT station's exchange as a county code is compared: upper-cased,
+// without blanks around it.
+std::string CountyOf(std::string_view exchange) {
+    const size_t from = exchange.find_first_not_of(kRuleBlanks);
+    if (from == std::string_view::npos) {
+        return std::string();
+    }
+    const size_t to = exchange.find_last_not_of(kRuleBlanks);
+    std::string county(exchange.substr(from, to - from + 1));
+    for (char& c : county) {
+        c = plat::AsciiUpper(c);
+    }
+    return county;
 }
 
 int Reject(const QsoInput& q, const char* reason) REQUIRES(g_engineMutex) {
@@ -33,15 +50,15 @@ int Reject(const QsoInput& q, const char* reason) REQUIRES(g_engineMutex) {
 }  // namespace
 
 int AcceptQso(const QsoInput& q) {
-    if (!g_bandRules.Contains(q.band.c_str())) {
+    if (!g_bandRules.Contains(q.band)) {
         return Reject(q, kReasonWrongBand);
     }
     // The band is listed before the remaining checks, so a band whose QSOs
     // all fail them is listed all the same.
     if (std::find(g_bandsWorked.begin(), g_bandsWorked.end(), q.band) == g_bandsWorked.end()) {
-        g_bandsWorked.push_back(q.band);
+        g_bandsWorked.emplace_back(q.band);
     }
-    if (!g_modeRules.Contains(q.mode.c_str())) {
+    if (!g_modeRules.Contains(q.mode)) {
         return Reject(q, kReasonWrongMode);
     }
     if (q.exchRcvd.empty() || q.exchSent.empty()) {
@@ -63,9 +80,9 @@ int AcceptQso(const QsoInput& q) {
 
     std::vector<const char*> reasons;
     if (IsYuPrefix(q.dxcc)) {
-        const std::string county = plat::TrimBlanks(plat::AsciiUpper(q.exchRcvd));
+        std::string county = CountyOf(q.exchRcvd);
         if (IsCountyCode(county)) {
-            record.m_county = county;
+            record.m_county = std::move(county);
         } else {
             record.m_noCounty = 1;
             record.m_notCounted = 1;
@@ -80,8 +97,10 @@ int AcceptQso(const QsoInput& q) {
     }
     // One DUPE line for every earlier QSO with the same call, band and mode,
     // but those without a usable exchange: re-working a station to get its
-    // county or its number makes no dupe.
-    const int earlier = g_log.CountDupeTargets(q.call, q.band, q.mode);
+    // county or its number makes no dupe. The call is looked up once for the
+    // count and the append.
+    const size_t call = g_log.AddCall(record.m_call);
+    const int earlier = g_log.CountDupeTargets(call, record.m_band, record.m_mode);
     if (earlier > 0) {
         record.m_dupe = 1;
         record.m_notCounted = 1;
@@ -90,6 +109,6 @@ int AcceptQso(const QsoInput& q) {
     if (!reasons.empty()) {
         g_badQsoFile.Append(g_badQsoFileName, LineFields(q), reasons);
     }
-    g_log.Append(std::move(record));
+    g_log.Append(call, std::move(record));
     return 1;
 }

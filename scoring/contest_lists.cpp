@@ -29,16 +29,16 @@ CContestRules::CContestRules(const char* const* table, size_t count) {
     }
 }
 
-bool CContestRules::Contains(const char* name) const {
+bool CContestRules::Contains(std::string_view name) const {
     for (const std::string& entry : m_names) {
-        if (plat::EqualIgnoringAsciiCase(entry.c_str(), name != nullptr ? name : "")) {
+        if (plat::EqualIgnoringAsciiCase(entry, name)) {
             return true;
         }
     }
     return false;
 }
 
-bool IsCountyCode(const std::string& text) {
+bool IsCountyCode(std::string_view text) {
     for (const char* code : g_countyCodes) {
         if (text == code) {
             return true;
@@ -47,7 +47,7 @@ bool IsCountyCode(const std::string& text) {
     return false;
 }
 
-bool IsYuPrefix(const std::string& text) {
+bool IsYuPrefix(std::string_view text) {
     return text == "YU" || text == "YT";
 }
 

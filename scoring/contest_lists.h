@@ -3,13 +3,14 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A list of allowed names with a membership test that ignores letter case.
 class CContestRules {
   public:
     CContestRules(const char* const* table, size_t count);
-    bool Contains(const char* name) const;
+    bool Contains(std::string_view name) const;
     size_t size() const { return m_names.size(); }
     const std::string& at(size_t i) const { return m_names.at(i); }
 
@@ -50,8 +51,8 @@ constexpr int kNoContestBand = kContestBands;
 int QsoPointsFor(const std::string& dxcc, const std::string& continent, bool ownIsYu,
                  const std::string& ownDxcc, const std::string& ownContinent);
 
-bool IsCountyCode(const std::string& text);
-bool IsYuPrefix(const std::string& text);
+bool IsCountyCode(std::string_view text);
+bool IsYuPrefix(std::string_view text);
 bool IsRussianUiPrefix(const std::string& text);
 
 // 0 to 5 for "160m" to "10m" by exact comparison, kNoBand for any other.

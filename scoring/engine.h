@@ -3,25 +3,27 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/ole_date.h"
 #include "platform/sync.h"
 #include "scoring/summary_layout.h"
 
-// One QSO as the host passed it to AddData0 or RemoveData0.
+// One QSO as the host passed it to AddData0 or RemoveData0. The texts are
+// the host's own, valid for the one call: the engine copies what it keeps.
 struct QsoInput {
-    std::string ownCall;
-    std::string call;
+    std::string_view ownCall;
+    std::string_view call;
     plat::OleDate time;
     unsigned frequencyHz = 0;
-    std::string mode;
-    std::string rstSent;
-    std::string rstRcvd;
-    std::string exchSent;
-    std::string exchRcvd;
-    std::string dxcc;
-    std::string continent;
-    std::string band;
+    std::string_view mode;
+    std::string_view rstSent;
+    std::string_view rstRcvd;
+    std::string_view exchSent;
+    std::string_view exchRcvd;
+    std::string_view dxcc;
+    std::string_view continent;
+    std::string_view band;
 };
 
 // Validates and stores one QSO; 1 stored (perhaps flagged), 0 rejected.

@@ -47,7 +47,7 @@ size_t QsoLog::FindCall(const std::string& call) const {
     }
 }
 
-size_t QsoLog::FindOrAddCall(const std::string& call) {
+size_t QsoLog::AddCall(const std::string& call) {
     const size_t found = FindCall(call);
     if (found != kNoCall) {
         return found;
@@ -87,8 +87,13 @@ void QsoLog::Decrement(std::unordered_map<std::string, int>& counts, const std::
 }
 
 void QsoLog::Append(CInfo record) {
+    const size_t call = AddCall(record.m_call);
+    Append(call, std::move(record));
+}
+
+void QsoLog::Append(size_t call, CInfo record) {
     record.m_seq = m_nextSeq++;
-    CallIndex& index = m_calls[FindOrAddCall(record.m_call)];
+    CallIndex& index = m_calls[call];
     if (index.seqs.empty()) {
         index.seqs.reserve(4);  // most calls are worked a few times
     }
@@ -105,15 +110,24 @@ void QsoLog::Append(CInfo record) {
             index.counts.push_back({bandMode, 1});
         }
     }
-    ++m_bandCount[record.m_band];
-    ++m_bandDxccCount[Key(record.m_band, record.m_dxcc)];
     m_records.push_back(std::move(record));
+}
+
+void QsoLog::CountBands() const {
+    for (; m_bandsCounted < m_records.size(); ++m_bandsCounted) {
+        const CInfo& r = m_records[m_bandsCounted];
+        ++m_bandCount[r.m_band];
+        ++m_bandDxccCount[Key(r.m_band, r.m_dxcc)];
+    }
 }
 
 void QsoLog::RemoveAt(size_t index) {
     const CInfo& r = m_records.at(index);
-    Decrement(m_bandCount, r.m_band);
-    Decrement(m_bandDxccCount, Key(r.m_band, r.m_dxcc));
+    if (index < m_bandsCounted) {
+        Decrement(m_bandCount, r.m_band);
+        Decrement(m_bandDxccCount, Key(r.m_band, r.m_dxcc));
+        --m_bandsCounted;
+    }
     const size_t call = FindCall(r.m_call);
     if (call != kNoCall) {
         CallIndex& entry = m_calls[call];
@@ -132,6 +146,7 @@ void QsoLog::Clear() {
     m_calls.clear();
     m_bandModes.clear();
     m_callSlots.clear();
+    m_bandsCounted = 0;
     m_bandCount.clear();
     m_bandDxccCount.clear();
 }
@@ -145,10 +160,11 @@ size_t QsoLog::IndexOfSeq(uint64_t seq) const {
 int QsoLog::CountDupeTargets(const std::string& call, const std::string& band,
                              const std::string& mode) const {
     const size_t found = FindCall(call);
-    if (found == kNoCall) {
-        return 0;
-    }
-    const CallIndex& entry = m_calls[found];
+    return found == kNoCall ? 0 : CountDupeTargets(found, band, mode);
+}
+
+int QsoLog::CountDupeTargets(size_t call, const std::string& band, const std::string& mode) const {
+    const CallIndex& entry = m_calls[call];
     const size_t k = CountIndex(entry, BandModeId(band, mode));
     return k < entry.counts.size() ? entry.counts[k].count : 0;
 }
@@ -178,10 +194,12 @@ long QsoLog::FindFirst(const std::string& call, const std::string& band, const s
 }
 
 bool QsoLog::BandHasQsos(const std::string& band) const {
+    CountBands();
     return m_bandCount.count(band) != 0;
 }
 
 bool QsoLog::BandHasDxcc(const std::string& band, const std::string& dxcc) const {
+    CountBands();
     return m_bandDxccCount.count(Key(band, dxcc)) != 0;
 }
 

@@ -23,11 +23,20 @@ class QsoLog {
     void RemoveAt(size_t index);
     void Clear();
 
+    // The call's place in the index, made (with no QSOs yet) when the log
+    // has none with it; it stays valid until Clear(). A QSO about to be
+    // stored looks its call up once, for its dupe count and its append.
+    size_t AddCall(const std::string& call);
+    // Append(record) for a record whose call is at that place.
+    void Append(size_t call, CInfo record);
+
     // Stored QSOs with this call, band and mode (exact comparison) that a new
     // QSO with them repeats. QSOs without a county are left out: the station
     // is worked again to get it, and that QSO is no dupe.
     int CountDupeTargets(const std::string& call, const std::string& band,
                          const std::string& mode) const;
+    // The same for the call at a place AddCall() gave.
+    int CountDupeTargets(size_t call, const std::string& band, const std::string& mode) const;
     // The last stored QSO with this call, or null.
     const CInfo* LastWithCall(const std::string& call) const;
     // Index of the first QSO with this call, band, mode and time, or -1.
@@ -58,7 +67,6 @@ class QsoLog {
     size_t IndexOfSeq(uint64_t seq) const;
     // Position of the call in m_calls, or kNoCall.
     size_t FindCall(const std::string& call) const;
-    size_t FindOrAddCall(const std::string& call);
     // Eight bytes, so that the table of the largest logs stays in cache.
     struct CallSlot {
         uint32_t tag = 0;       // the call's hash folded to 32 bits
@@ -76,6 +84,8 @@ class QsoLog {
     static size_t CountIndex(const CallIndex& index, size_t bandMode);
     static std::string Key(const std::string& a, const std::string& b);
     static void Decrement(std::unordered_map<std::string, int>& counts, const std::string& key);
+    // Brings the band and DXCC counts up to the whole log.
+    void CountBands() const;
 
     std::vector<CInfo> m_records;
     uint64_t m_nextSeq = 1;
@@ -88,6 +98,11 @@ class QsoLog {
     // checked on entry, and numbered so a call's counts stay small.
     std::vector<std::pair<std::string, std::string>> m_bandModes;
     std::vector<CallSlot> m_callSlots;
-    std::unordered_map<std::string, int> m_bandCount;
-    std::unordered_map<std::string, int> m_bandDxccCount;  // band, DXCC prefix
+    // The QSOs per band and per band and DXCC prefix, which only the call
+    // check asks for. They count the first m_bandsCounted records and catch
+    // up when asked, so that loading a log does not pay for them with every
+    // QSO.
+    mutable size_t m_bandsCounted = 0;
+    mutable std::unordered_map<std::string, int> m_bandCount;
+    mutable std::unordered_map<std::string, int> m_bandDxccCount;  // band, DXCC prefix
 };

@@ -1,6 +1,7 @@
 // RemoveData0: the record leaves the log, its county leaves the county
 // window's list, and its lines leave the bad-QSO file.
 #include <algorithm>
+#include <string>
 
 #include "scoring/engine.h"
 #include "scoring/engine_state.h"
@@ -8,10 +9,13 @@
 #include "scoring/window_requests.h"
 
 void RemoveQso(const QsoInput& q) {
-    const long found = g_log.FindFirst(q.call, q.band, q.mode, q.time);
+    const std::string call(q.call);
+    const std::string band(q.band);
+    const std::string mode(q.mode);
+    const long found = g_log.FindFirst(call, band, mode, q.time);
     if (found >= 0) {
         const CInfo& record = g_log.at(static_cast<size_t>(found));
-        int b = BandIndex(q.band);
+        int b = BandIndex(band);
         if (b >= kBandSlots) {
             b = 0;
         }
@@ -25,7 +29,7 @@ void RemoveQso(const QsoInput& q) {
         }
         g_log.RemoveAt(static_cast<size_t>(found));
     }
-    g_badQsoFile.RemoveQsoLines(g_badQsoFileName, q.call, q.mode, QsoTimeText(q.time));
+    g_badQsoFile.RemoveQsoLines(g_badQsoFileName, call, mode, QsoTimeText(q.time));
     if (g_log.empty()) {
         g_bandsWorked.clear();
     }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 enum class RuleSet { kClassic, k2020 };
 
@@ -30,7 +31,7 @@ inline RuleSet RuleSetFromSetting(const std::string& value) {
 
 // A serial number as the 2020 rules ask for it: one or more ASCII digits
 // and nothing else, blanks around it left out.
-inline bool IsSerialNumber(const std::string& exchange) {
+inline bool IsSerialNumber(std::string_view exchange) {
     const size_t from = exchange.find_first_not_of(kRuleBlanks);
     if (from == std::string::npos) {
         return false;

@@ -57,6 +57,26 @@ TEST_F(CallCheck, NewMultiplierOnlyWhereTheBandHasQsos) {
     EXPECT_EQ(Check("YU2BBB", "YU").status, 1);
 }
 
+// The band's entities follow every QSO stored or taken back, whether it came
+// before the last call check or after it.
+TEST_F(CallCheck, NewMultiplierFollowsAddsAndRemovalsAroundEachCheck) {
+    const host::QsoFields dl = Qso("DL2BBB", "DL", "EU", "002");
+    const host::QsoFields ok = Qso("OK1AAA", "OK", "EU", "003");
+    plugin.Add(dl);
+    EXPECT_EQ(Check("OK2BBB", "OK").status, 2);
+    plugin.Add(ok);
+    EXPECT_EQ(Check("OK2BBB", "OK").status, 1);
+    plugin.Remove(ok);
+    EXPECT_EQ(Check("OK2BBB", "OK").status, 2);
+    plugin.Add(ok);
+    plugin.Remove(ok);
+    EXPECT_EQ(Check("OK2BBB", "OK").status, 2);
+    plugin.Remove(dl);
+    EXPECT_EQ(Check("OK2BBB", "OK").status, 1);
+    plugin.Add(ok);
+    EXPECT_EQ(Check("DL4DDD", "DL").status, 2);
+}
+
 TEST_F(CallCheck, PreviousExchangeIsTheLastOneAndFitsTheBuffer) {
     host::QsoFields q = Qso("DL2BBB", "DL", "EU", "0123456789ABC");
     q.band = "40m";
