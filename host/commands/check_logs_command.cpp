@@ -126,9 +126,9 @@ int RunCheckLogs(const Options& o) {
         progress.Update(what, done, of);
     };
     settings.stageDone = [&](const char* stage) { clock.Done(stage); };
+    settings.linesReady = [](CheckedContest& c) { ExplainNotInLog(c); };
     CheckedContest result = CheckContest(contest, settings);
 
-    ExplainNotInLog(result);
     RankEntries(result, countries);
     FindMiscopies(result);
     FindLostMultipliers(result, countries);

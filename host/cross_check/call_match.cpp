@@ -2,26 +2,44 @@
 
 #include "host/readers/exchange_text.h"
 #include "host/readers/log_fields.h"
+#include "platform/plain_text.h"
 
 namespace host {
 namespace {
 
-bool EndsWith(const std::string& text, const char* suffix) {
-    const std::string s = suffix;
-    return text.size() > s.size() && text.compare(text.size() - s.size(), s.size(), s) == 0;
+bool EndsWith(std::string_view text, std::string_view suffix) {
+    return text.size() > suffix.size() &&
+           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
-std::string WithoutLeadingZeros(const std::string& digits) {
+std::string_view WithoutLeadingZeros(std::string_view digits) {
     const size_t first = digits.find_first_not_of('0');
-    return first == std::string::npos ? "0" : digits.substr(first);
+    return first == std::string_view::npos ? "0" : digits.substr(first);
+}
+
+bool SameInCapitals(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (plat::AsciiUpper(a[i]) != plat::AsciiUpper(b[i])) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace
 
 std::string BaseCall(const std::string& call) {
-    for (const char* suffix : {"/P", "/M", "/A", "/QRP"}) {
+    return std::string(BaseCallView(call));
+}
+
+std::string_view BaseCallView(std::string_view call) {
+    static constexpr std::string_view kSuffixes[] = {"/P", "/M", "/A", "/QRP"};
+    for (std::string_view suffix : kSuffixes) {
         if (EndsWith(call, suffix)) {
-            return call.substr(0, call.size() - std::string(suffix).size());
+            return call.substr(0, call.size() - suffix.size());
         }
     }
     return call;
@@ -75,12 +93,13 @@ bool SameExchange(const std::string& received, const std::string& sent) {
     if (received == sent) {
         return true;  // the usual case, without a copy
     }
-    const std::string r = NormalisedExchange(received);
-    const std::string s = NormalisedExchange(sent);
+    // Compared as NormalisedExchange gives them, without the copies.
+    const std::string_view r = ExchangeCore(received);
+    const std::string_view s = ExchangeCore(sent);
     if (AllDigits(r) && AllDigits(s)) {
         return WithoutLeadingZeros(r) == WithoutLeadingZeros(s);
     }
-    return r == s;
+    return SameInCapitals(r, s);
 }
 
 }  // namespace host

@@ -3,12 +3,15 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace host {
 
 // The call without a trailing /P, /M, /A or /QRP.
 std::string BaseCall(const std::string& call);
+// The same, as a view into call: for looking up without a copy.
+std::string_view BaseCallView(std::string_view call);
 
 // Whether a and b differ by exactly one character changed, added or
 // dropped, or by two neighbours swapped.

@@ -141,12 +141,16 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
         return logs[a].log.qsos.size() > logs[b].log.qsos.size();
     });
 
+    // The lines are paired up while the workers score the logs as claimed:
+    // the pairs need nothing of the scoring, and this process would idle.
+    Matches matches;
     std::vector<ClaimedPass> claimed;
     claimed.reserve(logs.size());
     for (const std::string& bytes : RunJobs(
              order, s.folder,
              [&](size_t l) { return Encode(RunClaimedPass(context, logs[l], known(l))); },
-             [&](size_t done) { s.progress("scored", done, logs.size()); })) {
+             [&](size_t done) { s.progress("scored", done, logs.size()); },
+             [&] { matches = MatchLines(lines, s.timeWindow); })) {
         claimed.push_back(DecodeClaimed(bytes));
     }
     s.stageDone("claimed");
@@ -155,10 +159,25 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
     for (const ContestLine& line : lines.lines()) {
         scored.push_back(claimed[line.log].status[line.qso]);
     }
-    const std::vector<Verdict> verdicts =
-        CrossCheck(lines, MatchLines(lines, s.timeWindow), logs, scored);
+    const std::vector<Verdict> verdicts = CrossCheck(lines, matches, logs, scored);
     s.stageDone("matching");
 
+    // Each log's lines with their verdicts are put together while the
+    // workers score what stands.
+    CheckedContest result;
+    result.rules = s.rules;
+    result.period = context.period;
+    result.timeWindow = s.timeWindow;
+    result.keepUniques = s.keepUniques;
+    result.skipped = contest.skipped;
+    result.logs.resize(logs.size());
+    const auto collect = [&] {
+        for (size_t l = 0; l < logs.size(); ++l) {
+            result.logs[l].entrant = &logs[l];
+            CollectLines(logs[l], verdicts.data() + times.First(l), times.Of(l), result.logs[l]);
+        }
+        s.linesReady(result);
+    };
     const std::vector<std::string> checkedFigures = RunJobs(
         order, s.folder,
         [&](size_t l) {
@@ -168,26 +187,17 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
             }
             return Encode(RunCheckedPass(context, logs[l], known(l), stands));
         },
-        [&](size_t done) { s.progress("checked", done, logs.size()); });
+        [&](size_t done) { s.progress("checked", done, logs.size()); }, collect);
     s.stageDone("checked");
 
-    CheckedContest result;
-    result.rules = s.rules;
-    result.period = context.period;
-    result.timeWindow = s.timeWindow;
-    result.keepUniques = s.keepUniques;
-    result.skipped = contest.skipped;
     for (size_t l = 0; l < logs.size(); ++l) {
-        CheckedLog checked;
-        checked.entrant = &logs[l];
+        CheckedLog& checked = result.logs[l];
         checked.entryBand = EntryBandOfLog(s.rules, logs[l]);
         checked.clockOffset = offsets[l];
         checked.clockOffsetFound = offsetsFound[l];
         checked.claimed = claimed[l].figures;
         checked.checked = DecodeFigures(checkedFigures[l]);
         checked.problems = std::move(claimed[l].problems);
-        CollectLines(logs[l], verdicts.data() + times.First(l), times.Of(l), checked);
-        result.logs.push_back(std::move(checked));
     }
     s.stageDone("verdicts");
     return result;

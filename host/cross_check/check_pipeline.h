@@ -32,6 +32,10 @@ struct CheckSettings {
     std::function<void(const char* what, size_t done, size_t of)> progress;
     // Told as each stage ends, by name ("matching"), for measuring them.
     std::function<void(const char* stage)> stageDone = [](const char*) {};
+    // Work on the contest that needs no score of the checked pass, done while
+    // that pass runs: each log's entrant, lines and verdicts are in, and the
+    // contest's rules, period and time window; not yet the logs' figures.
+    std::function<void(CheckedContest&)> linesReady = [](CheckedContest&) {};
 };
 
 // Checks the contest's logs; the result points into contest.logs. Throws

@@ -48,6 +48,8 @@ struct CheckedContest {
 
 // "2026-02-14 12:03", the time as logged.
 std::string LoggedTime(const LogTime& t);
+// The same, appended to out: a million lines' times cost far less so.
+void AppendLoggedTime(std::string& out, const LogTime& t);
 
 // The logs best checked score first; ties by call.
 std::vector<const CheckedLog*> Ranked(const CheckedContest& c);

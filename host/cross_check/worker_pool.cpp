@@ -11,6 +11,7 @@
 #include "host/cross_check/memory_folder.h"
 #include "host/host_error.h"
 #include "host/plugin_host/run_folder.h"
+#include "host/run_beside.h"
 
 #if !defined(_WIN32)
 #include <poll.h>
@@ -142,13 +143,17 @@ std::string HowItEnded(int status) {
 
 std::vector<std::string> RunJobs(const std::vector<size_t>& order, const std::string& folder,
                                  const std::function<std::string(size_t)>& job,
-                                 const std::function<void(size_t)>& progress) {
+                                 const std::function<void(size_t)>& progress,
+                                 const std::function<void()>& meanwhile) {
     const size_t count = order.size();
     std::vector<std::string> results(count);
 #if defined(_WIN32)
     for (size_t i = 0; i < count; ++i) {
         results[i] = job(i);
         progress(i + 1);
+    }
+    if (meanwhile) {
+        meanwhile();
     }
     (void)folder;
     return results;
@@ -184,71 +189,87 @@ std::vector<std::string> RunJobs(const std::vector<size_t>& order, const std::st
     size_t done = 0;
     std::string failure;
     std::vector<bool> have(count, false);
-    for (;;) {
-        std::vector<pollfd> polls;
-        for (Reader& r : readers) {
-            if (r.open) {
-                polls.push_back({r.fd, POLLIN, 0});
-            }
-        }
-        if (polls.empty()) {
-            break;
-        }
-        if (poll(polls.data(), polls.size(), -1) < 0) {
-            continue;
-        }
-        for (Reader& r : readers) {
-            if (!r.open) {
-                continue;
-            }
-            char chunk[1 << 16];
-            bool ready = false;
-            for (const pollfd& p : polls) {
-                ready = ready || (p.fd == r.fd && p.revents != 0);
-            }
-            if (!ready) {
-                continue;
-            }
-            const ssize_t n = read(r.fd, chunk, sizeof chunk);
-            if (n <= 0) {
-                r.open = false;
-                close(r.fd);
-                if (!r.buffer.empty() && r.fault.empty()) {
-                    r.fault = "sent a result cut short (" + std::to_string(r.buffer.size()) +
-                              " bytes of a frame)";
+    // The workers' results as they come, while this process does its own
+    // work beside them.
+    const auto collect = [&] {
+        for (;;) {
+            std::vector<pollfd> polls;
+            for (Reader& r : readers) {
+                if (r.open) {
+                    polls.push_back({r.fd, POLLIN, 0});
                 }
+            }
+            if (polls.empty()) {
+                break;
+            }
+            if (poll(polls.data(), polls.size(), -1) < 0) {
                 continue;
             }
-            r.buffer.append(chunk, static_cast<size_t>(n));
-            size_t at = 0;
-            while (r.buffer.size() - at >= 8) {
-                uint32_t head[2];
-                r.buffer.copy(reinterpret_cast<char*>(head), 8, at);
-                const size_t size = head[1] & 0x7fffffffu;
-                if (head[0] >= count || have[head[0]]) {
-                    r.fault = "sent a frame for log " + std::to_string(head[0] + 1) + " of " +
-                              std::to_string(count) + (head[0] < count ? " twice" : "");
+            for (Reader& r : readers) {
+                if (!r.open) {
+                    continue;
+                }
+                char chunk[1 << 16];
+                bool ready = false;
+                for (const pollfd& p : polls) {
+                    ready = ready || (p.fd == r.fd && p.revents != 0);
+                }
+                if (!ready) {
+                    continue;
+                }
+                const ssize_t n = read(r.fd, chunk, sizeof chunk);
+                if (n <= 0) {
                     r.open = false;
                     close(r.fd);
-                    at = r.buffer.size();
-                    break;
+                    if (!r.buffer.empty() && r.fault.empty()) {
+                        r.fault = "sent a result cut short (" + std::to_string(r.buffer.size()) +
+                                  " bytes of a frame)";
+                    }
+                    continue;
                 }
-                if (r.buffer.size() - at - 8 < size) {
-                    break;
+                r.buffer.append(chunk, static_cast<size_t>(n));
+                size_t at = 0;
+                while (r.buffer.size() - at >= 8) {
+                    uint32_t head[2];
+                    r.buffer.copy(reinterpret_cast<char*>(head), 8, at);
+                    const size_t size = head[1] & 0x7fffffffu;
+                    if (head[0] >= count || have[head[0]]) {
+                        r.fault = "sent a frame for log " + std::to_string(head[0] + 1) + " of " +
+                                  std::to_string(count) + (head[0] < count ? " twice" : "");
+                        r.open = false;
+                        close(r.fd);
+                        at = r.buffer.size();
+                        break;
+                    }
+                    if (r.buffer.size() - at - 8 < size) {
+                        break;
+                    }
+                    std::string bytes = r.buffer.substr(at + 8, size);
+                    at += 8 + size;
+                    if ((head[1] & 0x80000000u) != 0) {
+                        failure = failure.empty() ? bytes : failure;
+                    } else {
+                        results[head[0]] = std::move(bytes);
+                        have[head[0]] = true;
+                    }
+                    progress(++done);
                 }
-                std::string bytes = r.buffer.substr(at + 8, size);
-                at += 8 + size;
-                if ((head[1] & 0x80000000u) != 0) {
-                    failure = failure.empty() ? bytes : failure;
-                } else {
-                    results[head[0]] = std::move(bytes);
-                    have[head[0]] = true;
-                }
-                progress(++done);
+                r.buffer.erase(0, at);
             }
-            r.buffer.erase(0, at);
         }
-    }
+    };
+    std::exception_ptr meanwhileFailed;
+    RunBeside(
+        [&] {
+            try {
+                if (meanwhile) {
+                    meanwhile();
+                }
+            } catch (...) {
+                meanwhileFailed = std::current_exception();
+            }
+        },
+        collect);
     std::vector<std::string> ended(kWorkers);
     for (size_t w = 0; w < kWorkers; ++w) {
         int status = 0;
@@ -271,6 +292,9 @@ std::vector<std::string> RunJobs(const std::vector<size_t>& order, const std::st
             throw PoolFault("a worker process " + ended[w] + " before log " +
                             std::to_string(i + 1) + " was scored");
         }
+    }
+    if (meanwhileFailed) {
+        std::rethrow_exception(meanwhileFailed);
     }
     return results;
 #endif

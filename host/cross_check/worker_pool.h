@@ -21,8 +21,13 @@ namespace host {
 // stats-host, not of the input) saying what happened when a worker cannot
 // start, dies, sends a frame cut short or a frame for no job, or stops
 // before all its results are in.
+// meanwhile, when given, is work of this process that needs no result of
+// the jobs: it runs on a thread of its own once the workers have started
+// (so that they never inherit a running thread), and RunJobs returns when
+// both are done. A failure of meanwhile is thrown after the jobs' own.
 std::vector<std::string> RunJobs(const std::vector<size_t>& order, const std::string& folder,
                                  const std::function<std::string(size_t)>& job,
-                                 const std::function<void(size_t)>& progress);
+                                 const std::function<void(size_t)>& progress,
+                                 const std::function<void()>& meanwhile = {});
 
 }  // namespace host

@@ -13,33 +13,44 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 bool IsReportChar(char c) {
-    return (c >= '0' && c <= '9') || c == 'N';
+    return (c >= '0' && c <= '9') || c == 'N' || c == 'n';
 }
 
 }  // namespace
 
 std::string NormalisedExchange(const std::string& text) {
-    std::string out = plat::AsciiUpper(plat::TrimBlanks(text));
+    std::string out(ExchangeCore(text));
+    for (char& c : out) {
+        c = plat::AsciiUpper(c);
+    }
+    return out;
+}
+
+std::string_view ExchangeCore(std::string_view text) {
+    const size_t first = text.find_first_not_of(" \t\r\n\v\f");
+    if (first == std::string_view::npos) {
+        return std::string_view();
+    }
+    text = text.substr(first, text.find_last_not_of(" \t\r\n\v\f") - first + 1);
     // Every report in front goes, so that the result is its own normal
     // form: "599 599 NIS" gives "NIS", as "599 NIS" does. The last word
     // stays whatever it is, so a serial after a report is kept.
     size_t from = 0;
     while (true) {
         size_t report = from;
-        while (report < out.size() && report - from < 4 && IsReportChar(out[report])) {
+        while (report < text.size() && report - from < 4 && IsReportChar(text[report])) {
             ++report;
         }
         const size_t length = report - from;
-        if ((length != 2 && length != 3) || report == out.size() || !IsBlank(out[report])) {
+        if ((length != 2 && length != 3) || report == text.size() || !IsBlank(text[report])) {
             break;
         }
         from = report;
-        while (from < out.size() && IsBlank(out[from])) {
+        while (from < text.size() && IsBlank(text[from])) {
             ++from;
         }
     }
-    out.erase(0, from);
-    return out;
+    return text.substr(from);
 }
 
 }  // namespace host

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace host {
 
@@ -12,5 +13,8 @@ namespace host {
 // give "NIS"; "599 001" gives "001"; "599" stays). Normalising the result
 // again changes nothing.
 std::string NormalisedExchange(const std::string& text);
+// The same part of text, as a view into it and in the case it was written:
+// for comparing exchanges without a copy.
+std::string_view ExchangeCore(std::string_view text);
 
 }  // namespace host

@@ -49,7 +49,7 @@ int Number(const std::string& s, size_t at, size_t n) {
 
 }  // namespace
 
-bool AllDigits(const std::string& s) {
+bool AllDigits(std::string_view s) {
     if (s.empty()) {
         return false;
     }

@@ -5,13 +5,14 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "host/readers/contest_log.h"
 
 namespace host {
 
-bool AllDigits(const std::string& s);
+bool AllDigits(std::string_view s);
 // A decimal number such as 14025 or 14.025; false for anything else.
 bool ParseNumber(const std::string& s, double& out);
 // "2026-12-05" (Cabrillo) or "20261205" (ADIF), month 1 to 12 and day 1 to

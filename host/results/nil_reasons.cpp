@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -18,60 +19,80 @@ std::string Clock(const LogTime& t) {
     return text;
 }
 
+// A not-in-log line of ours whose partner sent a log: the partner's line
+// with our call nearest in time, once the partner's log was read.
+struct Question {
+    CheckedQso* line = nullptr;
+    const CheckedLog* partner = nullptr;
+    int32_t when = 0;  // our line's minute
+    const LogQso* nearest = nullptr;
+    int32_t apart = 0;
+};
+
 }  // namespace
 
 void ExplainNotInLog(CheckedContest& c) {
-    std::unordered_map<std::string, const CheckedLog*> byCall;
-    for (const CheckedLog& l : c.logs) {
-        byCall.emplace(BaseCall(l.entrant->call), &l);
+    // The views point into the entrants' calls, which outlive this.
+    std::unordered_map<std::string_view, size_t> byCall;
+    for (size_t l = 0; l < c.logs.size(); ++l) {
+        byCall.emplace(BaseCallView(c.logs[l].entrant->call), l);
     }
-    // The lines of a partner's log by the call they worked, in its order:
-    // made for a log the first time a not-in-log names it, so that each
-    // not-in-log looks at the few lines with our call, not at the whole log.
-    using LinesByCall = std::unordered_map<std::string, std::vector<const CheckedQso*>>;
-    std::unordered_map<const CheckedLog*, LinesByCall> indexes;
-    auto linesOf = [&](const CheckedLog& log) -> const LinesByCall& {
-        const auto known = indexes.find(&log);
-        if (known != indexes.end()) {
-            return known->second;
-        }
-        LinesByCall& index = indexes[&log];
-        for (const CheckedQso& theirs : log.qsos) {
-            if (theirs.qso != nullptr) {
-                index[BaseCall(theirs.qso->call)].push_back(&theirs);
-            }
-        }
-        return index;
-    };
+    // The questions to each partner's log by the call they are about (ours):
+    // each partner's log is then read once, line by line, for all of them,
+    // and its lines with none of those calls cost one look-up each.
+    std::vector<Question> questions;
+    std::vector<std::unordered_map<std::string_view, std::vector<size_t>>> asked(c.logs.size());
+    const std::string none = "no QSO with you within " + std::to_string(c.timeWindow) + " minutes";
     for (CheckedLog& ours : c.logs) {
-        const std::string ourCall = BaseCall(ours.entrant->call);
+        const std::string_view ourCall = BaseCallView(ours.entrant->call);
         for (CheckedQso& q : ours.qsos) {
             if (q.qso == nullptr || q.verdict.status != QsoStatus::kNil) {
                 continue;
             }
-            const auto partner = byCall.find(BaseCall(q.qso->call));
-            const LogQso* nearest = nullptr;
-            int32_t apart = 0;
-            if (partner != byCall.end()) {
-                const int32_t when = MinuteOf(q.time);
-                const LinesByCall& theirLines = linesOf(*partner->second);
-                const auto withUs = theirLines.find(ourCall);
-                if (withUs != theirLines.end()) {
-                    for (const CheckedQso* theirs : withUs->second) {
-                        const int32_t d = std::abs(MinuteOf(theirs->time) - when);
-                        if (d <= c.timeWindow && (nearest == nullptr || d < apart)) {
-                            nearest = theirs->qso;
-                            apart = d;
-                        }
-                    }
+            const auto partner = byCall.find(BaseCallView(q.qso->call));
+            if (partner == byCall.end()) {
+                q.verdict.detail = none;
+                continue;
+            }
+            Question question;
+            question.line = &q;
+            question.partner = &c.logs[partner->second];
+            question.when = MinuteOf(q.time);
+            asked[partner->second][ourCall].push_back(questions.size());
+            questions.push_back(question);
+        }
+    }
+    for (size_t p = 0; p < c.logs.size(); ++p) {
+        if (asked[p].empty()) {
+            continue;
+        }
+        // In the partner's file order: of two lines as near, the first.
+        for (const CheckedQso& theirs : c.logs[p].qsos) {
+            if (theirs.qso == nullptr) {
+                continue;
+            }
+            const auto withUs = asked[p].find(BaseCallView(theirs.qso->call));
+            if (withUs == asked[p].end()) {
+                continue;
+            }
+            const int32_t minute = MinuteOf(theirs.time);
+            for (size_t k : withUs->second) {
+                Question& question = questions[k];
+                const int32_t d = std::abs(minute - question.when);
+                if (d <= c.timeWindow && (question.nearest == nullptr || d < question.apart)) {
+                    question.nearest = theirs.qso;
+                    question.apart = d;
                 }
             }
-            q.verdict.detail =
-                nearest != nullptr
-                    ? partner->second->entrant->call + " logged you at " + Clock(nearest->time) +
-                          " on " + nearest->band + " " + nearest->mode
-                    : "no QSO with you within " + std::to_string(c.timeWindow) + " minutes";
         }
+    }
+    for (const Question& question : questions) {
+        const LogQso* nearest = question.nearest;
+        question.line->verdict.detail = nearest != nullptr
+                                            ? question.partner->entrant->call + " logged you at " +
+                                                  Clock(nearest->time) + " on " + nearest->band +
+                                                  " " + nearest->mode
+                                            : none;
     }
 }
 

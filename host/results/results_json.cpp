@@ -1,5 +1,6 @@
 #include "host/results/results_json.h"
 
+#include <charconv>
 #include <cstdio>
 
 #include "host/one_log/reports.h"
@@ -8,6 +9,11 @@
 
 namespace host {
 namespace {
+
+void AppendNumber(std::string& out, long long n) {
+    char digits[24];
+    out.append(digits, std::to_chars(digits, digits + sizeof digits, n).ptr);
+}
 
 std::string Figures(const PassFigures& f) {
     return "{\"qsos\": " + std::to_string(f.qsos) + ", \"points\": " + std::to_string(f.points) +
@@ -122,13 +128,13 @@ void AppendLog(std::string& out, const CheckedLog& l) {
     out += "},\n     \"qsos\": [";
     for (size_t i = 0; i < l.qsos.size(); ++i) {
         const CheckedQso& q = l.qsos[i];
-        out += i == 0 ? "\n" : ",\n";
-        out += "      {\"line\": ";
-        out += std::to_string(q.line);
+        out += i == 0 ? "\n      {\"line\": " : ",\n      {\"line\": ";
+        AppendNumber(out, q.line);
         if (q.qso != nullptr) {
-            out += ", \"time\": ";
-            AppendJsonString(out, LoggedTime(q.qso->time));
-            out += ", \"band\": ";
+            // A time as logged is digits and separators: nothing to escape.
+            out += ", \"time\": \"";
+            AppendLoggedTime(out, q.qso->time);
+            out += "\", \"band\": ";
             AppendJsonString(out, q.qso->band);
             out += ", \"mode\": ";
             AppendJsonString(out, q.qso->mode);
@@ -137,11 +143,12 @@ void AppendLog(std::string& out, const CheckedLog& l) {
         } else {
             out += R"(, "time": "", "band": "", "mode": "", "call": "")";
         }
-        out += ", \"status\": ";
-        AppendJsonString(out, StatusName(q.verdict.status));
-        out += ", \"detail\": ";
+        // The status names are plain words: nothing to escape.
+        out += ", \"status\": \"";
+        out += StatusName(q.verdict.status);
+        out += "\", \"detail\": ";
         AppendJsonString(out, q.qso != nullptr ? q.verdict.detail : q.reason);
-        out += "}";
+        out += '}';
     }
     out += l.qsos.empty() ? "]}" : "\n     ]}";
 }

@@ -264,9 +264,11 @@ TEST_F(Standings, AReportNamesWhoCopiedTheEntrantWrongAndItsErrorRate) {
 
 TEST_F(Standings, ANotInLogSaysWhatTheOtherLogHoldsNearThatTime) {
     fs::create_directories(dir() + "/nil");
-    // OK1AB logs SP2CD on 20m and 15m; SP2CD logged the first on 40m and
-    // has nothing near the second.
-    std::string theirs = Line("SP2CD", "OK1AB", 12);
+    // OK1AB logs SP2CD on 20m and 15m; SP2CD logged the first on 80m (as
+    // OK1AB/P) and on 40m, as near before it as after, and has nothing near
+    // the second. Of two lines as near, the one first in the file is named.
+    std::string theirs = Line("SP2CD", "OK1AB/P", 8) + Line("SP2CD", "OK1AB", 12);
+    theirs.replace(theirs.find("14025"), 5, " 3525");
     theirs.replace(theirs.find("14025"), 5, " 7025");
     std::string later = Line("OK1AB", "SP2CD", 90);
     later.replace(later.find("14025"), 5, "21025");
@@ -276,11 +278,11 @@ TEST_F(Standings, ANotInLogSaysWhatTheOtherLogHoldsNearThatTime) {
     const auto logs = LogsIn(j);
     const std::string ours = logs.at("OK1AB.log");
     EXPECT_EQ(j[ours + ".qsos[0].status"], "nil");
-    EXPECT_EQ(j[ours + ".qsos[0].detail"], "SP2CD logged you at 12:12 on 40m CW");
+    EXPECT_EQ(j[ours + ".qsos[0].detail"], "SP2CD logged you at 12:08 on 80m CW");
     EXPECT_EQ(j[ours + ".qsos[1].detail"], "no QSO with you within 3 minutes");
     const std::string report = Slurp(dir() + "/out/ubn/OK1AB.txt");
-    EXPECT_NE(report.find("  line 3  2026-02-14 12:10  20m CW  SP2CD  (SP2CD logged you at 12:12 "
-                          "on 40m CW)\n"),
+    EXPECT_NE(report.find("  line 3  2026-02-14 12:10  20m CW  SP2CD  (SP2CD logged you at 12:08 "
+                          "on 80m CW)\n"),
               std::string::npos)
         << report;
 }

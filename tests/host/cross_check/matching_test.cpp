@@ -7,9 +7,12 @@
 #include <vector>
 
 #include "host/cross_check/call_match.h"
+#include "host/cross_check/checked_contest.h"
 #include "host/cross_check/contest_lines.h"
 #include "host/cross_check/matching.h"
 #include "host/cross_check/qso_times.h"
+#include "host/readers/exchange_text.h"
+#include "host/readers/log_fields.h"
 #include "tests/host/cross_check/in_memory_logs.h"
 
 namespace {
@@ -66,6 +69,57 @@ TEST(CallVariants, CallsOneCharacterApartAreFoundThroughTheVariants) {
     // A swap of two equal neighbours is no variant.
     EXPECT_EQ(host::SwapVariants("OK1AAB"),
               (std::vector<std::string>{"KO1AAB", "O1KAAB", "OKA1AB", "OK1ABA"}));
+}
+
+TEST(Exchanges, AgreeAsNormalisedInAnyCaseAndSerialsAsNumbers) {
+    const struct {
+        const char* received;
+        const char* sent;
+        bool same;
+    } kCases[] = {
+        {"599 001", "599 1", true},        // serials compared as numbers
+        {"5nn 001", "599 001", true},      // a report in small letters goes too
+        {"599 nis", "59 NIS", true},       // words in any case
+        {"  599  NIS ", "NIS", true},      // blanks around and between
+        {"599 000", "599 0", true},        // all zeros is zero
+        {"599 0", "599", false},           // a lone report is the exchange itself
+        {"599 12", "599 21", false},       // other digits
+        {"599 NIS", "599 NIŠ", false},     // a byte beyond ASCII is not a capital
+        {"599 nis1", "599 NIS01", false},  // not all digits: compared as text
+        {"", "   ", true},                 // nothing either side
+        {"599 A", "599 AB", false},
+    };
+    for (const auto& c : kCases) {
+        EXPECT_EQ(host::SameExchange(c.received, c.sent), c.same) << c.received << " / " << c.sent;
+        EXPECT_EQ(host::SameExchange(c.sent, c.received), c.same) << c.sent << " / " << c.received;
+        // The same answer as comparing the normalised texts the reports print.
+        const std::string r = host::NormalisedExchange(c.received);
+        const std::string s = host::NormalisedExchange(c.sent);
+        const bool numbers = host::AllDigits(r) && host::AllDigits(s);
+        if (!numbers) {
+            EXPECT_EQ(r == s, c.same) << c.received << " / " << c.sent;
+        }
+    }
+}
+
+TEST(LoggedTimes, KeepTheirWidthsAndFieldsOutOfThem) {
+    const struct {
+        host::LogTime time;
+        const char* text;
+    } kCases[] = {
+        {{2026, 2, 14, 12, 3, 59}, "2026-02-14 12:03"},
+        {{0, 0, 0, 0, 0, 0}, "0000-00-00 00:00"},
+        {{9999, 99, 99, 99, 99, 0}, "9999-99-99 99:99"},
+        {{12026, 1, 2, 3, 4, 0}, "12026-01-02 03:04"},  // too long a year
+        {{-1, 1, 2, 3, 4, 0}, "-001-01-02 03:04"},      // a negative one
+        {{2026, 100, -5, 3, 4, 0}, "2026-100--5 03:04"},
+    };
+    for (const auto& c : kCases) {
+        EXPECT_EQ(host::LoggedTime(c.time), c.text);
+        std::string appended = "at ";
+        host::AppendLoggedTime(appended, c.time);
+        EXPECT_EQ(appended, std::string("at ") + c.text);
+    }
 }
 
 // Each line as "A0>B1 exact" (log letter, QSO, its partner and the kind) or
