@@ -54,14 +54,18 @@ std::string ReplaceAll(const std::string& text, const std::string& search,
 }
 
 std::string FormatText(const char* format, ...) {
+    // Most texts fit the buffer on the stack, and are formatted once.
+    char buffer[256];
     va_list args;
     va_start(args, format);
     va_list copy;
     va_copy(copy, args);
-    const int needed = std::vsnprintf(nullptr, 0, format, copy);
+    const int needed = std::vsnprintf(buffer, sizeof buffer, format, copy);
     va_end(copy);
     std::string out;
-    if (needed > 0) {
+    if (needed > 0 && static_cast<size_t>(needed) < sizeof buffer) {
+        out.assign(buffer, static_cast<size_t>(needed));
+    } else if (needed > 0) {
         out.resize(static_cast<size_t>(needed) + 1);
         std::vsnprintf(&out[0], out.size(), format, args);
         out.resize(static_cast<size_t>(needed));

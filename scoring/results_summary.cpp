@@ -2,9 +2,9 @@
 // grouped by band, and laid out as text or as the HTML page.
 #include <climits>
 #include <cmath>
-#include <unordered_map>
-#include <unordered_set>
+#include <vector>
 
+#include "scoring/distinct_texts.h"
 #include "scoring/engine.h"
 #include "scoring/engine_state.h"
 #include "scoring/rule_set.h"
@@ -15,15 +15,29 @@ namespace {
 
 constexpr double kHalfSecond = 0.5 / 86400.0;
 
+// The figures of one band spelling of g_bandsWorked, at the same position.
 struct BandTally {
+    int slot = kNoBand;  // BandIndex() of the spelling
     long long qsos = 0;
     long long points = 0;
     long long dxcc = 0;
     long long counties = 0;
     long long dupes = 0;
-    std::unordered_set<std::string> dxccSeen;
-    std::unordered_set<std::string> countiesSeen;
+    // The log's own texts: the records stay in place while the result is
+    // counted.
+    DistinctTexts dxccSeen;
+    DistinctTexts countiesSeen;
 };
+
+// Position of the band in g_bandsWorked, or its size. The list is short: a
+// band is only listed once a QSO on it passed the band check.
+size_t WorkedBandPosition(const std::string& band) REQUIRES(g_engineMutex) {
+    size_t i = 0;
+    while (i < g_bandsWorked.size() && g_bandsWorked[i] != band) {
+        ++i;
+    }
+    return i;
+}
 
 int Saturated(long long value) {
     if (value > INT_MAX) {
@@ -90,10 +104,10 @@ SummaryTotals BuildResult(const std::string& entryBand) {
     // reason rather than by the number of dupes.
     const long badQsos = g_badQsoFile.CountNonDupeProblems(g_badQsoFileName);
 
-    std::unordered_map<std::string, BandTally> tallies;
-    for (const std::string& band : g_bandsWorked) {
-        tallies[band];
-        const int b = BandIndex(band);
+    std::vector<BandTally> tallies(g_bandsWorked.size());
+    for (size_t i = 0; i < g_bandsWorked.size(); ++i) {
+        const int b = BandIndex(g_bandsWorked[i]);
+        tallies[i].slot = b;
         if (b < kBandSlots) {
             g_dxccByBand[static_cast<size_t>(b)].clear();
             g_countyByBand[static_cast<size_t>(b)].clear();
@@ -101,16 +115,17 @@ SummaryTotals BuildResult(const std::string& entryBand) {
     }
 
     const CInfo* last = g_log.empty() ? nullptr : &g_log.at(g_log.size() - 1);
+    const size_t lastBand = last != nullptr ? WorkedBandPosition(last->m_band) : tallies.size();
     const bool countRates = last != nullptr && g_reportRun == 0 && plat::IsUsableDate(last->m_time);
     const bool countiesScore = g_rules == RuleSet::kClassic || !g_ownIsYu;
     Rates rates;
     long long lastPoints = 0;
     for (const CInfo& r : g_log.records()) {
-        auto found = tallies.find(r.m_band);
-        if (found == tallies.end() || r.m_call.empty()) {
+        const size_t band = WorkedBandPosition(r.m_band);
+        if (band == tallies.size() || r.m_call.empty()) {
             continue;
         }
-        BandTally& t = found->second;
+        BandTally& t = tallies[band];
         t.dupes += r.m_dupe;
         if (r.m_notCounted != 0) {
             continue;
@@ -118,24 +133,24 @@ SummaryTotals BuildResult(const std::string& entryBand) {
         const int points = QsoPoints(r);
         ++t.qsos;
         t.points += points;
-        if (r.m_band == last->m_band) {
+        if (band == lastBand) {
             lastPoints = points;
             if (countRates) {
                 CountRate(r, last->m_time, points, rates);
             }
         }
-        const int b = BandIndex(r.m_band);
-        if (b >= kBandSlots) {
+        if (t.slot >= kBandSlots) {
             continue;  // counted in the totals, but no multiplier and no row
         }
-        if (!r.m_county.empty() && t.countiesSeen.insert(r.m_county).second) {
-            g_countyByBand[static_cast<size_t>(b)].push_back(r.m_county);
+        const size_t b = static_cast<size_t>(t.slot);
+        if (!r.m_county.empty() && t.countiesSeen.Insert(r.m_county)) {
+            g_countyByBand[b].push_back(r.m_county);
             // The county window marks it either way; it scores unless the
             // 2020 rules leave counties out for a YU/YT entrant.
             t.counties += countiesScore ? 1 : 0;
         }
-        if (t.dxccSeen.insert(r.m_dxcc).second) {
-            g_dxccByBand[static_cast<size_t>(b)].push_back(r.m_dxcc);
+        if (t.dxccSeen.Insert(r.m_dxcc)) {
+            g_dxccByBand[b].push_back(r.m_dxcc);
             ++t.dxcc;
         }
     }
@@ -147,13 +162,14 @@ SummaryTotals BuildResult(const std::string& entryBand) {
     long long dupes = 0;
     long long entryPoints = 0;
     long long entryMultipliers = 0;
-    for (const std::string& band : g_bandsWorked) {
-        const BandTally& t = tallies[band];
+    for (size_t i = 0; i < g_bandsWorked.size(); ++i) {
+        const std::string& band = g_bandsWorked[i];
+        const BandTally& t = tallies[i];
         if (EntryBandOf(band) == entryBand && !entryBand.empty()) {
             entryPoints += t.points;
             entryMultipliers += t.dxcc + t.counties;
         }
-        if (BandIndex(band) < kBandSlots) {
+        if (t.slot < kBandSlots) {
             layout.bandRow(g_resultText,
                            SummaryBandRow{band, Saturated(t.qsos), Saturated(t.points),
                                           Saturated(t.dxcc), Saturated(t.counties)});

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -12,48 +10,18 @@
 #include "host/cross_check/matching.h"
 #include "host/cross_check/pass_encoding.h"
 #include "host/cross_check/plugin_passes.h"
+#include "host/cross_check/qso_countries.h"
 #include "host/cross_check/qso_times.h"
 #include "host/cross_check/worker_pool.h"
 
 namespace host {
 namespace {
 
-// Every call of the contest resolved once (the logs' own calls and the calls
-// they worked, for the plug-in passes and the results after them), and the
-// entity of each QSO's call, log after log (null: it names none), which both
-// passes then take without a look-up of their own.
-std::vector<const Country*> ResolveCalls(const std::vector<EntrantLog>& logs,
-                                         CountryResolver& countries) {
-    std::unordered_map<std::string_view, uint32_t> seen;
-    std::vector<std::string> calls;
-    std::vector<uint32_t> ofQso;
-    auto add = [&](const std::string& call) {
-        const auto placed = seen.emplace(call, static_cast<uint32_t>(calls.size()));
-        if (placed.second) {
-            calls.push_back(call);
-        }
-        return placed.first->second;
-    };
-    for (const EntrantLog& e : logs) {
-        add(e.call);
-        for (const LogQso& q : e.log.qsos) {
-            ofQso.push_back(add(q.call));
-        }
-    }
-    const std::vector<const Country*> answers = countries.Remember(calls);
-    std::vector<const Country*> out;
-    out.reserve(ofQso.size());
-    for (uint32_t at : ofQso) {
-        out.push_back(answers[at]);
-    }
-    return out;
-}
-
 // Every line of the log in file order: its QSOs with their verdicts, the
 // lines the reader could not use and the QSOs whose call cannot be a call.
 // Each of the three comes in file order, so they are merged, not sorted.
 void CollectLines(const EntrantLog& e, const Verdict* verdicts, const double* times,
-                  CheckedLog& out) {
+                  const Country* const* countries, CheckedLog& out) {
     const std::vector<LogQso>& qsos = e.log.qsos;
     const std::vector<LogProblem>* const kinds[] = {&e.log.problems, &e.log.badCalls};
     const QsoStatus statuses[] = {QsoStatus::kUnreadable, QsoStatus::kBadCall};
@@ -79,6 +47,7 @@ void CollectLines(const EntrantLog& e, const Verdict* verdicts, const double* ti
             checked.line = qsos[q].line;
             checked.qso = &qsos[q];
             checked.time = times[q];
+            checked.country = countries[q];
             checked.verdict = verdicts[q];
             ++q;
         } else {
@@ -104,7 +73,9 @@ void CollectLines(const EntrantLog& e, const Verdict* verdicts, const double* ti
 
 CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s) {
     const std::vector<EntrantLog>& logs = contest.logs;
-    const std::vector<const Country*> countryOf = ResolveCalls(logs, *s.countries);
+    CheckedContest result;
+    result.countries = QsoCountries(logs, *s.countries);
+    const Country* const* countryOf = result.countries.all();
     s.stageDone("countries");
 
     // The times as logged pair the logs up to tell their clocks' offsets;
@@ -118,7 +89,7 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
     s.stageDone("offsets");
 
     const auto known = [&](size_t l) {
-        return KnownOfQsos{times.Of(l), countryOf.data() + times.First(l)};
+        return KnownOfQsos{times.Of(l), countryOf + times.First(l)};
     };
 
     // Each worker process loads the plug-in once, for all its logs.
@@ -164,7 +135,6 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
 
     // Each log's lines with their verdicts are put together while the
     // workers score what stands.
-    CheckedContest result;
     result.rules = s.rules;
     result.period = context.period;
     result.timeWindow = s.timeWindow;
@@ -174,7 +144,8 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
     const auto collect = [&] {
         for (size_t l = 0; l < logs.size(); ++l) {
             result.logs[l].entrant = &logs[l];
-            CollectLines(logs[l], verdicts.data() + times.First(l), times.Of(l), result.logs[l]);
+            CollectLines(logs[l], verdicts.data() + times.First(l), times.Of(l),
+                         countryOf + times.First(l), result.logs[l]);
         }
         s.linesReady(result);
     };

@@ -7,6 +7,7 @@
 
 #include "host/cross_check/contest_folder.h"
 #include "host/cross_check/plugin_passes.h"
+#include "host/cross_check/qso_countries.h"
 #include "host/cross_check/qso_status.h"
 #include "host/cross_check/standing.h"
 #include "host/one_log/contest_period.h"
@@ -17,9 +18,10 @@ namespace host {
 // One QSO line of a log, read or not, in file order.
 struct CheckedQso {
     int line = 0;
-    const LogQso* qso = nullptr;  // null for a line that could not be read
-    double time = 0.0;            // its time after the clock correction, as a day count
-    std::string reason;           // why it could not be read
+    const LogQso* qso = nullptr;       // null for a line that could not be read
+    double time = 0.0;                 // its time after the clock correction, as a day count
+    const Country* country = nullptr;  // its call's entity; null where it names none
+    std::string reason;                // why it could not be read
     Verdict verdict;
 };
 
@@ -44,6 +46,7 @@ struct CheckedContest {
     std::vector<CheckedLog> logs;  // in file-name order
     std::vector<SkippedFile> skipped;
     std::vector<ReviewEntry> review;  // by log, in the logs' order
+    QsoCountries countries;           // what the lines' countries point into
 };
 
 // "2026-02-14 12:03", the time as logged.

@@ -61,7 +61,6 @@ bool CountryResolver::LoadText(const std::string& text, const std::string& name,
     prefixes_.clear();
     longestPrefix_ = 0;
     longestByStart_.assign(kSlots * kSlots, 0);
-    remembered_.clear();
 
     std::istringstream in(text);
     std::string line;
@@ -288,36 +287,7 @@ Country CountryResolver::Make(const Target& target) const {
     return c;
 }
 
-std::vector<const Country*> CountryResolver::Remember(const std::vector<std::string>& calls) {
-    std::vector<const Country*> answers;
-    answers.reserve(calls.size());
-    for (const std::string& call : calls) {
-        auto known = remembered_.find(call);
-        if (known == remembered_.end()) {
-            Answer a;
-            a.found = Resolve(call, a.country);
-            known = remembered_.emplace(call, std::move(a)).first;
-        }
-        answers.push_back(known->second.found ? &known->second.country : nullptr);
-    }
-    return answers;
-}
-
-const CountryResolver::Answer* CountryResolver::Remembered(const std::string& call) const {
-    if (remembered_.empty()) {
-        return nullptr;
-    }
-    const auto known = remembered_.find(call);
-    return known == remembered_.end() ? nullptr : &known->second;
-}
-
 bool CountryResolver::Resolve(const std::string& rawCall, Country& out) const {
-    if (const Answer* known = Remembered(rawCall)) {
-        if (known->found) {
-            out = known->country;
-        }
-        return known->found;
-    }
     const Target* target = Find(rawCall);
     if (target == nullptr) {
         return false;
@@ -328,13 +298,6 @@ bool CountryResolver::Resolve(const std::string& rawCall, Country& out) const {
 
 bool CountryResolver::ResolvePrefix(const std::string& rawCall, std::string& prefix,
                                     std::string& continent) const {
-    if (const Answer* known = Remembered(rawCall)) {
-        if (known->found) {
-            prefix = known->country.prefix;
-            continent = known->country.continent;
-        }
-        return known->found;
-    }
     const Target* target = Find(rawCall);
     if (target == nullptr) {
         return false;

@@ -32,13 +32,6 @@ class CountryResolver {
 
     size_t entityCount() const { return entities_.size(); }
 
-    // Keeps the answers for these calls, so that Resolve then finds each of
-    // them with one look-up: for a run that resolves the same calls again
-    // and again (every log of a contest, twice). A load forgets them.
-    // Returns each call's entity, in their order, null where a call names
-    // none; they stay valid until the next load.
-    std::vector<const Country*> Remember(const std::vector<std::string>& calls);
-
   private:
     struct Entity {
         std::string name;
@@ -84,12 +77,6 @@ class CountryResolver {
     static constexpr size_t kSlots = 37;
     static size_t PairSlot(char first, char second);
     std::vector<size_t> longestByStart_;  // kSlots * kSlots, sized when a file is loaded
-    struct Answer {
-        bool found = false;
-        Country country;
-    };
-    std::unordered_map<std::string, Answer> remembered_;
-    const Answer* Remembered(const std::string& call) const;
 };
 
 }  // namespace host

@@ -38,9 +38,8 @@ bool CountedWhenClaimed(QsoStatus s) {
 // score. One object per log; its strings are reused from line to line.
 class LineMultipliers {
   public:
-    LineMultipliers(const CountryResolver& countries, bool countiesScore,
-                    const std::string& entryBand)
-        : countries_(countries), countiesScore_(countiesScore), entryBand_(entryBand) {}
+    LineMultipliers(bool countiesScore, const std::string& entryBand)
+        : countiesScore_(countiesScore), entryBand_(entryBand) {}
 
     // The band of the line among the contest's, or kBands where it brings
     // nothing: another band than a single-band entry's, or none of the
@@ -65,20 +64,13 @@ class LineMultipliers {
         return b;
     }
 
-    // Reads the line's multipliers; the entity's name only when asked for,
-    // since a look-up without it costs less.
-    void Read(const LogQso& q, bool withName) {
-        const bool found =
-            withName ? countries_.Resolve(q.call, country_)
-                     : countries_.ResolvePrefix(q.call, country_.prefix, country_.continent);
-        if (!found || !withName) {
-            country_.name.clear();
-        }
-        if (!found) {
-            country_.prefix.clear();
-        }
+    // Reads the line's multipliers: its entity, resolved with the contest's
+    // calls, and its county.
+    void Read(const CheckedQso& line) {
+        const LogQso& q = *line.qso;
+        country_ = line.country != nullptr ? line.country : &none_;
         county_.clear();
-        if (!countiesScore_ || !IsYuPrefix(country_.prefix)) {
+        if (!countiesScore_ || !IsYuPrefix(country_->prefix)) {
             return;
         }
         // The county as the plug-in reads the exchange: upper-cased, blanks
@@ -95,14 +87,14 @@ class LineMultipliers {
             county_.clear();
         }
     }
-    const Country& country() const { return country_; }
+    const Country& country() const { return *country_; }
     const std::string& county() const { return county_; }
 
   private:
-    const CountryResolver& countries_;
     bool countiesScore_;
     const std::string& entryBand_;
-    Country country_;
+    const Country none_;  // "" for each: a call the file does not know
+    const Country* country_ = &none_;
     std::string county_;
 };
 
@@ -152,7 +144,7 @@ void FindIn(CheckedLog& l, LineMultipliers& m, bool keepUniques) {
         if (band == kBands || (!lostOn[band][0] && !lostOn[band][1])) {
             continue;
         }
-        m.Read(*q.qso, true);
+        m.Read(q);
         if (lostOn[band][0]) {
             fallen.push_back({band, false, m.country().prefix, m.country().name, i, q.time});
         }
@@ -210,7 +202,7 @@ void FindIn(CheckedLog& l, LineMultipliers& m, bool keepUniques) {
         if (band == kBands || !bands[band]) {
             continue;
         }
-        m.Read(*q.qso, false);
+        m.Read(q);
         keep(band, false, m.country().prefix);
         if (!m.county().empty()) {
             keep(band, true, m.county());
@@ -239,7 +231,7 @@ void FindLostMultipliers(CheckedContest& c, const CountryResolver& countries) {
     for (CheckedLog& l : c.logs) {
         Country own;
         const bool ownIsYu = countries.Resolve(l.entrant->call, own) && IsYuPrefix(own.prefix);
-        LineMultipliers m(countries, c.rules == RuleSet::kClassic || !ownIsYu, l.entryBand);
+        LineMultipliers m(c.rules == RuleSet::kClassic || !ownIsYu, l.entryBand);
         FindIn(l, m, c.keepUniques);
     }
 }

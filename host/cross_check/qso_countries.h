@@ -1,0 +1,38 @@
+// The DXCC entity of every QSO's call in a contest, each distinct call
+// resolved once: both plug-in passes and the lost multipliers read them
+// instead of looking each call up again.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "host/cross_check/contest_folder.h"
+#include "host/readers/country_file.h"
+
+namespace host {
+
+class QsoCountries {
+  public:
+    QsoCountries() = default;
+    // Moved, never copied: the QSOs' entities point into the answers.
+    QsoCountries(QsoCountries&&) = default;
+    QsoCountries& operator=(QsoCountries&&) = default;
+    QsoCountries(const QsoCountries&) = delete;
+    QsoCountries& operator=(const QsoCountries&) = delete;
+    // Resolves the calls of the logs' QSOs, half of the QSOs on each of two
+    // threads; each half resolves its own distinct calls, so that neither
+    // waits for the other.
+    QsoCountries(const std::vector<EntrantLog>& logs, const CountryResolver& countries);
+
+    // Each QSO's entity, log after log in the order of the logs, each log's
+    // QSOs in order (the order of QsoTimes); null where the call names none.
+    const Country* const* all() const { return ofQso_.data(); }
+
+  private:
+    std::vector<const Country*> ofQso_;
+    // The answers, one per distinct call of each half; ofQso_ points into
+    // them, and they stay in place when the object moves.
+    std::vector<Country> answers_[2];
+};
+
+}  // namespace host
