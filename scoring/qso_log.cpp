@@ -13,10 +13,20 @@ std::string QsoLog::Key(const std::string& a, const std::string& b) {
 }
 
 size_t QsoLog::BandModeId(const std::string& band, const std::string& mode) const {
+    auto isPair = [&](size_t id) {
+        return m_bandModes[id].first == band && m_bandModes[id].second == mode;
+    };
+    // An operator stays on a band and mode for a while: the pair found last
+    // is tried first.
+    if (m_lastBandMode < m_bandModes.size() && isPair(m_lastBandMode)) {
+        return m_lastBandMode;
+    }
     size_t id = 0;
-    while (id < m_bandModes.size() &&
-           (m_bandModes[id].first != band || m_bandModes[id].second != mode)) {
+    while (id < m_bandModes.size() && !isPair(id)) {
         ++id;
+    }
+    if (id < m_bandModes.size()) {
+        m_lastBandMode = id;
     }
     return id;
 }
@@ -56,9 +66,8 @@ size_t QsoLog::AddCall(const std::string& call) {
     if ((m_calls.size() + 1) * 2 > m_callSlots.size()) {
         RebuildCallSlots(std::max<size_t>(64, m_callSlots.size() * 2));
     }
-    CallIndex entry;
-    entry.call = call;
-    m_calls.push_back(std::move(entry));
+    m_calls.push_back(CallIndex{call, std::pmr::vector<uint64_t>(&m_indexArena),
+                                std::pmr::vector<BandModeCount>(&m_indexArena)});
     PlaceCall(std::hash<std::string>()(call), static_cast<uint32_t>(m_calls.size()));
     return m_calls.size() - 1;
 }
@@ -91,7 +100,7 @@ void QsoLog::Append(CInfo record) {
     Append(call, std::move(record));
 }
 
-void QsoLog::Append(size_t call, CInfo record) {
+void QsoLog::Append(size_t call, CInfo&& record) {
     record.m_seq = m_nextSeq++;
     CallIndex& index = m_calls[call];
     if (index.seqs.empty()) {
@@ -144,7 +153,9 @@ void QsoLog::RemoveAt(size_t index) {
 void QsoLog::Clear() {
     m_records.clear();
     m_calls.clear();
+    m_indexArena.release();
     m_bandModes.clear();
+    m_lastBandMode = 0;
     m_callSlots.clear();
     m_bandsCounted = 0;
     m_bandCount.clear();

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory_resource>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -28,7 +29,7 @@ class QsoLog {
     // stored looks its call up once, for its dupe count and its append.
     size_t AddCall(const std::string& call);
     // Append(record) for a record whose call is at that place.
-    void Append(size_t call, CInfo record);
+    void Append(size_t call, CInfo&& record);
 
     // Stored QSOs with this call, band and mode (exact comparison) that a new
     // QSO with them repeats. QSOs without a county are left out: the station
@@ -55,12 +56,13 @@ class QsoLog {
         size_t bandMode = 0;  // position in m_bandModes
         int count = 0;
     };
+    // Its lists take their storage from m_indexArena.
     struct CallIndex {
         std::string call;
-        std::vector<uint64_t> seqs;  // in log order; empty once all were removed
+        std::pmr::vector<uint64_t> seqs;  // in log order; empty once all were removed
         // Dupe targets per band and mode; few, since bands and modes are
         // checked on entry.
-        std::vector<BandModeCount> counts;
+        std::pmr::vector<BandModeCount> counts;
     };
     static constexpr size_t kNoCall = static_cast<size_t>(-1);
 
@@ -89,6 +91,12 @@ class QsoLog {
 
     std::vector<CInfo> m_records;
     uint64_t m_nextSeq = 1;
+    // Storage for the calls' lists, given back all at once by Clear(): most
+    // calls of a log are worked a few times, and a contest's logs are loaded
+    // one after another, so two small allocations and releases per call
+    // would be much of the cost of loading a log. Declared before m_calls,
+    // whose lists live in it.
+    std::pmr::monotonic_buffer_resource m_indexArena;
     // The calls in order of first arrival, and an open-addressing table over
     // them (a power of two in size, at most half full). On the largest logs a
     // lookup touches one slot and one entry rather than a chain of separately
@@ -97,6 +105,7 @@ class QsoLog {
     // The band and mode spellings counted since Clear(): few, since both are
     // checked on entry, and numbered so a call's counts stay small.
     std::vector<std::pair<std::string, std::string>> m_bandModes;
+    mutable size_t m_lastBandMode = 0;  // the pair BandModeId() found last
     std::vector<CallSlot> m_callSlots;
     // The QSOs per band and per band and DXCC prefix, which only the call
     // check asks for. They count the first m_bandsCounted records and catch
