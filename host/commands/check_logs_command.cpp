@@ -130,9 +130,12 @@ int RunCheckLogs(const Options& o) {
     CheckedContest result = CheckContest(contest, settings);
 
     RankEntries(result, countries);
-    FindMiscopies(result);
-    FindLostMultipliers(result, countries);
-    result.review = ReviewList(result);
+    // Both read the standings the ranking made; each writes parts of its own.
+    RunBeside([&] { FindLostMultipliers(result, countries); },
+              [&] {
+                  FindMiscopies(result);
+                  result.review = ReviewList(result);
+              });
     AddReviewToWarnings(result);
     clock.Done("results");
     // The files for the committee (JSON, CSV, page) are written beside the

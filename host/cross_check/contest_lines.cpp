@@ -2,59 +2,116 @@
 
 #include <algorithm>
 #include <map>
+#include <string_view>
 #include <tuple>
+#include <unordered_map>
 
 #include "host/cross_check/call_match.h"
+#include "host/run_beside.h"
 
 namespace host {
 
-uint32_t ContestLines::Intern(const std::string& call) {
-    const auto found = callIds_.find(call);
-    if (found != callIds_.end()) {
-        return found->second;
-    }
-    const uint32_t id = static_cast<uint32_t>(callTexts_.size());
-    callIds_.emplace(call, id);
-    callTexts_.push_back(call);
-    return id;
-}
+namespace {
+
+// The calls and band-mode pairs that one run of logs' lines brings new, read
+// beside another run: each new name gets its place among the run's new
+// names, made an id when the runs are joined in order, so that every id is
+// the one reading all the lines one after another gives (the order in which
+// each name first comes).
+struct NewNames {
+    static constexpr uint32_t kNew = 0x80000000u;  // marks a call's place among calls
+    std::unordered_map<std::string_view, uint32_t> calls;
+    std::vector<std::string_view> callOrder;
+    std::map<std::string, uint32_t> bandModes;
+    std::vector<const std::string*> bandModeOrder;
+    std::vector<uint32_t> callIds;      // the id of each place in callOrder
+    std::vector<uint16_t> bandModeIds;  // the id of each place in bandModeOrder
+};
+
+}  // namespace
 
 ContestLines::ContestLines(const std::vector<EntrantLog>& logs, const std::vector<double>& times) {
-    std::map<std::string, uint16_t> bandModes;
-    size_t total = 0;
+    logBegin_.reserve(logs.size() + 1);
+    logBegin_.push_back(0);
     for (const EntrantLog& e : logs) {
-        total += e.log.qsos.size();
+        logBegin_.push_back(logBegin_.back() + static_cast<uint32_t>(e.log.qsos.size()));
     }
-    lines_.reserve(total);
-    for (uint32_t l = 0; l < logs.size(); ++l) {
-        logCalls_.push_back(Intern(BaseCall(logs[l].call)));
+    lines_.resize(logBegin_.back());
+    // The logs' own calls come first. The views point into the logs, which
+    // outlive this constructor.
+    std::unordered_map<std::string_view, uint32_t> ids;
+    for (const EntrantLog& e : logs) {
+        const std::string_view call = BaseCallView(e.call);
+        const auto known = ids.emplace(call, static_cast<uint32_t>(callTexts_.size()));
+        if (known.second) {
+            callTexts_.emplace_back(call);
+        }
+        logCalls_.push_back(known.first->second);
     }
-    for (uint32_t l = 0; l < logs.size(); ++l) {
-        logBegin_.push_back(static_cast<uint32_t>(lines_.size()));
-        const std::vector<LogQso>& qsos = logs[l].log.qsos;
-        const LogQso* previous = nullptr;
-        for (uint32_t q = 0; q < qsos.size(); ++q) {
-            ContestLine line;
-            line.log = l;
-            line.qso = q;
-            line.call = Intern(BaseCall(qsos[q].call));
-            line.minute = MinuteOf(times[lines_.size()]);
-            // A log keeps to one band and mode for runs of QSOs: the name of
-            // the pair is looked up only when it changes.
-            if (previous != nullptr && previous->band == qsos[q].band &&
-                previous->mode == qsos[q].mode) {
-                line.bandMode = lines_.back().bandMode;
-            } else {
-                line.bandMode = bandModes
-                                    .emplace(qsos[q].band + " " + qsos[q].mode,
-                                             static_cast<uint16_t>(bandModes.size()))
-                                    .first->second;
+    // Each half of the lines is read on its own thread; a line's call is
+    // the id of a log's call or its place among its half's new calls, and
+    // its band-mode pair's place is kept aside until the halves are joined.
+    std::vector<uint32_t> bandModePlaces(lines_.size());
+    const uint32_t half = static_cast<uint32_t>(HalfWay(logBegin_));
+    NewNames names[2];
+    auto read = [&](uint32_t from, uint32_t to, NewNames& fresh) {
+        for (uint32_t l = from; l < to; ++l) {
+            const std::vector<LogQso>& qsos = logs[l].log.qsos;
+            const LogQso* previous = nullptr;
+            uint32_t bandMode = 0;
+            for (uint32_t q = 0; q < qsos.size(); ++q) {
+                const uint32_t i = logBegin_[l] + q;
+                ContestLine& line = lines_[i];
+                line.log = l;
+                line.qso = q;
+                const std::string_view call = BaseCallView(qsos[q].call);
+                const auto known = ids.find(call);
+                if (known != ids.end()) {
+                    line.call = known->second;
+                } else {
+                    const auto added =
+                        fresh.calls.emplace(call, static_cast<uint32_t>(fresh.callOrder.size()));
+                    if (added.second) {
+                        fresh.callOrder.push_back(call);
+                    }
+                    line.call = NewNames::kNew | added.first->second;
+                }
+                line.minute = MinuteOf(times[i]);
+                // A log keeps to one band and mode for runs of QSOs: the name
+                // of the pair is looked up only when it changes.
+                if (previous == nullptr || previous->band != qsos[q].band ||
+                    previous->mode != qsos[q].mode) {
+                    const auto added =
+                        fresh.bandModes.emplace(qsos[q].band + " " + qsos[q].mode,
+                                                static_cast<uint32_t>(fresh.bandModeOrder.size()));
+                    if (added.second) {
+                        fresh.bandModeOrder.push_back(&added.first->first);
+                    }
+                    bandMode = added.first->second;
+                }
+                bandModePlaces[i] = bandMode;
+                previous = &qsos[q];
             }
-            previous = &qsos[q];
-            lines_.push_back(line);
+        }
+    };
+    const uint32_t logCount = static_cast<uint32_t>(logs.size());
+    RunBeside([&] { read(half, logCount, names[1]); }, [&] { read(0, half, names[0]); });
+
+    // The halves joined in order: each new name an id, as it first came.
+    std::map<std::string, uint16_t> bandModes;
+    for (NewNames& fresh : names) {
+        for (const std::string_view call : fresh.callOrder) {
+            const auto known = ids.emplace(call, static_cast<uint32_t>(callTexts_.size()));
+            if (known.second) {
+                callTexts_.emplace_back(call);
+            }
+            fresh.callIds.push_back(known.first->second);
+        }
+        for (const std::string* pair : fresh.bandModeOrder) {
+            fresh.bandModeIds.push_back(
+                bandModes.emplace(*pair, static_cast<uint16_t>(bandModes.size())).first->second);
         }
     }
-    logBegin_.push_back(static_cast<uint32_t>(lines_.size()));
     logOf_.assign(callTexts_.size(), -1);
     for (uint32_t l = 0; l < logs.size(); ++l) {
         logOf_[logCalls_[l]] = static_cast<int32_t>(l);
@@ -62,30 +119,55 @@ ContestLines::ContestLines(const std::vector<EntrantLog>& logs, const std::vecto
     order_.resize(lines_.size());
     groups_.resize(lines_.size());
     minutes_.resize(lines_.size());
-    for (uint32_t l = 0; l < logs.size(); ++l) {
-        Sort(l);
-    }
-    workedBy_.assign(callTexts_.size(), 0);
-    for (size_t k = 0; k < order_.size(); ++k) {
-        const ContestLine& a = lines_[order_[k]];
-        if (k == 0 || lines_[order_[k - 1]].log != a.log || lines_[order_[k - 1]].call != a.call) {
-            ++workedBy_[a.call];
+    // Each half's lines take their ids, and its logs are sorted, beside the
+    // other's; the logs that worked each call are counted by half.
+    std::vector<uint32_t> workedBy[2];
+    auto finish = [&](uint32_t from, uint32_t to, const NewNames& fresh,
+                      std::vector<uint32_t>& worked) {
+        worked.assign(callTexts_.size(), 0);
+        for (uint32_t i = logBegin_[from]; i < logBegin_[to]; ++i) {
+            ContestLine& line = lines_[i];
+            if ((line.call & NewNames::kNew) != 0) {
+                line.call = fresh.callIds[line.call & ~NewNames::kNew];
+            }
+            line.bandMode = fresh.bandModeIds[bandModePlaces[i]];
         }
+        for (uint32_t l = from; l < to; ++l) {
+            Sort(l);
+        }
+        for (uint32_t k = logBegin_[from]; k < logBegin_[to]; ++k) {
+            const ContestLine& a = lines_[order_[k]];
+            if (k == logBegin_[from] || lines_[order_[k - 1]].log != a.log ||
+                lines_[order_[k - 1]].call != a.call) {
+                ++worked[a.call];
+            }
+        }
+    };
+    RunBeside([&] { finish(half, logCount, names[1], workedBy[1]); },
+              [&] { finish(0, half, names[0], workedBy[0]); });
+    workedBy_ = std::move(workedBy[0]);
+    for (size_t c = 0; c < workedBy_.size(); ++c) {
+        workedBy_[c] += workedBy[1][c];
     }
 }
 
 void ContestLines::Retime(const std::vector<double>& times) {
-    for (uint32_t l = 0; l + 1 < logBegin_.size(); ++l) {
-        bool changed = false;
-        for (uint32_t i = logBegin_[l]; i < logBegin_[l + 1]; ++i) {
-            const int32_t minute = MinuteOf(times[i]);
-            changed = changed || minute != lines_[i].minute;
-            lines_[i].minute = minute;
+    auto retime = [&](uint32_t from, uint32_t to) {
+        for (uint32_t l = from; l < to; ++l) {
+            bool changed = false;
+            for (uint32_t i = logBegin_[l]; i < logBegin_[l + 1]; ++i) {
+                const int32_t minute = MinuteOf(times[i]);
+                changed = changed || minute != lines_[i].minute;
+                lines_[i].minute = minute;
+            }
+            if (changed) {
+                Sort(l);
+            }
         }
-        if (changed) {
-            Sort(l);
-        }
-    }
+    };
+    const uint32_t half = static_cast<uint32_t>(HalfWay(logBegin_));
+    const uint32_t logCount = static_cast<uint32_t>(logBegin_.size() - 1);
+    RunBeside([&] { retime(half, logCount); }, [&] { retime(0, half); });
 }
 
 void ContestLines::Sort(uint32_t log) {

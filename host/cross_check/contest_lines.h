@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -52,7 +51,6 @@ class ContestLines {
     Range Within(Range r, int32_t minute, int window) const;
 
   private:
-    uint32_t Intern(const std::string& call);
     // Sorts the index of one log's lines.
     void Sort(uint32_t log);
     static uint64_t GroupKey(uint32_t call, uint16_t bandMode) {
@@ -73,7 +71,6 @@ class ContestLines {
     std::vector<int32_t> logOf_;
     std::vector<std::string> callTexts_;
     std::vector<uint32_t> workedBy_;
-    std::unordered_map<std::string, uint32_t> callIds_;
 };
 
 }  // namespace host

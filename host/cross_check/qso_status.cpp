@@ -2,6 +2,7 @@
 
 #include "host/cross_check/call_match.h"
 #include "host/readers/exchange_text.h"
+#include "host/run_beside.h"
 
 namespace host {
 namespace {
@@ -80,33 +81,38 @@ std::vector<Verdict> CrossCheck(const ContestLines& lines, const Matches& m,
                                 const std::vector<QsoStatus>& scored) {
     const std::vector<ContestLine>& all = lines.lines();
     std::vector<Verdict> out(all.size());
-    for (uint32_t i = 0; i < all.size(); ++i) {
-        Verdict& v = out[i];
-        v.status = scored[i];
-        if (v.status != QsoStatus::kCounted) {
-            continue;
-        }
-        const ContestLine& line = all[i];
-        const MatchKind kind = m.kind[i];
-        if (kind == MatchKind::kWeBust) {
-            v.status = QsoStatus::kBustedCall;
-            v.detail = logs[all[m.partner[i]].log].call;
-        } else if (kind == MatchKind::kExact || kind == MatchKind::kTheyBust) {
-            const LogQso& theirs = QsoOf(logs, all[m.partner[i]]);
-            if (SameExchange(QsoOf(logs, line).exchRcvd, theirs.exchSent)) {
-                v.status = QsoStatus::kOk;
-            } else {
-                v.status = QsoStatus::kBustedExchange;
-                v.detail = NormalisedExchange(theirs.exchSent);
+    // Each line's verdict is its own: half the lines on each core.
+    auto judge = [&](uint32_t from, uint32_t to) {
+        for (uint32_t i = from; i < to; ++i) {
+            Verdict& v = out[i];
+            v.status = scored[i];
+            if (v.status != QsoStatus::kCounted) {
+                continue;
             }
-        } else if (DupeMatched(lines, m, scored, line)) {
-            v.status = QsoStatus::kOk;
-        } else if (lines.LogOf(line.call) >= 0) {
-            v.status = QsoStatus::kNil;
-        } else {
-            v.status = lines.WorkedBy(line.call) >= 2 ? QsoStatus::kNoLog : QsoStatus::kUnique;
+            const ContestLine& line = all[i];
+            const MatchKind kind = m.kind[i];
+            if (kind == MatchKind::kWeBust) {
+                v.status = QsoStatus::kBustedCall;
+                v.detail = logs[all[m.partner[i]].log].call;
+            } else if (kind == MatchKind::kExact || kind == MatchKind::kTheyBust) {
+                const LogQso& theirs = QsoOf(logs, all[m.partner[i]]);
+                if (SameExchange(QsoOf(logs, line).exchRcvd, theirs.exchSent)) {
+                    v.status = QsoStatus::kOk;
+                } else {
+                    v.status = QsoStatus::kBustedExchange;
+                    v.detail = NormalisedExchange(theirs.exchSent);
+                }
+            } else if (DupeMatched(lines, m, scored, line)) {
+                v.status = QsoStatus::kOk;
+            } else if (lines.LogOf(line.call) >= 0) {
+                v.status = QsoStatus::kNil;
+            } else {
+                v.status = lines.WorkedBy(line.call) >= 2 ? QsoStatus::kNoLog : QsoStatus::kUnique;
+            }
         }
-    }
+    };
+    const uint32_t count = static_cast<uint32_t>(all.size());
+    RunBeside([&] { judge(count / 2, count); }, [&] { judge(0, count / 2); });
     return out;
 }
 

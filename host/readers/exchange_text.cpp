@@ -19,17 +19,25 @@ bool IsReportChar(char c) {
 }  // namespace
 
 std::string NormalisedExchange(const std::string& text) {
-    std::string out(ExchangeCore(text));
-    for (char& c : out) {
+    std::string out(text);
+    NormaliseExchange(out);
+    return out;
+}
+
+void NormaliseExchange(std::string& text) {
+    const std::string_view core = ExchangeCore(text);
+    const size_t from = static_cast<size_t>(core.data() - text.data());
+    text.erase(from + core.size());
+    text.erase(0, from);
+    for (char& c : text) {
         c = plat::AsciiUpper(c);
     }
-    return out;
 }
 
 std::string_view ExchangeCore(std::string_view text) {
     const size_t first = text.find_first_not_of(" \t\r\n\v\f");
     if (first == std::string_view::npos) {
-        return std::string_view();
+        return text.substr(text.size());
     }
     text = text.substr(first, text.find_last_not_of(" \t\r\n\v\f") - first + 1);
     // Every report in front goes, so that the result is its own normal

@@ -13,6 +13,8 @@ namespace host {
 // give "NIS"; "599 001" gives "001"; "599" stays). Normalising the result
 // again changes nothing.
 std::string NormalisedExchange(const std::string& text);
+// The same, in place.
+void NormaliseExchange(std::string& text);
 // The same part of text, as a view into it and in the case it was written:
 // for comparing exchanges without a copy.
 std::string_view ExchangeCore(std::string_view text);

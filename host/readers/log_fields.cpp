@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <map>
 
@@ -64,6 +65,31 @@ bool AllDigits(std::string_view s) {
 bool ParseNumber(const std::string& s, double& out) {
     if (s.empty() || !(std::isdigit(static_cast<unsigned char>(s[0])) || s[0] == '.')) {
         return false;
+    }
+    // Digits with at most one point and at most 15 digits in all, the
+    // frequencies of nearly every line: the digits make an exact whole
+    // number, and one division by an exact power of ten rounds as strtod
+    // does. Anything else is left to strtod.
+    static constexpr double kTens[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    uint64_t whole = 0;
+    size_t digits = 0;
+    size_t point = s.size();
+    bool plain = s.size() <= 16;
+    for (size_t i = 0; plain && i < s.size(); ++i) {
+        if (IsDigit(s[i])) {
+            whole = whole * 10 + static_cast<uint64_t>(s[i] - '0');
+            ++digits;
+        } else if (s[i] == '.' && point == s.size()) {
+            point = i;
+        } else {
+            plain = false;
+        }
+    }
+    if (plain && digits > 0 && digits <= 15) {
+        const size_t decimals = point == s.size() ? 0 : s.size() - point - 1;
+        out = static_cast<double>(whole) / kTens[decimals];
+        return true;
     }
     char* end = nullptr;
     out = std::strtod(s.c_str(), &end);
@@ -160,8 +186,8 @@ void FinishQso(LogQso& q) {
     if (q.rstRcvd.empty()) {
         q.rstRcvd = report;
     }
-    q.exchSent = NormalisedExchange(q.exchSent);
-    q.exchRcvd = NormalisedExchange(q.exchRcvd);
+    NormaliseExchange(q.exchSent);
+    NormaliseExchange(q.exchRcvd);
 }
 
 std::string BandOfKHz(double kHz) {

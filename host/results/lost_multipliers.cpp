@@ -1,7 +1,9 @@
 #include "host/results/lost_multipliers.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
+#include <string_view>
 #include <tuple>
 #include <utility>
 
@@ -46,8 +48,17 @@ class LineMultipliers {
         if (!entryBand_.empty() && q.band != entryBand_) {
             return kBands;
         }
+        // Compared as views: a band name's length is not counted again for
+        // each of a million lines.
+        static const std::array<std::string_view, kBands> kNames = [] {
+            std::array<std::string_view, kBands> names;
+            for (size_t b = 0; b < kBands; ++b) {
+                names[b] = kContestBandNames[b];
+            }
+            return names;
+        }();
         size_t b = 0;
-        while (b < kBands && q.band != kContestBandNames[b]) {
+        while (b < kBands && q.band != kNames[b]) {
             ++b;
         }
         return b;

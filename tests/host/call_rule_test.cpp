@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+
 #include "host/readers/call_rule.h"
 #include "host/readers/exchange_text.h"
+#include "host/readers/log_fields.h"
 
 namespace {
 
@@ -67,6 +71,41 @@ TEST(ExchangeText, LosesTheReportsInFrontAndBlanksAndIsItsOwnNormalForm) {
         const std::string once = host::NormalisedExchange(c.first);
         EXPECT_EQ(once, c.second) << "'" << c.first << "'";
         EXPECT_EQ(host::NormalisedExchange(once), once) << "'" << c.first << "'";
+        std::string inPlace = c.first;
+        host::NormaliseExchange(inPlace);
+        EXPECT_EQ(inPlace, c.second) << "'" << c.first << "'";
+    }
+}
+
+TEST(LogFields, NumbersReadAsStrtodReadsThemOrNotAtAll) {
+    // Plain digits with a point take a quicker way than strtod: the same
+    // double either way, to the last bit.
+    const char* const kNumbers[] = {
+        "14025",
+        "7025.3",
+        "0.1",
+        "5.",
+        ".5",
+        "3799.99",
+        "144300.125",
+        "123456789012345",
+        "1e3",
+        "0",
+        "000",
+        "28000.000001",
+        "1234567890123456",
+        "0.30000000000000004",
+        "9007199254740993",
+        "21025.0000000001",
+    };
+    for (const char* text : kNumbers) {
+        double read = -1.0;
+        ASSERT_TRUE(host::ParseNumber(text, read)) << text;
+        EXPECT_EQ(read, std::strtod(text, nullptr)) << text;
+    }
+    for (const char* text : {"", ".", "1.2.3", "14025,5", "-5", "+5", "5 ", "x1", "1e999"}) {
+        double read = 0.0;
+        EXPECT_FALSE(host::ParseNumber(text, read)) << text;
     }
 }
 
