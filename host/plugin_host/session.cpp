@@ -9,6 +9,12 @@
 #include "host/plugin_host/console.h"
 #include "scoring/bad_qso_file_format.h"
 
+#if !defined(_WIN32)
+#include <unistd.h>
+
+#include <cerrno>
+#endif
+
 namespace host {
 namespace {
 
@@ -20,12 +26,11 @@ int CloseFile(std::FILE* file) {
 std::string ReadAppended(std::FILE* file) {
     std::string added;
     char chunk[4096];
-    std::clearerr(file);
 #if defined(_WIN32)
+    std::clearerr(file);
     // The Windows C runtime remembers an end of file once reached and reads
     // nothing more until the file position is set again.
     std::fseek(file, 0, SEEK_CUR);
-#endif
     for (;;) {
         const size_t n = std::fread(chunk, 1, sizeof chunk, file);
         added.append(chunk, n);
@@ -33,6 +38,24 @@ std::string ReadAppended(std::FILE* file) {
             return added;
         }
     }
+#else
+    // Straight from the descriptor (the stream buffers nothing): after most
+    // QSOs nothing was appended, and one read says so without the stream's
+    // locking and state around it.
+    for (;;) {
+        const ssize_t n = read(fileno(file), chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return added;
+        }
+        added.append(chunk, static_cast<size_t>(n));
+        if (static_cast<size_t>(n) < sizeof chunk) {
+            return added;
+        }
+    }
+#endif
 }
 
 }  // namespace
