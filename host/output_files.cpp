@@ -32,9 +32,9 @@ int SyncToDisk(std::FILE* file) {
 }
 
 // Asks the disk to start writing what the file holds so far, without
-// waiting: the sync that comes before the file takes its name then finds
-// most of it written, and a large file is written while the rest of it is
-// made. Only a hint; where it cannot be asked, nothing happens.
+// waiting: a large file is then written while the rest of it is made, and
+// the sync that comes before it takes its name finds most of it written.
+// Only a hint; where it cannot be asked, nothing happens.
 void StartWriting(std::FILE* file) {
 #if defined(__linux__)
     sync_file_range(fileno(file), 0, 0, SYNC_FILE_RANGE_WRITE);
@@ -154,9 +154,6 @@ void OutputFile::Close() {
     errno = 0;
     if (std::fflush(file_) != 0) {
         Fail(errno);
-    }
-    if (temporary_ != path_) {
-        StartWriting(file_);
     }
     const int closed = std::fclose(file_);
     file_ = nullptr;
