@@ -52,8 +52,9 @@ class OutputFile {
     std::string what_;
     std::string temporary_;
     std::FILE* file_ = nullptr;
-    bool closed_ = false;  // by Close, not yet named
-    bool named_ = false;   // by Commit
+    size_t unwritten_ = 0;  // bytes written since the disk was last asked to write
+    bool closed_ = false;   // by Close, not yet named
+    bool named_ = false;    // by Commit
 };
 
 // Many files written whole as one: each is written to its temporary file,

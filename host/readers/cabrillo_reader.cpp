@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <sstream>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -95,22 +96,30 @@ size_t QsoLineCount(const std::string& text) {
     return count;
 }
 
-bool IsCall(const std::string& word, const std::string& ownCall) {
-    return BrokenCallRule(word, ownCall).empty();
+bool IsCall(std::string_view word, std::string_view ownCall) {
+    return BrokenCallRule(std::string(word), std::string(ownCall)).empty();
+}
+
+// The word in capitals.
+void AssignUpper(std::string& out, std::string_view word) {
+    out.assign(word);
+    for (char& c : out) {
+        c = plat::AsciiUpper(c);
+    }
 }
 
 // Why a QSO line's fields (after "QSO:") cannot be read as one QSO; "" when
 // they can: frequency mode date time own-call rst exch call rst exch
 // [transmitter].
-std::string WrongColumns(const std::vector<std::string>& f) {
+std::string WrongColumns(const std::vector<std::string_view>& f) {
     // A word too many or too few before the call shows in which column
     // holds a call.
     if (f.size() >= 11 && !IsCall(f[7], f[4]) && IsCall(f[8], f[4])) {
-        return "extra field: '" + f[7] + "' stands where the call belongs, the call " + f[8] +
-               " one column later";
+        return "extra field: '" + std::string(f[7]) + "' stands where the call belongs, the call " +
+               std::string(f[8]) + " one column later";
     }
     if (f.size() == 9 && IsCall(f[6], f[4]) && !IsCall(f[7], f[4])) {
-        return "sent number missing: the call " + f[6] + " stands in its column";
+        return "sent number missing: the call " + std::string(f[6]) + " stands in its column";
     }
     if (f.size() == 9 && IsCall(f[7], f[4]) && !IsCall(f[6], f[4])) {
         return "received number missing: the line ends after the received RST";
@@ -126,39 +135,40 @@ std::string WrongColumns(const std::vector<std::string>& f) {
     return std::string();
 }
 
-// Reads the fields of a QSO line into q; "" or why they cannot be read.
-std::string ReadQsoFields(const std::vector<std::string>& f, LogQso& q) {
+// Reads the fields of a QSO line (views into the log's text) into q; "" or
+// why they cannot be read.
+std::string ReadQsoFields(const std::vector<std::string_view>& f, LogQso& q) {
     std::string why = WrongColumns(f);
     if (!why.empty()) {
         return why;
     }
     double kHz = 0.0;
     if (!ParseNumber(f[0], kHz)) {
-        return "frequency '" + f[0] + "' is not a number of kHz";
+        return "frequency '" + std::string(f[0]) + "' is not a number of kHz";
     }
     if (kHz < 1000.0) {
         kHz *= 1000.0;  // a VHF band written in MHz, such as 50 or 144
     }
     if (!HzOfKHz(kHz, q.frequencyHz)) {
-        return "frequency '" + f[0] + "' does not fit (at most 4294967 kHz)";
+        return "frequency '" + std::string(f[0]) + "' does not fit (at most 4294967 kHz)";
     }
     if (!ParseDate(f[2], q.time)) {
-        return "date '" + f[2] + "' is not YYYY-MM-DD";
+        return "date '" + std::string(f[2]) + "' is not YYYY-MM-DD";
     }
     if (!ValidTime(q.time)) {
-        return "the day " + f[2] + " does not exist";
+        return "the day " + std::string(f[2]) + " does not exist";
     }
     if (!ParseClock(f[3], q.time) || !ValidTime(q.time)) {
-        return "time '" + f[3] + "' is not HHMM";
+        return "time '" + std::string(f[3]) + "' is not HHMM";
     }
     q.band = BandOfKHz(kHz);
     q.mode = ContestMode(f[1]);
-    q.ownCall = plat::AsciiUpper(f[4]);
-    q.rstSent = f[5];
-    q.exchSent = f[6];
-    q.call = plat::AsciiUpper(f[7]);
-    q.rstRcvd = f[8];
-    q.exchRcvd = f[9];
+    AssignUpper(q.ownCall, f[4]);
+    q.rstSent.assign(f[5]);
+    q.exchSent.assign(f[6]);
+    AssignUpper(q.call, f[7]);
+    q.rstRcvd.assign(f[8]);
+    q.exchRcvd.assign(f[9]);
     FinishQso(q);
     return std::string();
 }
@@ -167,7 +177,7 @@ std::string ReadQsoFields(const std::vector<std::string>& f, LogQso& q) {
 
 void ParseCabrillo(const std::string& text, ContestLog& log) {
     log.qsos.reserve(QsoLineCount(text));
-    std::vector<std::string> f;  // a QSO line's fields after its tag, kept for their buffers
+    std::vector<std::string_view> f;  // a QSO line's fields after its tag
     int lineNo = 0;
     bool inHeader = true;
     int endLine = 0;        // the first END-OF-LOG:
@@ -215,14 +225,10 @@ void ParseCabrillo(const std::string& text, ContestLog& log) {
             firstAfterEnd = firstAfterEnd == 0 ? lineNo : firstAfterEnd;
             ++linesAfterEnd;
         }
-        size_t count = 0;
+        f.clear();
         for (Word w = NextWord(text, pos, end); w.size != 0; w = NextWord(text, pos, end)) {
-            if (count == f.size()) {
-                f.emplace_back();
-            }
-            f[count++].assign(text, w.begin, w.size);
+            f.emplace_back(text.data() + w.begin, w.size);
         }
-        f.resize(count);
         // Read in place; taken back when the line cannot be read.
         LogQso& q = log.qsos.emplace_back();
         q.line = lineNo;

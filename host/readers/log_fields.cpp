@@ -30,7 +30,7 @@ bool IsDigit(char c) {
 }
 
 // Whether s holds n digits from at on.
-bool Digits(const std::string& s, size_t at, size_t n) {
+bool Digits(std::string_view s, size_t at, size_t n) {
     for (size_t i = at; i < at + n; ++i) {
         if (!IsDigit(s[i])) {
             return false;
@@ -40,7 +40,7 @@ bool Digits(const std::string& s, size_t at, size_t n) {
 }
 
 // The number the n digits of s from at on write.
-int Number(const std::string& s, size_t at, size_t n) {
+int Number(std::string_view s, size_t at, size_t n) {
     int value = 0;
     for (size_t i = at; i < at + n; ++i) {
         value = value * 10 + (s[i] - '0');
@@ -62,7 +62,7 @@ bool AllDigits(std::string_view s) {
     return true;
 }
 
-bool ParseNumber(const std::string& s, double& out) {
+bool ParseNumber(std::string_view s, double& out) {
     if (s.empty() || !(std::isdigit(static_cast<unsigned char>(s[0])) || s[0] == '.')) {
         return false;
     }
@@ -91,9 +91,10 @@ bool ParseNumber(const std::string& s, double& out) {
         out = static_cast<double>(whole) / kTens[decimals];
         return true;
     }
+    const std::string text(s);
     char* end = nullptr;
-    out = std::strtod(s.c_str(), &end);
-    return end == s.c_str() + s.size() && std::isfinite(out) && out >= 0.0;
+    out = std::strtod(text.c_str(), &end);
+    return end == text.c_str() + text.size() && std::isfinite(out) && out >= 0.0;
 }
 
 bool ValidTime(const LogTime& t) {
@@ -101,7 +102,7 @@ bool ValidTime(const LogTime& t) {
     return plat::FieldsToOleDate(t.year, t.month, t.day, t.hour, t.minute, t.second, ignored);
 }
 
-bool ParseDate(const std::string& s, LogTime& t) {
+bool ParseDate(std::string_view s, LogTime& t) {
     const bool dashes = s.size() == 10 && s[4] == '-' && s[7] == '-';
     if (!dashes && s.size() != 8) {
         return false;
@@ -119,7 +120,7 @@ bool ParseDate(const std::string& s, LogTime& t) {
     return t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= 31;
 }
 
-bool ParseClock(const std::string& s, LogTime& t) {
+bool ParseClock(std::string_view s, LogTime& t) {
     if ((s.size() != 4 && s.size() != 6) || !AllDigits(s)) {
         return false;
     }
@@ -199,8 +200,11 @@ std::string BandOfKHz(double kHz) {
     return std::string();
 }
 
-std::string ContestMode(const std::string& logMode) {
-    std::string mode = plat::AsciiUpper(logMode);
+std::string ContestMode(std::string_view logMode) {
+    std::string mode(logMode);
+    for (char& c : mode) {
+        c = plat::AsciiUpper(c);
+    }
     if (mode == "PH" || mode == "SSB" || mode == "USB" || mode == "LSB") {
         return "SSB";
     }

@@ -14,12 +14,12 @@ namespace host {
 
 bool AllDigits(std::string_view s);
 // A decimal number such as 14025 or 14.025; false for anything else.
-bool ParseNumber(const std::string& s, double& out);
+bool ParseNumber(std::string_view s, double& out);
 // "2026-12-05" (Cabrillo) or "20261205" (ADIF), month 1 to 12 and day 1 to
 // 31; the day may still not exist (2026-02-30).
-bool ParseDate(const std::string& s, LogTime& t);
+bool ParseDate(std::string_view s, LogTime& t);
 // "1432" or, in ADIF, "143205".
-bool ParseClock(const std::string& s, LogTime& t);
+bool ParseClock(std::string_view s, LogTime& t);
 // The date (and time) is a real one.
 bool ValidTime(const LogTime& t);
 
@@ -32,7 +32,7 @@ double BandLowKHz(const std::string& band);
 std::string BandOfKHz(double kHz);
 // "CW" and "SSB" for the log's CW and phone modes, any other mode unchanged
 // (upper case).
-std::string ContestMode(const std::string& logMode);
+std::string ContestMode(std::string_view logMode);
 
 // The line end at text[at], CR LF, LF or CR alone: its length, or 0 when
 // text[at] ends no line.
