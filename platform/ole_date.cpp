@@ -1,7 +1,6 @@
 #include "platform/ole_date.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace plat {
 namespace {
@@ -47,10 +46,21 @@ const char* const kMonthNames[] = {"January",   "February", "March",    "April",
                                    "May",       "June",     "July",     "August",
                                    "September", "October",  "November", "December"};
 
+// A date field (never negative) in decimal, with leading zeros to the width.
 void AppendNumber(std::string& out, int value, int width) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%0*d", width, value);
-    out += buf;
+    char digits[16];
+    int count = 0;
+    unsigned rest = static_cast<unsigned>(value);
+    do {
+        digits[count++] = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+    } while (rest != 0);
+    for (int i = count; i < width; ++i) {
+        out += '0';
+    }
+    while (count > 0) {
+        out += digits[--count];
+    }
 }
 
 }  // namespace

@@ -40,10 +40,13 @@ size_t QsoLog::CountIndex(const CallIndex& index, size_t bandMode) {
 }
 
 size_t QsoLog::FindCall(const std::string& call) const {
+    return FindCall(call, std::hash<std::string>()(call));
+}
+
+size_t QsoLog::FindCall(const std::string& call, size_t hash) const {
     if (m_callSlots.empty()) {
         return kNoCall;
     }
-    const size_t hash = std::hash<std::string>()(call);
     const size_t mask = m_callSlots.size() - 1;
     for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
         const CallSlot& held = m_callSlots[slot];
@@ -58,7 +61,8 @@ size_t QsoLog::FindCall(const std::string& call) const {
 }
 
 size_t QsoLog::AddCall(const std::string& call) {
-    const size_t found = FindCall(call);
+    const size_t hash = std::hash<std::string>()(call);
+    const size_t found = FindCall(call, hash);
     if (found != kNoCall) {
         return found;
     }
@@ -66,9 +70,9 @@ size_t QsoLog::AddCall(const std::string& call) {
     if ((m_calls.size() + 1) * 2 > m_callSlots.size()) {
         RebuildCallSlots(std::max<size_t>(64, m_callSlots.size() * 2));
     }
-    m_calls.push_back(CallIndex{call, std::pmr::vector<uint64_t>(&m_indexArena),
+    m_calls.push_back(CallIndex{call, hash, std::pmr::vector<uint64_t>(&m_indexArena),
                                 std::pmr::vector<BandModeCount>(&m_indexArena)});
-    PlaceCall(std::hash<std::string>()(call), static_cast<uint32_t>(m_calls.size()));
+    PlaceCall(hash, static_cast<uint32_t>(m_calls.size()));
     return m_calls.size() - 1;
 }
 
@@ -84,7 +88,7 @@ void QsoLog::PlaceCall(size_t hash, uint32_t position) {
 void QsoLog::RebuildCallSlots(size_t slotCount) {
     m_callSlots.assign(slotCount, CallSlot());
     for (size_t i = 0; i < m_calls.size(); ++i) {
-        PlaceCall(std::hash<std::string>()(m_calls[i].call), static_cast<uint32_t>(i + 1));
+        PlaceCall(m_calls[i].hash, static_cast<uint32_t>(i + 1));
     }
 }
 

@@ -59,6 +59,7 @@ class QsoLog {
     // Its lists take their storage from m_indexArena.
     struct CallIndex {
         std::string call;
+        size_t hash = 0;                  // of the call, kept for the table's growth
         std::pmr::vector<uint64_t> seqs;  // in log order; empty once all were removed
         // Dupe targets per band and mode; few, since bands and modes are
         // checked on entry.
@@ -69,6 +70,7 @@ class QsoLog {
     size_t IndexOfSeq(uint64_t seq) const;
     // Position of the call in m_calls, or kNoCall.
     size_t FindCall(const std::string& call) const;
+    size_t FindCall(const std::string& call, size_t hash) const;
     // Eight bytes, so that the table of the largest logs stays in cache.
     struct CallSlot {
         uint32_t tag = 0;       // the call's hash folded to 32 bits

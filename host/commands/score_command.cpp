@@ -73,7 +73,7 @@ int RunScore(const Options& o) {
     RefuseOverwrites(o, p, plugin);
     if (!p.nothingUsable.empty()) {
         if (!o.problems.empty()) {
-            ProblemList problems = ReadingProblems(p);
+            ProblemList problems = ReadingProblems(p.log);
             WriteProblemsFile(o.problems, o.log, problems);
         }
         throw InputError(p.nothingUsable);

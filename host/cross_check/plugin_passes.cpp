@@ -11,23 +11,30 @@
 namespace host {
 namespace {
 
-// The log as score prepares it, with the times and countries given, in the
-// period given. Its QSOs are read where they are, not copied.
-PreparedLog Prepare(const PassContext& c, const EntrantLog& e, KnownOfQsos known) {
-    PreparedLog p;
-    p.log.format = e.log.format;
-    p.log.ownCall = e.log.ownCall;
-    p.log.problems = e.log.problems;
-    p.log.badCalls = e.log.badCalls;
-    ResolveQsos(p, e.log.qsos, *c.countries, e.call, false, known);
-    p.period = c.period;
-    SplitByPeriod(p, false);
-    p.rules = c.rules;
-    p.entryBand = EntryBandOfLog(c.rules, e);
-    return p;
-}
+// One log made ready for a pass, as score makes it, with the times and
+// countries given and in the period given. Its QSOs are made one at a time
+// as they are handed over, never all at once: a long log would otherwise
+// hold a second copy of itself.
+struct PassLog {
+    PassLog(const PassContext& c, const EntrantLog& e, KnownOfQsos known)
+        : split(SplitTimes(c.period, known.times, e.log.qsos.size(), false)),
+          maker(e.log.qsos, *c.countries, e.call, false, known) {
+        SetOwnStation(run, *c.countries, e.call, nullptr);
+        run.start = c.period.start;
+        run.end = c.period.end;
+    }
+    const QsoFields& Made(size_t i) {
+        maker.Make(i, made);
+        return made;
+    }
 
-SessionSetup Setup(const PassContext& c, const PreparedLog& p) {
+    PeriodSplit split;
+    QsoMaker maker;
+    ContestRun run;
+    QsoFields made;  // the QSO made last
+};
+
+SessionSetup Setup(const PassContext& c, PassLog& p, const std::vector<size_t>& handed) {
     // Each worker runs in a folder of its own, whose settings choose the
     // rules the plug-in starts each run with.
     ChooseRulesInFolder(c.rules);
@@ -35,7 +42,8 @@ SessionSetup Setup(const PassContext& c, const PreparedLog& p) {
     setup.pluginPath = c.pluginPath;
     setup.hostFolder = c.folder;
     setup.run = p.run;
-    setup.qsos = PassedQsos(p);
+    setup.qsoCount = handed.size();
+    setup.qsoAt = [&p, &handed](size_t k) -> const QsoFields& { return p.Made(handed[k]); };
     return setup;
 }
 
@@ -97,46 +105,48 @@ std::string EntryBandOfLog(RuleSet rules, const EntrantLog& e) {
 }
 
 ClaimedPass RunClaimedPass(const PassContext& c, const EntrantLog& e, KnownOfQsos known) {
-    const PreparedLog p = Prepare(c, e, known);
-    Session session(Setup(c, p), *c.plugin);
+    PassLog p(c, e, known);
+    const std::vector<size_t>& passed = p.split.passed;
+    Session session(Setup(c, p, passed), *c.plugin);
     session.Replay();
     ClaimedPass out;
-    out.figures = Figures(session.Result(), p.entryBand);
-    out.status.assign(p.qsos.size(), QsoStatus::kCounted);
-    for (size_t i : p.outside) {
+    out.figures = Figures(session.Result(), EntryBandOfLog(c.rules, e));
+    out.status.assign(e.log.qsos.size(), QsoStatus::kCounted);
+    for (size_t i : p.split.outside) {
         out.status[i] = QsoStatus::kOutsidePeriod;
     }
-    for (size_t k = 0; k < p.passed.size(); ++k) {
+    for (size_t k = 0; k < passed.size(); ++k) {
         const ProblemMask reasons = session.Reasons(k);
         for (size_t kind = 0; kind < kProblemKinds; ++kind) {
             const QsoStatus s = StatusOfProblem(static_cast<ProblemKind>(kind));
             if ((reasons & MaskOf(static_cast<ProblemKind>(kind))) != 0 &&
                 s != QsoStatus::kCounted) {
-                out.status[p.passed[k]] = s;
+                out.status[passed[k]] = s;
                 break;
             }
         }
     }
-    ProblemList problems = CollectProblems(p, session);
+    ProblemList problems = CollectProblems(
+        e.log, p.split.outside, passed, [&p](size_t i) -> const QsoFields& { return p.Made(i); },
+        [&p](size_t i) { return p.maker.WithoutCountry(i); }, session);
     out.problems = problems.Sorted();
     return out;
 }
 
 PassFigures RunCheckedPass(const PassContext& c, const EntrantLog& e, KnownOfQsos known,
                            const std::vector<bool>& stands) {
-    PreparedLog p = Prepare(c, e, known);
+    PassLog p(c, e, known);
     std::vector<size_t> kept;
-    for (size_t i : p.passed) {
+    for (size_t i : p.split.passed) {
         if (stands[i]) {
             kept.push_back(i);
         }
     }
-    p.passed = std::move(kept);
-    SessionSetup setup = Setup(c, p);
+    SessionSetup setup = Setup(c, p, kept);
     setup.reasons = false;
     Session session(std::move(setup), *c.plugin);
     session.Replay();
-    return Figures(session.Result(), p.entryBand);
+    return Figures(session.Result(), EntryBandOfLog(c.rules, e));
 }
 
 }  // namespace host

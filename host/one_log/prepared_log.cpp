@@ -125,80 +125,108 @@ void LoadCountries(const std::string& path, CountryResolver& countries) {
     }
 }
 
-void ResolveQsos(PreparedLog& p, const std::vector<LogQso>& qsos, const CountryResolver& countries,
-                 const std::string& ownCall, bool callGiven, KnownOfQsos known) {
-    p.run.ownCall = ownCall;
+bool QsoMaker::Make(size_t i, QsoFields& f) const {
+    const LogQso& q = qsos_[i];
+    f.line = q.line;
+    f.ownCall = callGiven_ || q.ownCall.empty() ? ownCall_ : q.ownCall;
+    f.call = q.call;
+    if (known_.times != nullptr) {
+        f.time = StatsDate();
+        f.time.m_dt = known_.times[i];
+    } else {
+        f.time = MakeDate(q.time.year, q.time.month, q.time.day, q.time.hour, q.time.minute,
+                          q.time.second);
+    }
+    f.frequencyHz = q.frequencyHz;
+    f.mode = q.mode;
+    f.band = q.band;
+    f.rstSent = q.rstSent;
+    f.rstRcvd = q.rstRcvd;
+    f.exchSent = q.exchSent;
+    f.exchRcvd = q.exchRcvd;
+    f.dxcc.clear();
+    f.continent.clear();
+    if (known_.countries == nullptr) {
+        return countries_.ResolvePrefix(q.call, f.dxcc, f.continent);
+    }
+    const Country* c = known_.countries[i];
+    if (c != nullptr) {
+        f.dxcc = c->prefix;
+        f.continent = c->continent;
+    }
+    return c != nullptr;
+}
+
+bool QsoMaker::WithoutCountry(size_t i) const {
+    if (known_.countries != nullptr) {
+        return known_.countries[i] == nullptr;
+    }
+    std::string prefix;
+    std::string continent;
+    return !countries_.ResolvePrefix(qsos_[i].call, prefix, continent);
+}
+
+void SetOwnStation(ContestRun& run, const CountryResolver& countries, const std::string& ownCall,
+                   std::set<std::string>* unresolved) {
+    run.ownCall = ownCall;
     Country own;
     if (countries.Resolve(ownCall, own)) {
-        p.run.ownDxcc = own.prefix;
-        p.run.ownContinent = own.continent;
-    } else {
-        p.unresolved.insert(ownCall);
+        run.ownDxcc = own.prefix;
+        run.ownContinent = own.continent;
+    } else if (unresolved != nullptr) {
+        unresolved->insert(ownCall);
     }
-    p.qsos.clear();
-    p.noCountry.clear();
-    p.qsos.reserve(qsos.size());
-    p.noCountry.reserve(qsos.size());
+}
+
+void ResolveQsos(PreparedLog& p, const std::vector<LogQso>& qsos, const CountryResolver& countries,
+                 const std::string& ownCall, bool callGiven) {
+    SetOwnStation(p.run, countries, ownCall, &p.unresolved);
+    const QsoMaker maker(qsos, countries, ownCall, callGiven);
+    p.qsos.assign(qsos.size(), QsoFields());
+    p.noCountry.assign(qsos.size(), false);
     for (size_t i = 0; i < qsos.size(); ++i) {
-        const LogQso& q = qsos[i];
-        QsoFields& f = p.qsos.emplace_back();
-        f.line = q.line;
-        f.ownCall = callGiven || q.ownCall.empty() ? ownCall : q.ownCall;
-        f.call = q.call;
-        if (known.times != nullptr) {
-            f.time.m_dt = known.times[i];
-        } else {
-            f.time = MakeDate(q.time.year, q.time.month, q.time.day, q.time.hour, q.time.minute,
-                              q.time.second);
+        if (!maker.Make(i, p.qsos[i])) {
+            p.noCountry[i] = true;
+            p.unresolved.insert(qsos[i].call);
         }
-        f.frequencyHz = q.frequencyHz;
-        f.mode = q.mode;
-        f.band = q.band;
-        f.rstSent = q.rstSent;
-        f.rstRcvd = q.rstRcvd;
-        f.exchSent = q.exchSent;
-        f.exchRcvd = q.exchRcvd;
-        bool resolved = false;
-        if (known.countries != nullptr) {
-            if (const Country* c = known.countries[i]) {
-                f.dxcc = c->prefix;
-                f.continent = c->continent;
-                resolved = true;
-            }
-        } else {
-            resolved = countries.ResolvePrefix(q.call, f.dxcc, f.continent);
-        }
-        if (!resolved) {
-            p.unresolved.insert(q.call);
-        }
-        p.noCountry.push_back(!resolved);
     }
+}
+
+PeriodSplit SplitTimes(const ContestPeriod& period, const double* times, size_t count,
+                       bool allQsos) {
+    PeriodSplit out;
+    for (size_t i = 0; i < count; ++i) {
+        const double t = times[i];
+        out.timeOrdered = out.timeOrdered && (i == 0 || t >= times[i - 1]);
+        const bool inside = InPeriod(period, t);
+        if (!inside) {
+            out.outside.push_back(i);
+        }
+        if (inside || allQsos) {
+            out.passed.push_back(i);
+        }
+    }
+    // The host hands QSOs over as they are logged, in time order; a log
+    // sorted otherwise (by band, say) would give other dupes and rates.
+    if (!out.timeOrdered) {
+        std::stable_sort(out.passed.begin(), out.passed.end(),
+                         [times](size_t a, size_t b) { return times[a] < times[b]; });
+    }
+    return out;
 }
 
 void SplitByPeriod(PreparedLog& p, bool allQsos) {
     p.run.start = p.period.start;
     p.run.end = p.period.end;
-    p.outside.clear();
-    p.passed.clear();
-    p.timeOrdered = true;
-    for (size_t i = 0; i < p.qsos.size(); ++i) {
-        const double t = p.qsos[i].time.m_dt;
-        p.timeOrdered = p.timeOrdered && (i == 0 || t >= p.qsos[i - 1].time.m_dt);
-        const bool inside = InPeriod(p.period, t);
-        if (!inside) {
-            p.outside.push_back(i);
-        }
-        if (inside || allQsos) {
-            p.passed.push_back(i);
-        }
+    std::vector<double> times;
+    times.reserve(p.qsos.size());
+    for (const QsoFields& f : p.qsos) {
+        times.push_back(f.time.m_dt);
     }
-    // The host hands QSOs over as they are logged, in time order; a log
-    // sorted otherwise (by band, say) would give other dupes and rates.
-    if (!p.timeOrdered) {
-        std::stable_sort(p.passed.begin(), p.passed.end(), [&p](size_t a, size_t b) {
-            return p.qsos[a].time.m_dt < p.qsos[b].time.m_dt;
-        });
-    }
+    PeriodSplit split = SplitTimes(p.period, times.data(), times.size(), allQsos);
+    p.outside = std::move(split.outside);
+    p.passed = std::move(split.passed);
+    p.timeOrdered = split.timeOrdered;
 }
 
 PreparedLog PrepareLog(const Options& o) {
@@ -271,22 +299,14 @@ PreparedLog PrepareLog(const Options& o, StageClock& clock) {
     return p;
 }
 
-std::vector<const QsoFields*> PassedQsos(const PreparedLog& p) {
-    std::vector<const QsoFields*> qsos;
-    qsos.reserve(p.passed.size());
-    for (size_t i : p.passed) {
-        qsos.push_back(&p.qsos[i]);
-    }
-    return qsos;
-}
-
 SessionSetup MakeSetup(const Options& o, const PreparedLog& p, const std::string& plugin,
                        const std::string& folder) {
     SessionSetup setup;
     setup.pluginPath = plugin;
     setup.hostFolder = folder;
     setup.run = p.run;
-    setup.qsos = PassedQsos(p);
+    setup.qsoCount = p.passed.size();
+    setup.qsoAt = [&p](size_t k) -> const QsoFields& { return p.qsos[p.passed[k]]; };
     setup.header.fromLog = LogHeaderAnswers(p.log.headerFields);
     setup.header.fromOptions = o.header;
     return setup;

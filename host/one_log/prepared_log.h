@@ -57,17 +57,52 @@ struct KnownOfQsos {
     const Country* const* countries = nullptr;
 };
 
+// Makes the QSOs of a log as the plug-in takes them, one at a time: ownCall
+// for every QSO when callGiven, else for those that name none.
+class QsoMaker {
+  public:
+    QsoMaker(const std::vector<LogQso>& qsos, const CountryResolver& countries, std::string ownCall,
+             bool callGiven, KnownOfQsos known = {})
+        : qsos_(qsos),
+          countries_(countries),
+          ownCall_(std::move(ownCall)),
+          callGiven_(callGiven),
+          known_(known) {}
+    // QSO i into f (its strings reused); false when its call has no entity.
+    bool Make(size_t i, QsoFields& f) const;
+    // Whether QSO i's call has no entity, without making the QSO.
+    bool WithoutCountry(size_t i) const;
+
+  private:
+    const std::vector<LogQso>& qsos_;
+    const CountryResolver& countries_;
+    std::string ownCall_;
+    bool callGiven_;
+    KnownOfQsos known_;
+};
+
 // The steps of PrepareLog for a log already read: builds p.qsos, p.noCountry
 // and the own station of p.run from qsos (ownCall for every QSO when
 // callGiven, else for those that name none), and then the QSOs inside and
 // outside p.period.
 void ResolveQsos(PreparedLog& p, const std::vector<LogQso>& qsos, const CountryResolver& countries,
-                 const std::string& ownCall, bool callGiven, KnownOfQsos known = {});
+                 const std::string& ownCall, bool callGiven);
 void SplitByPeriod(PreparedLog& p, bool allQsos);
 
-// The QSOs handed to the plug-in, in the order they are handed over: the
-// ones in p.qsos, which must stay in place while they are used.
-std::vector<const QsoFields*> PassedQsos(const PreparedLog& p);
+// Which QSOs of a log lie outside the period, and which are handed to the
+// plug-in: those inside (all of them with allQsos), in time order.
+struct PeriodSplit {
+    std::vector<size_t> outside;  // in log order
+    std::vector<size_t> passed;   // in time order
+    bool timeOrdered = true;      // the log lists its QSOs in time order
+};
+PeriodSplit SplitTimes(const ContestPeriod& period, const double* times, size_t count,
+                       bool allQsos);
+
+// The own station of a run: its call and, when it resolves, its entity;
+// a call that does not goes into unresolved, when given.
+void SetOwnStation(ContestRun& run, const CountryResolver& countries, const std::string& ownCall,
+                   std::set<std::string>* unresolved);
 
 // The replay of the log in the host's folder, with the header answers of the
 // log and of the options.

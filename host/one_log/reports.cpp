@@ -147,32 +147,38 @@ void AppendJsonString(std::string& out, const std::string& text) {
     out += '"';
 }
 
-ProblemList ReadingProblems(const PreparedLog& p) {
+ProblemList ReadingProblems(const ContestLog& log) {
     ProblemList list;
-    for (const LogProblem& problem : p.log.problems) {
+    for (const LogProblem& problem : log.problems) {
         list.Add(problem.line, ProblemKind::kUnreadable, problem.reason);
     }
-    for (const LogProblem& problem : p.log.badCalls) {
+    for (const LogProblem& problem : log.badCalls) {
         list.Add(problem.line, ProblemKind::kBadCall, problem.reason);
     }
     return list;
 }
 
-ProblemList CollectProblems(const PreparedLog& p, const Session& s) {
-    ProblemList list = ReadingProblems(p);
-    for (size_t i : p.outside) {
-        list.Add(p.qsos[i].line, ProblemKind::kOutsidePeriod, Describe(p.qsos[i]),
-                 static_cast<long>(i));
+ProblemList CollectProblems(const ContestLog& log, const std::vector<size_t>& outside,
+                            const std::vector<size_t>& passed,
+                            const std::function<const QsoFields&(size_t)>& qsoAt,
+                            const std::function<bool(size_t)>& noCountry, const Session& s) {
+    ProblemList list = ReadingProblems(log);
+    for (size_t i : outside) {
+        const QsoFields& q = qsoAt(i);
+        list.Add(q.line, ProblemKind::kOutsidePeriod, Describe(q), static_cast<long>(i));
     }
-    for (size_t k = 0; k < p.passed.size(); ++k) {
-        const size_t i = p.passed[k];
-        const QsoFields& q = p.qsos[i];
-        const int line = q.line;
-        if (p.noCountry[i]) {
-            list.Add(line, ProblemKind::kNoCountry, Describe(q) + ", passed without a DXCC entity",
-                     static_cast<long>(i));
-        }
+    for (size_t k = 0; k < passed.size(); ++k) {
+        const size_t i = passed[k];
+        const bool none = noCountry(i);
         const ProblemMask reasons = s.Reasons(k);
+        if (!none && reasons == 0) {
+            continue;  // most QSOs: nothing to say, and nothing to make
+        }
+        const QsoFields& q = qsoAt(i);
+        if (none) {
+            list.Add(q.line, ProblemKind::kNoCountry,
+                     Describe(q) + ", passed without a DXCC entity", static_cast<long>(i));
+        }
         for (size_t kind = 0; kind < kProblemKinds; ++kind) {
             const ProblemKind pk = static_cast<ProblemKind>(kind);
             if ((reasons & MaskOf(pk)) == 0) {
@@ -184,10 +190,16 @@ ProblemList CollectProblems(const PreparedLog& p, const Session& s) {
             } else if (pk == ProblemKind::kNoExchange) {
                 detail += ", exchange sent '" + q.exchSent + "', received '" + q.exchRcvd + "'";
             }
-            list.Add(line, pk, detail, static_cast<long>(i));
+            list.Add(q.line, pk, detail, static_cast<long>(i));
         }
     }
     return list;
+}
+
+ProblemList CollectProblems(const PreparedLog& p, const Session& s) {
+    return CollectProblems(
+        p.log, p.outside, p.passed, [&p](size_t i) -> const QsoFields& { return p.qsos[i]; },
+        [&p](size_t i) { return static_cast<bool>(p.noCountry[i]); }, s);
 }
 
 void WriteProblemsFile(const std::string& path, const std::string& logName, ProblemList& problems) {

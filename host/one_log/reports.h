@@ -2,7 +2,9 @@
 // list, the closing line on standard error, and the summary as JSON.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "host/one_log/prepared_log.h"
 #include "host/plugin_host/session.h"
@@ -21,9 +23,18 @@ void AppendJsonString(std::string& out, const std::string& text);
 // log reader skipped, the QSOs outside the period, and for the QSOs handed
 // to the plug-in the calls of no country and the plug-in's own reasons.
 ProblemList CollectProblems(const PreparedLog& p, const Session& s);
+// The same for a log whose QSOs are made as they are needed: the lines the
+// reader skipped in log, the QSOs outside the period and those handed over
+// (passed, in the order they were), QSO i as qsoAt(i) makes it (a
+// reference that holds until the next call), noCountry(i) whether its call
+// has no entity.
+ProblemList CollectProblems(const ContestLog& log, const std::vector<size_t>& outside,
+                            const std::vector<size_t>& passed,
+                            const std::function<const QsoFields&(size_t)>& qsoAt,
+                            const std::function<bool(size_t)>& noCountry, const Session& s);
 // The lines the log reader skipped and the bad calls alone: all there is to
 // list when no QSO of the log can be used.
-ProblemList ReadingProblems(const PreparedLog& p);
+ProblemList ReadingProblems(const ContestLog& log);
 
 // One line per problem, "LOG:LINE: kind: detail". Throws InputError when
 // the file cannot be written.

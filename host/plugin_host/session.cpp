@@ -127,10 +127,10 @@ void Session::Replay() {
                          ": the plug-in could not create its bad-QSO file; the output folder "
                          "must be writable");
     }
-    stored_.assign(setup_.qsos.size(), false);
-    reasons_.assign(setup_.qsos.size(), 0);
-    for (size_t i = 0; i < setup_.qsos.size(); ++i) {
-        if (plugin_->Add(*setup_.qsos[i]) == 1) {
+    stored_.assign(setup_.qsoCount, false);
+    reasons_.assign(setup_.qsoCount, 0);
+    for (size_t i = 0; i < setup_.qsoCount; ++i) {
+        if (plugin_->Add(setup_.qsoAt(i)) == 1) {
             stored_[i] = true;
             ++storedCount_;
         }

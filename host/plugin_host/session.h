@@ -17,9 +17,11 @@ struct SessionSetup {
     std::string pluginPath;
     std::string hostFolder;  // the host's own folder, ending in a separator
     ContestRun run;
-    // The QSOs to hand over, in order. They are not copied: they must stay
-    // in place until the session ends.
-    std::vector<const QsoFields*> qsos;
+    // How many QSOs to hand over, and the k-th of them in order: a reference
+    // that holds until the next call, so that a long log need not be made
+    // ready all at once.
+    size_t qsoCount = 0;
+    std::function<const QsoFields&(size_t k)> qsoAt;
     HeaderAnswers header;  // for a report run
     // Whether Reasons() is wanted: the bad-QSO file is then read after each
     // QSO.
