@@ -307,22 +307,33 @@ TEST_F(CheckLogs, TheScoringsFindingsComeBeforeTheCrossCheck) {
         Qso("DL1ABC", "OK1234", 55, "008"),                        // no call
     };
     const int minutes[] = {-30, 10, 20, 30, 40};
-    for (size_t i = 0; i < partners.size(); ++i) {
-        Log("scoring", partners[i] + ".log",
-            Cabrillo(partners[i], {Qso(partners[i], "DL1ABC", minutes[i], i == 3 ? "BGD" : "001",
-                                       "00" + std::to_string(i + 1))}));
-    }
-    Log("scoring", "DL1ABC.log", Cabrillo("DL1ABC", ours));
-    const JsonReader j(Results("scoring", "--start '2026-02-14 12:00'"));
-    EXPECT_EQ(j["period.chosen_by"], "options");
-    const Statuses got = StatusesIn(j);
     const char* const expected[] = {"outside-period", "wrong-band", "ok",      "no-county", "ok",
                                     "dupe",           "unreadable", "bad-call"};
-    for (int i = 0; i < 8; ++i) {
-        const std::string& status = got.at({"DL1ABC.log", 3 + i});
-        EXPECT_EQ(status.substr(0, status.find(' ')), expected[i]) << "line " << 3 + i;
+    // The same log listed latest first: the plug-in still takes the QSOs in
+    // time order, so the same QSO is the dupe, and each finding stays with
+    // its own line.
+    for (const bool latestFirst : {false, true}) {
+        const std::string dir = latestFirst ? "scoring-reversed" : "scoring";
+        for (size_t i = 0; i < partners.size(); ++i) {
+            Log(dir, partners[i] + ".log",
+                Cabrillo(partners[i], {Qso(partners[i], "DL1ABC", minutes[i],
+                                           i == 3 ? "BGD" : "001", "00" + std::to_string(i + 1))}));
+        }
+        std::vector<std::string> lines = ours;
+        if (latestFirst) {
+            std::reverse(lines.begin(), lines.end());
+        }
+        Log(dir, "DL1ABC.log", Cabrillo("DL1ABC", lines));
+        const JsonReader j(Results(dir, "--start '2026-02-14 12:00'"));
+        EXPECT_EQ(j["period.chosen_by"], "options");
+        const Statuses got = StatusesIn(j);
+        for (int i = 0; i < 8; ++i) {
+            const int line = 3 + (latestFirst ? 7 - i : i);
+            const std::string& status = got.at({"DL1ABC.log", line});
+            EXPECT_EQ(status.substr(0, status.find(' ')), expected[i]) << dir << " line " << line;
+        }
+        EXPECT_EQ(j[LogPath(j, "DL1ABC.log") + ".checked.qsos"], "2");  // only those that stand
     }
-    EXPECT_EQ(j[LogPath(j, "DL1ABC.log") + ".checked.qsos"], "2");  // only those that stand
 }
 
 TEST_F(CheckLogs, TheWindowIsTheLargestDifferenceThatMatches) {
