@@ -109,15 +109,23 @@ ContestLines::ContestLines(const std::vector<EntrantLog>& logs, const std::vecto
     RunBeside([&] { read(total / 2, total, names[1]); }, [&] { read(0, total / 2, names[0]); });
 
     // The halves joined in order: each new name an id, as it first came.
+    // The first half's new calls are new to the contest; the second half's
+    // may be among them.
+    for (const std::string_view call : names[0].callOrder) {
+        names[0].callIds.push_back(static_cast<uint32_t>(callTexts_.size()));
+        callTexts_.emplace_back(call);
+    }
+    for (const std::string_view call : names[1].callOrder) {
+        const auto first = names[0].calls.find(call);
+        if (first != names[0].calls.end()) {
+            names[1].callIds.push_back(names[0].callIds[first->second]);
+        } else {
+            names[1].callIds.push_back(static_cast<uint32_t>(callTexts_.size()));
+            callTexts_.emplace_back(call);
+        }
+    }
     std::map<std::string, uint16_t> bandModes;
     for (NewNames& fresh : names) {
-        for (const std::string_view call : fresh.callOrder) {
-            const auto known = ids.emplace(call, static_cast<uint32_t>(callTexts_.size()));
-            if (known.second) {
-                callTexts_.emplace_back(call);
-            }
-            fresh.callIds.push_back(known.first->second);
-        }
         for (const std::string* pair : fresh.bandModeOrder) {
             fresh.bandModeIds.push_back(
                 bandModes.emplace(*pair, static_cast<uint16_t>(bandModes.size())).first->second);
