@@ -28,7 +28,7 @@ std::string LetterText(const Standing& s) {
 
 class Index {
   public:
-    Index(const CheckedContest& c, bool links) : c_(c), links_(links) {
+    Index(const CheckedContest& c, bool links) : c_(c), links_(links), ranked_(Ranked(c)) {
         const std::vector<std::string> stems = ReportStems(c);
         for (size_t i = 0; i < c.logs.size(); ++i) {
             stems_[&c.logs[i]] = stems[i];
@@ -58,7 +58,7 @@ class Index {
         std::string text;
         for (char letter = 'A'; letter <= 'M'; ++letter) {
             for (bool yu : {true, false}) {
-                const std::vector<const CheckedLog*> table = CategoryTable(c_, letter, yu);
+                const std::vector<const CheckedLog*> table = CategoryTable(ranked_, letter, yu);
                 if (table.empty()) {
                     continue;
                 }
@@ -84,7 +84,7 @@ class Index {
     // The first of each entity (or continent) within each letter and section.
     std::string Bests(const char* what, std::string Standing::*key, int Ranks::*place) const {
         std::string rows;
-        for (const CheckedLog* l : Ranked(c_)) {
+        for (const CheckedLog* l : ranked_) {
             const Standing& s = l->standing;
             if (s.ranked && s.ranks.*place == 1) {
                 rows += "<tr>" + Cell(HtmlEscaped((s.*key).empty() ? "unknown" : s.*key)) +
@@ -138,6 +138,7 @@ class Index {
     const CheckedContest& c_;
     bool links_;
     std::map<const CheckedLog*, std::string> stems_;
+    const std::vector<const CheckedLog*> ranked_;  // sorted once for every table
 };
 
 }  // namespace

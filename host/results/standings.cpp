@@ -199,9 +199,10 @@ SummaryBand CheckedBand(const CheckedLog& l, const std::string& band) {
     return none;
 }
 
-std::vector<const CheckedLog*> CategoryTable(const CheckedContest& c, char letter, bool yu) {
+std::vector<const CheckedLog*> CategoryTable(const std::vector<const CheckedLog*>& ranked,
+                                             char letter, bool yu) {
     std::vector<const CheckedLog*> out;
-    for (const CheckedLog* l : Ranked(c)) {
+    for (const CheckedLog* l : ranked) {
         if (l->standing.ranked && l->standing.category.letter == letter &&
             l->standing.category.yu == yu) {
             out.push_back(l);

@@ -24,7 +24,9 @@ std::string ErrorRateText(const CheckedLog& l);
 // The checked pass's row of a band; zero figures when it has none.
 SummaryBand CheckedBand(const CheckedLog& l, const std::string& band);
 
-// The ranked logs of one letter and section, best first (ties by call).
-std::vector<const CheckedLog*> CategoryTable(const CheckedContest& c, char letter, bool yu);
+// The ranked logs of one letter and section, best first (ties by call):
+// those of ranked (Ranked's list) in its order.
+std::vector<const CheckedLog*> CategoryTable(const std::vector<const CheckedLog*>& ranked,
+                                             char letter, bool yu);
 
 }  // namespace host
