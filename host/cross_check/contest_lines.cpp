@@ -28,6 +28,14 @@ struct NewNames {
     std::vector<uint16_t> bandModeIds;  // the id of each place in bandModeOrder
 };
 
+// Gives a line read with names its final call and band-mode ids.
+void Name(ContestLine& line, const NewNames& names, uint32_t bandModePlace) {
+    if ((line.call & NewNames::kNew) != 0) {
+        line.call = names.callIds[line.call & ~NewNames::kNew];
+    }
+    line.bandMode = names.bandModeIds[bandModePlace];
+}
+
 }  // namespace
 
 ContestLines::ContestLines(const std::vector<EntrantLog>& logs, const std::vector<double>& times) {
@@ -52,61 +60,72 @@ ContestLines::ContestLines(const std::vector<EntrantLog>& logs, const std::vecto
     // the id of a log's call or its place among its half's new calls, and
     // its band-mode pair's place is kept aside until the halves are joined.
     std::vector<uint32_t> bandModePlaces(lines_.size());
-    const uint32_t half = static_cast<uint32_t>(HalfWay(logBegin_));
     NewNames names[2];
+    // The halves are cut by lines, not by logs, so that one long log is
+    // shared too; a half may start within a log.
     auto read = [&](uint32_t from, uint32_t to, NewNames& fresh) {
-        for (uint32_t l = from; l < to; ++l) {
-            const std::vector<LogQso>& qsos = logs[l].log.qsos;
-            const LogQso* previous = nullptr;
-            uint32_t bandMode = 0;
-            for (uint32_t q = 0; q < qsos.size(); ++q) {
-                const uint32_t i = logBegin_[l] + q;
-                ContestLine& line = lines_[i];
-                line.log = l;
-                line.qso = q;
-                const std::string_view call = BaseCallView(qsos[q].call);
-                const auto known = ids.find(call);
-                if (known != ids.end()) {
-                    line.call = known->second;
-                } else {
-                    const auto added =
-                        fresh.calls.emplace(call, static_cast<uint32_t>(fresh.callOrder.size()));
-                    if (added.second) {
-                        fresh.callOrder.push_back(call);
-                    }
-                    line.call = NewNames::kNew | added.first->second;
-                }
-                line.minute = MinuteOf(times[i]);
-                // A log keeps to one band and mode for runs of QSOs: the name
-                // of the pair is looked up only when it changes.
-                if (previous == nullptr || previous->band != qsos[q].band ||
-                    previous->mode != qsos[q].mode) {
-                    const auto added =
-                        fresh.bandModes.emplace(qsos[q].band + " " + qsos[q].mode,
-                                                static_cast<uint32_t>(fresh.bandModeOrder.size()));
-                    if (added.second) {
-                        fresh.bandModeOrder.push_back(&added.first->first);
-                    }
-                    bandMode = added.first->second;
-                }
-                bandModePlaces[i] = bandMode;
-                previous = &qsos[q];
+        uint32_t l = static_cast<uint32_t>(
+            std::upper_bound(logBegin_.begin(), logBegin_.end(), from) - logBegin_.begin() - 1);
+        const LogQso* previous = nullptr;
+        uint32_t bandMode = 0;
+        for (uint32_t i = from; i < to; ++i) {
+            while (i >= logBegin_[l + 1]) {
+                ++l;
+                previous = nullptr;
             }
+            const uint32_t q = i - logBegin_[l];
+            const LogQso& qso = logs[l].log.qsos[q];
+            ContestLine& line = lines_[i];
+            line.log = l;
+            line.qso = q;
+            const std::string_view call = BaseCallView(qso.call);
+            const auto known = ids.find(call);
+            if (known != ids.end()) {
+                line.call = known->second;
+            } else {
+                const auto added =
+                    fresh.calls.emplace(call, static_cast<uint32_t>(fresh.callOrder.size()));
+                if (added.second) {
+                    fresh.callOrder.push_back(call);
+                }
+                line.call = NewNames::kNew | added.first->second;
+            }
+            line.minute = MinuteOf(times[i]);
+            // A log keeps to one band and mode for runs of QSOs: the name of
+            // the pair is looked up only when it changes.
+            if (previous == nullptr || previous->band != qso.band || previous->mode != qso.mode) {
+                const auto added = fresh.bandModes.emplace(
+                    qso.band + " " + qso.mode, static_cast<uint32_t>(fresh.bandModeOrder.size()));
+                if (added.second) {
+                    fresh.bandModeOrder.push_back(&added.first->first);
+                }
+                bandMode = added.first->second;
+            }
+            bandModePlaces[i] = bandMode;
+            previous = &qso;
         }
     };
-    const uint32_t logCount = static_cast<uint32_t>(logs.size());
-    RunBeside([&] { read(half, logCount, names[1]); }, [&] { read(0, half, names[0]); });
+    const uint32_t total = static_cast<uint32_t>(lines_.size());
+    RunBeside([&] { read(total / 2, total, names[1]); }, [&] { read(0, total / 2, names[0]); });
 
     // The halves joined in order: each new name an id, as it first came.
+    // The first half's new calls are new to the contest; the second half's
+    // may be among them.
+    for (const std::string_view call : names[0].callOrder) {
+        names[0].callIds.push_back(static_cast<uint32_t>(callTexts_.size()));
+        callTexts_.emplace_back(call);
+    }
+    for (const std::string_view call : names[1].callOrder) {
+        const auto first = names[0].calls.find(call);
+        if (first != names[0].calls.end()) {
+            names[1].callIds.push_back(names[0].callIds[first->second]);
+        } else {
+            names[1].callIds.push_back(static_cast<uint32_t>(callTexts_.size()));
+            callTexts_.emplace_back(call);
+        }
+    }
     std::map<std::string, uint16_t> bandModes;
     for (NewNames& fresh : names) {
-        for (const std::string_view call : fresh.callOrder) {
-            const auto known = ids.emplace(call, static_cast<uint32_t>(callTexts_.size()));
-            if (known.second) {
-                callTexts_.emplace_back(call);
-            }
-            fresh.callIds.push_back(known.first->second);
-        }
         for (const std::string* pair : fresh.bandModeOrder) {
             fresh.bandModeIds.push_back(
                 bandModes.emplace(*pair, static_cast<uint16_t>(bandModes.size())).first->second);
@@ -119,19 +138,22 @@ ContestLines::ContestLines(const std::vector<EntrantLog>& logs, const std::vecto
     order_.resize(lines_.size());
     groups_.resize(lines_.size());
     minutes_.resize(lines_.size());
-    // Each half's lines take their ids, and its logs are sorted, beside the
-    // other's; the logs that worked each call are counted by half.
-    std::vector<uint32_t> workedBy[2];
-    auto finish = [&](uint32_t from, uint32_t to, const NewNames& fresh,
-                      std::vector<uint32_t>& worked) {
-        worked.assign(callTexts_.size(), 0);
-        for (uint32_t i = logBegin_[from]; i < logBegin_[to]; ++i) {
-            ContestLine& line = lines_[i];
-            if ((line.call & NewNames::kNew) != 0) {
-                line.call = fresh.callIds[line.call & ~NewNames::kNew];
+    // Each half's lines take their ids beside the other's; then each half
+    // of the logs is sorted, and the logs that worked each call counted.
+    RunBeside(
+        [&] {
+            for (uint32_t i = total / 2; i < total; ++i) {
+                Name(lines_[i], names[1], bandModePlaces[i]);
             }
-            line.bandMode = fresh.bandModeIds[bandModePlaces[i]];
-        }
+        },
+        [&] {
+            for (uint32_t i = 0; i < total / 2; ++i) {
+                Name(lines_[i], names[0], bandModePlaces[i]);
+            }
+        });
+    std::vector<uint32_t> workedBy[2];
+    auto finish = [&](uint32_t from, uint32_t to, std::vector<uint32_t>& worked) {
+        worked.assign(callTexts_.size(), 0);
         for (uint32_t l = from; l < to; ++l) {
             Sort(l);
         }
@@ -143,8 +165,9 @@ ContestLines::ContestLines(const std::vector<EntrantLog>& logs, const std::vecto
             }
         }
     };
-    RunBeside([&] { finish(half, logCount, names[1], workedBy[1]); },
-              [&] { finish(0, half, names[0], workedBy[0]); });
+    const uint32_t half = static_cast<uint32_t>(HalfWay(logBegin_));
+    const uint32_t logCount = static_cast<uint32_t>(logs.size());
+    RunBeside([&] { finish(half, logCount, workedBy[1]); }, [&] { finish(0, half, workedBy[0]); });
     workedBy_ = std::move(workedBy[0]);
     for (size_t c = 0; c < workedBy_.size(); ++c) {
         workedBy_[c] += workedBy[1][c];

@@ -19,6 +19,19 @@ std::string Text(const std::string& text) {
     return Cell(HtmlEscaped(text));
 }
 
+// The same cells appended to a row: a log of half a million lines has that
+// many rows.
+void AppendText(std::string& row, const std::string& text) {
+    row += "<td>";
+    row += HtmlEscaped(text);
+    row += "</td>";
+}
+void AppendNumber(std::string& row, long value) {
+    row += "<td class=\"n\">";
+    row += std::to_string(value);
+    row += "</td>";
+}
+
 std::string Heading(const std::string& title) {
     return "<h2>" + HtmlEscaped(title) + "</h2>\n";
 }
@@ -76,9 +89,17 @@ std::string Sections(const CheckedLog& l, bool keepUniques) {
         std::string rows;
         for (const CheckedQso& q : l.qsos) {
             if (q.verdict.status == s.status && q.qso != nullptr) {
-                rows += "<tr>" + Number(q.line) + Text(LoggedTime(q.qso->time)) +
-                        Text(q.qso->band) + Text(q.qso->mode) + Text(q.qso->call) +
-                        Text(QsoDetail(s, q)) + "</tr>\n";
+                rows += "<tr>";
+                AppendNumber(rows, q.line);
+                // A time as logged is digits and separators: nothing to escape.
+                rows += "<td>";
+                AppendLoggedTime(rows, q.qso->time);
+                rows += "</td>";
+                AppendText(rows, q.qso->band);
+                AppendText(rows, q.qso->mode);
+                AppendText(rows, q.qso->call);
+                AppendText(rows, QsoDetail(s, q));
+                rows += "</tr>\n";
             }
         }
         if (!rows.empty()) {

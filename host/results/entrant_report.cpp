@@ -151,12 +151,24 @@ std::string MultiplierName(const LostMultiplier& m) {
 }
 
 std::string QsoLineText(const CheckedQso& q) {
-    std::string text = "  line " + std::to_string(q.line);
-    if (q.qso != nullptr) {
-        text += "  " + LoggedTime(q.qso->time) + "  " + q.qso->band + " " + q.qso->mode + "  " +
-                q.qso->call;
-    }
+    std::string text;
+    AppendQsoLineText(text, q);
     return text;
+}
+
+void AppendQsoLineText(std::string& out, const CheckedQso& q) {
+    out += "  line ";
+    out += std::to_string(q.line);
+    if (q.qso != nullptr) {
+        out += "  ";
+        AppendLoggedTime(out, q.qso->time);
+        out += "  ";
+        out += q.qso->band;
+        out += ' ';
+        out += q.qso->mode;
+        out += "  ";
+        out += q.qso->call;
+    }
 }
 
 std::string QsoDetail(const QsoSection& s, const CheckedQso& q) {
@@ -181,8 +193,14 @@ std::string EntrantReport(const CheckedLog& l, bool keepUniques) {
         std::string lines;
         for (const CheckedQso& q : l.qsos) {
             if (q.verdict.status == s.status) {
+                AppendQsoLineText(lines, q);
                 const std::string detail = QsoDetail(s, q);
-                lines += QsoLineText(q) + (detail.empty() ? "" : "  (" + detail + ")") + "\n";
+                if (!detail.empty()) {
+                    lines += "  (";
+                    lines += detail;
+                    lines += ')';
+                }
+                lines += '\n';
             }
         }
         if (!lines.empty()) {

@@ -32,6 +32,8 @@ std::string MultiplierName(const LostMultiplier& m);
 // "  line 12  2026-02-14 12:03  20m CW  DL1ABC"; the line number alone for a
 // line that could not be read.
 std::string QsoLineText(const CheckedQso& q);
+// The same, appended to out.
+void AppendQsoLineText(std::string& out, const CheckedQso& q);
 // A line's detail as its section explains it: "you worked DL1ABD".
 std::string QsoDetail(const QsoSection& s, const CheckedQso& q);
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -119,6 +121,40 @@ TEST(LoggedTimes, KeepTheirWidthsAndFieldsOutOfThem) {
         std::string appended = "at ";
         host::AppendLoggedTime(appended, c.time);
         EXPECT_EQ(appended, std::string("at ") + c.text);
+    }
+}
+
+TEST(ContestLines, ACallGetsOneIdWhereverTheTwoHalvesOfTheLinesMeet) {
+    // The lines are read in two halves, cut within a log as often as not:
+    // whatever the cut, each worked call (portable suffix dropped) has one
+    // id, and the logs that worked it are counted once each.
+    for (int extra = 0; extra < 6; ++extra) {
+        std::vector<host::LogQso> first = {Qso("DL1X", 0), Qso("OK2Y/P", 1), Qso("DL1X", 2)};
+        for (int k = 0; k < extra; ++k) {
+            first.push_back(Qso("SP" + std::to_string(k) + "Q", 3 + k));
+        }
+        const std::vector<EntrantLog> logs = {
+            Entrant("YU1AA", first),
+            Entrant("YU1BB", {Qso("OK2Y", 5), Qso("DL1X/P", 6), Qso("YU1AA", 7)}),
+            Entrant("YU1CC", {Qso("DL1X", 8), Qso("SP0Q", 9)}),
+        };
+        host::QsoTimes times(logs);
+        const host::ContestLines lines(logs, times.all());
+        std::map<std::string, std::set<uint32_t>> ids;
+        for (const host::ContestLine& l : lines.lines()) {
+            const std::string& call = logs[l.log].log.qsos[l.qso].call;
+            ids[call.substr(0, call.find('/'))].insert(l.call);
+            EXPECT_EQ(lines.CallText(l.call), call.substr(0, call.find('/'))) << extra;
+        }
+        for (const auto& [call, found] : ids) {
+            EXPECT_EQ(found.size(), 1u) << call << " " << extra;
+        }
+        EXPECT_EQ(lines.WorkedBy(*ids["DL1X"].begin()), 3u) << extra;
+        EXPECT_EQ(lines.WorkedBy(*ids["OK2Y"].begin()), 2u) << extra;
+        EXPECT_EQ(lines.LogOf(*ids["YU1AA"].begin()), 0) << extra;
+        if (extra > 0) {
+            EXPECT_EQ(lines.WorkedBy(*ids["SP0Q"].begin()), 2u) << extra;
+        }
     }
 }
 
