@@ -10,6 +10,7 @@
 #include "scoring/bad_qso_file_format.h"
 
 #if !defined(_WIN32)
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -121,6 +122,14 @@ void Session::Replay() {
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(bad, CloseFile);
     if (bad != nullptr) {
         std::setvbuf(bad, nullptr, _IONBF, 0);
+#if !defined(_WIN32)
+        // Each read after the plug-in appended would otherwise also write
+        // the file's access time.
+        const int flags = fcntl(fileno(bad), F_GETFL);
+        if (flags >= 0) {
+            fcntl(fileno(bad), F_SETFL, flags | O_NOATIME);
+        }
+#endif
     }
     if (bad == nullptr || ReadAppended(bad).empty()) {  // the header line
         throw InputError(setup_.hostFolder + badFile +
