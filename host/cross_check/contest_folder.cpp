@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <filesystem>
 #include <map>
+#include <numeric>
 
 #include "host/host_error.h"
 #include "host/run_beside.h"
@@ -12,7 +14,6 @@
 namespace fs = std::filesystem;
 
 namespace host {
-namespace {}  // namespace
 
 bool IsLogFileName(const std::string& name) {
     const std::string ext = plat::AsciiLower(fs::path(name).extension().string());
@@ -44,6 +45,22 @@ std::string WithoutPath(const std::string& reason, const std::string& path) {
     return rest.compare(0, 1, ":") == 0 ? "line " + rest.substr(1) : reason;
 }
 
+// The indexes of the files, largest first; files of the same size (or
+// whose size cannot be had) in name order.
+std::vector<size_t> LargestFirst(const std::vector<fs::path>& names) {
+    std::vector<std::uintmax_t> sizes(names.size(), 0);
+    for (size_t i = 0; i < names.size(); ++i) {
+        std::error_code error;
+        const std::uintmax_t size = fs::file_size(names[i], error);
+        sizes[i] = error ? 0 : size;
+    }
+    std::vector<size_t> order(names.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return sizes[a] > sizes[b]; });
+    return order;
+}
+
 }  // namespace
 
 ContestFolder ReadContestFolder(const std::string& dir,
@@ -67,14 +84,18 @@ ContestFolder ReadContestFolder(const std::string& dir,
               [](const fs::path& a, const fs::path& b) { return a.filename() < b.filename(); });
 
     // The files are read by two threads at once (one of them this one, the
-    // only one that reports progress), then taken in name order.
+    // only one that reports progress), largest first so that a long log is
+    // never the last one started while the other thread has nothing left,
+    // then taken in name order.
+    const std::vector<size_t> order = LargestFirst(names);
     std::vector<EntrantLog> read(names.size());
     std::vector<std::string> reasons(names.size());
     std::vector<char> ok(names.size(), 0);
     std::atomic<size_t> next{0};
     std::atomic<size_t> done{0};
     auto reader = [&](bool report) {
-        for (size_t i = next++; i < names.size(); i = next++) {
+        for (size_t taken = next++; taken < names.size(); taken = next++) {
+            const size_t i = order[taken];
             EntrantLog& e = read[i];
             e.file = names[i].filename().string();
             e.path = names[i].string();

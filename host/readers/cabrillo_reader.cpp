@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <iterator>
 #include <sstream>
 #include <string_view>
 #include <utility>
@@ -9,6 +10,7 @@
 
 #include "host/readers/call_rule.h"
 #include "host/readers/log_fields.h"
+#include "host/run_beside.h"
 #include "platform/plain_text.h"
 
 namespace host {
@@ -48,7 +50,7 @@ bool IsWordBlank(char c) {
 
 // Where the line that starts at text[at] ends: its first CR or LF, or the
 // end of the text.
-size_t LineEnd(const std::string& text, size_t at) {
+size_t LineEnd(std::string_view text, size_t at) {
     for (; at < text.size(); ++at) {
         if (text[at] == '\n' || text[at] == '\r') {
             return at;
@@ -63,7 +65,7 @@ struct Word {
 };
 
 // The next word of the line before end, from pos on; pos moves past it.
-Word NextWord(const std::string& text, size_t& pos, size_t end) {
+Word NextWord(std::string_view text, size_t& pos, size_t end) {
     while (pos < end && IsWordBlank(text[pos])) {
         ++pos;
     }
@@ -79,7 +81,7 @@ Word NextWord(const std::string& text, size_t& pos, size_t end) {
 // with "QSO:" in any case): room for the QSOs, found by a quick look at the
 // start of each line. Only a hint: it counts lines up to an LF, so a log
 // whose lines end in CR alone gets less room and grows as it is read.
-size_t QsoLineCount(const std::string& text) {
+size_t QsoLineCount(std::string_view text) {
     size_t count = 0;
     for (size_t at = 0; at < text.size();) {
         while (at < text.size() && (IsWordBlank(text[at]) || text[at] == '\r')) {
@@ -91,7 +93,7 @@ size_t QsoLineCount(const std::string& text) {
             ++count;
         }
         const size_t end = text.find('\n', at);
-        at = end == std::string::npos ? text.size() : end + 1;
+        at = end == std::string_view::npos ? text.size() : end + 1;
     }
     return count;
 }
@@ -173,17 +175,24 @@ std::string ReadQsoFields(const std::vector<std::string_view>& f, LogQso& q) {
     return std::string();
 }
 
-}  // namespace
-
-void ParseCabrillo(const std::string& text, ContestLog& log) {
-    log.qsos.reserve(QsoLineCount(text));
-    std::vector<std::string_view> f;  // a QSO line's fields after its tag
-    int lineNo = 0;
-    bool inHeader = true;
+// What a stretch of a log's lines holds beyond what it puts in its log,
+// each line number counted from the stretch's first line as line 1 (0:
+// none).
+struct Stretch {
+    int lines = 0;
     int endLine = 0;        // the first END-OF-LOG:
     int firstAfterEnd = 0;  // the first QSO line after it
     int linesAfterEnd = 0;
-    int callsignLine = 0;
+    int callsignLine = 0;  // the first CALLSIGN: that names a call
+    int firstQsoLine = 0;
+    int qsoLines = 0;  // QSO: lines, readable or not
+};
+
+// Reads the lines of text into log (its QSOs, problems, own call, X-QSO:
+// lines, and the header lines before the stretch's first QSO line) and s.
+void ReadStretch(std::string_view text, ContestLog& log, Stretch& s) {
+    std::vector<std::string_view> f;  // a QSO line's fields after its tag
+    int lineNo = 0;
     for (size_t at = 0; at < text.size();) {
         const size_t end = LineEnd(text, at);
         const size_t next = end == text.size() ? end : end + LineEndAt(text, end);
@@ -194,16 +203,17 @@ void ParseCabrillo(const std::string& text, ContestLog& log) {
         if (tagWord.size == 0) {
             continue;
         }
-        const std::string tag = plat::AsciiUpper(text.substr(tagWord.begin, tagWord.size));
+        const std::string tag =
+            plat::AsciiUpper(std::string(text.substr(tagWord.begin, tagWord.size)));
         if (tag == "END-OF-LOG:") {
-            endLine = endLine == 0 ? lineNo : endLine;
+            s.endLine = s.endLine == 0 ? lineNo : s.endLine;
             continue;
         }
         if (tag == "CALLSIGN:") {
             const Word call = NextWord(text, pos, end);
-            if (callsignLine == 0 && call.size != 0) {
-                log.ownCall = plat::AsciiUpper(text.substr(call.begin, call.size));
-                callsignLine = lineNo;
+            if (s.callsignLine == 0 && call.size != 0) {
+                log.ownCall = plat::AsciiUpper(std::string(text.substr(call.begin, call.size)));
+                s.callsignLine = lineNo;
             }
             continue;
         }
@@ -212,18 +222,19 @@ void ParseCabrillo(const std::string& text, ContestLog& log) {
         }
         if (tag != "QSO:") {
             // Other header tags, and X-QSO: lines, which are not scored.
-            if (inHeader && tag != "X-QSO:" && tag != "START-OF-LOG:") {
-                const std::string value = text.substr(pos, end - pos);
+            if (s.firstQsoLine == 0 && tag != "X-QSO:" && tag != "START-OF-LOG:") {
+                const std::string value(text.substr(pos, end - pos));
                 NoteHeaderField(tag, value, log);
                 std::istringstream valueWords(value);
                 NoteHeaderDates(tag, valueWords, log);
             }
             continue;
         }
-        inHeader = false;
-        if (endLine != 0) {
-            firstAfterEnd = firstAfterEnd == 0 ? lineNo : firstAfterEnd;
-            ++linesAfterEnd;
+        s.firstQsoLine = s.firstQsoLine == 0 ? lineNo : s.firstQsoLine;
+        ++s.qsoLines;
+        if (s.endLine != 0) {
+            s.firstAfterEnd = s.firstAfterEnd == 0 ? lineNo : s.firstAfterEnd;
+            ++s.linesAfterEnd;
         }
         f.clear();
         for (Word w = NextWord(text, pos, end); w.size != 0; w = NextWord(text, pos, end)) {
@@ -238,17 +249,65 @@ void ParseCabrillo(const std::string& text, ContestLog& log) {
             log.problems.push_back({lineNo, why});
         }
     }
-    if (linesAfterEnd > 0) {
+    s.lines = lineNo;
+}
+
+// A line number of the stretch that follows one of `before` lines.
+int After(int before, int line) {
+    return line == 0 ? 0 : before + line;
+}
+
+// Adds the stretch read after log's (s) to it, as if both had been read as
+// one: the later stretch's header lines count only while no QSO line came
+// before, its END-OF-LOG: and CALLSIGN: only when the first had none.
+void JoinStretch(ContestLog& log, Stretch& s, ContestLog&& later, const Stretch& t) {
+    const int before = s.lines;
+    for (LogQso& q : later.qsos) {
+        q.line += before;
+        log.qsos.push_back(std::move(q));
+    }
+    for (LogProblem& p : later.problems) {
+        p.line += before;
+        log.problems.push_back(std::move(p));
+    }
+    if (s.firstQsoLine == 0) {
+        std::move(later.headerFields.begin(), later.headerFields.end(),
+                  std::back_inserter(log.headerFields));
+        log.headerDates.insert(log.headerDates.end(), later.headerDates.begin(),
+                               later.headerDates.end());
+    }
+    log.ignoredQsoLines += later.ignoredQsoLines;
+    if (s.callsignLine == 0 && t.callsignLine != 0) {
+        log.ownCall = std::move(later.ownCall);
+        s.callsignLine = After(before, t.callsignLine);
+    }
+    if (s.endLine != 0) {
+        // Every QSO line of the later stretch comes after the END-OF-LOG:.
+        s.firstAfterEnd = s.firstAfterEnd != 0 ? s.firstAfterEnd : After(before, t.firstQsoLine);
+        s.linesAfterEnd += t.qsoLines;
+    } else {
+        s.endLine = After(before, t.endLine);
+        s.firstAfterEnd = After(before, t.firstAfterEnd);
+        s.linesAfterEnd = t.linesAfterEnd;
+    }
+    s.firstQsoLine = s.firstQsoLine != 0 ? s.firstQsoLine : After(before, t.firstQsoLine);
+    s.qsoLines += t.qsoLines;
+    s.lines += t.lines;
+}
+
+// What is said of the log as a whole once all its lines are read.
+void FinishLog(ContestLog& log, const Stretch& s) {
+    if (s.linesAfterEnd > 0) {
         log.warnings.push_back(
-            {firstAfterEnd,
-             std::to_string(linesAfterEnd) + (linesAfterEnd == 1 ? " QSO line" : " QSO lines") +
-                 " after END-OF-LOG: (line " + std::to_string(endLine) + "), read all the same"});
+            {s.firstAfterEnd,
+             std::to_string(s.linesAfterEnd) + (s.linesAfterEnd == 1 ? " QSO line" : " QSO lines") +
+                 " after END-OF-LOG: (line " + std::to_string(s.endLine) + "), read all the same"});
     }
     // The log was made under the call its QSO lines carry; CALLSIGN: keeps a
     // tie.
     size_t carrying = 0;
     const std::string qsoCall = QsoLinesCall(log.qsos, carrying);
-    if (callsignLine != 0 && !qsoCall.empty() && qsoCall != log.ownCall &&
+    if (s.callsignLine != 0 && !qsoCall.empty() && qsoCall != log.ownCall &&
         carrying > static_cast<size_t>(
                        std::count_if(log.qsos.begin(), log.qsos.end(),
                                      [&](const LogQso& q) { return q.ownCall == log.ownCall; }))) {
@@ -256,11 +315,43 @@ void ParseCabrillo(const std::string& text, ContestLog& log) {
                                       ? std::string("the QSO lines")
                                       : "most QSO lines (" + std::to_string(carrying) + " of " +
                                             std::to_string(log.qsos.size()) + ")";
-        log.warnings.push_back({callsignLine, "CALLSIGN: " + log.ownCall +
-                                                  " differs from the own call on " + which + ", " +
-                                                  qsoCall + "; taking " + qsoCall});
+        log.warnings.push_back({s.callsignLine, "CALLSIGN: " + log.ownCall +
+                                                    " differs from the own call on " + which +
+                                                    ", " + qsoCall + "; taking " + qsoCall});
         log.ownCall = qsoCall;
     }
+}
+
+}  // namespace
+
+void ParseCabrillo(const std::string& text, ContestLog& log) {
+    if (text.size() > kCabrilloHalvesAbove) {
+        ParseCabrilloInHalves(text, text.size() / 2, log);
+        return;
+    }
+    Stretch s;
+    log.qsos.reserve(QsoLineCount(text));
+    ReadStretch(text, log, s);
+    FinishLog(log, s);
+}
+
+void ParseCabrilloInHalves(const std::string& text, size_t cut, ContestLog& log) {
+    const std::string_view all(text);
+    const size_t lf = all.find('\n', cut == 0 ? 0 : cut - 1);
+    const size_t split = lf == std::string_view::npos ? all.size() : lf + 1;
+    const std::string_view first = all.substr(0, split);
+    const std::string_view second = all.substr(split);
+    size_t room = 0;
+    size_t laterRoom = 0;
+    RunBeside([&] { laterRoom = QsoLineCount(second); }, [&] { room = QsoLineCount(first); });
+    log.qsos.reserve(room + laterRoom);
+    Stretch s;
+    Stretch t;
+    ContestLog later;
+    later.qsos.reserve(laterRoom);
+    RunBeside([&] { ReadStretch(second, later, t); }, [&] { ReadStretch(first, log, s); });
+    JoinStretch(log, s, std::move(later), t);
+    FinishLog(log, s);
 }
 
 }  // namespace host

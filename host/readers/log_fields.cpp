@@ -148,7 +148,7 @@ double BandLowKHz(const std::string& band) {
     return 0.0;
 }
 
-size_t LineEndAt(const std::string& text, size_t at) {
+size_t LineEndAt(std::string_view text, size_t at) {
     if (text[at] == '\n') {
         return 1;
     }

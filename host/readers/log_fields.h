@@ -36,7 +36,7 @@ std::string ContestMode(std::string_view logMode);
 
 // The line end at text[at], CR LF, LF or CR alone: its length, or 0 when
 // text[at] ends no line.
-size_t LineEndAt(const std::string& text, size_t at);
+size_t LineEndAt(std::string_view text, size_t at);
 
 // The own call most QSOs carry (the first of equals), and on how many; empty
 // when none carries one.

@@ -7,10 +7,12 @@
 #include <fstream>
 #include <sstream>
 #include <system_error>
+#include <vector>
 
 #include "host/readers/adif_reader.h"
 #include "host/readers/cabrillo_reader.h"
 #include "host/readers/call_rule.h"
+#include "host/run_beside.h"
 #include "platform/plain_text.h"
 
 namespace host {
@@ -94,16 +96,32 @@ std::string OwnCallOf(const ContestLog& log) {
     return log.qsos.empty() ? std::string() : log.qsos.front().ownCall;
 }
 
-void SetAsideBadCalls(ContestLog& log, const std::string& ownCall) {
+void SetAsideBadCalls(ContestLog& log, const std::string& ownCall, size_t halvesAbove) {
+    // In a long log, which calls may be broken is found on both cores first;
+    // those are looked at again below.
+    std::vector<char> suspect;
+    if (log.qsos.size() > halvesAbove) {
+        suspect.resize(log.qsos.size());
+        auto look = [&](size_t from, size_t to) {
+            for (size_t i = from; i < to; ++i) {
+                suspect[i] = BrokenCallRule(log.qsos[i].call, ownCall).empty() ? 0 : 1;
+            }
+        };
+        const size_t half = log.qsos.size() / 2;
+        RunBeside([&] { look(half, log.qsos.size()); }, [&] { look(0, half); });
+    }
     // The QSOs kept move up in place, in their order.
     size_t kept = 0;
-    for (LogQso& q : log.qsos) {
-        const std::string broken = BrokenCallRule(q.call, ownCall);
-        if (!broken.empty()) {
-            log.badCalls.push_back({q.line, "'" + q.call + "': " + broken});
-            continue;
+    for (size_t i = 0; i < log.qsos.size(); ++i) {
+        LogQso& q = log.qsos[i];
+        if (suspect.empty() || suspect[i] != 0) {
+            const std::string broken = BrokenCallRule(q.call, ownCall);
+            if (!broken.empty()) {
+                log.badCalls.push_back({q.line, "'" + q.call + "': " + broken});
+                continue;
+            }
         }
-        if (&q != &log.qsos[kept]) {
+        if (i != kept) {
             log.qsos[kept] = std::move(q);
         }
         ++kept;

@@ -6,6 +6,7 @@
 // (NormalisedExchange); a missing report is 599 on CW and 59 on SSB.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "host/readers/contest_log.h"
@@ -24,7 +25,8 @@ bool ParseLog(const std::string& text, const std::string& name, ContestLog& log,
 std::string OwnCallOf(const ContestLog& log);
 
 // Moves the QSOs whose call cannot be a call (see BrokenCallRule) from qsos
-// to badCalls.
-void SetAsideBadCalls(ContestLog& log, const std::string& ownCall);
+// to badCalls. The calls of a log of more than halvesAbove QSOs are looked
+// at on two threads.
+void SetAsideBadCalls(ContestLog& log, const std::string& ownCall, size_t halvesAbove = 30000);
 
 }  // namespace host
