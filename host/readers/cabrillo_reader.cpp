@@ -351,7 +351,8 @@ void ParseCabrilloInHalves(const std::string& text, size_t cut, ContestLog& log)
     later.qsos.reserve(laterRoom);
     RunBeside([&] { ReadStretch(second, later, t); }, [&] { ReadStretch(first, log, s); });
     JoinStretch(log, s, std::move(later), t);
-    FinishLog(log, s);
+    // What is left of the later stretch is let go beside the last look.
+    RunBeside([&] { later = ContestLog(); }, [&] { FinishLog(log, s); });
 }
 
 }  // namespace host
