@@ -89,7 +89,8 @@ std::optional<ContestPeriod> PeriodAsLogged(const CheckSettings& s,
 CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s) {
     const std::vector<EntrantLog>& logs = contest.logs;
     CheckedContest result;
-    result.countries = QsoCountries(logs, *s.countries);
+    const QsoCalls calls(logs);
+    result.countries = QsoCountries(calls, *s.countries);
     const Country* const* countryOf = result.countries.all();
     s.stageDone("countries");
 
@@ -110,7 +111,7 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
     std::vector<int> offsets;
     std::vector<int> offsetsFound;
     const auto settleClocks = [&] {
-        lines.emplace(logs, times.all());
+        lines.emplace(logs, times.all(), calls);
         offsets = ClockOffsets(*lines, logs.size(), s.timeWindow, &offsetsFound);
         times.Correct(offsets);
         lines->Retime(times.all());
