@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <stdexcept>
 
 // Text arguments never hold a NUL, so it separates the parts of a key.
 std::string QsoLog::Key(const std::string& a, const std::string& b) {
@@ -70,8 +71,8 @@ size_t QsoLog::AddCall(const std::string& call) {
     if ((m_calls.size() + 1) * 2 > m_callSlots.size()) {
         RebuildCallSlots(std::max<size_t>(64, m_callSlots.size() * 2));
     }
-    m_calls.push_back(CallIndex{call, hash, std::pmr::vector<uint64_t>(&m_indexArena),
-                                std::pmr::vector<BandModeCount>(&m_indexArena)});
+    m_calls.emplace_back(CallIndex{call, hash, std::pmr::vector<uint64_t>(&m_indexArena),
+                                   std::pmr::vector<BandModeCount>(&m_indexArena)});
     PlaceCall(hash, static_cast<uint32_t>(m_calls.size()));
     return m_calls.size() - 1;
 }
@@ -135,7 +136,10 @@ void QsoLog::CountBands() const {
 }
 
 void QsoLog::RemoveAt(size_t index) {
-    const CInfo& r = m_records.at(index);
+    if (index >= m_records.size()) {
+        throw std::out_of_range("no QSO at that place in the log");
+    }
+    const CInfo& r = m_records[index];
     if (index < m_bandsCounted) {
         Decrement(m_bandCount, r.m_band);
         Decrement(m_bandDxccCount, Key(r.m_band, r.m_dxcc));
@@ -151,7 +155,7 @@ void QsoLog::RemoveAt(size_t index) {
             entry.counts.erase(entry.counts.begin() + static_cast<std::ptrdiff_t>(k));
         }
     }
-    m_records.erase(m_records.begin() + static_cast<std::ptrdiff_t>(index));
+    m_records.erase(index);
 }
 
 void QsoLog::Clear() {
@@ -167,9 +171,18 @@ void QsoLog::Clear() {
 }
 
 size_t QsoLog::IndexOfSeq(uint64_t seq) const {
-    auto it = std::lower_bound(m_records.begin(), m_records.end(), seq,
-                               [](const CInfo& r, uint64_t s) { return r.m_seq < s; });
-    return static_cast<size_t>(it - m_records.begin());
+    // The first record whose arrival number is not below seq.
+    size_t low = 0;
+    size_t high = m_records.size();
+    while (low < high) {
+        const size_t mid = low + (high - low) / 2;
+        if (m_records[mid].m_seq < seq) {
+            low = mid + 1;
+        } else {
+            high = mid;
+        }
+    }
+    return low;
 }
 
 int QsoLog::CountDupeTargets(const std::string& call, const std::string& band,

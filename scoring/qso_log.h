@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "scoring/chunked_list.h"
 #include "scoring/cinfo.h"
 
 class QsoLog {
@@ -18,7 +19,7 @@ class QsoLog {
     size_t size() const { return m_records.size(); }
     bool empty() const { return m_records.empty(); }
     const CInfo& at(size_t i) const { return m_records[i]; }
-    const std::vector<CInfo>& records() const { return m_records; }
+    const ChunkedList<CInfo>& records() const { return m_records; }
 
     void Append(CInfo record);
     void RemoveAt(size_t index);
@@ -91,7 +92,7 @@ class QsoLog {
     // Brings the band and DXCC counts up to the whole log.
     void CountBands() const;
 
-    std::vector<CInfo> m_records;
+    ChunkedList<CInfo> m_records;
     uint64_t m_nextSeq = 1;
     // Storage for the calls' lists, given back all at once by Clear(): most
     // calls of a log are worked a few times, and a contest's logs are loaded
@@ -103,7 +104,7 @@ class QsoLog {
     // them (a power of two in size, at most half full). On the largest logs a
     // lookup touches one slot and one entry rather than a chain of separately
     // allocated nodes. Entries stay until Clear().
-    std::vector<CallIndex> m_calls;
+    ChunkedList<CallIndex> m_calls;
     // The band and mode spellings counted since Clear(): few, since both are
     // checked on entry, and numbered so a call's counts stay small.
     std::vector<std::pair<std::string, std::string>> m_bandModes;

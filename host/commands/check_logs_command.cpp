@@ -117,10 +117,13 @@ int RunCheckLogs(const Options& o) {
     settings.folder = folder;
     settings.countries = &countries;
     settings.rules = o.rules;
+    // Told beside the workers' progress, so written as one line at once.
     settings.periodChosen = [](const ContestPeriod& period) {
-        std::cerr << "stats-host: contest period " << FormatWhen(period.start) << " to "
-                  << FormatWhen(period.end) << " ("
-                  << (period.fromQsos ? "the busiest 24 hours of the logs" : "as given") << ")\n";
+        const std::string line =
+            "stats-host: contest period " + FormatWhen(period.start) + " to " +
+            FormatWhen(period.end) + " (" +
+            (period.fromQsos ? "the busiest 24 hours of the logs" : "as given") + ")\n";
+        std::fputs(line.c_str(), stderr);
     };
     settings.progress = [&](const char* what, size_t done, size_t of) {
         progress.Update(what, done, of);

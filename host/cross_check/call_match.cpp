@@ -71,21 +71,15 @@ bool OneCharApart(const std::string& a, const std::string& b) {
 std::vector<std::string> DeletionVariants(const std::string& call) {
     std::vector<std::string> out;
     out.reserve(call.size());
-    for (size_t i = 0; i < call.size(); ++i) {
-        out.push_back(call.substr(0, i) + call.substr(i + 1));
-    }
+    std::string buffer;
+    EachDeletionVariant(call, buffer, [&](std::string_view v) { out.emplace_back(v); });
     return out;
 }
 
 std::vector<std::string> SwapVariants(const std::string& call) {
     std::vector<std::string> out;
-    for (size_t i = 0; i + 1 < call.size(); ++i) {
-        if (call[i] != call[i + 1]) {
-            std::string swapped = call;
-            std::swap(swapped[i], swapped[i + 1]);
-            out.push_back(swapped);
-        }
-    }
+    std::string buffer;
+    EachSwapVariant(call, buffer, [&](std::string_view v) { out.emplace_back(v); });
     return out;
 }
 

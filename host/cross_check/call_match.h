@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace host {
@@ -23,6 +24,26 @@ bool OneCharApart(const std::string& a, const std::string& b);
 // the swapped variants.
 std::vector<std::string> DeletionVariants(const std::string& call);
 std::vector<std::string> SwapVariants(const std::string& call);
+// The same variants handed to use one at a time, each made in buffer:
+// looked up without a string of its own.
+template <typename Use>
+void EachDeletionVariant(std::string_view call, std::string& buffer, Use use) {
+    for (size_t i = 0; i < call.size(); ++i) {
+        buffer.assign(call.substr(0, i));
+        buffer.append(call.substr(i + 1));
+        use(std::string_view(buffer));
+    }
+}
+template <typename Use>
+void EachSwapVariant(std::string_view call, std::string& buffer, Use use) {
+    for (size_t i = 0; i + 1 < call.size(); ++i) {
+        if (call[i] != call[i + 1]) {
+            buffer.assign(call);
+            std::swap(buffer[i], buffer[i + 1]);
+            use(std::string_view(buffer));
+        }
+    }
+}
 
 // Whether what we received agrees with what the other station sent: both
 // normalised, compared as numbers when both are all digits.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -13,6 +14,8 @@
 #include "host/cross_check/qso_countries.h"
 #include "host/cross_check/qso_times.h"
 #include "host/cross_check/worker_pool.h"
+#include "host/host_error.h"
+#include "host/one_log/contest_period.h"
 
 namespace host {
 namespace {
@@ -69,28 +72,27 @@ void CollectLines(const EntrantLog& e, const Verdict* verdicts, const double* ti
     }
 }
 
+// The period told from the times as logged, as it would be told from the
+// corrected ones; none when they cannot tell one (the corrected times then
+// say why).
+std::optional<ContestPeriod> PeriodAsLogged(const CheckSettings& s,
+                                            const std::vector<double>& times) {
+    try {
+        return ChoosePeriod(s.start, s.end, times, {}, s.logsName, s.rules);
+    } catch (const InputError&) {
+        return std::nullopt;
+    }
+}
+
 }  // namespace
 
 CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s) {
     const std::vector<EntrantLog>& logs = contest.logs;
     CheckedContest result;
-    result.countries = QsoCountries(logs, *s.countries);
+    const QsoCalls calls(logs);
+    result.countries = QsoCountries(calls, *s.countries);
     const Country* const* countryOf = result.countries.all();
     s.stageDone("countries");
-
-    // The times as logged pair the logs up to tell their clocks' offsets;
-    // everything after reads the corrected times.
-    QsoTimes times(logs);
-    ContestLines lines(logs, times.all());
-    std::vector<int> offsetsFound;
-    const std::vector<int> offsets = ClockOffsets(lines, logs.size(), s.timeWindow, &offsetsFound);
-    times.Correct(offsets);
-    lines.Retime(times.all());
-    s.stageDone("offsets");
-
-    const auto known = [&](size_t l) {
-        return KnownOfQsos{times.Of(l), countryOf + times.First(l)};
-    };
 
     // Each worker process loads the plug-in once, for all its logs.
     Plugin loaded;
@@ -100,8 +102,40 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
     context.folder = s.folder;
     context.countries = s.countries;
     context.rules = s.rules;
-    context.period = ChoosePeriod(s.start, s.end, times.all(), {}, s.logsName, s.rules);
-    s.periodChosen(context.period);
+
+    // The times as logged pair the logs up to tell their clocks' offsets;
+    // everything after reads the corrected times, and the period is told
+    // from them.
+    QsoTimes times(logs);
+    std::optional<ContestLines> lines;
+    std::vector<int> offsets;
+    std::vector<int> offsetsFound;
+    const auto settleClocks = [&] {
+        lines.emplace(logs, times.all(), calls);
+        offsets = ClockOffsets(*lines, logs.size(), s.timeWindow, &offsetsFound);
+        times.Correct(offsets);
+        lines->Retime(times.all());
+        s.stageDone("offsets");
+        context.period = ChoosePeriod(s.start, s.end, times.all(), {}, s.logsName, s.rules);
+        s.periodChosen(context.period);
+    };
+    // The claimed pass starts at once, before the offsets are known: a
+    // log's pass reads nothing but its own QSOs, their times and the
+    // period, and most logs keep good time. The logs that turn out to be
+    // off are scored again with their corrected times; all of them if the
+    // corrected times move the period. Without a period from the times as
+    // logged, the offsets are told first and nothing is scored twice.
+    const std::optional<ContestPeriod> guessed = PeriodAsLogged(s, times.all());
+    if (!guessed) {
+        settleClocks();
+    }
+    PassContext first = context;
+    first.period = guessed ? *guessed : context.period;
+    // A copy, for the jobs: this process corrects its times meanwhile.
+    const std::vector<double> firstTimes = times.all();
+    const auto known = [&](size_t l, const std::vector<double>& all) {
+        return KnownOfQsos{all.data() + times.First(l), countryOf + times.First(l)};
+    };
 
     // The longest logs first, so that the workers end together.
     std::vector<size_t> order(logs.size());
@@ -115,22 +149,48 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
     // The lines are paired up while the workers score the logs as claimed:
     // the pairs need nothing of the scoring, and this process would idle.
     Matches matches;
-    std::vector<ClaimedPass> claimed;
-    claimed.reserve(logs.size());
-    for (const std::string& bytes : RunJobs(
-             order, s.folder,
-             [&](size_t l) { return Encode(RunClaimedPass(context, logs[l], known(l))); },
-             [&](size_t done) { s.progress("scored", done, logs.size()); },
-             [&] { matches = MatchLines(lines, s.timeWindow); })) {
-        claimed.push_back(DecodeClaimed(bytes));
+    std::vector<ClaimedPass> claimed(logs.size());
+    const std::vector<std::string> firstClaimed = RunJobs(
+        order, s.folder,
+        [&](size_t l) { return Encode(RunClaimedPass(first, logs[l], known(l, firstTimes))); },
+        [&](size_t done) { s.progress("scored", done, logs.size()); },
+        [&] {
+            if (guessed) {
+                settleClocks();
+            }
+            matches = MatchLines(*lines, s.timeWindow);
+        });
+    for (size_t k = 0; k < order.size(); ++k) {
+        claimed[order[k]] = DecodeClaimed(firstClaimed[k]);
+    }
+    std::vector<size_t> again;
+    if (guessed) {
+        const bool samePeriod = guessed->start.m_dt == context.period.start.m_dt &&
+                                guessed->end.m_dt == context.period.end.m_dt;
+        for (size_t l : order) {
+            if (!samePeriod || offsets[l] != 0) {
+                again.push_back(l);
+            }
+        }
+    }
+    if (!again.empty()) {
+        const std::vector<std::string> redone = RunJobs(
+            again, s.folder,
+            [&](size_t l) {
+                return Encode(RunClaimedPass(context, logs[l], known(l, times.all())));
+            },
+            [&](size_t done) { s.progress("scored again", done, again.size()); });
+        for (size_t k = 0; k < again.size(); ++k) {
+            claimed[again[k]] = DecodeClaimed(redone[k]);
+        }
     }
     s.stageDone("claimed");
     std::vector<QsoStatus> scored;
-    scored.reserve(lines.lines().size());
-    for (const ContestLine& line : lines.lines()) {
+    scored.reserve(lines->lines().size());
+    for (const ContestLine& line : lines->lines()) {
         scored.push_back(claimed[line.log].status[line.qso]);
     }
-    const std::vector<Verdict> verdicts = CrossCheck(lines, matches, logs, scored);
+    const std::vector<Verdict> verdicts = CrossCheck(*lines, matches, logs, scored);
     s.stageDone("matching");
 
     // Each log's lines with their verdicts are put together while the
@@ -156,18 +216,20 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
             for (size_t q = 0; q < stands.size(); ++q) {
                 stands[q] = Stands(verdicts[times.First(l) + q].status, s.keepUniques);
             }
-            return Encode(RunCheckedPass(context, logs[l], known(l), stands));
+            return Encode(RunCheckedPass(context, logs[l], known(l, times.all()), stands));
         },
         [&](size_t done) { s.progress("checked", done, logs.size()); }, collect);
     s.stageDone("checked");
 
+    for (size_t k = 0; k < order.size(); ++k) {
+        result.logs[order[k]].checked = DecodeFigures(checkedFigures[k]);
+    }
     for (size_t l = 0; l < logs.size(); ++l) {
         CheckedLog& checked = result.logs[l];
         checked.entryBand = EntryBandOfLog(s.rules, logs[l]);
         checked.clockOffset = offsets[l];
         checked.clockOffsetFound = offsetsFound[l];
         checked.claimed = claimed[l].figures;
-        checked.checked = DecodeFigures(checkedFigures[l]);
         checked.problems = std::move(claimed[l].problems);
     }
     s.stageDone("verdicts");

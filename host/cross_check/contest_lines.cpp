@@ -4,131 +4,62 @@
 #include <map>
 #include <string_view>
 #include <tuple>
-#include <unordered_map>
 
 #include "host/cross_check/call_match.h"
+#include "host/cross_check/text_table.h"
 #include "host/run_beside.h"
 
 namespace host {
 
-namespace {
+ContestLines::ContestLines(const std::vector<EntrantLog>& logs, const std::vector<double>& times)
+    : ContestLines(logs, times, QsoCalls(logs)) {}
 
-// The calls and band-mode pairs that one run of logs' lines brings new, read
-// beside another run: each new name gets its place among the run's new
-// names, made an id when the runs are joined in order, so that every id is
-// the one reading all the lines one after another gives (the order in which
-// each name first comes).
-struct NewNames {
-    static constexpr uint32_t kNew = 0x80000000u;  // marks a call's place among calls
-    std::unordered_map<std::string_view, uint32_t> calls;
-    std::vector<std::string_view> callOrder;
-    std::map<std::string, uint32_t> bandModes;
-    std::vector<const std::string*> bandModeOrder;
-    std::vector<uint32_t> callIds;      // the id of each place in callOrder
-    std::vector<uint16_t> bandModeIds;  // the id of each place in bandModeOrder
-};
-
-// Gives a line read with names its final call and band-mode ids.
-void Name(ContestLine& line, const NewNames& names, uint32_t bandModePlace) {
-    if ((line.call & NewNames::kNew) != 0) {
-        line.call = names.callIds[line.call & ~NewNames::kNew];
-    }
-    line.bandMode = names.bandModeIds[bandModePlace];
-}
-
-}  // namespace
-
-ContestLines::ContestLines(const std::vector<EntrantLog>& logs, const std::vector<double>& times) {
+ContestLines::ContestLines(const std::vector<EntrantLog>& logs, const std::vector<double>& times,
+                           const QsoCalls& calls) {
     logBegin_.reserve(logs.size() + 1);
     logBegin_.push_back(0);
     for (const EntrantLog& e : logs) {
         logBegin_.push_back(logBegin_.back() + static_cast<uint32_t>(e.log.qsos.size()));
     }
     lines_.resize(logBegin_.back());
-    // The logs' own calls come first. The views point into the logs, which
-    // outlive this constructor.
-    std::unordered_map<std::string_view, uint32_t> ids;
+    // The logs' own calls come first, then the worked ones in the order they
+    // first come. Each distinct call as logged is taken once: a call's base
+    // first comes with the first of the calls that share it.
+    TextTable bases;
     for (const EntrantLog& e : logs) {
-        const std::string_view call = BaseCallView(e.call);
-        const auto known = ids.emplace(call, static_cast<uint32_t>(callTexts_.size()));
-        if (known.second) {
-            callTexts_.emplace_back(call);
-        }
-        logCalls_.push_back(known.first->second);
+        logCalls_.push_back(bases.Intern(BaseCallView(e.call)).first);
     }
-    // Each half of the lines is read on its own thread; a line's call is
-    // the id of a log's call or its place among its half's new calls, and
-    // its band-mode pair's place is kept aside until the halves are joined.
-    std::vector<uint32_t> bandModePlaces(lines_.size());
-    NewNames names[2];
-    // The halves are cut by lines, not by logs, so that one long log is
-    // shared too; a half may start within a log.
-    auto read = [&](uint32_t from, uint32_t to, NewNames& fresh) {
-        uint32_t l = static_cast<uint32_t>(
-            std::upper_bound(logBegin_.begin(), logBegin_.end(), from) - logBegin_.begin() - 1);
-        const LogQso* previous = nullptr;
-        uint32_t bandMode = 0;
-        for (uint32_t i = from; i < to; ++i) {
-            while (i >= logBegin_[l + 1]) {
-                ++l;
-                previous = nullptr;
-            }
-            const uint32_t q = i - logBegin_[l];
-            const LogQso& qso = logs[l].log.qsos[q];
+    std::vector<uint32_t> baseOf;
+    baseOf.reserve(calls.calls().size());
+    for (const std::string* call : calls.calls()) {
+        baseOf.push_back(bases.Intern(BaseCallView(*call)).first);
+    }
+    callTexts_.reserve(bases.texts().size());
+    for (const std::string_view text : bases.texts()) {
+        callTexts_.emplace_back(text);
+    }
+
+    // A log keeps to one band and mode for runs of QSOs: the name of the
+    // pair is looked up only when it changes.
+    std::map<std::string, uint16_t> bandModes;
+    const std::vector<uint32_t>& callOfQso = calls.ofQso();
+    uint32_t i = 0;
+    for (uint32_t l = 0; l < logs.size(); ++l) {
+        const std::vector<LogQso>& qsos = logs[l].log.qsos;
+        uint16_t bandMode = 0;
+        for (uint32_t q = 0; q < qsos.size(); ++q, ++i) {
             ContestLine& line = lines_[i];
             line.log = l;
             line.qso = q;
-            const std::string_view call = BaseCallView(qso.call);
-            const auto known = ids.find(call);
-            if (known != ids.end()) {
-                line.call = known->second;
-            } else {
-                const auto added =
-                    fresh.calls.emplace(call, static_cast<uint32_t>(fresh.callOrder.size()));
-                if (added.second) {
-                    fresh.callOrder.push_back(call);
-                }
-                line.call = NewNames::kNew | added.first->second;
-            }
+            line.call = baseOf[callOfQso[i]];
             line.minute = MinuteOf(times[i]);
-            // A log keeps to one band and mode for runs of QSOs: the name of
-            // the pair is looked up only when it changes.
-            if (previous == nullptr || previous->band != qso.band || previous->mode != qso.mode) {
-                const auto added = fresh.bandModes.emplace(
-                    qso.band + " " + qso.mode, static_cast<uint32_t>(fresh.bandModeOrder.size()));
-                if (added.second) {
-                    fresh.bandModeOrder.push_back(&added.first->first);
-                }
-                bandMode = added.first->second;
+            if (q == 0 || qsos[q - 1].band != qsos[q].band || qsos[q - 1].mode != qsos[q].mode) {
+                bandMode = bandModes
+                               .emplace(qsos[q].band + " " + qsos[q].mode,
+                                        static_cast<uint16_t>(bandModes.size()))
+                               .first->second;
             }
-            bandModePlaces[i] = bandMode;
-            previous = &qso;
-        }
-    };
-    const uint32_t total = static_cast<uint32_t>(lines_.size());
-    RunBeside([&] { read(total / 2, total, names[1]); }, [&] { read(0, total / 2, names[0]); });
-
-    // The halves joined in order: each new name an id, as it first came.
-    // The first half's new calls are new to the contest; the second half's
-    // may be among them.
-    for (const std::string_view call : names[0].callOrder) {
-        names[0].callIds.push_back(static_cast<uint32_t>(callTexts_.size()));
-        callTexts_.emplace_back(call);
-    }
-    for (const std::string_view call : names[1].callOrder) {
-        const auto first = names[0].calls.find(call);
-        if (first != names[0].calls.end()) {
-            names[1].callIds.push_back(names[0].callIds[first->second]);
-        } else {
-            names[1].callIds.push_back(static_cast<uint32_t>(callTexts_.size()));
-            callTexts_.emplace_back(call);
-        }
-    }
-    std::map<std::string, uint16_t> bandModes;
-    for (NewNames& fresh : names) {
-        for (const std::string* pair : fresh.bandModeOrder) {
-            fresh.bandModeIds.push_back(
-                bandModes.emplace(*pair, static_cast<uint16_t>(bandModes.size())).first->second);
+            line.bandMode = bandMode;
         }
     }
     logOf_.assign(callTexts_.size(), -1);
@@ -138,19 +69,8 @@ ContestLines::ContestLines(const std::vector<EntrantLog>& logs, const std::vecto
     order_.resize(lines_.size());
     groups_.resize(lines_.size());
     minutes_.resize(lines_.size());
-    // Each half's lines take their ids beside the other's; then each half
-    // of the logs is sorted, and the logs that worked each call counted.
-    RunBeside(
-        [&] {
-            for (uint32_t i = total / 2; i < total; ++i) {
-                Name(lines_[i], names[1], bandModePlaces[i]);
-            }
-        },
-        [&] {
-            for (uint32_t i = 0; i < total / 2; ++i) {
-                Name(lines_[i], names[0], bandModePlaces[i]);
-            }
-        });
+    // Each half of the logs is sorted, and the logs that worked each call
+    // counted, beside the other.
     std::vector<uint32_t> workedBy[2];
     auto finish = [&](uint32_t from, uint32_t to, std::vector<uint32_t>& worked) {
         worked.assign(callTexts_.size(), 0);

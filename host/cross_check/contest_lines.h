@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/cross_check/contest_folder.h"
+#include "host/cross_check/qso_calls.h"
 #include "host/cross_check/qso_times.h"
 
 namespace host {
@@ -23,8 +24,11 @@ struct ContestLine {
 
 class ContestLines {
   public:
-    // times: each QSO's time, as QsoTimes::all() lists them.
+    // times: each QSO's time, as QsoTimes::all() lists them; calls: each
+    // QSO's call, numbered (made here when not given).
     ContestLines(const std::vector<EntrantLog>& logs, const std::vector<double>& times);
+    ContestLines(const std::vector<EntrantLog>& logs, const std::vector<double>& times,
+                 const QsoCalls& calls);
 
     const std::vector<ContestLine>& lines() const { return lines_; }
     // The interned base call of each used log.
@@ -32,6 +36,8 @@ class ContestLines {
     // The used log of an interned call, or -1.
     int32_t LogOf(uint32_t call) const { return call < logOf_.size() ? logOf_[call] : -1; }
     const std::string& CallText(uint32_t call) const { return callTexts_[call]; }
+    // How many calls are interned: the logs' own and the worked ones.
+    size_t CallCount() const { return callTexts_.size(); }
     // How many used logs worked the call, on any band or mode.
     uint32_t WorkedBy(uint32_t call) const { return workedBy_[call]; }
 

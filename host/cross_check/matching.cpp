@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <deque>
+#include <string>
+#include <string_view>
 #include <tuple>
-#include <unordered_map>
 
 #include "host/cross_check/call_match.h"
+#include "host/cross_check/text_table.h"
 
 namespace host {
 namespace {
@@ -46,63 +49,97 @@ void Assign(std::vector<Pair>& pairs, MatchKind aKind, MatchKind bKind, Matches&
 }
 
 // The used logs whose call is one character from a call, found through the
-// deletion variants of the logs' calls.
+// deletion variants of the logs' calls. Each worked call is looked up once:
+// a contest's worked calls are many more than its logs, and most of them
+// are one character from none.
 class Neighbours {
   public:
-    explicit Neighbours(const ContestLines& lines, size_t logCount) : lines_(lines) {
+    struct Found {
+        const uint32_t* begin;
+        const uint32_t* end;
+    };
+
+    Neighbours(const ContestLines& lines, size_t logCount)
+        : lines_(lines), span_(lines.CallCount(), Span{kNotYet, 0}) {
+        std::string buffer;
         for (uint32_t l = 0; l < logCount; ++l) {
-            logByCall_.emplace(lines.CallText(lines.LogCall(l)), l);
-            for (const std::string& v : DeletionVariants(lines.CallText(lines.LogCall(l)))) {
-                byVariant_[v].push_back(l);
+            const std::string& call = lines.CallText(lines.LogCall(l));
+            if (calls_.Intern(call).second) {
+                logOfCall_.push_back(l);  // the first log of a call tells
             }
+            EachDeletionVariant(call, buffer, [&](std::string_view v) {
+                uint32_t id = variants_.Find(v);
+                if (id == TextTable::kNone) {
+                    variantTexts_.emplace_back(v);
+                    id = variants_.Intern(variantTexts_.back()).first;
+                    logsOfVariant_.emplace_back();
+                }
+                logsOfVariant_[id].push_back(l);
+            });
         }
     }
 
-    const std::vector<uint32_t>& Of(uint32_t call) {
-        const auto known = cache_.find(call);
-        if (known != cache_.end()) {
-            return known->second;
+    Found Of(uint32_t call) {
+        Span& span = span_[call];
+        if (span.begin == kNotYet) {
+            span.begin = static_cast<uint32_t>(found_.size());
+            Find(lines_.CallText(call));
+            span.count = static_cast<uint32_t>(found_.size()) - span.begin;
         }
-        const std::string& text = lines_.CallText(call);
-        std::vector<uint32_t> found;
+        return {found_.data() + span.begin, found_.data() + span.begin + span.count};
+    }
+
+  private:
+    static constexpr uint32_t kNotYet = UINT32_MAX;
+    struct Span {
+        uint32_t begin;  // in found_, or kNotYet
+        uint32_t count;
+    };
+
+    // Appends the logs one character from text to found_, each once.
+    void Find(const std::string& text) {
+        const size_t from = found_.size();
         auto consider = [&](uint32_t log) {
             if (OneCharApart(text, lines_.CallText(lines_.LogCall(log))) &&
-                std::find(found.begin(), found.end(), log) == found.end()) {
-                found.push_back(log);
+                std::find(found_.begin() + static_cast<std::ptrdiff_t>(from), found_.end(), log) ==
+                    found_.end()) {
+                found_.push_back(log);
             }
         };
-        auto exact = [&](const std::string& variant) {
-            const auto log = logByCall_.find(variant);
-            if (log != logByCall_.end()) {
-                consider(log->second);
+        auto exact = [&](std::string_view variant) {
+            const uint32_t id = calls_.Find(variant);
+            if (id != TextTable::kNone) {
+                consider(logOfCall_[id]);
             }
         };
-        auto shared = [&](const std::string& variant) {
-            const auto logs = byVariant_.find(variant);
-            if (logs != byVariant_.end()) {
-                for (uint32_t log : logs->second) {
+        auto shared = [&](std::string_view variant) {
+            const uint32_t id = variants_.Find(variant);
+            if (id != TextTable::kNone) {
+                for (uint32_t log : logsOfVariant_[id]) {
                     consider(log);
                 }
             }
         };
         shared(text);  // the call lacks a character of theirs
-        for (const std::string& v : DeletionVariants(text)) {
+        EachDeletionVariant(text, buffer_, [&](std::string_view v) {
             exact(v);   // the call has a character too many
             shared(v);  // one character changed
-        }
-        for (const std::string& v : SwapVariants(text)) {
-            exact(v);
-        }
-        return cache_.emplace(call, std::move(found)).first->second;
+        });
+        EachSwapVariant(text, buffer_, exact);
     }
 
-  private:
     const ContestLines& lines_;
     // The logs' own calls alone: a contest's worked calls are many more,
     // and only a log can be the station meant.
-    std::unordered_map<std::string, uint32_t> logByCall_;
-    std::unordered_map<std::string, std::vector<uint32_t>> byVariant_;
-    std::unordered_map<uint32_t, std::vector<uint32_t>> cache_;
+    TextTable calls_;
+    std::vector<uint32_t> logOfCall_;
+    TextTable variants_;
+    std::deque<std::string> variantTexts_;  // what variants_ views; never moved
+    std::vector<std::vector<uint32_t>> logsOfVariant_;
+    // Each worked call's logs, once looked up, as a span of found_.
+    std::vector<Span> span_;
+    std::vector<uint32_t> found_;
+    std::string buffer_;
 };
 
 }  // namespace
@@ -136,9 +173,10 @@ Matches MatchLines(const ContestLines& lines, int windowMinutes) {
         if (m.partner[i] != UINT32_MAX) {
             continue;
         }
-        for (uint32_t log : neighbours.Of(all[i].call)) {
-            if (log != all[i].log) {
-                AddPairs(lines, lines.Find(log, lines.LogCall(all[i].log), all[i].bandMode), i,
+        const Neighbours::Found near = neighbours.Of(all[i].call);
+        for (const uint32_t* log = near.begin; log != near.end; ++log) {
+            if (*log != all[i].log) {
+                AddPairs(lines, lines.Find(*log, lines.LogCall(all[i].log), all[i].bandMode), i,
                          windowMinutes, m, pairs);
             }
         }

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "host/cross_check/contest_folder.h"
+#include "host/cross_check/qso_calls.h"
 #include "host/readers/country_file.h"
 
 namespace host {
@@ -19,10 +19,9 @@ class QsoCountries {
     QsoCountries& operator=(QsoCountries&&) = default;
     QsoCountries(const QsoCountries&) = delete;
     QsoCountries& operator=(const QsoCountries&) = delete;
-    // Resolves the calls of the logs' QSOs, half of the QSOs on each of two
-    // threads; each half resolves its own distinct calls, so that neither
-    // waits for the other.
-    QsoCountries(const std::vector<EntrantLog>& logs, const CountryResolver& countries);
+    // Resolves each distinct call of the QSOs once, half of them on each of
+    // two threads.
+    QsoCountries(const QsoCalls& calls, const CountryResolver& countries);
 
     // Each QSO's entity, log after log in the order of the logs, each log's
     // QSOs in order (the order of QsoTimes); null where the call names none.
@@ -30,9 +29,9 @@ class QsoCountries {
 
   private:
     std::vector<const Country*> ofQso_;
-    // The answers, one per distinct call of each half; ofQso_ points into
-    // them, and they stay in place when the object moves.
-    std::vector<Country> answers_[2];
+    // The answers, one per distinct call; ofQso_ points into them, and
+    // they stay in place when the object moves.
+    std::vector<Country> answers_;
 };
 
 }  // namespace host

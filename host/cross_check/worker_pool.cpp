@@ -51,9 +51,9 @@ class SharedQueue {
 
     // The next place in the order, or one past its end.
     size_t Take() { return static_cast<size_t>(next_->fetch_add(1)); }
-    // Worker w + 1 took job i; 0: nobody took it.
-    void Took(size_t i, size_t w) { owner_[i] = static_cast<unsigned char>(w + 1); }
-    size_t Owner(size_t i) const { return owner_[i]; }
+    // Worker w + 1 took the job at place k of the order; 0: nobody took it.
+    void Took(size_t k, size_t w) { owner_[k] = static_cast<unsigned char>(w + 1); }
+    size_t Owner(size_t k) const { return owner_[k]; }
 
   private:
     size_t size_;
@@ -75,7 +75,7 @@ bool WriteAll(int fd, const char* data, size_t size) {
 }
 
 // A worker: takes the next job of the order until none is left, each result
-// framed as index, size, bytes; a failed job sends its exit status and
+// framed as its place in the order, size, bytes; a failed job sends its exit status and
 // message with the size's top bit set.
 [[noreturn]] void Work(size_t w, const std::vector<size_t>& order, SharedQueue& queue,
                        const MemoryFolder& memory, int fd, const std::string& folder,
@@ -84,12 +84,11 @@ bool WriteAll(int fd, const char* data, size_t size) {
     try {
         EnterOutFolder(memory.WorkerFolder(folder, w));
         for (size_t at = queue.Take(); at < order.size(); at = queue.Take()) {
-            const size_t i = order[at];
-            queue.Took(i, w);
+            queue.Took(at, w);
             std::string bytes;
             uint32_t flag = 0;
             try {
-                bytes = job(i);
+                bytes = job(order[at]);
             } catch (const HostError& e) {
                 bytes = static_cast<char>(e.status()) + std::string(e.what());
                 flag = 0x80000000u;
@@ -97,7 +96,7 @@ bool WriteAll(int fd, const char* data, size_t size) {
                 bytes = static_cast<char>(kExitInternal) + std::string(e.what());
                 flag = 0x80000000u;
             }
-            const uint32_t head[2] = {static_cast<uint32_t>(i),
+            const uint32_t head[2] = {static_cast<uint32_t>(at),
                                       static_cast<uint32_t>(bytes.size()) | flag};
             if (!WriteAll(fd, reinterpret_cast<const char*>(head), sizeof head) ||
                 !WriteAll(fd, bytes.data(), bytes.size())) {
@@ -148,9 +147,9 @@ std::vector<std::string> RunJobs(const std::vector<size_t>& order, const std::st
     const size_t count = order.size();
     std::vector<std::string> results(count);
 #if defined(_WIN32)
-    for (size_t i = 0; i < count; ++i) {
-        results[i] = job(i);
-        progress(i + 1);
+    for (size_t k = 0; k < count; ++k) {
+        results[k] = job(order[k]);
+        progress(k + 1);
     }
     if (meanwhile) {
         meanwhile();
@@ -234,8 +233,11 @@ std::vector<std::string> RunJobs(const std::vector<size_t>& order, const std::st
                     r.buffer.copy(reinterpret_cast<char*>(head), 8, at);
                     const size_t size = head[1] & 0x7fffffffu;
                     if (head[0] >= count || have[head[0]]) {
-                        r.fault = "sent a frame for log " + std::to_string(head[0] + 1) + " of " +
-                                  std::to_string(count) + (head[0] < count ? " twice" : "");
+                        r.fault = head[0] < count
+                                      ? "sent a frame for log " +
+                                            std::to_string(order[head[0]] + 1) + " twice"
+                                      : "sent a frame for job " + std::to_string(head[0] + 1) +
+                                            " of " + std::to_string(count);
                         r.open = false;
                         close(r.fd);
                         at = r.buffer.size();
@@ -284,13 +286,13 @@ std::vector<std::string> RunJobs(const std::vector<size_t>& order, const std::st
         // The first failure, with the exit status it would have had here.
         throw HostError(static_cast<ExitStatus>(failure[0]), failure.substr(1));
     }
-    for (size_t i = 0; i < count; ++i) {
-        if (!have[i]) {
+    for (size_t k = 0; k < count; ++k) {
+        if (!have[k]) {
             // The worker that took the job; one that nobody took was left
             // when every worker had stopped, so the first one tells.
-            const size_t w = queue.Owner(i) == 0 ? 0 : queue.Owner(i) - 1;
+            const size_t w = queue.Owner(k) == 0 ? 0 : queue.Owner(k) - 1;
             throw PoolFault("a worker process " + ended[w] + " before log " +
-                            std::to_string(i + 1) + " was scored");
+                            std::to_string(order[k] + 1) + " was scored");
         }
     }
     if (meanwhileFailed) {

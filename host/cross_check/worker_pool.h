@@ -10,10 +10,10 @@
 
 namespace host {
 
-// order: each index once, in the order the jobs are taken (the longest
-// first, so that no worker is left with a long job at the end). job(i)
-// returns the result of index i as bytes; the results come back in index
-// order. Each worker takes the next job as it is free. folder: where each worker makes its own
+// order: the indexes to run, each once, in the order the jobs are taken (the
+// longest first, so that no worker is left with a long job at the end).
+// job(i) returns the result of index i as bytes; result k is that of
+// order[k]. Each worker takes the next job as it is free. folder: where each worker makes its own
 // folder ("worker-N"), entered before its first job and removed afterwards. progress(done) is
 // called as results arrive. Throws what a job throws when run here, the
 // first job's failure from a worker with its exit status (a plug-in that

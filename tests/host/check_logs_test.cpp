@@ -195,6 +195,33 @@ TEST_F(CheckLogs, ClockOffsetsAreTheMedianOfFiveClearPairsOrMoreAndCorrectTheTim
     }
 }
 
+TEST_F(CheckLogs, ACorrectedClockThatMovesThePeriodMovesItForEveryLog) {
+    // DL1ABC's clock is ten minutes fast: the six QSOs it made on Sunday
+    // from 06:50, both ends inside both periods, it logged from 07:00, past
+    // the end of the one that starts on Saturday at 07:00. As logged, the
+    // period from 12:00 holds the most QSOs (12 against 9); corrected, the
+    // one from 07:00 does (15 against 12), and G4TUV's three QSOs of
+    // Saturday morning, made in its own good time, lie inside it.
+    const std::string folder = "period-moves";
+    std::vector<std::string> ours;
+    for (int i = 0; i < 6; ++i) {
+        const int sunday = 18 * 60 + 50 + i;  // 06:50 on Sunday, from Saturday 12:00
+        ours.push_back(Qso("DL1ABC", kPartners[i], sunday + 10));
+        Log(folder, std::string(kPartners[i]) + ".log",
+            Cabrillo(kPartners[i], {Qso(kPartners[i], "DL1ABC", sunday)}));
+    }
+    Log(folder, "DL1ABC.log", Cabrillo("DL1ABC", ours));
+    Log(folder, "G4TUV.log",
+        Cabrillo("G4TUV", {Qso("G4TUV", "OH1AA", -240), Qso("G4TUV", "OH2BB", -239),
+                           Qso("G4TUV", "OH3CC", -238)}));
+    const JsonReader j(Results(folder));
+    EXPECT_EQ(j["period.start"], "2026-02-14 07:00");
+    EXPECT_EQ(j[LogPath(j, "DL1ABC.log") + ".clock_offset_minutes"], "10");
+    const std::string g4tuv = LogPath(j, "G4TUV.log");
+    EXPECT_EQ(j[g4tuv + ".counts.outside_period"], "0");
+    EXPECT_EQ(j[g4tuv + ".claimed.qsos"], "3");
+}
+
 TEST_F(CheckLogs, ExchangesCompareAsNumbersWhenBothAreDigits) {
     // What each partner sent, and what DL1ABC logged as received.
     const char* const cases[][3] = {

@@ -1,8 +1,9 @@
-// Each QSO's entity as the contest's check resolves it, half of the QSOs on
-// each of two threads: the halves must meet exactly, wherever the middle
+// Each QSO's call number and entity as the contest's check finds them, half of
+// the QSOs on each of two threads: the halves must meet exactly, wherever the middle
 // falls (between logs, inside one long log, with empty logs around it).
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -53,11 +54,17 @@ TEST(QsoCountries, EveryQsoHasItsCallsEntityWhereverTheHalvesMeet) {
         for (size_t l = 0; l < sizes.size(); ++l) {
             logs.push_back(LogOf("YU" + std::string(l + 1, 'A'), sizes[l]));
         }
-        const host::QsoCountries resolved(logs, countries);
+        const host::QsoCalls calls(logs);
+        const host::QsoCountries resolved(calls, countries);
         const host::Country* const* entity = resolved.all();
         size_t at = 0;
+        std::map<std::string, uint32_t> numbered;  // in the order the calls first come
         for (const EntrantLog& e : logs) {
             for (const host::LogQso& q : e.log.qsos) {
+                const uint32_t number = calls.ofQso()[at];
+                const auto first = numbered.emplace(q.call, static_cast<uint32_t>(numbered.size()));
+                ASSERT_EQ(number, first.first->second) << q.call << " at QSO " << at;
+                ASSERT_EQ(*calls.calls()[number], q.call);
                 host::Country expected;
                 const bool known = countries.Resolve(q.call, expected);
                 const host::Country* got = entity[at];
@@ -70,6 +77,7 @@ TEST(QsoCountries, EveryQsoHasItsCallsEntityWhereverTheHalvesMeet) {
                 ++at;
             }
         }
+        EXPECT_EQ(calls.calls().size(), numbered.size());
     }
 }
 
