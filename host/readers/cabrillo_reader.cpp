@@ -257,10 +257,11 @@ int After(int before, int line) {
     return line == 0 ? 0 : before + line;
 }
 
-// Adds the stretch read after log's (s) to it, as if both had been read as
-// one: the later stretch's header lines count only while no QSO line came
-// before, its END-OF-LOG: and CALLSIGN: only when the first had none.
-void JoinStretch(ContestLog& log, Stretch& s, ContestLog&& later, const Stretch& t) {
+// Moves what the stretch read after log's (s) holds into it, as if both had
+// been read as one: the later stretch's header lines count only while no QSO
+// line came before, its END-OF-LOG: and CALLSIGN: only when the first had
+// none.
+void JoinStretch(ContestLog& log, Stretch& s, ContestLog& later, const Stretch& t) {
     const int before = s.lines;
     for (LogQso& q : later.qsos) {
         q.line += before;
@@ -350,7 +351,7 @@ void ParseCabrilloInHalves(const std::string& text, size_t cut, ContestLog& log)
     ContestLog later;
     later.qsos.reserve(laterRoom);
     RunBeside([&] { ReadStretch(second, later, t); }, [&] { ReadStretch(first, log, s); });
-    JoinStretch(log, s, std::move(later), t);
+    JoinStretch(log, s, later, t);
     // What is left of the later stretch is let go beside the last look.
     RunBeside([&] { later = ContestLog(); }, [&] { FinishLog(log, s); });
 }
