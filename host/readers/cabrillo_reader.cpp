@@ -64,17 +64,28 @@ struct Word {
     size_t size = 0;  // 0: the line has no more words
 };
 
-// The next word of the line before end, from pos on; pos moves past it.
-Word NextWord(std::string_view text, size_t& pos, size_t end) {
-    while (pos < end && IsWordBlank(text[pos])) {
-        ++pos;
+// The next word of the line from pos on; pos moves past it. A line's words
+// end at its CR or LF.
+Word NextWord(std::string_view text, size_t& pos) {
+    size_t at = pos;  // kept in a register while the line is scanned
+    while (at < text.size() && IsWordBlank(text[at])) {
+        ++at;
     }
-    Word w{pos, 0};
-    while (pos < end && !IsWordBlank(text[pos])) {
-        ++pos;
+    Word w{at, 0};
+    while (at < text.size() && !IsWordBlank(text[at]) && text[at] != '\n' && text[at] != '\r') {
+        ++at;
     }
-    w.size = pos - w.begin;
+    w.size = at - w.begin;
+    pos = at;
     return w;
+}
+
+// Whether a word is "QSO:" in any case; told apart before a tag is copied,
+// as most lines of a log are QSO lines.
+bool IsQsoTag(std::string_view text, const Word& w) {
+    return w.size == 4 && plat::AsciiUpper(text[w.begin]) == 'Q' &&
+           plat::AsciiUpper(text[w.begin + 1]) == 'S' &&
+           plat::AsciiUpper(text[w.begin + 2]) == 'O' && text[w.begin + 3] == ':';
 }
 
 // How many lines of the text could be QSO lines (their first word starts
@@ -188,66 +199,77 @@ struct Stretch {
     int qsoLines = 0;  // QSO: lines, readable or not
 };
 
+// A QSO line, its fields from pos on; pos moves to the line's end.
+void ReadQsoLine(std::string_view text, size_t& pos, int lineNo, std::vector<std::string_view>& f,
+                 ContestLog& log, Stretch& s) {
+    s.firstQsoLine = s.firstQsoLine == 0 ? lineNo : s.firstQsoLine;
+    ++s.qsoLines;
+    if (s.endLine != 0) {
+        s.firstAfterEnd = s.firstAfterEnd == 0 ? lineNo : s.firstAfterEnd;
+        ++s.linesAfterEnd;
+    }
+    f.clear();
+    for (Word w = NextWord(text, pos); w.size != 0; w = NextWord(text, pos)) {
+        f.emplace_back(text.data() + w.begin, w.size);
+    }
+    // Read in place; taken back when the line cannot be read.
+    LogQso& q = log.qsos.emplace_back();
+    q.line = lineNo;
+    const std::string why = ReadQsoFields(f, q);
+    if (!why.empty()) {
+        log.qsos.pop_back();
+        log.problems.push_back({lineNo, why});
+    }
+}
+
+// A line of another tag, its value from pos to end.
+void ReadTagLine(std::string_view text, const Word& tagWord, size_t pos, size_t end, int lineNo,
+                 ContestLog& log, Stretch& s) {
+    const std::string tag = plat::AsciiUpper(std::string(text.substr(tagWord.begin, tagWord.size)));
+    if (tag == "END-OF-LOG:") {
+        s.endLine = s.endLine == 0 ? lineNo : s.endLine;
+        return;
+    }
+    if (tag == "CALLSIGN:") {
+        const Word call = NextWord(text, pos);
+        if (s.callsignLine == 0 && call.size != 0) {
+            log.ownCall = plat::AsciiUpper(std::string(text.substr(call.begin, call.size)));
+            s.callsignLine = lineNo;
+        }
+        return;
+    }
+    if (tag == "X-QSO:") {
+        // A QSO the log itself marks as not to be scored.
+        ++log.ignoredQsoLines;
+        return;
+    }
+    if (s.firstQsoLine == 0 && tag != "START-OF-LOG:") {
+        const std::string value(text.substr(pos, end - pos));
+        NoteHeaderField(tag, value, log);
+        std::istringstream valueWords(value);
+        NoteHeaderDates(tag, valueWords, log);
+    }
+}
+
 // Reads the lines of text into log (its QSOs, problems, own call, X-QSO:
 // lines, and the header lines before the stretch's first QSO line) and s.
 void ReadStretch(std::string_view text, ContestLog& log, Stretch& s) {
     std::vector<std::string_view> f;  // a QSO line's fields after its tag
     int lineNo = 0;
     for (size_t at = 0; at < text.size();) {
-        const size_t end = LineEnd(text, at);
-        const size_t next = end == text.size() ? end : end + LineEndAt(text, end);
         ++lineNo;
         size_t pos = at;
-        const Word tagWord = NextWord(text, pos, end);
-        at = next;
-        if (tagWord.size == 0) {
-            continue;
+        const Word tagWord = NextWord(text, pos);
+        // A blank line's words, and a QSO line's, stop at the line's end.
+        size_t end = pos;
+        if (IsQsoTag(text, tagWord)) {
+            ReadQsoLine(text, pos, lineNo, f, log, s);
+            end = pos;
+        } else if (tagWord.size != 0) {
+            end = LineEnd(text, pos);
+            ReadTagLine(text, tagWord, pos, end, lineNo, log, s);
         }
-        const std::string tag =
-            plat::AsciiUpper(std::string(text.substr(tagWord.begin, tagWord.size)));
-        if (tag == "END-OF-LOG:") {
-            s.endLine = s.endLine == 0 ? lineNo : s.endLine;
-            continue;
-        }
-        if (tag == "CALLSIGN:") {
-            const Word call = NextWord(text, pos, end);
-            if (s.callsignLine == 0 && call.size != 0) {
-                log.ownCall = plat::AsciiUpper(std::string(text.substr(call.begin, call.size)));
-                s.callsignLine = lineNo;
-            }
-            continue;
-        }
-        if (tag == "X-QSO:") {
-            ++log.ignoredQsoLines;
-        }
-        if (tag != "QSO:") {
-            // Other header tags, and X-QSO: lines, which are not scored.
-            if (s.firstQsoLine == 0 && tag != "X-QSO:" && tag != "START-OF-LOG:") {
-                const std::string value(text.substr(pos, end - pos));
-                NoteHeaderField(tag, value, log);
-                std::istringstream valueWords(value);
-                NoteHeaderDates(tag, valueWords, log);
-            }
-            continue;
-        }
-        s.firstQsoLine = s.firstQsoLine == 0 ? lineNo : s.firstQsoLine;
-        ++s.qsoLines;
-        if (s.endLine != 0) {
-            s.firstAfterEnd = s.firstAfterEnd == 0 ? lineNo : s.firstAfterEnd;
-            ++s.linesAfterEnd;
-        }
-        f.clear();
-        for (Word w = NextWord(text, pos, end); w.size != 0; w = NextWord(text, pos, end)) {
-            f.emplace_back(text.data() + w.begin, w.size);
-        }
-        // Read in place; taken back when the line cannot be read.
-        LogQso& q = log.qsos.emplace_back();
-        q.line = lineNo;
-        const std::string why = ReadQsoFields(f, q);
-        if (!why.empty()) {
-            log.qsos.pop_back();
-            log.problems.push_back({lineNo, why});
-        }
+        at = end == text.size() ? end : end + LineEndAt(text, end);
     }
     s.lines = lineNo;
 }
