@@ -10,6 +10,7 @@
 #include "host/cross_check/contest_lines.h"
 #include "host/cross_check/matching.h"
 #include "host/cross_check/pass_encoding.h"
+#include "host/cross_check/pass_trail.h"
 #include "host/cross_check/plugin_passes.h"
 #include "host/cross_check/qso_countries.h"
 #include "host/cross_check/qso_times.h"
@@ -146,12 +147,17 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
         return logs[a].log.qsos.size() > logs[b].log.qsos.size();
     });
 
-    // The lines are paired up while the workers score the logs as claimed:
-    // the pairs need nothing of the scoring, and this process would idle.
+    // The longest log is scored as claimed and as checked at once, on both
+    // cores, once everything else is known (see PassTrail); its lines are
+    // most of the time a long log takes. The other logs are scored as
+    // claimed first, while the lines are paired up: the pairs need nothing
+    // of the scoring, and this process would idle.
+    const size_t longest = order.empty() ? logs.size() : order.front();
+    const std::vector<size_t> others(order.begin() + (order.empty() ? 0 : 1), order.end());
     Matches matches;
     std::vector<ClaimedPass> claimed(logs.size());
     const std::vector<std::string> firstClaimed = RunJobs(
-        order, s.folder,
+        others, s.folder,
         [&](size_t l) { return Encode(RunClaimedPass(first, logs[l], known(l, firstTimes))); },
         [&](size_t done) { s.progress("scored", done, logs.size()); },
         [&] {
@@ -160,14 +166,14 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
             }
             matches = MatchLines(*lines, s.timeWindow);
         });
-    for (size_t k = 0; k < order.size(); ++k) {
-        claimed[order[k]] = DecodeClaimed(firstClaimed[k]);
+    for (size_t k = 0; k < others.size(); ++k) {
+        claimed[others[k]] = DecodeClaimed(firstClaimed[k]);
     }
     std::vector<size_t> again;
     if (guessed) {
         const bool samePeriod = guessed->start.m_dt == context.period.start.m_dt &&
                                 guessed->end.m_dt == context.period.end.m_dt;
-        for (size_t l : order) {
+        for (size_t l : others) {
             if (!samePeriod || offsets[l] != 0) {
                 again.push_back(l);
             }
@@ -185,12 +191,23 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
         }
     }
     s.stageDone("claimed");
-    std::vector<QsoStatus> scored;
-    scored.reserve(lines->lines().size());
-    for (const ContestLine& line : lines->lines()) {
-        scored.push_back(claimed[line.log].status[line.qso]);
+    // The longest log's lines are judged once it is scored.
+    std::vector<QsoStatus> scored(lines->lines().size(), QsoStatus::kCounted);
+    const auto score = [&](size_t l) {
+        for (size_t q = 0; q < claimed[l].status.size(); ++q) {
+            scored[times.First(l) + q] = claimed[l].status[q];
+        }
+    };
+    for (size_t l : others) {
+        score(l);
     }
-    const std::vector<Verdict> verdicts = CrossCheck(*lines, matches, logs, scored);
+    std::vector<Verdict> verdicts(scored.size());
+    const uint32_t longestFrom = static_cast<uint32_t>(times.First(std::min(longest, logs.size())));
+    const uint32_t longestTo =
+        static_cast<uint32_t>(longest < logs.size() ? times.First(longest + 1) : longestFrom);
+    CrossCheckLines(*lines, matches, logs, scored, 0, longestFrom, verdicts);
+    CrossCheckLines(*lines, matches, logs, scored, longestTo, static_cast<uint32_t>(scored.size()),
+                    verdicts);
     s.stageDone("matching");
 
     // Each log's lines with their verdicts are put together while the
@@ -201,28 +218,104 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
     result.keepUniques = s.keepUniques;
     result.skipped = contest.skipped;
     result.logs.resize(logs.size());
-    const auto collect = [&] {
-        for (size_t l = 0; l < logs.size(); ++l) {
-            result.logs[l].entrant = &logs[l];
-            CollectLines(logs[l], verdicts.data() + times.First(l), times.Of(l),
-                         countryOf + times.First(l), result.logs[l]);
+    const auto collect = [&](size_t l) {
+        result.logs[l].entrant = &logs[l];
+        CollectLines(logs[l], verdicts.data() + times.First(l), times.Of(l),
+                     countryOf + times.First(l), result.logs[l]);
+    };
+
+    // The jobs: the checked pass of each other log by its number; first the
+    // claimed pass of the longest log by its number, and next its checked
+    // pass as one more, which the other worker takes and runs on its trail.
+    const size_t checkLongest = logs.size();
+    std::vector<size_t> checkOrder;
+    checkOrder.reserve(order.size() + 1);
+    if (longest < logs.size()) {
+        checkOrder.push_back(longest);
+        checkOrder.push_back(checkLongest);
+    }
+    for (size_t l : others) {
+        checkOrder.push_back(l);
+    }
+    PassTrail trail(longest < logs.size() ? logs[longest].log.qsos.size() : 0);
+    const auto followTrail = [&] {
+        // A QSO's status is told in the order the claimed pass finds it:
+        // those outside the period first, then the others as replayed.
+        const size_t n = logs[longest].log.qsos.size();
+        const PeriodSplit split = SplitTimes(context.period, times.Of(longest), n, false);
+        std::vector<uint64_t> toldBy(n);
+        uint64_t told = 0;
+        for (size_t q : split.outside) {
+            toldBy[q] = ++told;
         }
-        s.linesReady(result);
+        for (size_t q : split.passed) {
+            toldBy[q] = ++told;
+        }
+        const uint32_t from = static_cast<uint32_t>(times.First(longest));
+        const ScoredOf scoredOf = [&](uint32_t line) { return trail.Of(line - from); };
+        std::vector<uint32_t> needed;
+        return RunCheckedPass(context, logs[longest], known(longest, times.all()), [&](size_t q) {
+            LinesJudgedWith(*lines, matches, from + static_cast<uint32_t>(q), needed);
+            uint64_t wait = 0;
+            for (uint32_t line : needed) {
+                wait = std::max(wait, toldBy[line - from]);
+            }
+            // Behind the claimed pass, this pass waits until it is some way
+            // ahead again rather than QSO by QSO.
+            if (!trail.Told(wait) && !trail.WaitFor(std::min<uint64_t>(n, wait + 256))) {
+                throw JobAbandoned();
+            }
+            const uint32_t line = from + static_cast<uint32_t>(q);
+            return Stands(JudgeLine(*lines, matches, logs, scoredOf, line).status, s.keepUniques);
+        });
     };
     const std::vector<std::string> checkedFigures = RunJobs(
-        order, s.folder,
-        [&](size_t l) {
-            std::vector<bool> stands(logs[l].log.qsos.size());
-            for (size_t q = 0; q < stands.size(); ++q) {
-                stands[q] = Stands(verdicts[times.First(l) + q].status, s.keepUniques);
+        checkOrder, s.folder,
+        [&](size_t i) {
+            if (i == longest) {
+                try {
+                    return Encode(
+                        RunClaimedPass(context, logs[longest], known(longest, times.all()),
+                                       [&](size_t q, QsoStatus found) { trail.Tell(q, found); }));
+                } catch (...) {
+                    trail.Stop();
+                    throw;
+                }
             }
-            return Encode(RunCheckedPass(context, logs[l], known(l, times.all()), stands));
+            if (i == checkLongest) {
+                return Encode(followTrail());
+            }
+            const auto stands = [&](size_t q) {
+                return Stands(verdicts[times.First(i) + q].status, s.keepUniques);
+            };
+            return Encode(RunCheckedPass(context, logs[i], known(i, times.all()), stands));
         },
-        [&](size_t done) { s.progress("checked", done, logs.size()); }, collect);
+        [&](size_t done) { s.progress("checked", std::min(done, logs.size()), logs.size()); },
+        [&] {
+            for (size_t l : others) {
+                collect(l);
+            }
+        },
+        [&](size_t i) {
+            if (i == longest) {
+                trail.Stop();
+            }
+        },
+        [&](size_t i) { return i == checkLongest ? longest : i; });
+    if (longest < logs.size()) {
+        claimed[longest] = DecodeClaimed(checkedFigures[0]);
+        score(longest);
+        CrossCheckLines(*lines, matches, logs, scored, longestFrom, longestTo, verdicts);
+        collect(longest);
+    }
+    s.linesReady(result);
     s.stageDone("checked");
 
-    for (size_t k = 0; k < order.size(); ++k) {
-        result.logs[order[k]].checked = DecodeFigures(checkedFigures[k]);
+    for (size_t k = 0; k < checkOrder.size(); ++k) {
+        const size_t i = checkOrder[k];
+        if (i != longest) {
+            result.logs[i == checkLongest ? longest : i].checked = DecodeFigures(checkedFigures[k]);
+        }
     }
     for (size_t l = 0; l < logs.size(); ++l) {
         CheckedLog& checked = result.logs[l];

@@ -104,28 +104,46 @@ std::string EntryBandOfLog(RuleSet rules, const EntrantLog& e) {
                                                 CategoryBand({}, e.categories)));
 }
 
-ClaimedPass RunClaimedPass(const PassContext& c, const EntrantLog& e, KnownOfQsos known) {
+namespace {
+
+// A replayed QSO's status: the first of its problems that makes one.
+QsoStatus StatusOfReasons(ProblemMask reasons) {
+    for (size_t kind = 0; kind < kProblemKinds; ++kind) {
+        const QsoStatus s = StatusOfProblem(static_cast<ProblemKind>(kind));
+        if ((reasons & MaskOf(static_cast<ProblemKind>(kind))) != 0 && s != QsoStatus::kCounted) {
+            return s;
+        }
+    }
+    return QsoStatus::kCounted;
+}
+
+}  // namespace
+
+ClaimedPass RunClaimedPass(const PassContext& c, const EntrantLog& e, KnownOfQsos known,
+                           const StatusFound& found) {
     PassLog p(c, e, known);
     const std::vector<size_t>& passed = p.split.passed;
-    Session session(Setup(c, p, passed), *c.plugin);
-    session.Replay();
     ClaimedPass out;
-    out.figures = Figures(session.Result(), EntryBandOfLog(c.rules, e));
     out.status.assign(e.log.qsos.size(), QsoStatus::kCounted);
     for (size_t i : p.split.outside) {
         out.status[i] = QsoStatus::kOutsidePeriod;
-    }
-    for (size_t k = 0; k < passed.size(); ++k) {
-        const ProblemMask reasons = session.Reasons(k);
-        for (size_t kind = 0; kind < kProblemKinds; ++kind) {
-            const QsoStatus s = StatusOfProblem(static_cast<ProblemKind>(kind));
-            if ((reasons & MaskOf(static_cast<ProblemKind>(kind))) != 0 &&
-                s != QsoStatus::kCounted) {
-                out.status[passed[k]] = s;
-                break;
-            }
+        if (found) {
+            found(i, QsoStatus::kOutsidePeriod);
         }
     }
+    SessionSetup setup = Setup(c, p, passed);
+    Session* replaying = nullptr;
+    setup.progress = [&](size_t done) {
+        const size_t k = done - 1;
+        out.status[passed[k]] = StatusOfReasons(replaying->Reasons(k));
+        if (found) {
+            found(passed[k], out.status[passed[k]]);
+        }
+    };
+    Session session(std::move(setup), *c.plugin);
+    replaying = &session;
+    session.Replay();
+    out.figures = Figures(session.Result(), EntryBandOfLog(c.rules, e));
     ProblemList problems = CollectProblems(
         e.log, p.split.outside, passed, [&p](size_t i) -> const QsoFields& { return p.Made(i); },
         [&p](size_t i) { return p.maker.WithoutCountry(i); }, session);
@@ -134,16 +152,12 @@ ClaimedPass RunClaimedPass(const PassContext& c, const EntrantLog& e, KnownOfQso
 }
 
 PassFigures RunCheckedPass(const PassContext& c, const EntrantLog& e, KnownOfQsos known,
-                           const std::vector<bool>& stands) {
+                           const std::function<bool(size_t qso)>& stands) {
     PassLog p(c, e, known);
-    std::vector<size_t> kept;
-    for (size_t i : p.split.passed) {
-        if (stands[i]) {
-            kept.push_back(i);
-        }
-    }
-    SessionSetup setup = Setup(c, p, kept);
+    const std::vector<size_t>& passed = p.split.passed;
+    SessionSetup setup = Setup(c, p, passed);
     setup.reasons = false;
+    setup.take = [&](size_t k) { return stands(passed[k]); };
     Session session(std::move(setup), *c.plugin);
     session.Replay();
     return Figures(session.Result(), EntryBandOfLog(c.rules, e));

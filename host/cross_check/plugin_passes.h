@@ -3,6 +3,7 @@
 // that stand after the cross-check, in the same order).
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -50,12 +51,18 @@ struct PassContext {
 // letter H to L, else its CATEGORY-BAND), else "" for every band.
 std::string EntryBandOfLog(RuleSet rules, const EntrantLog& e);
 
+// What the claimed pass found of one QSO of the log, told as soon as it is
+// known: first the QSOs outside the period, then each QSO as it is replayed.
+using StatusFound = std::function<void(size_t qso, QsoStatus status)>;
+
 // known: the log's QSO times, corrected (QsoTimes::Of), and their calls'
 // entities.
-ClaimedPass RunClaimedPass(const PassContext& c, const EntrantLog& e, KnownOfQsos known);
+ClaimedPass RunClaimedPass(const PassContext& c, const EntrantLog& e, KnownOfQsos known,
+                           const StatusFound& found = {});
 
-// stands: per QSO of the log, whether it goes into the checked pass.
+// stands(qso): whether the QSO goes into the checked pass, asked once for
+// each QSO of the period in the order they are replayed.
 PassFigures RunCheckedPass(const PassContext& c, const EntrantLog& e, KnownOfQsos known,
-                           const std::vector<bool>& stands);
+                           const std::function<bool(size_t qso)>& stands);
 
 }  // namespace host

@@ -16,13 +16,14 @@ const LogQso& QsoOf(const std::vector<EntrantLog>& logs, const ContestLine& line
     return logs[line.log].log.qsos[line.qso];
 }
 
-// Whether one of our dupes of the line was matched by the other side.
-bool DupeMatched(const ContestLines& lines, const Matches& m, const std::vector<QsoStatus>& scored,
+// Whether one of our dupes of the line was matched by the other side. Only
+// the scoring of the log's matched lines of the call is read.
+bool DupeMatched(const ContestLines& lines, const Matches& m, const ScoredOf& scored,
                  const ContestLine& line) {
     const ContestLines::Range r = lines.Find(line.log, line.call, line.bandMode);
     for (const uint32_t* j = r.begin; j != r.end; ++j) {
-        if (scored[*j] == QsoStatus::kDupe &&
-            (m.kind[*j] == MatchKind::kExact || m.kind[*j] == MatchKind::kTheyBust)) {
+        if ((m.kind[*j] == MatchKind::kExact || m.kind[*j] == MatchKind::kTheyBust) &&
+            scored(*j) == QsoStatus::kDupe) {
             return true;
         }
     }
@@ -76,43 +77,71 @@ QsoStatus StatusOfProblem(ProblemKind kind) {
     return QsoStatus::kCounted;  // not a kind at all
 }
 
+Verdict JudgeLine(const ContestLines& lines, const Matches& m, const std::vector<EntrantLog>& logs,
+                  const ScoredOf& scored, uint32_t i) {
+    const std::vector<ContestLine>& all = lines.lines();
+    Verdict v;
+    v.status = scored(i);
+    if (v.status != QsoStatus::kCounted) {
+        return v;
+    }
+    const ContestLine& line = all[i];
+    const MatchKind kind = m.kind[i];
+    if (kind == MatchKind::kWeBust) {
+        v.status = QsoStatus::kBustedCall;
+        v.detail = logs[all[m.partner[i]].log].call;
+    } else if (kind == MatchKind::kExact || kind == MatchKind::kTheyBust) {
+        const LogQso& theirs = QsoOf(logs, all[m.partner[i]]);
+        if (SameExchange(QsoOf(logs, line).exchRcvd, theirs.exchSent)) {
+            v.status = QsoStatus::kOk;
+        } else {
+            v.status = QsoStatus::kBustedExchange;
+            v.detail = NormalisedExchange(theirs.exchSent);
+        }
+    } else if (DupeMatched(lines, m, scored, line)) {
+        v.status = QsoStatus::kOk;
+    } else if (lines.LogOf(line.call) >= 0) {
+        v.status = QsoStatus::kNil;
+    } else {
+        v.status = lines.WorkedBy(line.call) >= 2 ? QsoStatus::kNoLog : QsoStatus::kUnique;
+    }
+    return v;
+}
+
+void LinesJudgedWith(const ContestLines& lines, const Matches& m, uint32_t i,
+                     std::vector<uint32_t>& out) {
+    out.assign(1, i);
+    if (m.kind[i] != MatchKind::kNone) {
+        return;
+    }
+    const ContestLine& line = lines.lines()[i];
+    const ContestLines::Range r = lines.Find(line.log, line.call, line.bandMode);
+    for (const uint32_t* j = r.begin; j != r.end; ++j) {
+        if (m.kind[*j] == MatchKind::kExact || m.kind[*j] == MatchKind::kTheyBust) {
+            out.push_back(*j);
+        }
+    }
+}
+
+void CrossCheckLines(const ContestLines& lines, const Matches& m,
+                     const std::vector<EntrantLog>& logs, const std::vector<QsoStatus>& scored,
+                     uint32_t from, uint32_t to, std::vector<Verdict>& out) {
+    const ScoredOf scoredOf = [&scored](uint32_t j) { return scored[j]; };
+    // Each line's verdict is its own: half the lines on each core.
+    auto judge = [&](uint32_t a, uint32_t b) {
+        for (uint32_t i = a; i < b; ++i) {
+            out[i] = JudgeLine(lines, m, logs, scoredOf, i);
+        }
+    };
+    const uint32_t middle = from + (to - from) / 2;
+    RunBeside([&] { judge(middle, to); }, [&] { judge(from, middle); });
+}
+
 std::vector<Verdict> CrossCheck(const ContestLines& lines, const Matches& m,
                                 const std::vector<EntrantLog>& logs,
                                 const std::vector<QsoStatus>& scored) {
-    const std::vector<ContestLine>& all = lines.lines();
-    std::vector<Verdict> out(all.size());
-    // Each line's verdict is its own: half the lines on each core.
-    auto judge = [&](uint32_t from, uint32_t to) {
-        for (uint32_t i = from; i < to; ++i) {
-            Verdict& v = out[i];
-            v.status = scored[i];
-            if (v.status != QsoStatus::kCounted) {
-                continue;
-            }
-            const ContestLine& line = all[i];
-            const MatchKind kind = m.kind[i];
-            if (kind == MatchKind::kWeBust) {
-                v.status = QsoStatus::kBustedCall;
-                v.detail = logs[all[m.partner[i]].log].call;
-            } else if (kind == MatchKind::kExact || kind == MatchKind::kTheyBust) {
-                const LogQso& theirs = QsoOf(logs, all[m.partner[i]]);
-                if (SameExchange(QsoOf(logs, line).exchRcvd, theirs.exchSent)) {
-                    v.status = QsoStatus::kOk;
-                } else {
-                    v.status = QsoStatus::kBustedExchange;
-                    v.detail = NormalisedExchange(theirs.exchSent);
-                }
-            } else if (DupeMatched(lines, m, scored, line)) {
-                v.status = QsoStatus::kOk;
-            } else if (lines.LogOf(line.call) >= 0) {
-                v.status = QsoStatus::kNil;
-            } else {
-                v.status = lines.WorkedBy(line.call) >= 2 ? QsoStatus::kNoLog : QsoStatus::kUnique;
-            }
-        }
-    };
-    const uint32_t count = static_cast<uint32_t>(all.size());
-    RunBeside([&] { judge(count / 2, count); }, [&] { judge(0, count / 2); });
+    std::vector<Verdict> out(lines.lines().size());
+    CrossCheckLines(lines, m, logs, scored, 0, static_cast<uint32_t>(out.size()), out);
     return out;
 }
 

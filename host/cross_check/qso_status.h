@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -53,5 +54,20 @@ struct Verdict {
 std::vector<Verdict> CrossCheck(const ContestLines& lines, const Matches& matches,
                                 const std::vector<EntrantLog>& logs,
                                 const std::vector<QsoStatus>& scored);
+// The same for the lines [from, to) alone, into out.
+void CrossCheckLines(const ContestLines& lines, const Matches& matches,
+                     const std::vector<EntrantLog>& logs, const std::vector<QsoStatus>& scored,
+                     uint32_t from, uint32_t to, std::vector<Verdict>& out);
+
+// The status the scoring gave a line.
+using ScoredOf = std::function<QsoStatus(uint32_t line)>;
+// One line's verdict. It reads the scoring of the line itself and of the
+// matched lines of its own log that worked the same call on the same band
+// and mode, which LinesJudgedWith() names (the line first): a log's
+// verdicts can be given while its lines are still being scored.
+Verdict JudgeLine(const ContestLines& lines, const Matches& matches,
+                  const std::vector<EntrantLog>& logs, const ScoredOf& scored, uint32_t line);
+void LinesJudgedWith(const ContestLines& lines, const Matches& matches, uint32_t line,
+                     std::vector<uint32_t>& out);
 
 }  // namespace host

@@ -32,22 +32,12 @@ const size_t kWorkers = 2;
 // both workers and this process see the same pages.
 class SharedQueue {
   public:
-    explicit SharedQueue(size_t count) : size_(sizeof(std::atomic<uint64_t>) + count) {
+    explicit SharedQueue(size_t count) : memory_(sizeof(std::atomic<uint64_t>) + count) {
         static_assert(std::atomic<uint64_t>::is_always_lock_free,
                       "the queue's counter is shared between processes");
-        void* pages =
-            mmap(nullptr, size_, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
-        if (pages == MAP_FAILED) {
-            throw HostError(kExitInternal,
-                            std::string("cannot share the list of jobs: ") + std::strerror(errno));
-        }
-        pages_ = pages;
-        next_ = new (pages) std::atomic<uint64_t>(0);
-        owner_ = static_cast<unsigned char*>(pages) + sizeof(std::atomic<uint64_t>);
+        next_ = new (memory_.data()) std::atomic<uint64_t>(0);
+        owner_ = static_cast<unsigned char*>(memory_.data()) + sizeof(std::atomic<uint64_t>);
     }
-    ~SharedQueue() { munmap(pages_, size_); }
-    SharedQueue(const SharedQueue&) = delete;
-    SharedQueue& operator=(const SharedQueue&) = delete;
 
     // The next place in the order, or one past its end.
     size_t Take() { return static_cast<size_t>(next_->fetch_add(1)); }
@@ -56,8 +46,7 @@ class SharedQueue {
     size_t Owner(size_t k) const { return owner_[k]; }
 
   private:
-    size_t size_;
-    void* pages_ = nullptr;
+    SharedMemory memory_;
     std::atomic<uint64_t>* next_ = nullptr;
     unsigned char* owner_ = nullptr;
 };
@@ -89,6 +78,8 @@ bool WriteAll(int fd, const char* data, size_t size) {
             uint32_t flag = 0;
             try {
                 bytes = job(order[at]);
+            } catch (const JobAbandoned&) {
+                continue;
             } catch (const HostError& e) {
                 bytes = static_cast<char>(e.status()) + std::string(e.what());
                 flag = 0x80000000u;
@@ -140,10 +131,34 @@ std::string HowItEnded(int status) {
 
 }  // namespace
 
+SharedMemory::SharedMemory(size_t bytes) : size_(bytes == 0 ? 1 : bytes) {
+#if defined(_WIN32)
+    pages_ = ::operator new(size_);
+    std::memset(pages_, 0, size_);
+#else
+    void* pages = mmap(nullptr, size_, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    if (pages == MAP_FAILED) {
+        throw HostError(kExitInternal, std::string("cannot share memory with the workers: ") +
+                                           std::strerror(errno));
+    }
+    pages_ = pages;
+#endif
+}
+
+SharedMemory::~SharedMemory() {
+#if defined(_WIN32)
+    ::operator delete(pages_);
+#else
+    munmap(pages_, size_);
+#endif
+}
+
 std::vector<std::string> RunJobs(const std::vector<size_t>& order, const std::string& folder,
                                  const std::function<std::string(size_t)>& job,
                                  const std::function<void(size_t)>& progress,
-                                 const std::function<void()>& meanwhile) {
+                                 const std::function<void()>& meanwhile,
+                                 const std::function<void(size_t)>& lost,
+                                 const std::function<size_t(size_t)>& logOf) {
     const size_t count = order.size();
     std::vector<std::string> results(count);
 #if defined(_WIN32)
@@ -155,6 +170,8 @@ std::vector<std::string> RunJobs(const std::vector<size_t>& order, const std::st
         meanwhile();
     }
     (void)folder;
+    (void)lost;
+    (void)logOf;
     return results;
 #else
     SharedQueue queue(count);
@@ -220,6 +237,12 @@ std::vector<std::string> RunJobs(const std::vector<size_t>& order, const std::st
                 if (n <= 0) {
                     r.open = false;
                     close(r.fd);
+                    const size_t w = static_cast<size_t>(&r - readers.data());
+                    for (size_t k = 0; lost && k < count; ++k) {
+                        if (!have[k] && queue.Owner(k) == w + 1) {
+                            lost(order[k]);
+                        }
+                    }
                     if (!r.buffer.empty() && r.fault.empty()) {
                         r.fault = "sent a result cut short (" + std::to_string(r.buffer.size()) +
                                   " bytes of a frame)";
@@ -233,11 +256,8 @@ std::vector<std::string> RunJobs(const std::vector<size_t>& order, const std::st
                     r.buffer.copy(reinterpret_cast<char*>(head), 8, at);
                     const size_t size = head[1] & 0x7fffffffu;
                     if (head[0] >= count || have[head[0]]) {
-                        r.fault = head[0] < count
-                                      ? "sent a frame for log " +
-                                            std::to_string(order[head[0]] + 1) + " twice"
-                                      : "sent a frame for job " + std::to_string(head[0] + 1) +
-                                            " of " + std::to_string(count);
+                        r.fault = "sent a frame for job " + std::to_string(head[0] + 1) + " of " +
+                                  std::to_string(count) + (head[0] < count ? " twice" : "");
                         r.open = false;
                         close(r.fd);
                         at = r.buffer.size();
@@ -291,8 +311,9 @@ std::vector<std::string> RunJobs(const std::vector<size_t>& order, const std::st
             // The worker that took the job; one that nobody took was left
             // when every worker had stopped, so the first one tells.
             const size_t w = queue.Owner(k) == 0 ? 0 : queue.Owner(k) - 1;
+            const size_t log = logOf ? logOf(order[k]) : order[k];
             throw PoolFault("a worker process " + ended[w] + " before log " +
-                            std::to_string(order[k] + 1) + " was scored");
+                            std::to_string(log + 1) + " was scored");
         }
     }
     if (meanwhileFailed) {

@@ -25,9 +25,34 @@ namespace host {
 // the jobs: it runs on a thread of its own once the workers have started
 // (so that they never inherit a running thread), and RunJobs returns when
 // both are done. A failure of meanwhile is thrown after the jobs' own.
+// lost(i), when given, is called as soon as the worker that took job i has
+// ended without its result: a job that waits on it can then give up.
+// logOf(i) names the log of job i when the index is not the log's own.
 std::vector<std::string> RunJobs(const std::vector<size_t>& order, const std::string& folder,
                                  const std::function<std::string(size_t)>& job,
                                  const std::function<void(size_t)>& progress,
-                                 const std::function<void()>& meanwhile = {});
+                                 const std::function<void()>& meanwhile = {},
+                                 const std::function<void(size_t)>& lost = {},
+                                 const std::function<size_t(size_t)>& logOf = {});
+
+// Thrown by a job that gives up because a job it waited on failed: it sends
+// no result, and the failure of the other one is what RunJobs tells.
+struct JobAbandoned {};
+
+// Memory this process shares with the workers it starts afterwards, each
+// seeing what the others write; plain memory where there are no workers.
+// Zeroed.
+class SharedMemory {
+  public:
+    explicit SharedMemory(size_t bytes);
+    ~SharedMemory();
+    SharedMemory(const SharedMemory&) = delete;
+    SharedMemory& operator=(const SharedMemory&) = delete;
+    void* data() const { return pages_; }
+
+  private:
+    size_t size_;
+    void* pages_ = nullptr;
+};
 
 }  // namespace host

@@ -139,6 +139,9 @@ void Session::Replay() {
     stored_.assign(setup_.qsoCount, false);
     reasons_.assign(setup_.qsoCount, 0);
     for (size_t i = 0; i < setup_.qsoCount; ++i) {
+        if (setup_.take && !setup_.take(i)) {
+            continue;
+        }
         if (plugin_->Add(setup_.qsoAt(i)) == 1) {
             stored_[i] = true;
             ++storedCount_;

@@ -28,6 +28,9 @@ struct SessionSetup {
     bool reasons = true;
     // Called after each QSO with the number handed over so far.
     std::function<void(size_t done)> progress;
+    // When given, asked before each QSO whether it is handed over at all:
+    // a pass that learns which QSOs stand as it goes.
+    std::function<bool(size_t k)> take;
 };
 
 class Session {

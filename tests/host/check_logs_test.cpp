@@ -581,14 +581,20 @@ TEST_F(CheckLogs, TheWorkersMemoryFolderGoesAtTheEndAndAKilledRunsWithTheNextRun
 
 TEST_F(CheckLogs, AWorkerProcessThatDiesIsAFaultOfTheHostNotOfTheInput) {
 #if defined(STATS_DYING_PLUGIN)
+    // One log alone is scored as claimed and as checked at once; of two, the
+    // shorter is scored first.
     Log("dies", "DL1ABC.log", Cabrillo("DL1ABC", {Qso("DL1ABC", "OK1XYZ", 0)}));
-    Log("dies", "OK1XYZ.log", Cabrillo("OK1XYZ", {Qso("OK1XYZ", "DL1ABC", 0)}));
-    const HostRun r = Check("dies", "--plugin '" STATS_DYING_PLUGIN "'");
-    EXPECT_EQ(r.status, 3) << r.err;
-    EXPECT_NE(r.err.find("a worker process was killed by signal " + std::to_string(SIGKILL) +
-                         " before log 1 was scored"),
-              std::string::npos)
-        << r.err;
+    Log("dies-too", "DL1ABC.log",
+        Cabrillo("DL1ABC", {Qso("DL1ABC", "OK1XYZ", 0), Qso("DL1ABC", "SP2ABC", 5)}));
+    Log("dies-too", "OK1XYZ.log", Cabrillo("OK1XYZ", {Qso("OK1XYZ", "DL1ABC", 0)}));
+    for (const auto& c : {std::make_pair("dies", 1), std::make_pair("dies-too", 2)}) {
+        const HostRun r = Check(c.first, "--plugin '" STATS_DYING_PLUGIN "'");
+        EXPECT_EQ(r.status, 3) << r.err;
+        EXPECT_NE(r.err.find("a worker process was killed by signal " + std::to_string(SIGKILL) +
+                             " before log " + std::to_string(c.second) + " was scored"),
+                  std::string::npos)
+            << r.err;
+    }
 #else
     GTEST_SKIP() << "the logs are scored in this process";
 #endif
