@@ -262,7 +262,7 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
             }
             // Behind the claimed pass, this pass waits until it is some way
             // ahead again rather than QSO by QSO.
-            if (!trail.Told(wait) && !trail.WaitFor(std::min<uint64_t>(n, wait + 256))) {
+            if (!trail.Told(wait) && !trail.WaitFor(std::min(told, wait + 256))) {
                 throw JobAbandoned();
             }
             const uint32_t line = from + static_cast<uint32_t>(q);
