@@ -36,11 +36,8 @@ std::string Dump(const host::ContestLog& log) {
     return out.str();
 }
 
-constexpr const char* kQso1 = "QSO: 14025 CW 2026-02-14 1200 DL1XYZ 599 001 OE1AAA 599 017";
-constexpr const char* kQso2 = "QSO: 7025 CW 2026-02-14 1201 DL1XYZ 599 002 S51A 599 ZG";
-constexpr const char* kQso3 = "qso: 3725 PH 2026-02-14 1202 dl1xyz 59 003 YU1XX 59 BG 1";
+constexpr const char* kQso = "QSO: 14025 CW 2026-02-14 1200 DL1XYZ 599 001 OE1AAA 599 017";
 constexpr const char* kBadCall = "QSO: 14025 CW 2026-02-14 1203 DL1XYZ 599 004 ABC 599 012";
-constexpr const char* kOther = "QSO: 14025 CW 2026-02-14 1204 DL2ZZZ 599 005 OK1AB 599 3";
 
 // The lines joined with end.
 std::string Lines(std::initializer_list<std::string> lines, const std::string& end) {
@@ -52,11 +49,11 @@ std::string Lines(std::initializer_list<std::string> lines, const std::string& e
 }
 
 TEST(CabrilloHalves, EveryMeetingLineGivesTheLogReadInOnePiece) {
-    const std::string q1 = kQso1;
-    const std::string q2 = kQso2;
-    const std::string q3 = kQso3;
+    const std::string q1 = kQso;
+    const std::string q2 = "QSO: 7025 CW 2026-02-14 1201 DL1XYZ 599 002 S51A 599 ZG";
+    const std::string q3 = "qso: 3725 PH 2026-02-14 1202 dl1xyz 59 003 YU1XX 59 BG 1";
     const std::string bad = kBadCall;
-    const std::string other = kOther;
+    const std::string other = "QSO: 14025 CW 2026-02-14 1204 DL2ZZZ 599 005 OK1AB 599 3";
     const std::string texts[] = {
         // Header with dates, X-QSO: lines, an unreadable line, a bad call, two
         // END-OF-LOG: lines with QSO lines after the first.
@@ -98,28 +95,24 @@ TEST(CabrilloHalves, EveryMeetingLineGivesTheLogReadInOnePiece) {
 }
 
 TEST(CabrilloHalves, ALongLogIsReadInHalvesThroughTheReader) {
-    // More than the size above which the halves are read at once, with a
-    // line after END-OF-LOG: in the second half: the line numbers and the
-    // warning come out of the whole file.
+    // Longer than the halves are read at once from, with the line after
+    // END-OF-LOG: in the second half: line numbers count from the file's start.
     std::string text = "START-OF-LOG: 3.0\nCALLSIGN: DL1XYZ\n";
-    size_t lines = 2;
-    while (text.size() <= host::kCabrilloHalvesAbove) {
-        text += std::string(kQso1) + "\n";
-        ++lines;
+    int lines = 2;
+    for (; text.size() <= host::kCabrilloHalvesAbove; ++lines) {
+        text += std::string(kQso) + "\n";
     }
     text += "END-OF-LOG:\n" + std::string(kBadCall) + "\n";
     host::ContestLog log;
     std::string error;
     ASSERT_TRUE(host::ParseLog(text, "long.log", log, error)) << error;
     host::SetAsideBadCalls(log, host::OwnCallOf(log));
-    EXPECT_EQ(lines - 2, log.qsos.size());
-    EXPECT_EQ(int(lines), log.qsos.back().line);
+    EXPECT_EQ(size_t(lines - 2), log.qsos.size());
+    EXPECT_EQ(lines, log.qsos.back().line);
     ASSERT_EQ(1u, log.warnings.size());
-    EXPECT_EQ(
-        "1 QSO line after END-OF-LOG: (line " + std::to_string(lines + 1) + "), read all the same",
-        log.warnings[0].reason);
+    EXPECT_EQ(lines + 2, log.warnings[0].line);
     ASSERT_EQ(1u, log.badCalls.size());
-    EXPECT_EQ(int(lines + 2), log.badCalls[0].line);
+    EXPECT_EQ(lines + 2, log.badCalls[0].line);
 }
 
 }  // namespace
