@@ -253,20 +253,21 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
         }
         const uint32_t from = static_cast<uint32_t>(times.First(longest));
         const ScoredOf scoredOf = [&](uint32_t line) { return trail.Of(line - from); };
-        std::vector<uint32_t> needed;
+        const GroupMatches groups(*lines, matches, static_cast<uint32_t>(longest));
         return RunCheckedPass(context, logs[longest], known(longest, times.all()), [&](size_t q) {
-            LinesJudgedWith(*lines, matches, from + static_cast<uint32_t>(q), needed);
-            uint64_t wait = 0;
-            for (uint32_t line : needed) {
-                wait = std::max(wait, toldBy[line - from]);
+            const uint32_t line = from + static_cast<uint32_t>(q);
+            uint64_t wait = toldBy[q];
+            const ContestLines::Range matched = groups.Of(line);
+            for (const uint32_t* j = matched.begin; j != matched.end; ++j) {
+                wait = std::max(wait, toldBy[*j - from]);
             }
             // Behind the claimed pass, this pass waits until it is some way
             // ahead again rather than QSO by QSO.
             if (!trail.Told(wait) && !trail.WaitFor(std::min(told, wait + 256))) {
                 throw JobAbandoned();
             }
-            const uint32_t line = from + static_cast<uint32_t>(q);
-            return Stands(JudgeLine(*lines, matches, logs, scoredOf, line).status, s.keepUniques);
+            return Stands(JudgeLine(*lines, matches, logs, scoredOf, line, &groups).status,
+                          s.keepUniques);
         });
     };
     const std::vector<std::string> checkedFigures = RunJobs(

@@ -52,6 +52,11 @@ class ContestLines {
         const uint32_t* end = nullptr;
     };
     Range Find(uint32_t log, uint32_t call, uint16_t bandMode) const;
+    // All lines of the log, so sorted: those of one call on one band and
+    // mode stand together.
+    Range Sorted(uint32_t log) const {
+        return {order_.data() + logBegin_[log], order_.data() + logBegin_[log + 1]};
+    }
     // The part of a range found above whose times lie within window minutes
     // of minute.
     Range Within(Range r, int32_t minute, int window) const;

@@ -1,5 +1,7 @@
 #include "host/cross_check/qso_status.h"
 
+#include <algorithm>
+
 #include "host/cross_check/call_match.h"
 #include "host/readers/exchange_text.h"
 #include "host/run_beside.h"
@@ -16,14 +18,24 @@ const LogQso& QsoOf(const std::vector<EntrantLog>& logs, const ContestLine& line
     return logs[line.log].log.qsos[line.qso];
 }
 
-// Whether one of our dupes of the line was matched by the other side. Only
-// the scoring of the log's matched lines of the call is read.
-bool DupeMatched(const ContestLines& lines, const Matches& m, const ScoredOf& scored,
-                 const ContestLine& line) {
-    const ContestLines::Range r = lines.Find(line.log, line.call, line.bandMode);
-    for (const uint32_t* j = r.begin; j != r.end; ++j) {
-        if ((m.kind[*j] == MatchKind::kExact || m.kind[*j] == MatchKind::kTheyBust) &&
-            scored(*j) == QsoStatus::kDupe) {
+bool Matched(const Matches& m, uint32_t line) {
+    return m.kind[line] == MatchKind::kExact || m.kind[line] == MatchKind::kTheyBust;
+}
+
+// Whether one of our dupes of the line was matched by the other side, among
+// the matched lines of its call, band and mode.
+bool DupeMatched(const ContestLines::Range& matched, const ScoredOf& scored) {
+    for (const uint32_t* j = matched.begin; j != matched.end; ++j) {
+        if (scored(*j) == QsoStatus::kDupe) {
+            return true;
+        }
+    }
+    return false;
+}
+// The same among all lines of the call, band and mode, matched or not.
+bool DupeMatched(const ContestLines::Range& group, const Matches& m, const ScoredOf& scored) {
+    for (const uint32_t* j = group.begin; j != group.end; ++j) {
+        if (Matched(m, *j) && scored(*j) == QsoStatus::kDupe) {
             return true;
         }
     }
@@ -78,7 +90,7 @@ QsoStatus StatusOfProblem(ProblemKind kind) {
 }
 
 Verdict JudgeLine(const ContestLines& lines, const Matches& m, const std::vector<EntrantLog>& logs,
-                  const ScoredOf& scored, uint32_t i) {
+                  const ScoredOf& scored, uint32_t i, const GroupMatches* groups) {
     const std::vector<ContestLine>& all = lines.lines();
     Verdict v;
     v.status = scored(i);
@@ -98,7 +110,9 @@ Verdict JudgeLine(const ContestLines& lines, const Matches& m, const std::vector
             v.status = QsoStatus::kBustedExchange;
             v.detail = NormalisedExchange(theirs.exchSent);
         }
-    } else if (DupeMatched(lines, m, scored, line)) {
+    } else if (groups != nullptr
+                   ? DupeMatched(groups->Of(i), scored)
+                   : DupeMatched(lines.Find(line.log, line.call, line.bandMode), m, scored)) {
         v.status = QsoStatus::kOk;
     } else if (lines.LogOf(line.call) >= 0) {
         v.status = QsoStatus::kNil;
@@ -108,19 +122,38 @@ Verdict JudgeLine(const ContestLines& lines, const Matches& m, const std::vector
     return v;
 }
 
-void LinesJudgedWith(const ContestLines& lines, const Matches& m, uint32_t i,
-                     std::vector<uint32_t>& out) {
-    out.assign(1, i);
-    if (m.kind[i] != MatchKind::kNone) {
-        return;
-    }
-    const ContestLine& line = lines.lines()[i];
-    const ContestLines::Range r = lines.Find(line.log, line.call, line.bandMode);
-    for (const uint32_t* j = r.begin; j != r.end; ++j) {
-        if (m.kind[*j] == MatchKind::kExact || m.kind[*j] == MatchKind::kTheyBust) {
-            out.push_back(*j);
+GroupMatches::GroupMatches(const ContestLines& lines, const Matches& m, uint32_t log) {
+    const ContestLines::Range sorted = lines.Sorted(log);
+    const size_t count = static_cast<size_t>(sorted.end - sorted.begin);
+    first_ = count == 0 ? 0 : *std::min_element(sorted.begin, sorted.end);
+    begin_.assign(count, 0);
+    end_.assign(count, 0);
+    const std::vector<ContestLine>& all = lines.lines();
+    const auto sameGroup = [&](uint32_t a, uint32_t b) {
+        return all[a].call == all[b].call && all[a].bandMode == all[b].bandMode;
+    };
+    for (const uint32_t* group = sorted.begin; group != sorted.end;) {
+        const uint32_t* next = group;
+        const uint32_t from = static_cast<uint32_t>(matched_.size());
+        while (next != sorted.end && sameGroup(*next, *group)) {
+            if (Matched(m, *next)) {
+                matched_.push_back(*next);
+            }
+            ++next;
         }
+        const uint32_t to = static_cast<uint32_t>(matched_.size());
+        for (const uint32_t* line = group; line != next; ++line) {
+            if (m.kind[*line] == MatchKind::kNone) {
+                begin_[*line - first_] = from;
+                end_[*line - first_] = to;
+            }
+        }
+        group = next;
     }
+}
+
+ContestLines::Range GroupMatches::Of(uint32_t line) const {
+    return {matched_.data() + begin_[line - first_], matched_.data() + end_[line - first_]};
 }
 
 void CrossCheckLines(const ContestLines& lines, const Matches& m,

@@ -61,13 +61,29 @@ void CrossCheckLines(const ContestLines& lines, const Matches& matches,
 
 // The status the scoring gave a line.
 using ScoredOf = std::function<QsoStatus(uint32_t line)>;
-// One line's verdict. It reads the scoring of the line itself and of the
-// matched lines of its own log that worked the same call on the same band
-// and mode, which LinesJudgedWith() names (the line first): a log's
-// verdicts can be given while its lines are still being scored.
+
+// For each line of one log that is not matched itself: the matched lines of
+// the log that worked the same call on the same band and mode, one of which
+// may be its dupe. Worked out for the whole log in one pass.
+class GroupMatches {
+  public:
+    GroupMatches(const ContestLines& lines, const Matches& matches, uint32_t log);
+    // The lines for a line of the log; none for a matched line.
+    ContestLines::Range Of(uint32_t line) const;
+
+  private:
+    uint32_t first_;               // the log's first line
+    std::vector<uint32_t> begin_;  // per line of the log: where its lines start in matched_
+    std::vector<uint32_t> end_;
+    std::vector<uint32_t> matched_;
+};
+
+// One line's verdict. It reads the scoring of the line itself and, when
+// the line is not matched, of the lines GroupMatches gives it (found here
+// when groups is null): a log's verdicts can be given while its lines are
+// still being scored.
 Verdict JudgeLine(const ContestLines& lines, const Matches& matches,
-                  const std::vector<EntrantLog>& logs, const ScoredOf& scored, uint32_t line);
-void LinesJudgedWith(const ContestLines& lines, const Matches& matches, uint32_t line,
-                     std::vector<uint32_t>& out);
+                  const std::vector<EntrantLog>& logs, const ScoredOf& scored, uint32_t line,
+                  const GroupMatches* groups = nullptr);
 
 }  // namespace host

@@ -12,6 +12,7 @@
 #include "host/cross_check/checked_contest.h"
 #include "host/cross_check/contest_lines.h"
 #include "host/cross_check/matching.h"
+#include "host/cross_check/qso_status.h"
 #include "host/cross_check/qso_times.h"
 #include "host/readers/exchange_text.h"
 #include "host/readers/log_fields.h"
@@ -234,6 +235,44 @@ TEST(Matching, TheNearestFreeLineWithinTheWindowAndNeverOneTwice) {
     };
     for (const auto& c : kCases) {
         EXPECT_EQ(Described(c.logs, c.window), c.lines) << c.name;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+using host::QsoStatus;
+
+TEST(Verdicts, ALogJudgedOnItsOwnAgreesWithTheWholeContest) {
+    // DL1ABC works OK1XYZ three times on 20m (the last two dupes) and once
+    // on 40m; OK1XYZ logged only the second and the 40m one, so an
+    // unmatched line stands when a dupe of it was matched. SP2ABC has no
+    // log. Every scoring of DL1ABC's dupes is tried: a line judged from the
+    // log's own groups must get the contest's verdict.
+    const std::string a = "DL1ABC";
+    const std::string b = "OK1XYZ";
+    const std::vector<EntrantLog> logs = {
+        Entrant(a, {Qso(b, 0), Qso(b, 10), Qso(b, 20), Qso(b, 30, "40m"), Qso("SP2ABC", 40)}),
+        Entrant(b, {Qso(a, 10), Qso(a, 30, "40m")}),
+    };
+    host::QsoTimes times(logs);
+    const host::ContestLines lines(logs, times.all());
+    const host::Matches m = host::MatchLines(lines, 3);
+    const host::GroupMatches groups(lines, m, 0);
+    for (int dupes = 0; dupes < 4; ++dupes) {
+        std::vector<QsoStatus> scored(lines.lines().size(), QsoStatus::kCounted);
+        scored[1] = (dupes & 1) != 0 ? QsoStatus::kDupe : QsoStatus::kCounted;
+        scored[2] = (dupes & 2) != 0 ? QsoStatus::kDupe : QsoStatus::kCounted;
+        const std::vector<host::Verdict> contest = host::CrossCheck(lines, m, logs, scored);
+        const host::ScoredOf of = [&](uint32_t i) { return scored[i]; };
+        for (uint32_t i = 0; i < logs[0].log.qsos.size(); ++i) {
+            const host::Verdict own = host::JudgeLine(lines, m, logs, of, i, &groups);
+            EXPECT_EQ(own.status, contest[i].status) << "line " << i << ", dupes " << dupes;
+            EXPECT_EQ(own.detail, contest[i].detail) << "line " << i << ", dupes " << dupes;
+        }
+        // The first line stands exactly when its matched dupe was scored a dupe.
+        EXPECT_EQ(contest[0].status, (dupes & 1) != 0 ? QsoStatus::kOk : QsoStatus::kNil) << dupes;
     }
 }
 
