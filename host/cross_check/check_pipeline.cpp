@@ -224,18 +224,24 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
                      countryOf + times.First(l), result.logs[l]);
     };
 
-    // The jobs: the checked pass of each other log by its number; first the
-    // claimed pass of the longest log by its number, and next its checked
-    // pass as one more, which the other worker takes and runs on its trail.
+    // The jobs: first the claimed pass of the longest log, by its number;
+    // then the checked pass of each other log by its number, which the
+    // other worker takes meanwhile; last the longest log's checked pass as
+    // one more, run on the trail of its claimed pass. When the longest log
+    // is long, the other logs are done by the time its claimed pass ends,
+    // and that worker ends too: making its plug-in ready for another log
+    // would cost the long log's size again.
     const size_t checkLongest = logs.size();
     std::vector<size_t> checkOrder;
     checkOrder.reserve(order.size() + 1);
     if (longest < logs.size()) {
         checkOrder.push_back(longest);
-        checkOrder.push_back(checkLongest);
     }
     for (size_t l : others) {
         checkOrder.push_back(l);
+    }
+    if (longest < logs.size()) {
+        checkOrder.push_back(checkLongest);
     }
     PassTrail trail(longest < logs.size() ? logs[longest].log.qsos.size() : 0);
     const auto followTrail = [&] {

@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cstdlib>
 #include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <tuple>
 
 #include "host/cross_check/call_match.h"
 #include "host/cross_check/text_table.h"
+#include "host/run_beside.h"
 
 namespace host {
 namespace {
@@ -60,7 +62,7 @@ class Neighbours {
     };
 
     Neighbours(const ContestLines& lines, size_t logCount)
-        : lines_(lines), span_(lines.CallCount(), Span{kNotYet, 0}) {
+        : lines_(lines), span_(lines.CallCount()) {
         std::string buffer;
         for (uint32_t l = 0; l < logCount; ++l) {
             const std::string& call = lines.CallText(lines.LogCall(l));
@@ -79,31 +81,44 @@ class Neighbours {
         }
     }
 
-    Found Of(uint32_t call) {
-        Span& span = span_[call];
-        if (span.begin == kNotYet) {
-            span.begin = static_cast<uint32_t>(found_.size());
-            Find(lines_.CallText(call));
-            span.count = static_cast<uint32_t>(found_.size()) - span.begin;
-        }
-        return {found_.data() + span.begin, found_.data() + span.begin + span.count};
+    // Looks up each of the calls (distinct), half of them on each of two
+    // threads; Of() then answers for them.
+    void Prepare(const std::vector<uint32_t>& calls) {
+        const size_t middle = calls.size() / 2;
+        const auto prepare = [&](size_t from, size_t to, uint32_t pool) {
+            std::string buffer;
+            std::vector<uint32_t>& found = found_[pool];
+            for (size_t k = from; k < to; ++k) {
+                const uint32_t begin = static_cast<uint32_t>(found.size());
+                Find(lines_.CallText(calls[k]), buffer, found);
+                span_[calls[k]] = {pool, begin, static_cast<uint32_t>(found.size()) - begin};
+            }
+        };
+        RunBeside([&] { prepare(middle, calls.size(), 1); }, [&] { prepare(0, middle, 0); });
+    }
+
+    // The logs one character from a call Prepare() looked up.
+    Found Of(uint32_t call) const {
+        const Span& span = span_[call];
+        const uint32_t* begin = found_[span.pool].data() + span.begin;
+        return {begin, begin + span.count};
     }
 
   private:
-    static constexpr uint32_t kNotYet = UINT32_MAX;
     struct Span {
-        uint32_t begin;  // in found_, or kNotYet
-        uint32_t count;
+        uint32_t pool = 0;  // which of found_
+        uint32_t begin = 0;
+        uint32_t count = 0;
     };
 
-    // Appends the logs one character from text to found_, each once.
-    void Find(const std::string& text) {
-        const size_t from = found_.size();
+    // Appends the logs one character from text to found, each once.
+    void Find(const std::string& text, std::string& buffer, std::vector<uint32_t>& found) const {
+        const size_t from = found.size();
         auto consider = [&](uint32_t log) {
             if (OneCharApart(text, lines_.CallText(lines_.LogCall(log))) &&
-                std::find(found_.begin() + static_cast<std::ptrdiff_t>(from), found_.end(), log) ==
-                    found_.end()) {
-                found_.push_back(log);
+                std::find(found.begin() + static_cast<std::ptrdiff_t>(from), found.end(), log) ==
+                    found.end()) {
+                found.push_back(log);
             }
         };
         auto exact = [&](std::string_view variant) {
@@ -121,11 +136,11 @@ class Neighbours {
             }
         };
         shared(text);  // the call lacks a character of theirs
-        EachDeletionVariant(text, buffer_, [&](std::string_view v) {
+        EachDeletionVariant(text, buffer, [&](std::string_view v) {
             exact(v);   // the call has a character too many
             shared(v);  // one character changed
         });
-        EachSwapVariant(text, buffer_, exact);
+        EachSwapVariant(text, buffer, exact);
     }
 
     const ContestLines& lines_;
@@ -136,10 +151,9 @@ class Neighbours {
     TextTable variants_;
     std::deque<std::string> variantTexts_;  // what variants_ views; never moved
     std::vector<std::vector<uint32_t>> logsOfVariant_;
-    // Each worked call's logs, once looked up, as a span of found_.
+    // Each worked call's logs, once looked up, as a span of one of found_.
     std::vector<Span> span_;
-    std::vector<uint32_t> found_;
-    std::string buffer_;
+    std::vector<uint32_t> found_[2];
 };
 
 }  // namespace
@@ -154,33 +168,64 @@ Matches MatchLines(const ContestLines& lines, int windowMinutes) {
         logCount = std::max<size_t>(logCount, line.log + 1);
     }
 
-    std::vector<Pair> pairs;
-    for (uint32_t i = 0; i < all.size(); ++i) {
+    // Each half of the lines finds its candidate pairs beside the other;
+    // the pairs are taken in one sorted order, so how they were found does
+    // not matter.
+    const uint32_t count = static_cast<uint32_t>(all.size());
+    std::vector<Pair> halves[2];
+    const auto inHalves = [&](const std::function<void(uint32_t, std::vector<Pair>&)>& find) {
+        RunBeside(
+            [&] {
+                for (uint32_t i = count / 2; i < count; ++i) {
+                    find(i, halves[1]);
+                }
+            },
+            [&] {
+                for (uint32_t i = 0; i < count / 2; ++i) {
+                    find(i, halves[0]);
+                }
+            });
+        std::vector<Pair> pairs = std::move(halves[0]);
+        pairs.insert(pairs.end(), halves[1].begin(), halves[1].end());
+        halves[0].clear();
+        halves[1].clear();
+        return pairs;
+    };
+    std::vector<Pair> pairs = inHalves([&](uint32_t i, std::vector<Pair>& found) {
         const int32_t partnerLog = lines.LogOf(all[i].call);
         // Each pair once, from the log that comes first.
         if (partnerLog >= 0 && static_cast<uint32_t>(partnerLog) > all[i].log) {
             AddPairs(lines,
                      lines.Find(static_cast<uint32_t>(partnerLog), lines.LogCall(all[i].log),
                                 all[i].bandMode),
-                     i, windowMinutes, m, pairs);
+                     i, windowMinutes, m, found);
         }
-    }
+    });
     Assign(pairs, MatchKind::kExact, MatchKind::kExact, m);
 
-    pairs.clear();
+    // The calls of the lines left, each looked up once.
     Neighbours neighbours(lines, logCount);
-    for (uint32_t i = 0; i < all.size(); ++i) {
+    std::vector<uint32_t> wanted;
+    std::vector<char> seen(lines.CallCount(), 0);
+    for (uint32_t i = 0; i < count; ++i) {
+        if (m.partner[i] == UINT32_MAX && seen[all[i].call] == 0) {
+            seen[all[i].call] = 1;
+            wanted.push_back(all[i].call);
+        }
+    }
+    neighbours.Prepare(wanted);
+    pairs = inHalves([&](uint32_t i, std::vector<Pair>& found) {
         if (m.partner[i] != UINT32_MAX) {
-            continue;
+            return;
         }
         const Neighbours::Found near = neighbours.Of(all[i].call);
         for (const uint32_t* log = near.begin; log != near.end; ++log) {
             if (*log != all[i].log) {
                 AddPairs(lines, lines.Find(*log, lines.LogCall(all[i].log), all[i].bandMode), i,
-                         windowMinutes, m, pairs);
+                         windowMinutes, m, found);
             }
         }
-    }
+    });
     Assign(pairs, MatchKind::kWeBust, MatchKind::kTheyBust, m);
     return m;
 }
