@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -15,7 +14,6 @@
 #include "host/cross_check/qso_countries.h"
 #include "host/cross_check/qso_times.h"
 #include "host/cross_check/worker_pool.h"
-#include "host/host_error.h"
 #include "host/one_log/contest_period.h"
 
 namespace host {
@@ -73,18 +71,6 @@ void CollectLines(const EntrantLog& e, const Verdict* verdicts, const double* ti
     }
 }
 
-// The period told from the times as logged, as it would be told from the
-// corrected ones; none when they cannot tell one (the corrected times then
-// say why).
-std::optional<ContestPeriod> PeriodAsLogged(const CheckSettings& s,
-                                            const std::vector<double>& times) {
-    try {
-        return ChoosePeriod(s.start, s.end, times, {}, s.logsName, s.rules);
-    } catch (const InputError&) {
-        return std::nullopt;
-    }
-}
-
 }  // namespace
 
 CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s) {
@@ -108,34 +94,16 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
     // everything after reads the corrected times, and the period is told
     // from them.
     QsoTimes times(logs);
-    std::optional<ContestLines> lines;
-    std::vector<int> offsets;
+    ContestLines lines(logs, times.all(), calls);
     std::vector<int> offsetsFound;
-    const auto settleClocks = [&] {
-        lines.emplace(logs, times.all(), calls);
-        offsets = ClockOffsets(*lines, logs.size(), s.timeWindow, &offsetsFound);
-        times.Correct(offsets);
-        lines->Retime(times.all());
-        s.stageDone("offsets");
-        context.period = ChoosePeriod(s.start, s.end, times.all(), {}, s.logsName, s.rules);
-        s.periodChosen(context.period);
-    };
-    // The claimed pass starts at once, before the offsets are known: a
-    // log's pass reads nothing but its own QSOs, their times and the
-    // period, and most logs keep good time. The logs that turn out to be
-    // off are scored again with their corrected times; all of them if the
-    // corrected times move the period. Without a period from the times as
-    // logged, the offsets are told first and nothing is scored twice.
-    const std::optional<ContestPeriod> guessed = PeriodAsLogged(s, times.all());
-    if (!guessed) {
-        settleClocks();
-    }
-    PassContext first = context;
-    first.period = guessed ? *guessed : context.period;
-    // A copy, for the jobs: this process corrects its times meanwhile.
-    const std::vector<double> firstTimes = times.all();
-    const auto known = [&](size_t l, const std::vector<double>& all) {
-        return KnownOfQsos{all.data() + times.First(l), countryOf + times.First(l)};
+    const std::vector<int> offsets = ClockOffsets(lines, logs.size(), s.timeWindow, &offsetsFound);
+    times.Correct(offsets);
+    lines.Retime(times.all());
+    s.stageDone("offsets");
+    context.period = ChoosePeriod(s.start, s.end, times.all(), {}, s.logsName, s.rules);
+    s.periodChosen(context.period);
+    const auto known = [&](size_t l) {
+        return KnownOfQsos{times.Of(l), countryOf + times.First(l)};
     };
 
     // The longest logs first, so that the workers end together.
@@ -158,41 +126,15 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
     std::vector<ClaimedPass> claimed(logs.size());
     const std::vector<std::string> firstClaimed = RunJobs(
         others, s.folder,
-        [&](size_t l) { return Encode(RunClaimedPass(first, logs[l], known(l, firstTimes))); },
+        [&](size_t l) { return Encode(RunClaimedPass(context, logs[l], known(l))); },
         [&](size_t done) { s.progress("scored", done, logs.size()); },
-        [&] {
-            if (guessed) {
-                settleClocks();
-            }
-            matches = MatchLines(*lines, s.timeWindow);
-        });
+        [&] { matches = MatchLines(lines, s.timeWindow); });
     for (size_t k = 0; k < others.size(); ++k) {
         claimed[others[k]] = DecodeClaimed(firstClaimed[k]);
     }
-    std::vector<size_t> again;
-    if (guessed) {
-        const bool samePeriod = guessed->start.m_dt == context.period.start.m_dt &&
-                                guessed->end.m_dt == context.period.end.m_dt;
-        for (size_t l : others) {
-            if (!samePeriod || offsets[l] != 0) {
-                again.push_back(l);
-            }
-        }
-    }
-    if (!again.empty()) {
-        const std::vector<std::string> redone = RunJobs(
-            again, s.folder,
-            [&](size_t l) {
-                return Encode(RunClaimedPass(context, logs[l], known(l, times.all())));
-            },
-            [&](size_t done) { s.progress("scored again", done, again.size()); });
-        for (size_t k = 0; k < again.size(); ++k) {
-            claimed[again[k]] = DecodeClaimed(redone[k]);
-        }
-    }
     s.stageDone("claimed");
     // The longest log's lines are judged once it is scored.
-    std::vector<QsoStatus> scored(lines->lines().size(), QsoStatus::kCounted);
+    std::vector<QsoStatus> scored(lines.lines().size(), QsoStatus::kCounted);
     const auto score = [&](size_t l) {
         for (size_t q = 0; q < claimed[l].status.size(); ++q) {
             scored[times.First(l) + q] = claimed[l].status[q];
@@ -205,8 +147,8 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
     const uint32_t longestFrom = static_cast<uint32_t>(times.First(std::min(longest, logs.size())));
     const uint32_t longestTo =
         static_cast<uint32_t>(longest < logs.size() ? times.First(longest + 1) : longestFrom);
-    CrossCheckLines(*lines, matches, logs, scored, 0, longestFrom, verdicts);
-    CrossCheckLines(*lines, matches, logs, scored, longestTo, static_cast<uint32_t>(scored.size()),
+    CrossCheckLines(lines, matches, logs, scored, 0, longestFrom, verdicts);
+    CrossCheckLines(lines, matches, logs, scored, longestTo, static_cast<uint32_t>(scored.size()),
                     verdicts);
     s.stageDone("matching");
 
@@ -259,8 +201,8 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
         }
         const uint32_t from = static_cast<uint32_t>(times.First(longest));
         const ScoredOf scoredOf = [&](uint32_t line) { return trail.Of(line - from); };
-        const GroupMatches groups(*lines, matches, static_cast<uint32_t>(longest));
-        return RunCheckedPass(context, logs[longest], known(longest, times.all()), [&](size_t q) {
+        const GroupMatches groups(lines, matches, static_cast<uint32_t>(longest));
+        return RunCheckedPass(context, logs[longest], known(longest), [&](size_t q) {
             const uint32_t line = from + static_cast<uint32_t>(q);
             uint64_t wait = toldBy[q];
             const ContestLines::Range matched = groups.Of(line);
@@ -272,7 +214,7 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
             if (!trail.Told(wait) && !trail.WaitFor(std::min(told, wait + 256))) {
                 throw JobAbandoned();
             }
-            return Stands(JudgeLine(*lines, matches, logs, scoredOf, line, &groups).status,
+            return Stands(JudgeLine(lines, matches, logs, scoredOf, line, &groups).status,
                           s.keepUniques);
         });
     };
@@ -282,7 +224,7 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
             if (i == longest) {
                 try {
                     return Encode(
-                        RunClaimedPass(context, logs[longest], known(longest, times.all()),
+                        RunClaimedPass(context, logs[longest], known(longest),
                                        [&](size_t q, QsoStatus found) { trail.Tell(q, found); }));
                 } catch (...) {
                     trail.Stop();
@@ -295,7 +237,7 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
             const auto stands = [&](size_t q) {
                 return Stands(verdicts[times.First(i) + q].status, s.keepUniques);
             };
-            return Encode(RunCheckedPass(context, logs[i], known(i, times.all()), stands));
+            return Encode(RunCheckedPass(context, logs[i], known(i), stands));
         },
         [&](size_t done) { s.progress("checked", std::min(done, logs.size()), logs.size()); },
         [&] {
@@ -312,7 +254,7 @@ CheckedContest CheckContest(const ContestFolder& contest, const CheckSettings& s
     if (longest < logs.size()) {
         claimed[longest] = DecodeClaimed(checkedFigures[0]);
         score(longest);
-        CrossCheckLines(*lines, matches, logs, scored, longestFrom, longestTo, verdicts);
+        CrossCheckLines(lines, matches, logs, scored, longestFrom, longestTo, verdicts);
         collect(longest);
     }
     s.linesReady(result);
